@@ -1,0 +1,128 @@
+#include "engine/icmmodel.h"
+
+#include <algorithm>
+#include <bit>
+#include <iterator>
+
+#include "engine/constants.h"
+
+namespace torvel {
+
+void IcmModel::setStack(int player, int chips) {
+    if (player >= 0 && player < kSeatCount)
+        stacks[player] = chips;
+}
+
+void IcmModel::setPayout(int place, double share) {
+    if (place >= 0 && place < kPlaceCount)
+        payouts[place] = share;
+}
+
+int IcmModel::stack(int player) const { return player >= 0 && player < kSeatCount ? stacks[player] : 0; }
+
+double IcmModel::payout(int place) const { return place >= 0 && place < kPlaceCount ? payouts[place] : 0.0; }
+
+namespace {
+
+// The next larger set with the same number of members (0 has no successor).
+unsigned nextSetOfSameSize(unsigned set) {
+    const unsigned lowest = set & (~set + 1);
+    const unsigned ripple = set + lowest;
+    return (((ripple ^ set) >> 2) / lowest) | ripple;
+}
+
+}  // namespace
+
+// Instead of walking every finishing order, this works over the sets of
+// players already placed: reach[S] is the probability that exactly the
+// players of S take the first |S| places (in any order). Extending S by j
+// multiplies by s(j) / (T - chips(S)), and player i finishes in place q + 1
+// with the sum over the q-sets S without i of reach[S] * s(i) / (T - chips(S)).
+// Sets are taken level by level and only as deep as the paid places need.
+// Only players with chips take part: any order through a player without
+// chips contributes nothing (or 0/0), so it is left out as well.
+void IcmModel::compute() {
+    for (auto& row : placeProbability)
+        std::fill(std::begin(row), std::end(row), 0.0);
+
+    double chips[kSeatCount];
+    double total = 0.0;
+    for (int i = 0; i < kSeatCount; ++i) {
+        chips[i] = std::max(0, stacks[i]);
+        total += chips[i];
+    }
+    if (total <= 0) {
+        // Nobody holds chips: nothing to share out.
+        std::fill(std::begin(equity), std::end(equity), 0.0);
+        return;
+    }
+
+    int deepestPaid = 0;  // deepest place index 1..8 the set walk must fill
+    if (payouts[0] > 0) {
+        for (int i = 0; i < kSeatCount; ++i)
+            placeProbability[i][0] = chips[i] / total;
+        for (int q = 1; q < kPlaceCount - 1; ++q)
+            if (payouts[q] > 0)
+                deepestPaid = q;
+    }
+
+    int members[kSeatCount];
+    double memberChips[kSeatCount];
+    int n = 0;
+    for (int i = 0; i < kSeatCount; ++i)
+        if (chips[i] > 0) {
+            members[n] = i;
+            memberChips[n] = chips[i];
+            ++n;
+        }
+    const unsigned everyone = (1u << n) - 1;
+    const int deepestLevel = std::min(deepestPaid, n - 1);
+
+    double reach[1u << kSeatCount];
+    reach[0] = 1.0;
+    for (int placed = 0; placed <= deepestLevel; ++placed) {
+        const bool extend = placed < deepestLevel;
+        if (extend)
+            for (unsigned t = (2u << placed) - 1; t <= everyone; t = nextSetOfSameSize(t))
+                reach[t] = 0.0;
+        const bool paid = placed >= 1 && payouts[placed] > 0;
+        for (unsigned set = (1u << placed) - 1; set <= everyone;) {
+            double placedChips = 0.0;
+            for (unsigned bits = set; bits != 0; bits &= bits - 1)
+                placedChips += memberChips[std::countr_zero(bits)];
+            const double left = total - placedChips;
+            if (reach[set] > 0.0 && left > 0.0) {
+                const double scale = reach[set] / left;
+                for (int k = 0; k < n; ++k) {
+                    if (set & (1u << k))
+                        continue;
+                    const double p = scale * memberChips[k];
+                    if (paid)
+                        placeProbability[members[k]][placed] += p;
+                    if (extend)
+                        reach[set | (1u << k)] += p;
+                }
+            }
+            if (set == 0)
+                break;
+            set = nextSetOfSameSize(set);
+        }
+    }
+
+    if (payouts[9] > 0)
+        for (int i = 0; i < kSeatCount; ++i) {
+            double placed = 0.0;
+            for (int q = 0; q < kPlaceCount - 1; ++q)
+                placed += placeProbability[i][q];
+            placeProbability[i][9] = 1.0 - placed;
+        }
+
+    for (int i = 0; i < kSeatCount; ++i) {
+        double e = 0.0;
+        for (int q = 0; q < kPlaceCount; ++q)
+            e += placeProbability[i][q] * payouts[q];
+        equity[i] = e;
+    }
+}
+
+}  // namespace torvel

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "engine/cards.h"
+#include "engine/constants.h"
+#include "engine/datafile.h"
+#include "engine/equitytable.h"
+#include "engine/handranking.h"
+#include "engine/plainowner.h"
+#include "testfiles.h"
+
+using namespace torvel;
+using torvel::testing::ScratchDir;
+
+namespace {
+
+// A table whose record k carries k in its counts, so a shifted read shows.
+EquityTable numberedTable(int count = kMatchupKeyCount) {
+    std::vector<EquityRecord> records(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        auto& r = records[static_cast<std::size_t>(k)];
+        r.low1 = static_cast<std::uint8_t>(k % 13);
+        r.high1 = static_cast<std::uint8_t>(k % 26);
+        r.low2 = static_cast<std::uint8_t>(k % 7);
+        r.high2 = static_cast<std::uint8_t>(k % 11);
+        r.wins = k;
+        r.ties = -k;
+        r.total = 3 * k + 1;
+    }
+    EquityTable t;
+    t.setRecords(std::move(records));
+    return t;
+}
+
+HandRanking canonicalRanking() {
+    std::vector<RankingEntry> entries;
+    int n = 0;
+    for (const auto& c : allHandClasses())
+        entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 6, 1, n++, -n});
+    HandRanking r;
+    r.setEntries(std::move(entries));
+    return r;
+}
+
+std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_t count) {
+    std::vector<std::uint8_t> head;
+    datafile::appendInt32(head, count);
+    std::copy(head.begin(), head.end(), bytes.begin());
+    return bytes;
+}
+
+}  // namespace
+
+TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
+    ScratchDir dir;
+    const auto bytes = numberedTable().serialize();
+    ASSERT_EQ(bytes.size(), 4u + 16u * kMatchupKeyCount);
+    EquityTable loaded;
+    const auto result = loaded.load(dir.write("table.res", bytes));
+    ASSERT_TRUE(result.ok) << result.reason;
+    ASSERT_EQ(loaded.size(), kMatchupKeyCount);
+    for (int k : {0, 1, 4095, 113919, kMatchupKeyCount - 1}) {
+        const EquityRecord* r = loaded.at(k);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->wins, k);
+        EXPECT_EQ(r->ties, -k);
+        EXPECT_EQ(r->total, 3 * k + 1);
+        EXPECT_EQ(r->low1, k % 13);
+        EXPECT_EQ(r->high2, k % 11);
+    }
+    EXPECT_EQ(loaded.at(-1), nullptr);
+    EXPECT_EQ(loaded.at(kMatchupKeyCount), nullptr);
+    EXPECT_EQ(loaded.serialize(), bytes);
+}
+
+TEST(EquityTableLoad, BadFilesGiveAReasonAndAnEmptyTable) {
+    ScratchDir dir;
+    const auto good = numberedTable().serialize();
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        const char* reasonPart;
+    } cases[] = {
+        {"empty file", {}, "empty"},
+        {"count cut short", {0x44, 0xBE}, "empty"},
+        {"header only", {good.begin(), good.begin() + 4}, "truncated"},
+        {"cut inside the first record", {good.begin(), good.begin() + 11}, "truncated"},
+        {"cut at a record boundary", {good.begin(), good.begin() + 4 + 16 * 5000}, "truncated"},
+        {"one byte short", {good.begin(), good.end() - 1}, "truncated"},
+        {"count above the capacity", withCount(good, kEquityTableCapacity + 1), "capacity"},
+        {"huge count", withCount(good, 0x7fffffff), "capacity"},
+        {"negative count", withCount(good, -5), "negative"},
+        {"fewer records than keys", withCount(good, 1000), "needed"},
+    };
+    for (const auto& c : cases) {
+        EquityTable t = numberedTable(3);
+        const auto path = dir.write("bad.res", c.bytes);
+        const auto result = t.load(path);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_NE(result.reason.find(c.reasonPart), std::string::npos) << c.what << ": " << result.reason;
+        EXPECT_NE(result.reason.find(path), std::string::npos) << c.what << ": the reason names the file";
+        EXPECT_EQ(result.reason.find('\n'), std::string::npos) << c.what;
+        EXPECT_TRUE(t.empty()) << c.what;
+    }
+}
+
+TEST(EquityTableLoad, MissingFileAndSpareRecords) {
+    ScratchDir dir;
+    EquityTable t;
+    const auto missing = t.load(dir.file("nothere.res"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.reason.find("cannot be opened"), std::string::npos);
+
+    // Up to the capacity, extra records are accepted; bytes after the
+    // announced records are ignored.
+    auto bytes = numberedTable(kEquityTableCapacity).serialize();
+    bytes.insert(bytes.end(), 100, 0xAB);
+    ASSERT_TRUE(t.load(dir.write("big.res", bytes)).ok);
+    EXPECT_EQ(t.size(), kEquityTableCapacity);
+    EXPECT_EQ(t.at(kEquityTableCapacity - 1)->wins, kEquityTableCapacity - 1);
+}
+
+TEST(HandRankingLoad, RoundTripAndLookups) {
+    ScratchDir dir;
+    const auto bytes = canonicalRanking().serialize();
+    ASSERT_EQ(bytes.size(), 4u + 12u * 169u);
+    HandRanking r;
+    ASSERT_TRUE(r.load(dir.write("ranking.res", bytes)).ok);
+    ASSERT_EQ(r.size(), 169);
+    EXPECT_EQ(r.classAt(0), (HandClass{12, 25}));
+    EXPECT_EQ(r.entries()[5].value1, 5);
+    EXPECT_EQ(r.entries()[5].value2, -6);
+    EXPECT_EQ(r.entries()[5].extra1, 6);
+    EXPECT_EQ(r.positionOf({12, 25}), 0);
+    EXPECT_EQ(r.positionOf({12, 24}), -1);
+    EXPECT_EQ(r.serialize(), bytes);
+}
+
+TEST(HandRankingLoad, BadFilesGiveAReason) {
+    ScratchDir dir;
+    const auto good = canonicalRanking().serialize();
+    auto duplicate = good;
+    duplicate[4 + 12 * 7] = good[4];
+    duplicate[5 + 12 * 7] = good[5];
+    auto notAClass = good;
+    notAClass[5 + 12 * 100] = 26;
+    auto reversed = good;
+    reversed[4 + 12 * 20] = 12;
+    reversed[5 + 12 * 20] = 24;
+    auto spare = good;
+    for (int k = 0; k < 2; ++k)
+        spare.insert(spare.end(), 12, 0xFF);  // room beyond 169 is never read
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        const char* reasonPart;
+    } cases[] = {
+        {"empty", {}, "empty"},
+        {"truncated in an entry", {good.begin(), good.begin() + 4 + 12 * 100 + 7}, "truncated"},
+        {"truncated by one byte", {good.begin(), good.end() - 1}, "truncated"},
+        {"above the capacity", withCount(good, 172), "capacity"},
+        {"negative count", withCount(good, -1), "negative"},
+        {"too few classes", withCount(good, 168), "needed"},
+        {"a class twice", duplicate, "twice"},
+        {"not a class", notAClass, "no valid hand class"},
+        {"a reversed offsuit class", reversed, "no valid hand class"},
+    };
+    for (const auto& c : cases) {
+        HandRanking r = canonicalRanking();
+        const auto result = r.load(dir.write("bad.res", c.bytes));
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_NE(result.reason.find(c.reasonPart), std::string::npos) << c.what << ": " << result.reason;
+        EXPECT_TRUE(r.empty()) << c.what;
+    }
+    HandRanking r;
+    auto withSpare = withCount(spare, 171);
+    EXPECT_TRUE(r.load(dir.write("spare.res", withSpare)).ok);
+    EXPECT_EQ(r.size(), 171);
+}
+
+TEST(PlainOwnerTables, StopsAtTheFirstBadFile) {
+    ScratchDir dir;
+    PlainOwner owner;
+    auto result = owner.loadTables(dir.path());
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.reason.find("table.res"), std::string::npos);
+
+    dir.write("table.res", numberedTable().serialize());
+    result = owner.loadTables(dir.path());
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.reason.find("ranking.res"), std::string::npos);
+
+    dir.write("ranking.res", canonicalRanking().serialize());
+    result = owner.loadTables(dir.path());
+    EXPECT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(owner.equityTable().size(), kMatchupKeyCount);
+    EXPECT_EQ(owner.handRanking().size(), 169);
+}
