@@ -65,6 +65,27 @@ public:
     // Gives the ten seats distinct random nicknames from the owner's list.
     void assignNicknames();
 
+    // Range equity (rangeequity.cpp).
+    // The hero's equity against the range of seat; 1.0 for an empty range.
+    // May rewrite the hero's class in place when it was written in reverse.
+    double getEdgeVs(int seat);
+    // The raiser's range against every possible caller: fills their
+    // winProbability and loseProbability.
+    void EdgePusherVs();
+
+    // Calling-range profiles (callingprofile.cpp): reads profile 0, 1 or 2
+    // ("Tight", "Medium", "Loose") and sets the ranges of every seat.
+    void assignCallingRanges(int profile);
+
+    // Push/fold analysis (analysis.cpp). Returns the verdict, 3 push (or
+    // call) or 0 fold.
+    int analyze(int heroActionGiven);
+    void computeEquityBefore();
+    void computeShowdownEquities(int caller, int pusher);
+    void computeFoldEquity();
+    void computeEquityAllFold(int winner);
+    void computeCallProbabilities();
+
     int occupiedSeatCount() const;
     static bool validSeat(int seat) { return seat >= 0 && seat < kSeatCount; }
     void setName(int seat, const std::string& name);

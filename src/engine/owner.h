@@ -26,6 +26,8 @@ public:
     virtual int nextInstanceNumber() = 0;
     // Shows an error to the user (a message box in the program).
     virtual void reportError(const std::string& text, const std::string& caption) = 0;
+    // Directory of the calling-range profile files.
+    virtual std::string profileDirectory() const { return "data"; }
 };
 
 }  // namespace torvel

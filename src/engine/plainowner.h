@@ -32,6 +32,9 @@ public:
     int nextInstanceNumber() override { return ++instanceCounter_; }
     void reportError(const std::string& text, const std::string& caption) override;
 
+    std::string profileDirectory() const override { return profileDirectory_; }
+    void setProfileDirectory(std::string directory) { profileDirectory_ = std::move(directory); }
+
     EquityTable& mutableEquityTable() { return table_; }
     HandRanking& mutableHandRanking() { return ranking_; }
     void setPayoutPercent(int place, double percent);
@@ -47,6 +50,7 @@ private:
     std::array<double, 10> payouts_{50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
     std::vector<std::string> nicknames_;
     int instanceCounter_ = 0;
+    std::string profileDirectory_ = "data";
     std::vector<ReportedError> errors_;
 };
 

@@ -1,0 +1,220 @@
+#include "cli/commands.h"
+
+#include <cmath>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+#include "cli/situationjson.h"
+#include "engine/computedriver.h"
+#include "engine/icmmodel.h"
+
+namespace torvel::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: torvel-cli COMMAND [ARGS]\n"
+    "\n"
+    "Reads table.res, ranking.res and the calling-range profiles in data/ from\n"
+    "the working directory.\n"
+    "\n"
+    "commands:\n"
+    "  analyze FILE|-                      analyse a situation given as JSON\n"
+    "  icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
+    "                                      ICM equity of each stack\n"
+    "  --help                              this text; COMMAND --help for one command\n";
+
+constexpr const char* kAnalyzeUsage =
+    "usage: torvel-cli analyze FILE|-\n"
+    "\n"
+    "Reads one situation as a JSON object from FILE (or standard input for -),\n"
+    "runs what \"Compute\" does (checks, push-range scan, analysis of the real\n"
+    "hand) and prints the results as one JSON object.\n"
+    "\n"
+    "Input fields: smallBlind, bigBlind, ante, buttonSeat, heroSeat, raiserSeat,\n"
+    "playerCount, payouts (ten percentages), profile (tight|medium|loose or\n"
+    "0|1|2), answer (-2 none, 0 fold, 3 push), seats (the occupied seats, each\n"
+    "with seat, status and optionally stack, bet, action, rangeFrom, rangeTo,\n"
+    "range2From, range2To, isButton, isSmallBlind, isBigBlind, name, and for the\n"
+    "hero cards such as \"AhKd\" or handLow and handHigh).\n"
+    "\n"
+    "Exit status: 0 analysed, 1 refused (the reason on standard error),\n"
+    "2 unreadable input or missing data tables.\n";
+
+constexpr const char* kIcmUsage =
+    "usage: torvel-cli icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
+    "\n"
+    "Prints the ICM equity of each of up to ten stacks (a share of the prize\n"
+    "pool) and its value: equity times the prize pool (default 100, so the\n"
+    "value reads as percent). Payouts are percentages for places 1, 2, ...\n";
+
+std::string dataPath(const std::string& directory, const std::string& name) {
+    return directory.empty() || directory == "." ? name : directory + "/" + name;
+}
+
+// Splits "1,2,3" into numbers; false when any part is not a number.
+bool parseNumberList(const std::string& text, std::vector<double>& values) {
+    values.clear();
+    std::stringstream in(text);
+    std::string part;
+    while (std::getline(in, part, ',')) {
+        if (part.empty())
+            return false;
+        std::size_t used = 0;
+        double v = 0;
+        try {
+            v = std::stod(part, &used);
+        } catch (...) {
+            return false;
+        }
+        if (used != part.size() || !std::isfinite(v))
+            return false;
+        values.push_back(v);
+    }
+    return !values.empty();
+}
+
+int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                   const std::string& dataDirectory) {
+    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+        out << kAnalyzeUsage;
+        return 0;
+    }
+    if (args.size() != 2) {
+        err << "torvel-cli analyze: expects one FILE or - (see torvel-cli analyze --help)\n";
+        return 2;
+    }
+    nlohmann::json input;
+    try {
+        if (args[1] == "-") {
+            input = nlohmann::json::parse(in);
+        } else {
+            std::ifstream file(args[1]);
+            if (!file) {
+                err << "torvel-cli analyze: cannot open " << args[1] << "\n";
+                return 2;
+            }
+            input = nlohmann::json::parse(file);
+        }
+    } catch (const nlohmann::json::exception& e) {
+        err << "torvel-cli analyze: not valid JSON: " << e.what() << "\n";
+        return 2;
+    }
+
+    PlainOwner owner;
+    if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
+        err << "torvel-cli: " << loaded.reason << "\n";
+        return 2;
+    }
+    owner.setProfileDirectory(dataPath(dataDirectory, "data"));
+    GameState g(&owner);
+    SituationRequest request;
+    if (const std::string reason = readSituation(input, g, request); !reason.empty()) {
+        err << "torvel-cli analyze: " << reason << "\n";
+        return 2;
+    }
+    owner.setPayoutPercents(request.payouts);
+    if (request.profile >= 0)
+        g.assignCallingRanges(request.profile);
+
+    SilentProgress progress;
+    const DriverResult result = runComputeDriver(g, request.answer, progress);
+    if (result.refused) {
+        err << result.refusal << "\n";
+        return 1;
+    }
+    out << analysisJson(g, owner.errors()).dump() << "\n";
+    return 0;
+}
+
+int icmCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<double> stacks, payouts;
+    double prizePool = 100.0;
+    bool haveStacks = false, havePayouts = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            out << kIcmUsage;
+            return 0;
+        }
+        if (i + 1 >= args.size()) {
+            err << "torvel-cli icm: " << a << " needs a value (see torvel-cli icm --help)\n";
+            return 2;
+        }
+        const std::string& value = args[++i];
+        std::vector<double> one;
+        if (a == "--stacks") {
+            haveStacks = parseNumberList(value, stacks);
+            if (!haveStacks) {
+                err << "torvel-cli icm: --stacks takes chip counts separated by commas\n";
+                return 2;
+            }
+        } else if (a == "--payouts") {
+            havePayouts = parseNumberList(value, payouts);
+            if (!havePayouts) {
+                err << "torvel-cli icm: --payouts takes percentages separated by commas\n";
+                return 2;
+            }
+        } else if (a == "--prizepool") {
+            if (!parseNumberList(value, one) || one.size() != 1 || one[0] < 0) {
+                err << "torvel-cli icm: --prizepool takes one amount of 0 or more\n";
+                return 2;
+            }
+            prizePool = one[0];
+        } else {
+            err << "torvel-cli icm: unknown option " << a << " (see torvel-cli icm --help)\n";
+            return 2;
+        }
+    }
+    if (!haveStacks || !havePayouts) {
+        err << "torvel-cli icm: needs --stacks and --payouts (see torvel-cli icm --help)\n";
+        return 2;
+    }
+    if (stacks.size() > 10 || payouts.size() > 10) {
+        err << "torvel-cli icm: at most ten stacks and ten payouts\n";
+        return 2;
+    }
+    IcmModel model;
+    for (std::size_t i = 0; i < stacks.size(); ++i) {
+        if (stacks[i] < 0 || stacks[i] > 2147483647.0 || stacks[i] != std::floor(stacks[i])) {
+            err << "torvel-cli icm: stacks must be whole chip counts of 0 or more\n";
+            return 2;
+        }
+        model.setStack(static_cast<int>(i), static_cast<int>(stacks[i]));
+    }
+    for (std::size_t q = 0; q < payouts.size(); ++q)
+        model.setPayout(static_cast<int>(q), payouts[q] / 100.0);
+    model.compute();
+    out << "player  stack       equity      value\n";
+    for (std::size_t i = 0; i < stacks.size(); ++i) {
+        out << std::setw(6) << i + 1 << "  " << std::setw(10) << static_cast<long long>(stacks[i]) << "  "
+            << std::fixed << std::setprecision(6) << model.equity[i] << "  " << std::setprecision(2)
+            << model.equity[i] * prizePool << "\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+           const std::string& dataDirectory) {
+    if (args.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (command == "analyze")
+        return analyzeCommand(args, in, out, err, dataDirectory);
+    if (command == "icm")
+        return icmCommand(args, out, err);
+    err << "torvel-cli: unknown command '" << command << "' (see torvel-cli --help)\n";
+    return 2;
+}
+
+}  // namespace torvel::cli

@@ -1,0 +1,32 @@
+#pragma once
+// The situation as JSON for torvel-cli: reading a situation with its
+// payouts, profile and answer, and writing the analysis results.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/gamestate.h"
+#include "engine/plainowner.h"
+
+namespace torvel::cli {
+
+struct SituationRequest {
+    std::array<double, 10> payouts{50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
+    int profile = -1;  // -1: keep the ranges given
+    int answer = -2;
+};
+
+// Fills g (already constructed with its owner) and request from the JSON
+// object. Returns an empty string on success, else a one-line reason.
+std::string readSituation(const nlohmann::json& input, GameState& g, SituationRequest& request);
+
+// The results of an analysis, with the errors the engine reported.
+nlohmann::json analysisJson(const GameState& g, const std::vector<ReportedError>& errors);
+
+// The profile number of "tight"/"medium"/"loose" or 0/1/2; -1 if neither.
+int profileFromJson(const nlohmann::json& value);
+
+}  // namespace torvel::cli

@@ -1,0 +1,94 @@
+#include "engine/computedriver.h"
+
+#include "engine/cards.h"
+#include "engine/gamestate.h"
+
+namespace torvel {
+
+std::string refusalFor(const GameState& g) {
+    if (!GameState::validSeat(g.buttonSeat))
+        return "No Button set.\nPlease set the Button and retry.";
+    if (!GameState::validSeat(g.heroSeat) || g.seats[static_cast<std::size_t>(g.heroSeat)].status != kSeatHero)
+        return "No player is seated as you.\nTake a seat and retry.";
+    if (g.seats[static_cast<std::size_t>(g.heroSeat)].totalChips() < 1)
+        return "Your Stacksize is not valid.\nPress your Stack and enter a value above zero.";
+    if (g.raiserSeat != -1) {
+        if (!GameState::validSeat(g.raiserSeat) || g.raiserSeat == g.heroSeat)
+            return "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry.";
+        if (g.seats[static_cast<std::size_t>(g.raiserSeat)].rangeTo <= 0)
+            return "No All-in range specified for the preflop pusher.\n"
+                   "Press the range of the pusher to set a range above zero.";
+    }
+    return {};
+}
+
+std::string scanPushRange(GameState& g, int answer, ComputeProgress& progress) {
+    SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
+    auto pushes = [&](int low, int high) {
+        hero.handLow = low;
+        hero.handHigh = high;
+        return g.analyze(answer) == kDecisionPush;
+    };
+
+    // The text is kept with a trailing ", " after every part and cut at the
+    // end, which leaves "Any two " of the blanks after "Any two".
+    if (pushes(0, 1 + kRankCount))
+        return "Any two ";
+
+    std::string text;
+    int weakestPair = -1;
+    for (int rank = kRankCount - 1; rank >= 0 && pushes(rank, rank + kRankCount); --rank)
+        weakestPair = rank;
+    if (weakestPair >= 0)
+        text += handClassName(weakestPair, weakestPair + kRankCount) + "+, ";
+
+    // For each high card from the ace down, the weakest kicker that still
+    // pushes; a high card whose best kicker folds ends the scan.
+    auto scanUnpaired = [&](int offsuit) {
+        for (int high = kRankCount - 1; high >= 1; --high) {
+            int weakestKicker = -1;
+            for (int kicker = high - 1; kicker >= 0 && pushes(kicker, high + offsuit); --kicker)
+                weakestKicker = kicker;
+            if (weakestKicker < 0)
+                return;
+            text += handClassName(weakestKicker, high + offsuit) + "+, ";
+        }
+    };
+    progress.setValue(1);
+    if (!progress.wasCanceled()) {
+        scanUnpaired(0);
+        progress.setValue(2);
+        if (!progress.wasCanceled())
+            scanUnpaired(kRankCount);
+    }
+    if (text.size() >= 2)
+        text.resize(text.size() - 2);
+    return text;
+}
+
+DriverResult runComputeDriver(GameState& g, int answer, ComputeProgress& progress) {
+    DriverResult result;
+    result.refusal = refusalFor(g);
+    if (!result.refusal.empty()) {
+        result.refused = true;
+        return result;
+    }
+    progress.setValue(0);
+
+    SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
+    const int handLow = hero.handLow;
+    const int handHigh = hero.handHigh;
+    const std::string range = scanPushRange(g, answer, progress);
+    progress.setValue(3);
+    g.setPushRangeText(range);
+
+    progress.setValue(4);
+    hero.handLow = handLow;
+    hero.handHigh = handHigh;
+    g.analyze(answer);
+    result.correct = g.decision == g.heroAction;
+    progress.setValue(kComputeProgressSteps);
+    return result;
+}
+
+}  // namespace torvel

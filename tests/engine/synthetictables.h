@@ -1,0 +1,51 @@
+#pragma once
+// Small made-up equity tables whose numbers can be checked by hand: the
+// ranking is the fixed class order of allHandClasses() (13 pairs, then the
+// suited hands from AKs down, then the offsuit ones), and every matchup has
+// an equity given by a function of the two ranking positions.
+
+#include <functional>
+
+#include "engine/cards.h"
+#include "engine/constants.h"
+#include "engine/equitytable.h"
+#include "engine/handranking.h"
+#include "engine/plainowner.h"
+
+namespace torvel::testing {
+
+// equity(a, b) of position a against position b; must give 0.5 for a == b.
+using PositionEquity = std::function<double(int, int)>;
+
+inline void fillSyntheticTables(PlainOwner& owner, const PositionEquity& equity) {
+    const auto& classes = allHandClasses();
+    std::vector<RankingEntry> entries;
+    for (const auto& c : classes)
+        entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 0, 0, 0, 0});
+    owner.mutableHandRanking().setEntries(entries);
+
+    std::vector<EquityRecord> records(kMatchupKeyCount, EquityRecord{255, 255, 255, 255, 0, 0, 0});
+    for (int a = 0; a < kHandClassCount; ++a)
+        for (int b = 0; b < kHandClassCount; ++b) {
+            const HandClass& ca = classes[static_cast<std::size_t>(a)];
+            const HandClass& cb = classes[static_cast<std::size_t>(b)];
+            // One basis for all: every combination pair counts 1000 outcomes.
+            const int total = combosOfClass(ca) * combosOfClass(cb) * 1000;
+            auto& r = records[static_cast<std::size_t>(matchupKey(ca, cb))];
+            r = {static_cast<std::uint8_t>(ca.low), static_cast<std::uint8_t>(ca.high),
+                 static_cast<std::uint8_t>(cb.low), static_cast<std::uint8_t>(cb.high),
+                 static_cast<std::int32_t>(equity(a, b) * total + 0.5), 0, total};
+        }
+    owner.mutableEquityTable().setRecords(std::move(records));
+}
+
+// Position of a class in the synthetic ranking.
+inline int syntheticPosition(const HandClass& c) {
+    const auto& classes = allHandClasses();
+    for (int p = 0; p < kHandClassCount; ++p)
+        if (classes[static_cast<std::size_t>(p)] == c)
+            return p;
+    return -1;
+}
+
+}  // namespace torvel::testing
