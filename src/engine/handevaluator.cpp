@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <map>
+#include <cstdio>
 #include <cstdlib>
 
 namespace torvel {
@@ -166,7 +167,11 @@ HandEvaluator::HandEvaluator() {
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     if (keys.size() != kHandValueCount)
-        std::abort();  // the key rules above are broken; values would overrun the tables
+    {
+        // The key rules above are broken; values would overrun the tables.
+        std::fputs("hand evaluator: the hand keys do not give 7462 distinct hands\n", stderr);
+        std::abort();
+    }
     auto valueOf = [&keys](HandKey key) {
         return static_cast<HandValue>(std::lower_bound(keys.begin(), keys.end(), key) - keys.begin() + 1);
     };

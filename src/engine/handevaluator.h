@@ -40,7 +40,6 @@ public:
     public:
         int count() const { return count_; }
         bool valid() const { return count_ != kInvalid; }
-        bool holds(int card) const { return card >= 0 && card < 52 && ((used_ >> card) & 1u) != 0; }
 
     private:
         friend class HandEvaluator;
@@ -95,6 +94,7 @@ public:
         return steps_[six.node_ * 13u + rank];
     }
 
+    // Category of a value; kNoHand and values above 7462 count as high card.
     HandCategory category(HandValue value) const {
         return static_cast<HandCategory>(categoryOf_[value <= kHandValueCount ? value : 0]);
     }

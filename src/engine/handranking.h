@@ -14,9 +14,12 @@ namespace torvel {
 struct RankingEntry {
     std::uint8_t low = 0;
     std::uint8_t high = 0;
-    // Two bytes and two values kept with each class; the generator stores
-    // the number of combinations, a version byte, the equity against a
-    // random hand in millionths and the class's sort key (see tools/).
+    // Kept with each class for reports and checks; the engine does not
+    // read them. As tools/tablegen writes them:
+    //   extra1  combinations of the class (6, 4 or 12)
+    //   extra2  format version of these four fields (1)
+    //   value1  all-in equity against a random hand, in millionths
+    //   value2  combinations of this and all stronger classes (1326 last)
     std::uint8_t extra1 = 0;
     std::uint8_t extra2 = 0;
     std::int32_t value1 = 0;

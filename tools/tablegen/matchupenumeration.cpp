@@ -9,7 +9,7 @@
 
 namespace torvel::tablegen {
 
-std::vector<Combo> combosOfClass(const HandClass& handClass) {
+std::vector<Combo> combinationsOf(const HandClass& handClass) {
     std::vector<Combo> combos;
     for (int a = 0; a < kCardCount; ++a)
         for (int b = a + 1; b < kCardCount; ++b)
@@ -27,9 +27,9 @@ bool shareCard(const Combo& x, const Combo& y) {
 }  // namespace
 
 int disjointComboPairs(const HandClass& hand1, const HandClass& hand2) {
-    const auto combos2 = combosOfClass(hand2);
+    const auto combos2 = combinationsOf(hand2);
     int pairs = 0;
-    for (const auto& h : combosOfClass(hand1))
+    for (const auto& h : combinationsOf(hand1))
         pairs += static_cast<int>(std::count_if(combos2.begin(), combos2.end(),
                                                 [&h](const Combo& g) { return !shareCard(h, g); }));
     return pairs;
@@ -78,8 +78,8 @@ EquityRecord enumerateMatchup(const HandClass& hand1, const HandClass& hand2) {
     // so the combination pairs fall into a few groups with equal results:
     // one enumeration of boards per group, weighted by its size.
     std::map<std::array<int, 4>, int> groups;
-    const auto combos2 = combosOfClass(hand2);
-    for (const auto& h : combosOfClass(hand1))
+    const auto combos2 = combinationsOf(hand2);
+    for (const auto& h : combinationsOf(hand1))
         for (const auto& g : combos2) {
             if (shareCard(h, g))
                 continue;

@@ -15,7 +15,7 @@ namespace torvel::tablegen {
 using Combo = std::array<int, 2>;  // two cards, lower card number first
 
 // The card combinations of a canonical class: 6, 4 or 12 of them.
-std::vector<Combo> combosOfClass(const HandClass& handClass);
+std::vector<Combo> combinationsOf(const HandClass& handClass);
 
 // Ordered pairs (combination of hand1, combination of hand2) without a
 // shared card.
