@@ -1,32 +1,26 @@
 // Program entry of the desktop program.
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <QStyleFactory>
 
-#include "engine/plainowner.h"
+#include "app/grabber.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (auto* style = QStyleFactory::create(QStringLiteral("Windows")))
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
 
-    torvel::PlainOwner tables;
-    if (auto loaded = tables.loadTables("."); !loaded) {
-        QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromStdString(loaded.reason));
+    auto* window = new grabber;
+    if (!window->tablesLoaded()) {
+        // Every analysis depends on the two tables: do not start without them.
+        QMessageBox::critical(nullptr, QStringLiteral("Error"),
+                              QStringLiteral("Torvel ICM cannot start.\n%1").arg(window->tableLoadError()));
+        delete window;
         return 1;
     }
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Torvel ICM"));
-    auto* label = new QLabel(QStringLiteral("The equity tables are loaded (%1 matchups, %2 classes).\n"
-                                            "The table editor arrives with the desktop work.")
-                                 .arg(tables.equityTable().size())
-                                 .arg(tables.handRanking().size()));
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(800, 490);
-    window.show();
-    return QApplication::exec();
+    window->show();
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    const int status = QApplication::exec();
+    delete window;
+    return status;
 }

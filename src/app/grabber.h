@@ -1,0 +1,117 @@
+#pragma once
+// The main window: owns the tables, pictures, pens, nicknames, score and the
+// situation on the table, builds the menus and switches the frame between
+// the editor, the trainer and the hand list.
+
+#include <QMainWindow>
+#include <QPen>
+#include <QPixmap>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/equitytable.h"
+#include "engine/handranking.h"
+#include "engine/owner.h"
+
+class CMgr;
+class QAction;
+class QActionGroup;
+class QDialog;
+
+namespace torvel {
+class GameState;
+}
+
+enum WindowModeValue : int { kModeHandList = 0, kModeTrainer = 1, kModeEditor = 2 };
+
+class grabber : public QMainWindow, public torvel::GameStateOwner {
+    Q_OBJECT
+
+public:
+    explicit grabber(QWidget* parent = nullptr);
+    ~grabber() override;
+
+    // False when table.res or ranking.res could not be read; the reason
+    // names the file.
+    bool tablesLoaded() const { return tablesLoaded_; }
+    QString tableLoadError() const { return tableLoadError_; }
+
+    // The owner interface of the situations.
+    const torvel::EquityTable& equityTable() const override { return equityTable_; }
+    const torvel::HandRanking& handRanking() const override { return handRanking_; }
+    double payoutPercent(int place) const override;
+    const std::vector<std::string>& nicknames() const override { return nicknameList_; }
+    int nextInstanceNumber() override { return ++instanceCounter_; }
+    void reportError(const std::string& text, const std::string& caption) override;
+
+    // Puts a situation on the table; a null pointer does nothing.
+    void showSituation(torvel::GameState* situation);
+    void nextTrainerSituation();
+    // Checks and analyses the situation on the table with the hero's answer
+    // (-2 none, 0 fold, 3 push, or an imported action): 1 when refused.
+    int runAnalysis(int answer);
+    void updateScore();
+
+    torvel::GameState* currentSituation() const { return current; }
+    CMgr* frameWidget() const { return frame; }
+    const QPixmap& cardPicture(int index) const;
+
+    // Trainer score.
+    int answerCount = 0;
+    int correctCount = 0;
+    CMgr* frame = nullptr;
+    QDialog* aboutDialog = nullptr;
+    std::array<QPixmap, 53> cardPictures;
+    QPen highlightPen;
+    QPen selectionPen;
+    QStringList nicknameTexts;
+    QPixmap buttonPicture;
+    QAction* payoutAction = nullptr;
+    // Situation cache: the values of the situation on the table.
+    int cacheSmallBlind = 100;
+    int cacheAnte = 0;
+    int cachePlayerCount = 0;
+    int cacheButtonSeat = 0;
+    int cacheBigBlind = 200;
+    int cacheHeroSeat = -1;
+    torvel::GameState* current = nullptr;
+    int WindowMode = kModeEditor;
+    QString starsDirectory;
+    QString partyPokerDirectory;
+
+public slots:
+    void slot_qaIcm();
+    void slot_pbPPDir();
+    void slot_qaAbout();
+    void slot_aboutok();
+    void slot_qaShow();
+    void slot_qaImport();
+    void slot_qaExport();
+    void slot_pbStart();
+    void slot_qaEditor();
+    void slot_Stars();
+    void slot_Orig();
+    void slot_Helper();
+    void slot_Pool();
+    void slot_Fenster();
+    void slot_CallRanges();
+
+private:
+    void buildMenus();
+    void loadTables();
+    void setMode(int mode);
+
+    torvel::EquityTable equityTable_;
+    torvel::HandRanking handRanking_;
+    bool tablesLoaded_ = false;
+    QString tableLoadError_;
+    std::vector<std::string> nicknameList_;
+    int instanceCounter_ = 0;
+    // The editor's own situation; situations from the hand list are owned there.
+    std::unique_ptr<torvel::GameState> editorSituation_;
+    QActionGroup* layoutGroup_ = nullptr;
+};
