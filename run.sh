@@ -27,8 +27,9 @@ if [ -d "$runtime/data" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    say "built; no display to open a window on (DISPLAY is not set)."
-    say "start it from a desktop session with ./run.sh, or: cd '$workdir' && '$TORVEL_BUILD/bin/torvel'"
+    say "built, but there is no display to open the window on (DISPLAY is not set)."
+    say "run ./run.sh from a desktop session, or on a machine without one under a virtual display:"
+    say "    xvfb-run -a ./run.sh"
     exit 2
 fi
 say "starting in $workdir"

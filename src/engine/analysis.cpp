@@ -112,7 +112,7 @@ int GameState::analyze(int heroActionGiven) {
 void GameState::computeEquityBefore() {
     for (int i = 0; i < kSeatCount; ++i)
         icm.setStack(i, seats[static_cast<std::size_t>(i)].totalChips());
-    icm.compute();
+    computeIcm();
     for (int i = 0; i < kSeatCount; ++i)
         equityBefore[static_cast<std::size_t>(i)] = static_cast<float>(icm.equity[i]);
 }
@@ -138,14 +138,14 @@ void GameState::computeShowdownEquities(int caller, int pusher) {
         pusherWins = h.stack + pot + std::min(h.bet - o.bet, o.stack);
     icm.setStack(pusher, pusherWins);
     icm.setStack(caller, std::max(0, totalO - totalH));
-    icm.compute();
+    computeIcm();
     o.equityIfWin = static_cast<float>(icm.equity[heroSeat]);
 
     for (int i = 0; i < kSeatCount; ++i)
         icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
     icm.setStack(pusher, std::max(0, totalH - totalO));
     icm.setStack(caller, o.stack + pot + std::min(h.stack, totalO));
-    icm.compute();
+    computeIcm();
     o.equityIfLose = static_cast<float>(icm.equity[heroSeat]);
     // A hero who busts now finishes in the last place still at the table.
     if (o.equityIfLose == 0.0f && playerCount >= 1 && playerCount <= kPlaceCount)
@@ -172,7 +172,7 @@ void GameState::computeFoldEquity() {
         for (int i = 0; i < kSeatCount; ++i)
             icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
         icm.setStack(v, seats[static_cast<std::size_t>(v)].stack + pot);
-        icm.compute();
+        computeIcm();
         equityIfSeatWins[static_cast<std::size_t>(v)] = static_cast<float>(icm.equity[heroSeat]);
     }
     // Each opponent still in the hand is taken to win the blinds and antes
@@ -196,7 +196,7 @@ void GameState::computeEquityAllFold(int winner) {
     for (int i = 0; i < kSeatCount; ++i)
         icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
     icm.setStack(winner, seats[static_cast<std::size_t>(winner)].stack + pot);
-    icm.compute();
+    computeIcm();
     equityAllFold = static_cast<float>(icm.equity[heroSeat]);
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/cards.h"
 #include "engine/gamestate.h"
+#include "engine/icmevaluator.h"
 
 namespace torvel {
 
@@ -75,6 +76,9 @@ DriverResult runComputeDriver(GameState& g, int answer, ComputeProgress& progres
     }
     progress.setValue(0);
 
+    // The probes change only the hero's hand: the ICM inputs repeat.
+    CachingIcmEvaluator cache;
+    ScopedIcmEvaluator useCache(g.icmEvaluator, cache);
     SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
     const int handLow = hero.handLow;
     const int handHigh = hero.handHigh;

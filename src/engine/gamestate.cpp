@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "engine/icmevaluator.h"
 #include "engine/owner.h"
 
 namespace torvel {
@@ -92,6 +93,13 @@ void GameState::assignNicknames() {
 void GameState::setName(int seat, const std::string& name) {
     if (validSeat(seat))
         copyToBuffer(seats[static_cast<std::size_t>(seat)].name, name);
+}
+
+void GameState::computeIcm() {
+    if (icmEvaluator != nullptr)
+        icmEvaluator->evaluate(icm);
+    else
+        icm.compute();
 }
 
 void GameState::setPushRangeText(const std::string& text) { copyToBuffer(pushRangeText, text); }

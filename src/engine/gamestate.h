@@ -11,6 +11,10 @@
 #include "engine/icmmodel.h"
 
 namespace torvel {
+class IcmEvaluator;
+}
+
+namespace torvel {
 
 class GameStateOwner;
 
@@ -86,6 +90,9 @@ public:
     void computeEquityAllFold(int winner);
     void computeCallProbabilities();
 
+    // Evaluates the embedded ICM model, through icmEvaluator when one is set.
+    void computeIcm();
+
     int occupiedSeatCount() const;
     static bool validSeat(int seat) { return seat >= 0 && seat < kSeatCount; }
     void setName(int seat, const std::string& name);
@@ -117,6 +124,9 @@ public:
     float bubbleRanges[10][10] = {};
     std::array<float, kSeatCount> equityBefore{};
     std::array<float, kSeatCount> equityIfSeatWins{};
+    // Set for the length of a computation that evaluates the same stacks
+    // many times (not owned).
+    IcmEvaluator* icmEvaluator = nullptr;
 };
 
 // Copies text into a fixed buffer, cut to fit and always terminated.

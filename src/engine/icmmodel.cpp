@@ -79,7 +79,10 @@ void IcmModel::compute() {
     const int deepestLevel = std::min(deepestPaid, n - 1);
 
     double reach[1u << kSeatCount];
+    double left[1u << kSeatCount];  // chips not yet placed, per set
+    double placedBy[kSeatCount][kPlaceCount] = {};  // per member, compact
     reach[0] = 1.0;
+    left[0] = total;
     for (int placed = 0; placed <= deepestLevel; ++placed) {
         const bool extend = placed < deepestLevel;
         if (extend)
@@ -87,27 +90,31 @@ void IcmModel::compute() {
                 reach[t] = 0.0;
         const bool paid = placed >= 1 && payouts[placed] > 0;
         for (unsigned set = (1u << placed) - 1; set <= everyone;) {
-            double placedChips = 0.0;
-            for (unsigned bits = set; bits != 0; bits &= bits - 1)
-                placedChips += memberChips[std::countr_zero(bits)];
-            const double left = total - placedChips;
-            if (reach[set] > 0.0 && left > 0.0) {
-                const double scale = reach[set] / left;
-                for (int k = 0; k < n; ++k) {
-                    if (set & (1u << k))
-                        continue;
-                    const double p = scale * memberChips[k];
-                    if (paid)
-                        placeProbability[members[k]][placed] += p;
-                    if (extend)
-                        reach[set | (1u << k)] += p;
-                }
+            // The set without its lowest member was visited one level up.
+            if (set != 0)
+                left[set] = left[set & (set - 1)] - memberChips[std::countr_zero(set)];
+            if (reach[set] > 0.0 && left[set] > 0.0) {
+                const double scale = reach[set] / left[set];
+                const unsigned outside = everyone & ~set;
+                if (paid)
+                    for (unsigned free = outside; free != 0; free &= free - 1) {
+                        const int k = std::countr_zero(free);
+                        placedBy[k][placed] += scale * memberChips[k];
+                    }
+                if (extend)
+                    for (unsigned free = outside; free != 0; free &= free - 1) {
+                        const int k = std::countr_zero(free);
+                        reach[set | (1u << k)] += scale * memberChips[k];
+                    }
             }
             if (set == 0)
                 break;
             set = nextSetOfSameSize(set);
         }
     }
+    for (int k = 0; k < n; ++k)
+        for (int q = 1; q < kPlaceCount - 1; ++q)
+            placeProbability[members[k]][q] = placedBy[k][q];
 
     if (payouts[9] > 0)
         for (int i = 0; i < kSeatCount; ++i) {

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/inifile.h"
+#include "app/updatecheck.h"
+#include "loopbackserver.h"
+#include "testfiles.h"
+
+using namespace torvel;
+using torvel::testing::LoopbackServer;
+using torvel::testing::ScratchDir;
+
+namespace {
+
+// Answers the offer as told and remembers what it was asked.
+class FakePrompt final : public UpdatePrompt {
+public:
+    explicit FakePrompt(bool acceptOffer) : acceptOffer_(acceptOffer) {}
+    bool offerUpdate() override {
+        ++offers;
+        return acceptOffer_;
+    }
+    void openDownloadPage(const std::string& address) override { openedPages.push_back(address); }
+
+    int offers = 0;
+    std::vector<std::string> openedPages;
+
+private:
+    bool acceptOffer_;
+};
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override { torvel::testing::clearProxyEnvironment(); }
+
+    // The settings file points the check at the given server.
+    IniFile settingsFor(const std::string& host) {
+        IniFile settings(scratch.file("VAZ.ini"));
+        EXPECT_TRUE(settings.writeString("VAZ", "updatehost", host));
+        return settings;
+    }
+
+    ScratchDir scratch;
+};
+
+std::string longAnswer(char second) {
+    std::string answer(5000, '9');
+    answer[0] = '1';
+    answer[1] = second;
+    return answer;
+}
+
+TEST_F(UpdateCheckTest, OffersOnlyWhenTheSecondCharacterIsNine) {
+    struct Case {
+        std::string answer;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"09", true},
+        {"x9", true},
+        {"19 and more text", true},
+        {longAnswer('9'), true},
+        {"9", false},
+        {"90", false},
+        {"", false},
+        {"1", false},
+        {longAnswer('0'), false},  // nines everywhere but in the second place
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("answer \"" + c.answer.substr(0, 20) + "\" of " + std::to_string(c.answer.size()));
+        LoopbackServer server(torvel::testing::httpReply(c.answer));
+        FakePrompt prompt(false);
+        const UpdateCheckOutcome outcome = checkForUpdate(settingsFor(server.address()), prompt);
+        EXPECT_EQ(prompt.offers, c.offered ? 1 : 0);
+        EXPECT_EQ(outcome, c.offered ? UpdateCheckOutcome::Declined : UpdateCheckOutcome::NoUpdate);
+        EXPECT_TRUE(prompt.openedPages.empty());
+        EXPECT_EQ(server.requests().size(), 1u);
+    }
+}
+
+TEST_F(UpdateCheckTest, AskedServerGetsTheVersionAndYesOpensItsDownloadPage) {
+    LoopbackServer server(torvel::testing::httpReply("09"));
+    FakePrompt prompt(true);
+    EXPECT_EQ(checkForUpdate(settingsFor(server.address()), prompt), UpdateCheckOutcome::Opened);
+    EXPECT_EQ(prompt.offers, 1);
+    EXPECT_EQ(prompt.openedPages, std::vector<std::string>{"http://" + server.address() + "/sngdownload.php"});
+
+    const auto& seen = server.requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].requestLine, "GET /vaz.php?m=torvel&v=1.22 HTTP/1.0");
+    EXPECT_EQ(seen[0].headerValues("User-Agent"), std::vector<std::string>{"Mozilla/4.0 (compatible; )"});
+    EXPECT_EQ(seen[0].headerValues("Accept"), std::vector<std::string>{"*/*"});
+}
+
+TEST_F(UpdateCheckTest, UnreachableServersShowNothing) {
+    {
+        SCOPED_TRACE("refused");
+        torvel::testing::RefusingPort refusing;
+        FakePrompt prompt(true);
+        EXPECT_EQ(checkForUpdate(settingsFor(refusing.address()), prompt), UpdateCheckOutcome::NoUpdate);
+        EXPECT_EQ(prompt.offers, 0);
+    }
+    {
+        SCOPED_TRACE("never answers, with the timeouts start-up uses");
+        torvel::testing::SilentListener silent;
+        FakePrompt prompt(true);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(checkForUpdate(settingsFor(silent.address()), prompt), UpdateCheckOutcome::NoUpdate);
+        // Only a guard against hanging, far above the timeouts.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+        EXPECT_EQ(prompt.offers, 0);
+    }
+    {
+        SCOPED_TRACE("no connection possible: the answer stays \"0\"");
+        UpdateCheckOptions options;
+        options.host = "gopher://127.0.0.1/";
+        EXPECT_EQ(fetchUpdateAnswer(options), "0");
+    }
+}
+
+TEST_F(UpdateCheckTest, TheServerComesFromTheSettingsFile) {
+    IniFile settings(scratch.file("VAZ.ini"));
+    EXPECT_EQ(updateCheckOptions(settings).host, kDefaultUpdateHost);
+
+    ASSERT_TRUE(settings.writeString("vaz", "UpdateHost", "127.0.0.1:8123"));
+    EXPECT_EQ(updateCheckOptions(settings).host, "127.0.0.1:8123");
+
+    // An empty setting turns the check off: nothing is sent, nothing shown.
+    ASSERT_TRUE(settings.writeString("VAZ", "updatehost", ""));
+    FakePrompt prompt(true);
+    EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
+    EXPECT_EQ(prompt.offers, 0);
+}
+
+TEST(UpdateAddresses, RequestPathAndDownloadPage) {
+    EXPECT_EQ(updateRequestPath("abc", "1.22"), "/vaz.php?m=abc&v=1.22");
+    const std::string cut = updateRequestPath(std::string(400, 'i'), "1.22");
+    EXPECT_EQ(cut.size(), kUpdateRequestCapacity - 1);
+    EXPECT_EQ(cut.substr(0, 11), "/vaz.php?m=");
+
+    struct Case {
+        const char* host;
+        const char* page;
+    };
+    const Case cases[] = {
+        {"update.example.com", "http://update.example.com/sngdownload.php"},
+        {"127.0.0.1:8123", "http://127.0.0.1:8123/sngdownload.php"},
+        {"http://update.example.com:80/", "http://update.example.com/sngdownload.php"},
+        {"https://secure.example.com/ignored/path", "https://secure.example.com/sngdownload.php"},
+        {"https://secure.example.com:8443", "https://secure.example.com:8443/sngdownload.php"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(downloadPageAddress(c.host), c.page) << c.host;
+}
+
+}  // namespace
