@@ -160,6 +160,43 @@ std::string readSituation(const json& input, GameState& g, SituationRequest& req
     return {};
 }
 
+json situationJson(const GameState& g, const SituationRequest& request) {
+    json out;
+    out["smallBlind"] = g.smallBlind;
+    out["bigBlind"] = g.bigBlind;
+    out["ante"] = g.ante;
+    out["buttonSeat"] = g.buttonSeat;
+    out["heroSeat"] = g.heroSeat;
+    out["raiserSeat"] = g.raiserSeat;
+    out["playerCount"] = g.playerCount;
+    out["payouts"] = request.payouts;
+    out["answer"] = request.answer;
+    json seats = json::array();
+    for (int i = 0; i < kSeatCount; ++i) {
+        const SeatState& s = g.seats[static_cast<std::size_t>(i)];
+        if (!s.occupied())
+            continue;
+        json seat = {{"seat", i},
+                     {"status", s.status},
+                     {"stack", s.stack},
+                     {"bet", s.bet},
+                     {"action", s.action},
+                     {"rangeFrom", s.rangeFrom},
+                     {"rangeTo", s.rangeTo},
+                     {"range2From", s.range2From},
+                     {"range2To", s.range2To},
+                     {"isButton", s.isButton},
+                     {"isSmallBlind", s.isSmallBlind},
+                     {"isBigBlind", s.isBigBlind},
+                     {"name", std::string(s.name)}};
+        if (s.status == kSeatHero)
+            seat["cards"] = cardName(s.card1) + cardName(s.card2);
+        seats.push_back(seat);
+    }
+    out["seats"] = seats;
+    return out;
+}
+
 json analysisJson(const GameState& g, const std::vector<ReportedError>& errors) {
     auto number = [](float v) { return static_cast<double>(v); };
     json out;

@@ -26,6 +26,9 @@ std::string readSituation(const nlohmann::json& input, GameState& g, SituationRe
 // The results of an analysis, with the errors the engine reported.
 nlohmann::json analysisJson(const GameState& g, const std::vector<ReportedError>& errors);
 
+// A situation in the form readSituation reads (hero cards as text).
+nlohmann::json situationJson(const GameState& g, const SituationRequest& request);
+
 // The profile number of "tight"/"medium"/"loose" or 0/1/2; -1 if neither.
 int profileFromJson(const nlohmann::json& value);
 

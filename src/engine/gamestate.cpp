@@ -66,6 +66,10 @@ int GameState::occupiedSeatCount() const {
 }
 
 void GameState::assignNicknames() {
+    assignNicknames([](int n) { return std::rand() % n; });
+}
+
+void GameState::assignNicknames(const std::function<int(int)>& draw) {
     if (owner == nullptr)
         return;
     const auto& names = owner->nicknames();
@@ -82,7 +86,7 @@ void GameState::assignNicknames() {
         }
         int r = 0;
         do {
-            r = std::rand() % available;
+            r = draw(available);
         } while (drawn[static_cast<std::size_t>(r)]);
         drawn[static_cast<std::size_t>(r)] = true;
         ++drawnCount;

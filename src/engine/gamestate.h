@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "engine/constants.h"
@@ -66,8 +67,10 @@ public:
     // Index of the n-th occupied seat (from 0) in seat order; 0 when fewer
     // than n + 1 seats are occupied.
     int nthOccupiedSeat(int n) const;
-    // Gives the ten seats distinct random nicknames from the owner's list.
+    // Gives the ten seats distinct random nicknames from the owner's list;
+    // draw(n) gives a number 0..n-1 (rand() mod n when not given).
     void assignNicknames();
+    void assignNicknames(const std::function<int(int)>& draw);
 
     // Range equity (rangeequity.cpp).
     // The hero's equity against the range of seat; 1.0 for an empty range.

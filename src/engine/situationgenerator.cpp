@@ -189,7 +189,7 @@ void generateSituation(GameState& g, const TrainerSettings& settings, RandomSour
     if (g.heroSeat == bigBlindSeat && g.raiserSeat == -1)
         goAllIn(g, g.nextOccupiedSeat(g.heroSeat));
 
-    g.assignNicknames();
+    g.assignNicknames([&random](int n) { return random.draw(n); });
     g.assignCallingRanges(0);
 }
 

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "engine/plainowner.h"
+#include "testfiles.h"
+
+using nlohmann::json;
+
+namespace {
+
+struct DealRun {
+    int status;
+    std::vector<json> spots;
+    std::string err;
+};
+
+DealRun deal(std::vector<std::string> args, const std::string& dir = TORVEL_DATA_DIR) {
+    args.insert(args.begin(), "deal");
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = torvel::cli::runCli(args, in, out, err, dir);
+    DealRun r{status, {}, err.str()};
+    std::istringstream lines(out.str());
+    std::string line;
+    while (std::getline(lines, line))
+        r.spots.push_back(json::parse(line));
+    return r;
+}
+
+}  // namespace
+
+TEST(CliDeal, SeededDealsRepeatAndFeedTheAnalysis) {
+    const DealRun a = deal({"--seed", "77", "--count", "5"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    ASSERT_EQ(a.spots.size(), 5u);
+    const DealRun b = deal({"--seed", "77", "--count", "5"});
+    EXPECT_EQ(a.spots, b.spots);
+    EXPECT_NE(a.spots[0], a.spots[1]);
+
+    // Each spot is a situation the analysis accepts as it stands.
+    for (const json& spot : a.spots) {
+        std::istringstream in(spot.dump());
+        std::ostringstream out, err;
+        ASSERT_EQ(torvel::cli::runCli({"analyze", "-"}, in, out, err, TORVEL_DATA_DIR), 0) << err.str();
+        const json result = json::parse(out.str());
+        EXPECT_TRUE(result["decision"] == 0 || result["decision"] == 3);
+        EXPECT_EQ(result["seats"].size(), spot["seats"].size());
+    }
+}
+
+TEST(CliDeal, OptionsShapeTheSpots) {
+    const DealRun r = deal({"--seed", "3", "--count", "40", "--players", "6", "--position", "big-blind", "--room",
+                            "partypoker", "--level", "400/800/25"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const json& spot : r.spots) {
+        EXPECT_EQ(spot["playerCount"], 6);
+        EXPECT_EQ(spot["seats"].size(), 6u);
+        EXPECT_EQ(spot["smallBlind"], 400);
+        EXPECT_EQ(spot["bigBlind"], 800);
+        EXPECT_EQ(spot["ante"], 25);
+        EXPECT_NE(spot["raiserSeat"], -1);  // a big-blind hero always faces a push
+        for (const json& seat : spot["seats"])
+            if (seat["status"] == 1) {
+                EXPECT_TRUE(seat["isBigBlind"].get<bool>());
+                EXPECT_EQ(seat["cards"].get<std::string>().size(), 4u);
+            }
+    }
+    const DealRun numbered = deal({"--seed", "3", "--room", "fulltilt", "--level", "15"});
+    ASSERT_EQ(numbered.status, 0);
+    EXPECT_EQ(numbered.spots[0]["bigBlind"], 600);
+}
+
+TEST(CliDeal, BadOptionsExitWithTwo) {
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--players", "11"},
+                                                                 {"--players", "two"},
+                                                                 {"--position", "dealer"},
+                                                                 {"--room", "ipoker"},
+                                                                 {"--level", "7/14"},
+                                                                 {"--count", "0"},
+                                                                 {"--seed", "-1"},
+                                                                 {"--seed"},
+                                                                 {"--colour", "red"}}) {
+        const DealRun r = deal(bad);
+        EXPECT_EQ(r.status, 2) << bad[0];
+        EXPECT_TRUE(r.spots.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+    torvel::testing::ScratchDir empty;
+    EXPECT_EQ(deal({"--seed", "1"}, empty.path()).status, 2);
+}
