@@ -11,16 +11,22 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
 #include "engine/computedriver.h"
 #include "engine/gamestate.h"
 #include "engine/plainowner.h"
+#include "engine/situationgenerator.h"
+#include "icm/cicm.h"
 #include "icm/citm.h"
+#include "import/causwertung.h"
 #include "table/cplayer.h"
 #include "table/layout.h"
+#include "ranges/ccallrange.h"
 #include "trainer/cmgr.h"
+#include "trainer/csetting.h"
 
 using torvel::GameState;
 
@@ -51,7 +57,7 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     for (const auto& name : torvel::defaultNicknames())
         nicknameTexts << QString::fromStdString(name);
     nicknameList_ = torvel::defaultNicknames();
-    // The ICM calculator window is created here once it exists.
+    icmWindow = new CIcm(this);
     for (int i = 0; i < 53; ++i)
         cardPictures[static_cast<std::size_t>(i)] = QPixmap(QStringLiteral("images/%1.bmp").arg(i), "BMP");
     // The update check runs here once the network layer exists.
@@ -65,8 +71,8 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     loadTables();
 
-    editorSituation_ = std::make_unique<GameState>(this);
-    current = editorSituation_.get();
+    keepUntilReplaced(std::make_unique<GameState>(this));
+    current = unlisted_.back().get();
     cacheHeroSeat = -1;
     cachePlayerCount = 0;
     cacheButtonSeat = 0;
@@ -82,11 +88,16 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     frame->clearButton->show();
     frame->detailsButton->show();
     frame->computeButton->show();
-    if (QWidget* list = reinterpret_cast<QWidget*>(frame->handList))
-        list->hide();
+    frame->handList->hide();
 }
 
-grabber::~grabber() = default;
+grabber::~grabber() {
+    if (icmWindow) {
+        icmWindow->close();
+        delete icmWindow;
+        icmWindow = nullptr;
+    }
+}
 
 void grabber::loadTables() {
     if (auto r = equityTable_.load("table.res"); !r) {
@@ -200,10 +211,50 @@ void grabber::showSituation(GameState* situation) {
     table->setButton(situation->buttonSeat, false);
     update();
     table->update();
+    std::erase_if(unlisted_, [situation](const auto& kept) { return kept.get() != situation; });
+}
+
+void grabber::keepUntilReplaced(std::unique_ptr<GameState> situation) {
+    if (situation)
+        unlisted_.push_back(std::move(situation));
+}
+
+void grabber::enterInHandList(GameState* situation) {
+    CAuswertung* list = frame->handList;
+    if (!list || !situation || list->contains(situation))
+        return;
+    const auto it = std::find_if(unlisted_.begin(), unlisted_.end(),
+                                 [situation](const auto& kept) { return kept.get() == situation; });
+    if (it == unlisted_.end())
+        return;
+    std::unique_ptr<GameState> taken = std::move(*it);
+    unlisted_.erase(it);
+    list->addEntry(std::move(taken), QString::fromStdString(situation->handId));
+}
+
+void grabber::startFreshSituation() {
+    keepUntilReplaced(std::make_unique<GameState>(this));
+    GameState* fresh = unlisted_.back().get();
+    current = fresh;
+    std::erase_if(unlisted_, [fresh](const auto& kept) { return kept.get() != fresh; });
+    cacheHeroSeat = -1;
+    cachePlayerCount = 0;
+    cacheButtonSeat = 0;
+    frame->table->setBlinds(100, 200, 0);
+    fresh->assignNicknames();
+    frame->clearTable();
 }
 
 void grabber::nextTrainerSituation() {
-    // The trainer's dealer arrives with the trainer settings panel.
+    frame->settings->show();
+    // A spot dealt but never answered is not kept: answered ones belong to
+    // the hand list.
+    auto dealt = std::make_unique<GameState>(this);
+    torvel::StdRandSource random;
+    torvel::generateSituation(*dealt, frame->settings->trainerSettings(), random);
+    GameState* shown = dealt.get();
+    keepUntilReplaced(std::move(dealt));
+    showSituation(shown);
 }
 
 int grabber::runAnalysis(int answer) {
@@ -226,14 +277,17 @@ int grabber::runAnalysis(int answer) {
     if (result.correct)
         ++correctCount;
     ++answerCount;
-    // Answers enter the hand list once it exists.
+    if (answer != torvel::kNoAnswer)
+        enterInHandList(g);
     progress.close();
     frame->table->update();
     return 0;
 }
 
 void grabber::updateScore() {
-    // The score is recounted from the hand list once it exists.
+    if (frame->handList)
+        frame->handList->recount();
+    frame->table->update();
 }
 
 void grabber::setMode(int mode) {
@@ -245,13 +299,15 @@ void grabber::setMode(int mode) {
     frame->detailsButton->setVisible(editor);
     frame->pushButton->setVisible(mode == kModeTrainer);
     frame->foldButton->setVisible(mode == kModeTrainer);
-    if (QWidget* list = reinterpret_cast<QWidget*>(frame->handList))
-        list->setVisible(!editor);
-    if (QWidget* settings = reinterpret_cast<QWidget*>(frame->settings))
-        settings->setVisible(mode == kModeTrainer);
+    frame->handList->setVisible(!editor);
+    frame->settings->setVisible(mode == kModeTrainer);
 }
 
-void grabber::slot_qaIcm() {}
+void grabber::slot_qaIcm() {
+    icmWindow->show();
+    icmWindow->raise();
+    icmWindow->activateWindow();
+}
 
 void grabber::slot_pbPPDir() {}
 
@@ -282,9 +338,15 @@ void grabber::slot_aboutok() {
 
 void grabber::slot_qaShow() { setMode(kModeHandList); }
 
-void grabber::slot_qaImport() {}
+void grabber::slot_qaImport() {
+    frame->handList->show();
+    frame->handList->slot_pbImport();
+}
 
-void grabber::slot_qaExport() {}
+void grabber::slot_qaExport() {
+    frame->handList->show();
+    frame->handList->slot_pbExport();
+}
 
 void grabber::slot_pbStart() {
     answerCount = correctCount = 0;
@@ -316,4 +378,7 @@ void grabber::slot_Pool() { frame->payouts->setVisible(!frame->payouts->isVisibl
 
 void grabber::slot_Fenster() { payoutAction->setChecked(frame->payouts->isVisible()); }
 
-void grabber::slot_CallRanges() {}
+void grabber::slot_CallRanges() {
+    CCallRange dialog(this, this);
+    dialog.exec();
+}

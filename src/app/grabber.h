@@ -17,6 +17,7 @@
 #include "engine/handranking.h"
 #include "engine/owner.h"
 
+class CIcm;
 class CMgr;
 class QAction;
 class QActionGroup;
@@ -55,6 +56,14 @@ public:
     // (-2 none, 0 fold, 3 push, or an imported action): 1 when refused.
     int runAnalysis(int answer);
     void updateScore();
+    // Takes over a situation no list owns until it leaves the table.
+    void keepUntilReplaced(std::unique_ptr<torvel::GameState> situation);
+    // Hands a situation of the main window to the hand list; one already
+    // listed stays as it is.
+    void enterInHandList(torvel::GameState* situation);
+    // A new empty situation with blinds 100/200 on a cleared table.
+    void startFreshSituation();
+    void enterHandListMode() { setMode(kModeHandList); }
 
     torvel::GameState* currentSituation() const { return current; }
     CMgr* frameWidget() const { return frame; }
@@ -79,6 +88,8 @@ public:
     int cacheBigBlind = 200;
     int cacheHeroSeat = -1;
     torvel::GameState* current = nullptr;
+    // The ICM calculator: one window, kept with its values until the end.
+    CIcm* icmWindow = nullptr;
     int WindowMode = kModeEditor;
     QString starsDirectory;
     QString partyPokerDirectory;
@@ -112,6 +123,10 @@ private:
     std::vector<std::string> nicknameList_;
     int instanceCounter_ = 0;
     // The editor's own situation; situations from the hand list are owned there.
-    std::unique_ptr<torvel::GameState> editorSituation_;
+    // Situations no list owns: the editor's own, a dealt trainer spot not
+    // answered yet, an imported decision on its way into the hand list, or
+    // a deleted entry still on the table. Whatever of them leaves the table
+    // is released.
+    std::vector<std::unique_ptr<torvel::GameState>> unlisted_;
     QActionGroup* layoutGroup_ = nullptr;
 };

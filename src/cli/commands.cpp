@@ -6,6 +6,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "cli/dealcommand.h"
+#include "cli/importcommand.h"
 #include "cli/situationjson.h"
 #include "engine/computedriver.h"
 #include "engine/icmmodel.h"
@@ -24,6 +26,10 @@ constexpr const char* kUsage =
     "  analyze FILE|-                      analyse a situation given as JSON\n"
     "  icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
     "                                      ICM equity of each stack\n"
+    "  import [--profile P] [--export FILE] [--all] FILE...\n"
+    "                                      grade the hero's decisions in hand histories\n"
+    "  deal [--seed N] [--count K] [--players ...] [--position ...] [--room ...] [--level ...]\n"
+    "                                      trainer spots as situation JSON\n"
     "  --help                              this text; COMMAND --help for one command\n";
 
 constexpr const char* kAnalyzeUsage =
@@ -213,6 +219,10 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return analyzeCommand(args, in, out, err, dataDirectory);
     if (command == "icm")
         return icmCommand(args, out, err);
+    if (command == "import")
+        return importCommand(args, out, err, dataDirectory);
+    if (command == "deal")
+        return dealCommand(args, out, err, dataDirectory);
     err << "torvel-cli: unknown command '" << command << "' (see torvel-cli --help)\n";
     return 2;
 }

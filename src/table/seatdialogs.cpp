@@ -1,7 +1,17 @@
 #include "table/seatdialogs.h"
 
-// The action and range dialogs are not part of the program yet: clicks on
-// those areas do nothing.
-void openOpponentAction(grabber*, torvel::SeatState&, int, CResult*, QWidget*) {}
+#include "engine/gamestate.h"
+#include "ranges/crange.h"
+#include "table/coppaction.h"
 
-void openRangeDialog(grabber*, CPlayer*, int, QWidget*) {}
+void openOpponentAction(grabber* mainWindow, torvel::SeatState& seat, int seatIndex, CResult* report, QWidget* parent) {
+    if (!mainWindow || !torvel::GameState::validSeat(seatIndex))
+        return;
+    COppAction dialog(mainWindow, seat, seatIndex, report, parent);
+    dialog.exec();
+}
+
+void openRangeDialog(grabber* mainWindow, CPlayer* seatWidget, int mode, QWidget* parent) {
+    CRange dialog(mainWindow, seatWidget, mode, parent);
+    dialog.exec();
+}

@@ -8,8 +8,10 @@
 #include "app/grabber.h"
 #include "engine/gamestate.h"
 #include "icm/citm.h"
+#include "import/causwertung.h"
 #include "table/cplayer.h"
 #include "table/layout.h"
+#include "trainer/csetting.h"
 #include "trainer/framedialogs.h"
 
 using torvel::GameState;
@@ -45,13 +47,10 @@ CMgr::CMgr(grabber* mainWindow_) : QWidget(mainWindow_), mainWindow(mainWindow_)
     auto* grid = new QGridLayout(this);
     grid->addWidget(table, 0, 0, 1, 5);
     grid->addWidget(payouts, 0, 5, 1, 1);
-    if (handList)
-        grid->addWidget(reinterpret_cast<QWidget*>(handList), 1, 0, 2, 2);
+    grid->addWidget(handList, 1, 0, 2, 2);
     grid->addWidget(buttonBar, 1, 2, 1, 4);
-    if (settings) {
-        grid->addWidget(reinterpret_cast<QWidget*>(settings), 2, 2, 1, 4);
-        reinterpret_cast<QWidget*>(settings)->hide();
-    }
+    grid->addWidget(settings, 2, 2, 1, 4);
+    settings->hide();
     grid->setRowStretch(2, 1);
 
     connect(pushButton, &QPushButton::clicked, this, &CMgr::slot_Push);

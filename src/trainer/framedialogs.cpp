@@ -1,8 +1,21 @@
 #include "trainer/framedialogs.h"
 
-// The hand list, the trainer settings, the report and the plot are not part
-// of the program yet.
-CAuswertung* createHandList(grabber*, CMgr*) { return nullptr; }
-CSetting* createTrainerSettings(grabber*, CMgr*) { return nullptr; }
-void openReport(grabber*, torvel::GameState*, const QString&, QWidget*) {}
-void openEquityPlot(grabber*, torvel::GameState*, CMgr*) {}
+#include "import/causwertung.h"
+#include "ranges/cplot.h"
+#include "ranges/cresult.h"
+#include "trainer/cmgr.h"
+#include "trainer/csetting.h"
+
+CAuswertung* createHandList(grabber* mainWindow, CMgr* frame) { return new CAuswertung(mainWindow, frame); }
+CSetting* createTrainerSettings(grabber* mainWindow, CMgr* frame) { return new CSetting(mainWindow, frame); }
+void openReport(grabber* mainWindow, torvel::GameState* situation, const QString& caption, QWidget* parent) {
+    if (!situation)
+        return;
+    CResult report(mainWindow, caption, parent);
+    report.buildReport(situation);
+    report.exec();
+}
+void openEquityPlot(grabber* mainWindow, torvel::GameState* situation, CMgr* frame) {
+    CPlot plot(mainWindow, situation, frame);
+    plot.exec();
+}

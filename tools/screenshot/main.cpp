@@ -1,9 +1,10 @@
 // torvel-screenshot OUT.png [SCENE]: run from a working directory with the
 // tables and pictures (build/runtime); with QT_QPA_PLATFORM=offscreen no
-// display is needed. Scenes: editor (default), empty.
+// display is needed. Scenes: editor (default), trainer, plot, empty.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -40,6 +41,16 @@ void editorScene(grabber& window) {
     table->applyButton->click();
 }
 
+// The trainer after ten answers: the settings panel, the hand list with
+// its coloured rows and the score on the table.
+void trainerScene(grabber& window) {
+    window.slot_pbStart();
+    for (int answer = 0; answer < 10; ++answer) {
+        QPushButton* button = answer % 3 == 0 ? window.frame->foldButton : window.frame->pushButton;
+        button->click();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,8 +70,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     window.show();
-    if (scene == QLatin1String("editor"))
+    if (scene == QLatin1String("editor") || scene == QLatin1String("plot"))
         editorScene(window);
+    if (scene == QLatin1String("trainer"))
+        trainerScene(window);
+    if (scene == QLatin1String("plot")) {
+        // The plot dialog runs modally: grab it once it is up.
+        QTimer::singleShot(300, [&] {
+            QWidget* plot = QApplication::activeModalWidget();
+            const bool saved = plot && plot->grab().save(out);
+            std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
+            if (plot)
+                plot->close();
+        });
+        window.frame->plotButton->click();
+        return QFileInfo::exists(out) ? 0 : 1;
+    }
     QTimer::singleShot(200, [&] {
         const bool saved = window.grab().save(out);
         std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));

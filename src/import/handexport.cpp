@@ -1,0 +1,157 @@
+#include "import/handexport.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "engine/cards.h"
+
+namespace torvel::import {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void writeSituation(std::string& out, const GameState& g, int number) {
+    const std::string n = std::to_string(number);
+    const std::string blinds = "Blinds(" + std::to_string(g.smallBlind) + "/" + std::to_string(g.bigBlind) + ")";
+    auto line = [&out](const std::string& text) {
+        out += text;
+        out += kLineEnd;
+    };
+    line("Game #" + n + " starts.");
+    line("");
+    line("#Game No : " + n + " ");
+    line("***** Hand History for Game " + n + " *****");
+    line("NL Texas Hold'em $100 Buy-in Trny: " + n + " Level: 1   " + blinds +
+         " - Saturday, January 06, 07:18:02 ET 2007");
+    line("Table $200K Speed Qualifier #1 (Real Money)");
+    line("Seat " + std::to_string(g.buttonSeat + 1) + " is the button");
+    line("Total number of players : " + std::to_string(g.playerCount) + " ");
+    for (int s = 0; s < kSeatCount; ++s) {
+        const SeatState& seat = g.seats[static_cast<std::size_t>(s)];
+        if (!seat.occupied())
+            continue;
+        const std::string name = seat.status == kSeatHero ? std::string("Hero") : std::string(seat.name);
+        line("Seat " + std::to_string(s + 1) + ": " + name + " ( $" + std::to_string(seat.totalChips()) + " )");
+    }
+    line("Trny: 1 Level: 1");
+    line(blinds);
+    line("** Dealing down cards **");
+
+    const bool heroSeated = GameState::validSeat(g.heroSeat) &&
+                            g.seats[static_cast<std::size_t>(g.heroSeat)].occupied();
+    if (heroSeated) {
+        const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
+        line("Dealt to Hero [  " + cardName(hero.card1) + " " + cardName(hero.card2) + " ]");
+        // From the seat after the big blind round to the hero; the walk
+        // cannot pass more seats than the table has.
+        int s = g.nextOccupiedSeat(g.nextOccupiedSeat(g.buttonSeat));
+        for (int step = 0; step < kSeatCount; ++step) {
+            s = g.nextOccupiedSeat(s);
+            if (s == g.heroSeat || !GameState::validSeat(s))
+                break;
+            const SeatState& seat = g.seats[static_cast<std::size_t>(s)];
+            const std::string name(seat.name);
+            switch (seat.action) {
+            case kActionFold:
+                line(name + " folds");
+                break;
+            case kActionCall:
+                line(name + " calls [" + std::to_string(seat.bet) + "]");
+                break;
+            case kActionRaise:
+                line(name + " raises [" + std::to_string(seat.bet) + "]");
+                break;
+            default:
+                break;
+            }
+        }
+        switch (g.heroAction) {
+        case 0:
+            line("Hero folds");
+            break;
+        case 1:
+            line("Hero calls [" + std::to_string(hero.bet) + "]");
+            break;
+        case 2:
+            line("Hero raises [" + std::to_string(hero.bet) + "]");
+            break;
+        case 3:
+            line("Hero is all-In  [" + std::to_string(hero.totalChips()) + "]");
+            break;
+        case 5:
+            line("Hero checks");
+            break;
+        default:
+            break;
+        }
+    }
+    line("");
+    line("");
+}
+
+}  // namespace
+
+std::string exportText(const std::vector<const GameState*>& situations) {
+    std::string out;
+    int number = 0;
+    for (const GameState* g : situations) {
+        ++number;
+        if (g != nullptr)
+            writeSituation(out, *g, number);
+    }
+    return out;
+}
+
+std::string exportFileName(const std::string& chosen) {
+    const std::string suffix = ".txt";
+    if (chosen.size() >= suffix.size() && chosen.compare(chosen.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return chosen;
+    return chosen + suffix;
+}
+
+WriteResult writeFileAtomically(const std::string& path, const std::string& text) {
+    std::random_device random;
+    const std::string temporary = path + ".tmp" + std::to_string(random() % 1000000);
+    std::error_code error;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return {false, "cannot create " + temporary};
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temporary, error);
+            return {false, "cannot write " + temporary};
+        }
+    }
+#if defined(__unix__) || defined(__APPLE__)
+    // On the disk before it replaces the old file, so a crash leaves one of
+    // the two whole.
+    if (const int fd = ::open(temporary.c_str(), O_RDONLY); fd >= 0) {
+        const bool synced = ::fsync(fd) == 0;
+        ::close(fd);
+        if (!synced) {
+            std::filesystem::remove(temporary, error);
+            return {false, "cannot write " + temporary};
+        }
+    }
+#endif
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        const std::string why = "cannot replace " + path + ": " + error.message();
+        std::filesystem::remove(temporary, error);
+        return {false, why};
+    }
+    return {};
+}
+
+}  // namespace torvel::import

@@ -1,0 +1,106 @@
+#include "import/historyimport.h"
+
+#include <fstream>
+#include <optional>
+#include <string_view>
+
+#include "import/fieldreader.h"
+#include "import/historyparser.h"
+#include "import/linereader.h"
+
+namespace torvel::import {
+
+namespace {
+
+// Lines looked at to choose the layout: the first and ten more.
+constexpr std::size_t kFormatProbeLines = 11;
+
+std::optional<HistoryFormat> headerFormat(std::string_view line) {
+    if (contains(line, "#Game "))
+        return HistoryFormat::PartyGameNo;
+    if (contains(line, "PokerStars "))
+        return HistoryFormat::PokerStars;
+    if (contains(line, "Full Tilt Poker ") || contains(line, "FullTiltPoker "))
+        return HistoryFormat::FullTilt;
+    if (partyHeaderEnd(line) != std::string_view::npos)
+        return HistoryFormat::PartyHandHistory;
+    return std::nullopt;
+}
+
+bool isMailedTranscript(std::string_view line) {
+    return contains(line, "Hello ") || contains(line, "These hand histories ") ||
+           contains(line, "You requested a transcript") || contains(line, "You finished in ");
+}
+
+}  // namespace
+
+HistoryFormat chooseFormat(const std::vector<std::string>& firstLines) {
+    // Blank lines carry nothing; the first line is the first with text.
+    std::vector<std::string_view> lines;
+    for (const auto& line : firstLines)
+        if (!line.empty() && lines.size() < kFormatProbeLines)
+            lines.push_back(line);
+    if (lines.empty())
+        return HistoryFormat::PartyGameNo;
+    if (const auto format = headerFormat(lines.front()))
+        return *format;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (isMailedTranscript(lines[i]))
+            return HistoryFormat::PartyHandHistory;
+    // A file that opens with a line of its own ("Game #1 starts.", a
+    // title) still shows its layout in the next hand header.
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (const auto format = headerFormat(lines[i]))
+            return *format;
+    return HistoryFormat::PartyGameNo;
+}
+
+ImportSummary importHistory(std::istream& in, GameStateOwner* owner, const ImportCallbacks& callbacks) {
+    LineReader reader(in);
+    std::vector<std::string> head;
+    std::string line;
+    // Blank lines before the first text do not count towards the probe.
+    while (reader.next(line)) {
+        head.push_back(line);
+        std::size_t nonBlank = 0;
+        for (const auto& l : head)
+            nonBlank += l.empty() ? 0 : 1;
+        if (nonBlank >= kFormatProbeLines || head.size() >= 4 * kFormatProbeLines)
+            break;
+    }
+    ImportSummary summary;
+    summary.format = chooseFormat(head);
+    HistoryParser parser(summary.format, owner, callbacks);
+    for (const auto& l : head)
+        parser.feed(l);
+    while (reader.next(line))
+        parser.feed(line);
+    parser.finish();
+    summary.handCount = parser.handCount();
+    summary.relevantCount = parser.relevantCount();
+    return summary;
+}
+
+ImportSummary importHistoryFile(const std::string& path, GameStateOwner* owner, const ImportCallbacks& callbacks) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ImportSummary summary;
+        summary.opened = false;
+        return summary;
+    }
+    return importHistory(file, owner, callbacks);
+}
+
+std::string statusName(HandStatus status) {
+    switch (status) {
+    case HandStatus::Relevant:
+        return "relevant";
+    case HandStatus::NotRelevant:
+        return "not relevant";
+    case HandStatus::Dropped:
+        return "dropped";
+    }
+    return {};
+}
+
+}  // namespace torvel::import

@@ -1,0 +1,65 @@
+#pragma once
+// Importing hand histories: picks the layout of a file, reads every hand
+// with the grammar of that layout and hands each of the hero's short-stack
+// preflop decisions, as a filled situation, to the caller. Knows nothing of
+// windows; the hand list and torvel-cli are its two callers.
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/gamestate.h"
+
+namespace torvel {
+class GameStateOwner;
+}
+
+namespace torvel::import {
+
+// The layout of a file, decided once per file from its first lines.
+enum class HistoryFormat : int {
+    PartyGameNo = 0,      // PartyPoker, "#Game No : " headers
+    PokerStars = 1,       // "PokerStars Game #", "PokerStars Hand #"
+    FullTilt = 2,         // "Full Tilt Poker Game #"
+    PartyHandHistory = 3  // PartyPoker "***** Hand History for Game", e-mailed transcripts
+};
+
+// What became of one recognised hand.
+enum class HandStatus { Relevant, NotRelevant, Dropped };
+
+struct HandOutcome {
+    std::string handId;
+    HandStatus status = HandStatus::Dropped;
+    // Why a hand was not graded, in words for the user; empty when relevant.
+    std::string reason;
+};
+
+struct ImportCallbacks {
+    // A relevant decision: blinds, antes and bets are in place and the
+    // hero's action is set; the receiver owns it from here on. Ranges and
+    // the analysis are the receiver's business.
+    std::function<void(std::unique_ptr<GameState>)> onDecision;
+    // Every recognised hand, relevant or not, once it is over (for a
+    // relevant one after onDecision). Optional.
+    std::function<void(const HandOutcome&)> onHand;
+};
+
+struct ImportSummary {
+    HistoryFormat format = HistoryFormat::PartyGameNo;
+    bool opened = true;   // false: the file could not be opened (reads as empty)
+    int handCount = 0;    // hands whose header was recognised
+    int relevantCount = 0;  // decisions handed to onDecision
+};
+
+// The layout from the first lines of a file (at most eleven are looked at).
+HistoryFormat chooseFormat(const std::vector<std::string>& firstLines);
+
+// Reads a whole stream. Situations are created with owner (may be null).
+ImportSummary importHistory(std::istream& in, GameStateOwner* owner, const ImportCallbacks& callbacks);
+ImportSummary importHistoryFile(const std::string& path, GameStateOwner* owner, const ImportCallbacks& callbacks);
+
+std::string statusName(HandStatus status);  // "relevant", "not relevant", "dropped"
+
+}  // namespace torvel::import

@@ -1,0 +1,103 @@
+#pragma once
+// The line-by-line state machine behind the import: one grammar per layout
+// over shared steps (a new hand, a seat, the hero, an action, the
+// evaluation of the hero's decision).
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/gamestate.h"
+#include "import/historyimport.h"
+
+namespace torvel::import {
+
+// Position right after "***** Hand History for Game " ("For" in mailed
+// transcripts), or npos.
+std::size_t partyHeaderEnd(std::string_view line);
+
+// "*** FLOP ***", "*** SUMMARY ***" and the like: the preflop round is over.
+bool isStreetOrSummary(std::string_view line);
+
+class HistoryParser {
+public:
+    HistoryParser(HistoryFormat format, GameStateOwner* owner, const ImportCallbacks& callbacks);
+    ~HistoryParser();
+    HistoryParser(const HistoryParser&) = delete;
+    HistoryParser& operator=(const HistoryParser&) = delete;
+
+    void feed(std::string_view line);
+    // The end of the file: a hand still open is settled.
+    void finish();
+
+    int handCount() const { return handCount_; }
+    int relevantCount() const { return relevantCount_; }
+
+private:
+    enum State : int {
+        kSeekingHeader = 0,
+        kSeekingBlinds = 1,
+        kSeekingButton = 2,
+        kReadingSeats = 3,
+        kSeekingHoleCards = 4,
+        kReadingActions = 5,
+        kHeroActed = 6
+    };
+
+    void feedParty(std::string_view line);
+    void feedStars(std::string_view line);
+    void feedFullTilt(std::string_view line);
+
+    void partyPreamble(std::string_view line);
+    void partyActions(std::string_view line);
+    void starsActions(std::string_view line);
+    void fullTiltActions(std::string_view line);
+
+    // Shared steps.
+    void startHand(std::string_view handId);
+    // Settles a hand that is still open when the next header or the end of
+    // the file comes.
+    void closeOpenHand(bool atEndOfFile);
+    void drop(const std::string& reason);
+    void seatLine(int seatNumber, std::string_view name, int stack);
+    void setButton(int seatNumber);
+    // False when the line is not the hero's (no cards in it); a hero who
+    // matches no seat drops the hand.
+    bool heroLine(std::string_view name, std::string_view cardText);
+    int seatByName(std::string_view name) const;
+    bool isHero(std::string_view name) const { return !heroName_.empty() && name == heroName_; }
+    void heroActs(int action);
+    void opponentFolds(int seat);
+    void opponentCalls(int seat, int amount);
+    void opponentRaises(int seat, int amount);
+    // Bet set to amount, stack to 0.
+    void opponentAllIn(int seat, int amount, int action, bool becomesRaiser);
+    void setBlinds(int smallBlind, int bigBlind);
+    void evaluate();
+    void applyAnteTable();
+
+    SeatState& seat(int index) { return hand_->seats[static_cast<std::size_t>(index)]; }
+
+    HistoryFormat format_;
+    GameStateOwner* owner_;
+    const ImportCallbacks& callbacks_;
+    std::unique_ptr<GameState> hand_;
+    int state_ = kSeekingHeader;
+    std::array<std::string, 10> seatNames_;
+    std::string heroName_;
+    bool noSmallBlind_ = false;
+    bool blindsKnown_ = false;
+    bool sawSmallBlindPost_ = false;
+    bool sawBigBlindPost_ = false;
+    bool sawNoSmallBlindLine_ = false;
+    int statedAnte_ = -1;
+    int allInCount_ = 0;
+    // The hero raised in the "*****" layout: the next line says whether it
+    // was all-in.
+    bool heroRaisePending_ = false;
+    int handCount_ = 0;
+    int relevantCount_ = 0;
+};
+
+}  // namespace torvel::import

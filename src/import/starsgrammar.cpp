@@ -1,0 +1,143 @@
+// PokerStars: "PokerStars Game #" headers and the later "PokerStars Hand #"
+// (and "PokerStars Home Game Hand #"), otherwise the same layout.
+
+#include "import/fieldreader.h"
+#include "import/historyparser.h"
+
+namespace torvel::import {
+
+namespace {
+
+// The hand number of a header line, or npos.
+std::size_t starsHandNumber(std::string_view line) {
+    if (line.substr(0, 11) != "PokerStars ")
+        return std::string_view::npos;
+    const std::size_t game = line.find("Game #", 11);
+    const std::size_t hand = line.find("Hand #", 11);
+    const std::size_t at = std::min(game, hand);
+    if (at == std::string_view::npos || at + 6 >= line.size() || line[at + 6] < '0' || line[at + 6] > '9')
+        return std::string_view::npos;
+    return at + 6;
+}
+
+}  // namespace
+
+void HistoryParser::feedStars(std::string_view line) {
+    if (const std::size_t number = starsHandNumber(line); number != std::string_view::npos) {
+        std::size_t end = number;
+        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+            ++end;
+        startHand(line.substr(number, end - number));
+        noSmallBlind_ = true;
+    }
+    if (!hand_)
+        return;
+
+    switch (state_) {
+    case kSeekingBlinds: {
+        if (!contains(line, " ("))
+            return;
+        // The first parenthesis that holds two amounts: "Level I (10/20)".
+        for (std::size_t open = line.find('('); open != std::string_view::npos; open = line.find('(', open + 1)) {
+            if (const auto blinds = blindsAt(line, open + 1)) {
+                setBlinds(blinds->smallBlind, blinds->bigBlind);
+                break;
+            }
+        }
+        const std::size_t dollar = line.find('$');
+        const std::size_t holdem = line.find(" Hold'em");
+        if (dollar != std::string_view::npos && holdem != std::string_view::npos && dollar < holdem)
+            hand_->buyInText = std::string(slice(line, dollar, holdem + 12));
+        state_ = kSeekingButton;
+        return;
+    }
+    case kSeekingButton:
+    case kReadingSeats:
+        if (state_ == kSeekingButton) {
+            if (const std::size_t at = line.find("Seat #"); at != std::string_view::npos) {
+                if (const auto number = digitsAt(line, at + 6))
+                    setButton(*number);
+                state_ = kReadingSeats;
+                return;
+            }
+        } else if (const auto seatRead = readSeatLine(line); seatRead && !contains(line, " out of hand")) {
+            seatLine(seatRead->seatNumber, seatRead->name, seatRead->stack);
+            return;
+        }
+        if (contains(line, "posts small blind")) {
+            noSmallBlind_ = false;
+        } else if (const std::size_t at = line.find(": posts the ante "); at != std::string_view::npos) {
+            if (const auto ante = findAmount(line, at + 17); ante && statedAnte_ < 0)
+                statedAnte_ = ante->value;
+        } else if (contains(line, "*** HOLE CARDS ***")) {
+            state_ = kSeekingHoleCards;
+        }
+        return;
+    case kSeekingHoleCards:
+        if (line.substr(0, 9) == "Dealt to ") {
+            const std::size_t open = line.rfind(" [");
+            if (open == std::string_view::npos || open < 9)
+                return;
+            heroLine(slice(line, 9, open), slice(line, open + 1, line.find(']', open)));
+        }
+        return;
+    case kReadingActions:
+        starsActions(line);
+        return;
+    default:
+        return;
+    }
+}
+
+void HistoryParser::starsActions(std::string_view line) {
+    // The flop or the summary while the hero has not acted: he was all-in
+    // with his blind, there is no decision to grade.
+    if (isStreetOrSummary(line)) {
+        drop("the hero never acted");
+        return;
+    }
+    if (const std::size_t at = line.find(": folds"); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name))
+            heroActs(0);
+        else if (const int s = seatByName(name); s >= 0)
+            opponentFolds(s);
+        return;
+    }
+    const bool allIn = contains(line, " and is all-in");
+    if (const std::size_t at = line.find(": calls "); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name)) {
+            heroActs(1);
+        } else if (const int s = seatByName(name); s >= 0) {
+            if (const auto amount = amountAt(line, at + 8)) {
+                if (allIn)
+                    opponentAllIn(s, amount->value, kActionCall, false);
+                else
+                    opponentCalls(s, amount->value);
+            }
+        }
+        return;
+    }
+    if (const std::size_t at = line.find(": raises "); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name)) {
+            heroActs(allIn ? 3 : 2);
+        } else if (const int s = seatByName(name); s >= 0) {
+            const std::size_t to = line.find(" to ", at);
+            if (to == std::string_view::npos)
+                return;
+            if (const auto amount = amountAt(line, to + 4)) {
+                if (allIn)
+                    opponentAllIn(s, amount->value, kActionRaise, true);
+                else
+                    opponentRaises(s, amount->value);
+            }
+        }
+        return;
+    }
+    if (const std::size_t at = line.find(": checks"); at != std::string_view::npos && isHero(slice(line, 0, at)))
+        heroActs(5);
+}
+
+}  // namespace torvel::import

@@ -1,0 +1,245 @@
+// torvel-cli import: graded decisions as JSON lines, the summary per file,
+// the reasons with --all, and the export.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "engine/callingprofile.h"
+#include "synthetictables.h"
+#include "testfiles.h"
+
+using namespace torvel;
+using namespace torvel::testing;
+using nlohmann::json;
+
+namespace {
+
+std::string fixturePath(const std::string& name) { return std::string(TORVEL_IMPORT_FIXTURES) + "/" + name; }
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct ImportRun {
+    int status = 0;
+    std::vector<json> lines;
+    std::string err;
+
+    std::vector<json> withKey(const char* key) const {
+        std::vector<json> found;
+        for (const auto& l : lines)
+            if (l.contains(key))
+                found.push_back(l);
+        return found;
+    }
+    std::vector<json> decisions() const { return withKey("decision"); }
+    std::vector<json> summaries() const { return withKey("summary"); }
+};
+
+class ImportCliTest : public ::testing::Test {
+protected:
+    ImportCliTest() {
+        PlainOwner owner;
+        fillSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
+        dir.write("table.res", owner.equityTable().serialize());
+        dir.write("ranking.res", owner.handRanking().serialize());
+    }
+
+    ImportRun run(std::vector<std::string> args, const std::string& dataDirectory = {}) {
+        args.insert(args.begin(), "import");
+        std::istringstream in;
+        std::ostringstream out, err;
+        ImportRun r;
+        r.status = cli::runCli(args, in, out, err, dataDirectory.empty() ? dir.path() : dataDirectory);
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);)
+            r.lines.push_back(json::parse(line));
+        r.err = err.str();
+        return r;
+    }
+
+    ScratchDir dir;
+};
+
+TEST_F(ImportCliTest, GradesEveryRelevantDecisionThenSummarisesTheFile) {
+    const std::string file = fixturePath("party_gameno_2005.txt");
+    const ImportRun r = run({file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    ASSERT_EQ(r.lines.size(), 4u);
+    const auto decisions = r.decisions();
+    ASSERT_EQ(decisions.size(), 3u);
+    const struct {
+        const char* handId;
+        const char* hand;
+        int heroAction;
+    } expected[] = {{"3100000001", "KQo", 3}, {"3100000002", "99", 0}, {"3100000004", "53o", 5}};
+    for (std::size_t i = 0; i < decisions.size(); ++i) {
+        const json& d = decisions[i];
+        SCOPED_TRACE(expected[i].handId);
+        EXPECT_EQ(d["handId"], expected[i].handId);
+        EXPECT_EQ(d["file"], file);
+        EXPECT_EQ(d["status"], "relevant");
+        EXPECT_EQ(d["hand"], expected[i].hand);
+        EXPECT_EQ(d["heroAction"], expected[i].heroAction);
+        const int decision = d["decision"].get<int>();
+        EXPECT_TRUE(decision == 0 || decision == 3);
+        EXPECT_GT(d["evPush"].get<double>(), 0.0);
+        EXPECT_GT(d["evFold"].get<double>(), 0.0);
+        EXPECT_EQ(decision == 3, d["evPush"].get<double>() > d["evFold"].get<double>());
+        EXPECT_TRUE(d["pushRangeText"].is_string());
+        EXPECT_FALSE(d.contains("refused"));
+    }
+    // A fold where folding is right, a check of the big blind where folding
+    // is right, count as right.
+    for (const json& d : decisions) {
+        if (d["decision"] == 0 && (d["heroAction"] == 0 || d["heroAction"] == 5)) {
+            EXPECT_TRUE(d["correct"].get<bool>()) << d.dump();
+        } else if (d["decision"] != d["heroAction"]) {
+            EXPECT_FALSE(d["correct"].get<bool>()) << d.dump();
+        }
+    }
+
+    const json& summary = r.lines.back();
+    EXPECT_EQ(summary["file"], file);
+    EXPECT_EQ(summary["handCount"], 4);
+    EXPECT_EQ(summary["relevantCount"], 3);
+    EXPECT_EQ(summary["summary"], "3 (of 4) relevant hands imported.");
+}
+
+TEST_F(ImportCliTest, TheHeroActionIsPrintedAsTheHandListReadsIt) {
+    const ImportRun r = run({fixturePath("fulltilt.txt"), fixturePath("party_handhistory.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::map<std::string, int> action;
+    for (const json& d : r.decisions())
+        action[d["handId"].get<std::string>()] = d["heroAction"].get<int>();
+    EXPECT_EQ(action.at("33100000001"), 3);  // called a push
+    EXPECT_EQ(action.at("33100000003"), 5);  // checked the big blind
+    EXPECT_EQ(action.at("10400000001"), 3);  // raised, then marked all-in
+    EXPECT_EQ(action.at("10400000002"), 3);  // called a push
+    const auto summaries = r.summaries();
+    ASSERT_EQ(summaries.size(), 2u);
+    EXPECT_EQ(summaries[0]["summary"], "3 (of 4) relevant hands imported.");
+    EXPECT_EQ(summaries[1]["summary"], "2 (of 4) relevant hands imported.");
+}
+
+TEST_F(ImportCliTest, AllTellsWhyEachOtherHandWasNotGraded) {
+    const ImportRun r = run({"--all", fixturePath("pokerstars_game.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // One line per recognised hand, then the summary.
+    ASSERT_EQ(r.lines.size(), 7u);
+    std::map<std::string, json> byHand;
+    for (const json& l : r.lines)
+        if (l.contains("handId"))
+            byHand[l["handId"].get<std::string>()] = l;
+    ASSERT_EQ(byHand.size(), 6u);
+    EXPECT_EQ(byHand["41000000002"]["status"], "dropped");
+    EXPECT_EQ(byHand["41000000002"]["reason"], "the hero never acted");
+    EXPECT_EQ(byHand["41000000005"]["status"], "not relevant");
+    EXPECT_EQ(byHand["41000000005"]["reason"], "2 all-ins before the hero");
+    EXPECT_EQ(byHand["41000000006"]["reason"], "hero 30 BB and the table deep (deepest opponent 72 BB)");
+    for (const char* graded : {"41000000001", "41000000003", "41000000004"}) {
+        EXPECT_EQ(byHand[graded]["status"], "relevant");
+        EXPECT_TRUE(byHand[graded].contains("decision"));
+    }
+    EXPECT_EQ(run({fixturePath("pokerstars_game.txt")}).lines.size(), 4u);
+}
+
+TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
+    const std::string exported = dir.file("graded.txt");
+    const ImportRun r = run({"--export", exported, fixturePath("fulltilt.txt"), fixturePath("party_email.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = readFile(exported);
+    EXPECT_EQ(text.rfind("Game #1 starts.\r\n\r\n#Game No : 1 \r\n", 0), 0u);
+
+    const ImportRun back = run({exported});
+    ASSERT_EQ(back.status, 0) << back.err;
+    const auto first = r.decisions();
+    const auto again = back.decisions();
+    ASSERT_EQ(first.size(), 5u);
+    ASSERT_EQ(again.size(), first.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(again[i]["handId"], std::to_string(i + 1));
+        EXPECT_EQ(again[i]["heroAction"], first[i]["heroAction"]);
+        EXPECT_EQ(again[i]["hand"], first[i]["hand"]);
+    }
+    EXPECT_EQ(back.summaries()[0]["summary"], "5 (of 5) relevant hands imported.");
+}
+
+TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
+    const std::string target = dir.file("missing/graded.txt");
+    const ImportRun r = run({"--export", target, fixturePath("fulltilt.txt")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("the export was not written"), std::string::npos) << r.err;
+    EXPECT_EQ(r.decisions().size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
+    // Loose opponents call a push with 60 % of the hands.
+    CallingProfile loose;
+    for (auto& row : loose.callRanges)
+        for (float& cell : row)
+            cell = 60.0f;
+    ASSERT_TRUE(loose.save(dir.file("data"), 2));
+    const auto tight = run({"--profile", "tight", fixturePath("fulltilt.txt")}).decisions();
+    const auto wide = run({"--profile", "loose", fixturePath("fulltilt.txt")}).decisions();
+    ASSERT_EQ(tight.size(), wide.size());
+    ASSERT_FALSE(tight.empty());
+    // The heads-up push of hand 33100000002 meets a wider calling range.
+    EXPECT_EQ(tight.back()["handId"], "33100000002");
+    EXPECT_NE(tight.back()["evPush"], wide.back()["evPush"]);
+    EXPECT_EQ(tight.back()["evFold"], wide.back()["evFold"]);
+}
+
+TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
+    const struct {
+        std::vector<std::string> args;
+        const char* complaint;
+    } cases[] = {
+        {{}, "needs at least one FILE"},
+        {{"--profile", "maniac", "x.txt"}, "unknown profile maniac"},
+        {{"--export"}, "--export needs a value"},
+        {{"--fast", "x.txt"}, "unknown option --fast"},
+    };
+    for (const auto& c : cases) {
+        const ImportRun r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.complaint;
+        EXPECT_NE(r.err.find(c.complaint), std::string::npos) << r.err;
+        EXPECT_TRUE(r.lines.empty());
+    }
+
+    const ImportRun missing = run({dir.file("nothere.txt"), fixturePath("party_email.txt")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot open " + dir.file("nothere.txt")), std::string::npos);
+    const auto summaries = missing.summaries();
+    ASSERT_EQ(summaries.size(), 2u);
+    EXPECT_EQ(summaries[0]["summary"], "0 (of 0) relevant hands imported.");
+    EXPECT_EQ(summaries[1]["summary"], "2 (of 2) relevant hands imported.");
+
+    ScratchDir empty;
+    const ImportRun noTables = run({fixturePath("party_email.txt")}, empty.path());
+    EXPECT_EQ(noTables.status, 2);
+    EXPECT_FALSE(noTables.err.empty());
+    EXPECT_TRUE(noTables.lines.empty());
+}
+
+TEST_F(ImportCliTest, HelpDescribesTheCommand) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runCli({"import", "--help"}, in, out, err, dir.path()), 0);
+    EXPECT_NE(out.str().find("usage: torvel-cli import"), std::string::npos);
+    std::ostringstream general;
+    EXPECT_EQ(cli::runCli({"--help"}, in, general, err, dir.path()), 0);
+    EXPECT_NE(general.str().find("import [--profile P]"), std::string::npos);
+}
+
+}  // namespace
