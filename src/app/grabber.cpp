@@ -15,6 +15,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/clientdirs.h"
+#include "app/cppdir.h"
+#include "app/inifile.h"
+#include "app/updateprompt.h"
 #include "engine/computedriver.h"
 #include "engine/gamestate.h"
 #include "engine/plainowner.h"
@@ -60,7 +64,12 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     icmWindow = new CIcm(this);
     for (int i = 0; i < 53; ++i)
         cardPictures[static_cast<std::size_t>(i)] = QPixmap(QStringLiteral("images/%1.bmp").arg(i), "BMP");
-    // The update check runs here once the network layer exists.
+    {
+        // Silent when the server cannot be reached; waits a few seconds at most.
+        const torvel::IniFile settings(torvel::kSettingsFileName);
+        MessageBoxUpdatePrompt prompt;
+        torvel::checkForUpdate(settings, prompt);
+    }
 
     frame = new CMgr(this);
     buildMenus();
@@ -79,9 +88,14 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     frame->table->setBlinds(100, 200, 0);
     current->assignNicknames();
 
-    // Client directories are found here once that layer exists.
-    frame->table->loadPartyPokerLook();
-    frame->table->loadPokerStarsLook();
+    {
+        torvel::IniFile settings(torvel::kSettingsFileName);
+        const torvel::NoRegistry registry;
+        partyPokerDirectory = QString::fromStdString(torvel::findPartyPokerDirectory(settings, registry));
+        frame->table->loadPartyPokerLook();
+        starsDirectory = QString::fromStdString(torvel::findPokerStarsDirectory(settings, registry));
+        frame->table->loadPokerStarsLook();
+    }
 
     frame->pushButton->hide();
     frame->foldButton->hide();
@@ -309,7 +323,10 @@ void grabber::slot_qaIcm() {
     icmWindow->activateWindow();
 }
 
-void grabber::slot_pbPPDir() {}
+void grabber::slot_pbPPDir() {
+    CPPDir dialog(this);
+    dialog.exec();
+}
 
 void grabber::slot_qaAbout() {
     QDialog about(this);

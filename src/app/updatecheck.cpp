@@ -57,7 +57,10 @@ std::string fetchUpdateAnswer(const UpdateCheckOptions& options) {
 }
 
 UpdateCheckOutcome checkForUpdate(const UpdateCheckOptions& options, UpdatePrompt& prompt) {
-    if (options.host.empty())
+    // A name under .invalid never resolves: do not even ask the resolver.
+    const std::string_view host = options.host;
+    const std::string_view reserved = ".invalid";
+    if (host.empty() || (host.size() >= reserved.size() && host.substr(host.size() - reserved.size()) == reserved))
         return UpdateCheckOutcome::Disabled;
     if (!answerOffersUpdate(fetchUpdateAnswer(options)))
         return UpdateCheckOutcome::NoUpdate;

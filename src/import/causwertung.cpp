@@ -76,8 +76,13 @@ GameState* CAuswertung::situationOf(const QTreeWidgetItem* item) const {
 }
 
 bool CAuswertung::addEntry(std::unique_ptr<GameState> situation, const QString& text) {
-    if (!situation || contains(situation.get()))
+    if (!situation)
         return false;
+    if (contains(situation.get())) {
+        // Already listed, and so already owned here.
+        (void)situation.release();
+        return false;
+    }
     GameState* g = situation.get();
     owned_.push_back(std::move(situation));
     situations.append(g);

@@ -29,7 +29,7 @@ public:
     ~CAuswertung() override;
 
     // Enters a situation and takes it over; one already listed is not
-    // entered again (then false, and the pointer is left to the caller).
+    // entered again (then false; the list keeps owning it).
     bool addEntry(std::unique_ptr<torvel::GameState> situation, const QString& text);
     bool contains(const torvel::GameState* situation) const;
     // Parses one file: every relevant decision gets the import's profile,

@@ -59,14 +59,12 @@ ImportSummary importHistory(std::istream& in, GameStateOwner* owner, const Impor
     LineReader reader(in);
     std::vector<std::string> head;
     std::string line;
-    // Blank lines before the first text do not count towards the probe.
-    while (reader.next(line)) {
+    // Blank lines do not count towards the lines looked at; a run of them
+    // still ends the look somewhere.
+    std::size_t withText = 0;
+    while (withText < kFormatProbeLines && head.size() < 4 * kFormatProbeLines && reader.next(line)) {
+        withText += line.empty() ? 0 : 1;
         head.push_back(line);
-        std::size_t nonBlank = 0;
-        for (const auto& l : head)
-            nonBlank += l.empty() ? 0 : 1;
-        if (nonBlank >= kFormatProbeLines || head.size() >= 4 * kFormatProbeLines)
-            break;
     }
     ImportSummary summary;
     summary.format = chooseFormat(head);

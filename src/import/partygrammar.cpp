@@ -3,7 +3,6 @@
 // The preamble lines come in different orders across the years, so they
 // are told apart by their own shape, not by their place.
 
-#include "engine/cards.h"
 #include "import/fieldreader.h"
 #include "import/historyparser.h"
 

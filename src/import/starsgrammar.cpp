@@ -1,6 +1,8 @@
 // PokerStars: "PokerStars Game #" headers and the later "PokerStars Hand #"
 // (and "PokerStars Home Game Hand #"), otherwise the same layout.
 
+#include <algorithm>
+
 #include "import/fieldreader.h"
 #include "import/historyparser.h"
 

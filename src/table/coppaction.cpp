@@ -67,7 +67,7 @@ COppAction::COppAction(grabber* mainWindow_, SeatState& seat_, int seatIndex_, C
 
     // The blinds of the situation being edited, which from a listed hand
     // need not be those on the table.
-    const int bigBlind = g ? g->bigBlind : mainWindow->cacheBigBlind;
+    const int bigBlind = g ? g->bigBlind : (mainWindow ? mainWindow->cacheBigBlind : 0);
     callEdit->setText(QString::number(bigBlind));
     raiseEdit->setText(QString::number(3 * bigBlind));
 

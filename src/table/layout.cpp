@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "app/clientdirs.h"
 #include "app/grabber.h"
 #include "engine/gamestate.h"
 #include "table/cbutton.h"
@@ -43,11 +44,9 @@ const std::array<SeatPlace, 10> kPlaces = {{
 QPen solidPen(const QColor& colour) { return QPen(QBrush(colour), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin); }
 
 // Reads a client table picture cut to the table's size; null when missing.
-std::unique_ptr<QPixmap> clientPicture(const QString& directory, const QString& relativePath) {
-    if (directory.isEmpty())
-        return nullptr;
-    const QString path = QDir(directory).filePath(relativePath);
-    if (!QFileInfo::exists(path))
+std::unique_ptr<QPixmap> clientPicture(const std::string& file) {
+    const QString path = QString::fromStdString(file);
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return nullptr;
     QPixmap picture(path);
     if (picture.isNull())
@@ -88,11 +87,11 @@ Layout::Layout(const QString& tableImageFile, CMgr* frame_)
 Layout::~Layout() = default;
 
 void Layout::loadPartyPokerLook() {
-    partyPokerImage = clientPicture(frame->mainWindow->partyPokerDirectory, QStringLiteral("Images/table.jpg"));
+    partyPokerImage = clientPicture(torvel::partyPokerLookPicture(frame->mainWindow->partyPokerDirectory.toStdString()));
 }
 
 void Layout::loadPokerStarsLook() {
-    pokerStarsImage = clientPicture(frame->mainWindow->starsDirectory, QStringLiteral("Gx/fg.bmp"));
+    pokerStarsImage = clientPicture(torvel::pokerStarsLookPicture(frame->mainWindow->starsDirectory.toStdString()));
 }
 
 void Layout::setBlinds(int smallBlind, int bigBlind, int ante) {

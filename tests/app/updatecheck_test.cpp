@@ -124,6 +124,15 @@ TEST_F(UpdateCheckTest, UnreachableServersShowNothing) {
 TEST_F(UpdateCheckTest, TheServerComesFromTheSettingsFile) {
     IniFile settings(scratch.file("VAZ.ini"));
     EXPECT_EQ(updateCheckOptions(settings).host, kDefaultUpdateHost);
+    // The default names no real server: nothing is asked, not even the resolver.
+    {
+        FakePrompt prompt(true);
+        EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
+        UpdateCheckOptions reserved;
+        reserved.host = "updates.example.invalid";
+        EXPECT_EQ(checkForUpdate(reserved, prompt), UpdateCheckOutcome::Disabled);
+        EXPECT_EQ(prompt.offers, 0);
+    }
 
     ASSERT_TRUE(settings.writeString("vaz", "UpdateHost", "127.0.0.1:8123"));
     EXPECT_EQ(updateCheckOptions(settings).host, "127.0.0.1:8123");

@@ -11,10 +11,12 @@
 #include <functional>
 
 // Runs handler on the first modal widget that appears (polling for up to
-// two seconds), then lets the caller go on.
-inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 200) {
+// three seconds), then lets the caller go on. Progress dialogs come and go
+// on their own during a computation and are passed over.
+inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 300) {
     QTimer::singleShot(10, [handler, attempts]() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && !modal->inherits("QProgressDialog")) {
             handler(modal);
             return;
         }
@@ -23,17 +25,63 @@ inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 200)
     });
 }
 
-// Closes the next message box and records its title and text.
-inline void acceptMessageBox(QString* title, QString* text) {
-    whenModal([title, text](QWidget* w) {
-        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+// Closes the next message box and records its title and text; other
+// dialogs in between are left alone.
+inline void acceptMessageBox(QString* title, QString* text, int attempts = 300) {
+    QTimer::singleShot(10, [title, text, attempts]() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             if (title)
                 *title = box->windowTitle();
             if (text)
                 *text = box->text();
             box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
-            dialog->reject();
+            return;
         }
+        if (attempts > 0)
+            acceptMessageBox(title, text, attempts - 1);
     });
 }
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+// A working directory of its own for a test that writes files (VAZ.ini,
+// exports, profiles): the tables, profiles and pictures of the ready
+// working directory are copied in, and the old directory comes back when
+// the object goes.
+class ScratchWorkingDirectory {
+public:
+    ScratchWorkingDirectory() : previous_(QDir::currentPath()) {
+        copyTree(previous_, dir_.path(), {QStringLiteral("table.res"), QStringLiteral("ranking.res"),
+                                          QStringLiteral("zivuzadir.jpg"), QStringLiteral("data"),
+                                          QStringLiteral("images")});
+        QDir::setCurrent(dir_.path());
+    }
+    ~ScratchWorkingDirectory() { QDir::setCurrent(previous_); }
+    ScratchWorkingDirectory(const ScratchWorkingDirectory&) = delete;
+    ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
+
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    // The working directory the tests started in (the ready one).
+    QString original() const { return previous_; }
+
+private:
+    static void copyTree(const QString& from, const QString& to, const QStringList& names) {
+        for (const QString& name : names) {
+            const QString source = QDir(from).filePath(name);
+            const QString target = QDir(to).filePath(name);
+            if (QFileInfo(source).isDir()) {
+                QDir().mkpath(target);
+                copyTree(source, target, QDir(source).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot));
+            } else {
+                QFile::copy(source, target);
+            }
+        }
+    }
+
+    QString previous_;
+    QTemporaryDir dir_;
+};

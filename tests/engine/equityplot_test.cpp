@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "engine/equityplot.h"
+#include "engine/gamestate.h"
+#include "synthetictables.h"
+
+using namespace torvel;
+using namespace torvel::testing;
+
+namespace {
+
+// The stronger ranking position wins 60 % of the time; equal positions split.
+double strongerWins(int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); }
+
+// Whatever the hero holds, a caller with another class wins 55 %.
+double callerAlwaysAhead(int a, int b) { return a == b ? 0.5 : 0.55; }
+
+// The edge grows smoothly with the distance between the two classes.
+double gradual(int a, int b) { return 0.5 + 0.35 * (b - a) / 168.0; }
+
+// The ranking positions the plot tries, weakest first: trunc(p x 1.69) for
+// p = 100, 98, .., 0, held below 169.
+std::vector<int> probePositions() {
+    std::vector<int> probes;
+    for (int p = 100; p >= 0; p -= 2)
+        probes.push_back(std::min(static_cast<int>(static_cast<float>(p) * kPercentToClasses), kHandClassCount - 1));
+    return probes;
+}
+
+float width(int position) { return static_cast<float>(position) / kHandClassCount; }
+
+class EquityPlotTest : public ::testing::Test {
+protected:
+    // Heads-up, hero on the button (small blind) with 1400 behind and 100
+    // in, the big blind (seat 1) with 1300 behind and 200 in; 3000 chips,
+    // each player covers the other exactly. Paid 65 / 35.
+    GameState& headsUp(const PositionEquity& equity) {
+        fillSyntheticTables(owner, equity);
+        owner.setPayoutPercents({65, 35, 0, 0, 0, 0, 0, 0, 0, 0});
+        g = std::make_unique<GameState>(&owner);
+        seat(0, kSeatHero, 1400, 100);
+        seat(1, kSeatOpponent, 1300, 200, 20);
+        g->buttonSeat = 0;
+        g->heroSeat = 0;
+        g->playerCount = 2;
+        setHero(owner.handRanking().classAt(40));
+        return *g;
+    }
+
+    // Three-handed, hero on the button (seat 2), small blind seat 5 calling
+    // with the top 30, big blind seat 8 (the plotted opponent). Paid 50/30/20.
+    GameState& threeHanded() {
+        fillSyntheticTables(owner, gradual);
+        owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+        g = std::make_unique<GameState>(&owner);
+        seat(2, kSeatHero, 2000, 0);
+        seat(5, kSeatOpponent, 1500, 100, 30);
+        seat(8, kSeatOpponent, 1800, 200, 25);
+        g->buttonSeat = 2;
+        g->heroSeat = 2;
+        g->playerCount = 3;
+        setHero(owner.handRanking().classAt(60));
+        return *g;
+    }
+
+    void seat(int s, int status, int stack, int bet, int rangeTo = 0) {
+        auto& x = g->seats[static_cast<std::size_t>(s)];
+        x.status = status;
+        x.stack = stack;
+        x.bet = bet;
+        x.rangeTo = rangeTo;
+        x.range2To = rangeTo;
+    }
+
+    void setHero(const HandClass& c) {
+        g->seats[static_cast<std::size_t>(g->heroSeat)].handLow = c.low;
+        g->seats[static_cast<std::size_t>(g->heroSeat)].handHigh = c.high;
+    }
+
+    // evPush - evFold of a copy of the situation with the opponent's range
+    // end and the hero's class set as one plot step does.
+    float edgeAt(int opponentSeat, int step, int heroPosition) const {
+        GameState copy = *g;
+        copy.seats[static_cast<std::size_t>(opponentSeat)].rangeTo =
+            static_cast<int>(static_cast<float>(step) * kPercentToClasses);
+        const HandClass c = owner.handRanking().classAt(heroPosition);
+        copy.seats[static_cast<std::size_t>(copy.heroSeat)].handLow = c.low;
+        copy.seats[static_cast<std::size_t>(copy.heroSeat)].handHigh = c.high;
+        copy.analyze(0);
+        return copy.evPush - copy.evFold;
+    }
+
+    PlainOwner owner;
+    std::unique_ptr<GameState> g;
+};
+
+}  // namespace
+
+TEST_F(EquityPlotTest, HeadsUpCurvesAtTheTwoEndsOfTheCallingRange) {
+    GameState& s = headsUp(strongerWins);
+    EdgeCurves curves;
+    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
+
+    // 0 %: the big blind never calls. Pushing takes the 300 in the middle
+    // (1700 : 1300 gives 0.52), folding gives it away (1400 : 1600, 0.49):
+    // even the weakest hand gains 3 % and every curve is at 168 / 169.
+    EXPECT_FLOAT_EQ(curves.edgeAbove0[0], 168.0f / 169);
+    EXPECT_FLOAT_EQ(curves.edgeAbove05[0], 168.0f / 169);
+    EXPECT_FLOAT_EQ(curves.edgeAbove1[0], 168.0f / 169);
+
+    // 100 %: he always calls, evPush = 0.65 w + 0.35 (1 - w) with w the
+    // hero's share against all 1326 combinations. w > 0.4667 (beats the
+    // 0.49 of folding) holds down to position 131 (870 stronger combos,
+    // w = 620.4 / 1326); w > 0.48333 down to 122, w > 0.5 down to 113.
+    // The probes nearest above: 131, 121 and 111.
+    EXPECT_FLOAT_EQ(curves.edgeAbove0[100], 131.0f / 169);
+    EXPECT_FLOAT_EQ(curves.edgeAbove05[100], 121.0f / 169);
+    EXPECT_FLOAT_EQ(curves.edgeAbove1[100], 111.0f / 169);
+
+    // Only the 21 steps are filled.
+    for (int j = 0; j <= 100; ++j)
+        if (j % 5 != 0) {
+            EXPECT_EQ(curves.edgeAbove0[static_cast<std::size_t>(j)], 0.0f) << j;
+            EXPECT_EQ(curves.edgeAbove05[static_cast<std::size_t>(j)], 0.0f) << j;
+            EXPECT_EQ(curves.edgeAbove1[static_cast<std::size_t>(j)], 0.0f) << j;
+        }
+}
+
+TEST_F(EquityPlotTest, WhereNoHandBeatsFoldingTheCurvesAreZero) {
+    // Every hand wins 45 % against any other class: with c the share of
+    // combinations that call, evPush - evFold = 0.52 (1 - c) + c (0.35 +
+    // 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c, the same for every hand. The
+    // curves are either the whole ranking or nothing:
+    // c < 0.571 all three, c < 0.714 two, c < 0.857 one, else none.
+    GameState& s = headsUp(callerAlwaysAhead);
+    EdgeCurves curves;
+    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
+
+    const float all = 168.0f / 169;
+    struct Step {
+        int percent;
+        int combos;  // calling combinations of the top trunc(percent x 1.69) classes
+        float above0, above05, above1;
+    };
+    const Step steps[] = {
+        {0, 0, all, all, all},       {50, 362, all, all, all},  {70, 714, all, all, all},
+        {75, 810, all, all, 0},      {80, 918, all, all, 0},    {85, 1014, all, 0, 0},
+        {90, 1122, all, 0, 0},       {95, 1218, 0, 0, 0},       {100, 1326, 0, 0, 0},
+    };
+    for (const Step& st : steps) {
+        const auto i = static_cast<std::size_t>(st.percent);
+        EXPECT_FLOAT_EQ(curves.edgeAbove0[i], st.above0) << st.percent << "% (" << st.combos << " combos)";
+        EXPECT_FLOAT_EQ(curves.edgeAbove05[i], st.above05) << st.percent << "% (" << st.combos << " combos)";
+        EXPECT_FLOAT_EQ(curves.edgeAbove1[i], st.above1) << st.percent << "% (" << st.combos << " combos)";
+    }
+    // Below 70 % nothing changes: the whole ranking on every curve.
+    for (int i = 0; i <= 70; i += 5)
+        EXPECT_FLOAT_EQ(curves.edgeAbove1[static_cast<std::size_t>(i)], all) << i;
+}
+
+TEST_F(EquityPlotTest, EachCurveIsTheWeakestProbedHandThatPassesItsTest) {
+    GameState& s = threeHanded();
+    const int opponent = 8;
+    EdgeCurves curves;
+    ASSERT_TRUE(computeEdgeCurves(s, opponent, curves));
+
+    const std::vector<int> probes = probePositions();
+    const struct {
+        const std::array<float, 101>* curve;
+        float threshold;
+        const char* name;
+    } tests[] = {{&curves.edgeAbove0, 0.0f, "above 0"},
+                 {&curves.edgeAbove05, 0.005f, "above 0.5"},
+                 {&curves.edgeAbove1, 0.01f, "above 1"}};
+    int shapesSeen = 0;
+    float previous = -1.0f;
+    for (int step = 0; step <= 100; step += 5) {
+        // The three areas are nested: a stricter edge leaves a narrower range.
+        const auto i = static_cast<std::size_t>(step);
+        EXPECT_LE(curves.edgeAbove1[i], curves.edgeAbove05[i]) << step;
+        EXPECT_LE(curves.edgeAbove05[i], curves.edgeAbove0[i]) << step;
+        if (curves.edgeAbove0[i] != previous)
+            ++shapesSeen;
+        previous = curves.edgeAbove0[i];
+
+        for (const auto& t : tests) {
+            const float value = (*t.curve)[i];
+            const int position = static_cast<int>(std::lround(value * kHandClassCount));
+            ASSERT_FLOAT_EQ(value, width(position)) << t.name << " at " << step;
+            // Every probe weaker than the recorded hand fails the test.
+            std::size_t k = 0;
+            for (; k < probes.size() && probes[k] > position; ++k)
+                EXPECT_LE(edgeAt(opponent, step, probes[k]), t.threshold)
+                    << t.name << " at " << step << ": probe " << probes[k] << " is weaker than " << position;
+            if (position > 0) {
+                // The recorded hand is a probe, and it passes.
+                ASSERT_LT(k, probes.size());
+                EXPECT_EQ(probes[k], position) << t.name << " at " << step;
+                EXPECT_GT(edgeAt(opponent, step, position), t.threshold) << t.name << " at " << step;
+            }
+        }
+    }
+    // The situation is not a flat one: the pushing range moves with the
+    // caller's range.
+    EXPECT_GE(shapesSeen, 4);
+    EXPECT_GT(curves.edgeAbove0[0], curves.edgeAbove0[100]);
+}
+
+TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
+    GameState& s = threeHanded();
+    const int opponent = 8;
+    const GameState before = s;
+    GameState fresh = s;
+    fresh.analyze(0);
+
+    EdgeCurves full;
+    ASSERT_TRUE(computeEdgeCurves(s, opponent, full));
+
+    std::vector<int> told;
+    EdgeCurves cut;
+    const bool completed = computeEdgeCurves(s, opponent, cut, [&told](int step) {
+        told.push_back(step);
+        return step < 30;
+    });
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(told, (std::vector<int>{0, 5, 10, 15, 20, 25, 30}));
+    for (int j = 0; j < 30; ++j) {
+        const auto i = static_cast<std::size_t>(j);
+        EXPECT_EQ(cut.edgeAbove0[i], full.edgeAbove0[i]) << j;
+        EXPECT_EQ(cut.edgeAbove05[i], full.edgeAbove05[i]) << j;
+        EXPECT_EQ(cut.edgeAbove1[i], full.edgeAbove1[i]) << j;
+    }
+    bool fullHasLaterValues = false;
+    for (int j = 30; j <= 100; ++j) {
+        const auto i = static_cast<std::size_t>(j);
+        EXPECT_EQ(cut.edgeAbove0[i], 0.0f) << j;
+        EXPECT_EQ(cut.edgeAbove05[i], 0.0f) << j;
+        EXPECT_EQ(cut.edgeAbove1[i], 0.0f) << j;
+        fullHasLaterValues = fullHasLaterValues || full.edgeAbove0[i] > 0.0f;
+    }
+    EXPECT_TRUE(fullHasLaterValues);
+
+    // After the full run and after the cancelled one alike: the opponent's
+    // range, the hero's hand and the results of the real situation are back.
+    EXPECT_EQ(s.seats[8].rangeTo, before.seats[8].rangeTo);
+    EXPECT_EQ(s.seats[8].rangeFrom, before.seats[8].rangeFrom);
+    EXPECT_EQ(s.seats[5].rangeTo, before.seats[5].rangeTo);
+    EXPECT_EQ(s.seats[2].handLow, before.seats[2].handLow);
+    EXPECT_EQ(s.seats[2].handHigh, before.seats[2].handHigh);
+    EXPECT_EQ(s.evPush, fresh.evPush);
+    EXPECT_EQ(s.evFold, fresh.evFold);
+    EXPECT_EQ(s.decision, fresh.decision);
+    EXPECT_EQ(s.heroAction, 0);
+    EXPECT_EQ(s.seats[8].callProbability, fresh.seats[8].callProbability);
+
+    // Cancelled before the first step: nothing filled, situation restored.
+    EdgeCurves none;
+    EXPECT_FALSE(computeEdgeCurves(s, opponent, none, [](int) { return false; }));
+    for (int j = 0; j <= 100; ++j)
+        EXPECT_EQ(none.edgeAbove0[static_cast<std::size_t>(j)], 0.0f);
+    EXPECT_EQ(s.seats[8].rangeTo, 25);
+    EXPECT_EQ(s.evPush, fresh.evPush);
+}
+
+TEST_F(EquityPlotTest, UnusableSeatsComputeNothing) {
+    GameState& s = threeHanded();
+    s.evPush = 0.123f;
+    const int low = s.seats[2].handLow;
+    const int high = s.seats[2].handHigh;
+    const auto untouched = [&s, low, high] {
+        return s.evPush == 0.123f && s.seats[8].rangeTo == 25 && s.seats[2].handLow == low &&
+               s.seats[2].handHigh == high;
+    };
+    int calls = 0;
+    const auto count = [&calls](int) {
+        ++calls;
+        return true;
+    };
+    for (int opponent : {-1, 10, 2 /* the hero */}) {
+        EdgeCurves curves;
+        curves.edgeAbove0[0] = 0.5f;  // stale values go
+        EXPECT_FALSE(computeEdgeCurves(s, opponent, curves, count)) << opponent;
+        EXPECT_EQ(curves.edgeAbove0[0], 0.0f) << opponent;
+        EXPECT_TRUE(untouched()) << opponent;
+    }
+    s.heroSeat = -1;
+    EdgeCurves curves;
+    EXPECT_FALSE(computeEdgeCurves(s, 8, curves, count));
+    EXPECT_TRUE(untouched());
+    EXPECT_EQ(calls, 0);
+}
