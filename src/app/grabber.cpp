@@ -76,6 +76,8 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     statusBar()->show();
     setWindowTitle(QStringLiteral("Torvel ICM 1.22c"));
     setCentralWidget(frame);
+    // Tall enough for a few rows of the hand list below the table.
+    resize(sizeHint().width(), std::max(sizeHint().height(), 800));
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     loadTables();

@@ -35,11 +35,13 @@ CAuswertung::CAuswertung(grabber* mainWindow_, QWidget* parent)
       showIcon(QStringLiteral("images/show.png")), deleteIcon(QStringLiteral("images/delete.png")),
       mainWindow(mainWindow_) {
     setMaximumWidth(600);
-    setMinimumWidth(380);
+    // Room for every column header beside the scroll bar.
+    setMinimumWidth(440);
     setMinimumHeight(130);
     tree->setColumnCount(7);
     tree->setHeaderLabels({tr("Game"), tr("Blinds"), tr("Details"), tr("Show"), tr("Delete"), QString(), QString()});
-    const int widths[] = {140, 60, 60, 40, 40, 0, 0};
+    // Wide enough for the headers "Show" and "Delete" beside their icons.
+    const int widths[] = {140, 60, 60, 44, 52, 0, 0};
     for (int c = 0; c < 7; ++c)
         tree->setColumnWidth(c, widths[c]);
     tree->setColumnHidden(kKey, true);

@@ -59,11 +59,12 @@ CSetting::CSetting(grabber* mainWindow_, QWidget* parent) : QGroupBox(tr("Settin
     auto* grid = new QGridLayout(this);
     grid->addWidget(row({text(tr("My Position")), positionCombo}), 0, 0);
     grid->addWidget(row({text(tr("Number of Player")), playersCombo}), 0, 1);
-    grid->addWidget(row({text(tr("My Stack between")), msMin, text(tr("and")), msMax, text(tr("BB"))}), 1, 0, 1, 2);
+    // The stack rows keep to their own column: spanning both would lay them
+    // under the hand-range and blinds rows.
+    grid->addWidget(row({text(tr("My Stack between")), msMin, text(tr("and")), msMax, text(tr("BB"))}), 1, 0);
     grid->addWidget(row({text(tr("My Handrange between")), mrMin, text(tr("and")), mrMax, text(tr("%")), pickButton}),
                     1, 1);
-    grid->addWidget(row({text(tr("Opponent Stack between")), osMin, text(tr("and")), osMax, text(tr("BB"))}), 2, 0, 1,
-                    2);
+    grid->addWidget(row({text(tr("Opponent Stack between")), osMin, text(tr("and")), osMax, text(tr("BB"))}), 2, 0);
     grid->addWidget(row({text(tr("Blinds :")), roomCombo, levelCombo}), 2, 1);
 
     slot_cbRoom(0);

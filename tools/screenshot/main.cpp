@@ -1,9 +1,12 @@
 // torvel-screenshot OUT.png [SCENE]: run from a working directory with the
 // tables and pictures (build/runtime); with QT_QPA_PLATFORM=offscreen no
-// display is needed. Scenes: editor (default), trainer, plot, empty.
+// display is needed. Scenes: editor (default), trainer, plot, handlist FILE
+// (imports FILE with the "Tight" profile), about, cards, ppdir, empty.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
@@ -11,8 +14,10 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 #include "app/grabber.h"
+#include "import/causwertung.h"
 #include "engine/gamestate.h"
 #include "table/ccards.h"
 #include "table/cplayer.h"
@@ -51,6 +56,21 @@ void trainerScene(grabber& window) {
     }
 }
 
+// Grabs the next modal dialog (passing over progress dialogs) and closes it.
+void grabModal(const QString& out, QApplication& app) {
+    QTimer::singleShot(300, [&app, out] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog && dialog->inherits("QProgressDialog")) {
+            grabModal(out, app);
+            return;
+        }
+        const bool saved = dialog && dialog->grab().save(out);
+        std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
+        if (dialog)
+            dialog->close();
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +94,36 @@ int main(int argc, char** argv) {
         editorScene(window);
     if (scene == QLatin1String("trainer"))
         trainerScene(window);
+    if (scene == QLatin1String("handlist") && argc > 3) {
+        // Answer the profile question and the summary box as a user would.
+        std::function<void()> answer = [&answer] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (auto* input = qobject_cast<QInputDialog*>(w))
+                input->accept();
+            else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                box->accept();
+                return;
+            }
+            QTimer::singleShot(50, answer);
+        };
+        QTimer::singleShot(50, answer);
+        window.enterHandListMode();
+        window.frame->handList->runImport({QString::fromLocal8Bit(argv[3])});
+    }
+    if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir")) {
+        if (scene == QLatin1String("cards"))
+            editorScene(window);
+        grabModal(out, app);
+        if (scene == QLatin1String("about"))
+            window.slot_qaAbout();
+        else if (scene == QLatin1String("ppdir"))
+            window.slot_pbPPDir();
+        else {
+            CCards picker(&window, 1);
+            picker.exec();
+        }
+        return QFileInfo::exists(out) ? 0 : 1;
+    }
     if (scene == QLatin1String("plot")) {
         // The plot dialog runs modally: grab it once it is up.
         QTimer::singleShot(300, [&] {
