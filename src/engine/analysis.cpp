@@ -144,7 +144,15 @@ void GameState::computeShowdownEquities(int caller, int pusher) {
     for (int i = 0; i < kSeatCount; ++i)
         icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
     icm.setStack(pusher, std::max(0, totalH - totalO));
-    icm.setStack(caller, o.stack + pot + std::min(h.stack, totalO));
+    if (pusher == heroSeat) {
+        icm.setStack(caller, o.stack + pot + std::min(h.stack, totalO));
+    } else {
+        // The raiser's chips are all in the pot already: a caller he covers
+        // wins only as much of them as he matched, the rest goes back to
+        // the raiser.
+        const int othersInPot = pot - h.bet - o.bet;
+        icm.setStack(caller, othersInPot + totalO + std::min(totalH, totalO));
+    }
     computeIcm();
     o.equityIfLose = static_cast<float>(icm.equity[heroSeat]);
     // A hero who busts now finishes in the last place still at the table.

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "app/grabber.h"
 #include "app/inifile.h"
 #include "ranges/crangegen.h"
@@ -86,6 +88,10 @@ CSetting::CSetting(grabber* mainWindow_, QWidget* parent) : QGroupBox(tr("Settin
     connect(osMin, &QLineEdit::editingFinished, this, &CSetting::slot_osMin);
     connect(osMax, &QLineEdit::editingFinished, this, &CSetting::slot_osMax);
     connect(pickButton, &QPushButton::clicked, this, &CSetting::slot_mrPick);
+
+    // A fixed 630 would let a wider style squeeze the row texts ("My
+    // Handrange between" lost its last letters): never narrower than the rows.
+    setMinimumWidth(std::max(630, minimumSizeHint().width()));
 }
 
 void CSetting::store(const char* key, const QLineEdit* edit) {

@@ -499,3 +499,23 @@ TEST(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     EXPECT_FALSE(r.refused);
     EXPECT_EQ(r.correct, g.decision == 0);
 }
+
+TEST_F(AnalysisTest, AShortCallerBeatingACoveringRaiserWinsOnlyWhatHeMatched) {
+    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+    // Seat 0 is all-in for 5000; the hero folds or calls from the button;
+    // the big blind behind him has 500 in all (300 behind, 200 posted).
+    GameState& s = table({{0, kSeatOpponent, 0, 5000, kActionRaise, 0, 30, 0, 30},
+                          {2, kSeatHero, 3000, 0},
+                          {3, kSeatOpponent, 2700, 100, kActionNone, 0, 20},
+                          {4, kSeatOpponent, 300, 200, kActionNone, 0, 40}},
+                         2, 2, 0);
+    s.analyze(0);
+    ASSERT_EQ(s.pot, 5300);
+    // The big blind wins: he triples up to 1000 plus the small blind's 100;
+    // the raiser keeps the 4500 that nobody matched. Chips in play stay 11300.
+    const double bigBlindWins = heroEquity({{0, 4500}, {2, 3000}, {3, 2700}, {4, 1100}});
+    EXPECT_NEAR(s.seats[4].equityIfLose, bigBlindWins, 1e-6);
+    // The raiser wins: the big blind is out and the raiser holds the pot.
+    const double raiserWins = heroEquity({{0, 5600}, {2, 3000}, {3, 2700}});
+    EXPECT_NEAR(s.seats[4].equityIfWin, raiserWins, 1e-6);
+}

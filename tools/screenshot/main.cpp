@@ -57,10 +57,12 @@ void trainerScene(grabber& window) {
 }
 
 // Grabs the next modal dialog (passing over progress dialogs) and closes it.
+// A dialog that computes while it is built (the plot) is not modal yet
+// then: keep looking until it is.
 void grabModal(const QString& out, QApplication& app) {
     QTimer::singleShot(300, [&app, out] {
         QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog && dialog->inherits("QProgressDialog")) {
+        if (!dialog || dialog->inherits("QProgressDialog")) {
             grabModal(out, app);
             return;
         }
@@ -126,13 +128,7 @@ int main(int argc, char** argv) {
     }
     if (scene == QLatin1String("plot")) {
         // The plot dialog runs modally: grab it once it is up.
-        QTimer::singleShot(300, [&] {
-            QWidget* plot = QApplication::activeModalWidget();
-            const bool saved = plot && plot->grab().save(out);
-            std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
-            if (plot)
-                plot->close();
-        });
+        grabModal(out, app);
         window.frame->plotButton->click();
         return QFileInfo::exists(out) ? 0 : 1;
     }
