@@ -40,8 +40,8 @@ CAuswertung::CAuswertung(grabber* mainWindow_, QWidget* parent)
     setMinimumHeight(130);
     tree->setColumnCount(7);
     tree->setHeaderLabels({tr("Game"), tr("Blinds"), tr("Details"), tr("Show"), tr("Delete"), QString(), QString()});
-    // Wide enough for the headers "Show" and "Delete" beside their icons.
-    const int widths[] = {140, 60, 60, 44, 52, 0, 0};
+    // Wide enough for the highest blinds and the headers beside their icons.
+    const int widths[] = {140, 84, 60, 44, 52, 0, 0};
     for (int c = 0; c < 7; ++c)
         tree->setColumnWidth(c, widths[c]);
     tree->setColumnHidden(kKey, true);

@@ -1,7 +1,8 @@
 // torvel-screenshot OUT.png [SCENE]: run from a working directory with the
 // tables and pictures (build/runtime); with QT_QPA_PLATFORM=offscreen no
 // display is needed. Scenes: editor (default), trainer, plot, handlist FILE
-// (imports FILE with the "Tight" profile), about, cards, ppdir, empty.
+// (imports FILE with the "Tight" profile), report, range, about, cards,
+// ppdir, empty.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include "table/ccards.h"
 #include "table/cplayer.h"
 #include "table/layout.h"
+#include "table/seatdialogs.h"
 #include "trainer/cmgr.h"
 
 namespace {
@@ -112,14 +114,19 @@ int main(int argc, char** argv) {
         window.enterHandListMode();
         window.frame->handList->runImport({QString::fromLocal8Bit(argv[3])});
     }
-    if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir")) {
-        if (scene == QLatin1String("cards"))
+    if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir") ||
+        scene == QLatin1String("report") || scene == QLatin1String("range")) {
+        if (scene != QLatin1String("about") && scene != QLatin1String("ppdir"))
             editorScene(window);
         grabModal(out, app);
         if (scene == QLatin1String("about"))
             window.slot_qaAbout();
         else if (scene == QLatin1String("ppdir"))
             window.slot_pbPPDir();
+        else if (scene == QLatin1String("report"))
+            window.frame->detailsButton->click();
+        else if (scene == QLatin1String("range"))
+            openRangeDialog(&window, window.frame->table->seatWidgets[5], 0, nullptr);
         else {
             CCards picker(&window, 1);
             picker.exec();
