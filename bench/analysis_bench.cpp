@@ -1,11 +1,13 @@
 // One analysis and one whole "Compute" (checks, push-range scan, final
 // analysis) on a ten-handed table with 3 and with 10 paid places: with the
 // program's ICM (cached during a computation), with the subset walk alone,
-// and with the literal enumeration.
+// and with the literal enumeration. Also the equity plot's whole
+// computation (21 x 51 analyses) with 3 and with 7 paid places.
 #include <benchmark/benchmark.h>
 
 #include "../tests/engine/icmreference.h"
 #include "engine/computedriver.h"
+#include "engine/equityplot.h"
 #include "engine/gamestate.h"
 #include "engine/icmevaluator.h"
 #include "engine/plainowner.h"
@@ -40,6 +42,8 @@ void tenHanded(torvel::GameState& g, int paid) {
     auto& owner = tables();
     if (paid == 3)
         owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+    else if (paid == 7)
+        owner.setPayoutPercents({31, 21.5, 16.5, 12.5, 9, 6, 3.5, 0, 0, 0});
     else
         owner.setPayoutPercents({25, 17, 13, 11, 9, 8, 6, 5, 4, 2});
     const int stacks[10] = {3200, 1450, 5100, 800, 2600, 4100, 950, 1800, 2300, 1700};
@@ -89,7 +93,19 @@ void BM_ComputeDriver(benchmark::State& state) {
         benchmark::DoNotOptimize(torvel::runComputeDriver(g, torvel::kNoAnswer, progress));
 }
 
+// The plot varies the calling range of the player two seats behind the hero.
+void BM_EquityPlot(benchmark::State& state) {
+    torvel::GameState g(&tables());
+    tenHanded(g, static_cast<int>(state.range(0)));
+    torvel::EdgeCurves curves;
+    for (auto _ : state) {
+        torvel::computeEdgeCurves(g, 5, curves);
+        benchmark::DoNotOptimize(curves);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_EquityPlot)->Arg(3)->Arg(7)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analyze)->ArgsProduct({{3, 10}, {0, 2}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComputeDriver)->ArgsProduct({{3, 10}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
