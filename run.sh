@@ -17,6 +17,9 @@ for f in table.res ranking.res; do
         cp "$runtime/$f" "$workdir/$f.new" && mv -f "$workdir/$f.new" "$workdir/$f"
     fi
 done
+if [ -f "$runtime/zivuzadir.jpg" ]; then
+    cp "$runtime/zivuzadir.jpg" "$workdir/zivuzadir.jpg.new" && mv -f "$workdir/zivuzadir.jpg.new" "$workdir/zivuzadir.jpg"
+fi
 if [ -d "$runtime/images" ]; then
     mkdir -p "$workdir/images"
     cp -r "$runtime/images/." "$workdir/images/"

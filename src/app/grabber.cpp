@@ -76,8 +76,6 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     statusBar()->show();
     setWindowTitle(QStringLiteral("Torvel ICM 1.22c"));
     setCentralWidget(frame);
-    // Tall enough for a few rows of the hand list below the table.
-    resize(sizeHint().width(), std::max(sizeHint().height(), 800));
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     loadTables();
@@ -317,6 +315,9 @@ void grabber::setMode(int mode) {
     frame->foldButton->setVisible(mode == kModeTrainer);
     frame->handList->setVisible(!editor);
     frame->settings->setVisible(mode == kModeTrainer);
+    // The hand list below the table wants a few rows of room.
+    if (!editor && height() < 800)
+        resize(std::max(width(), sizeHint().width()), 800);
 }
 
 void grabber::slot_qaIcm() {
