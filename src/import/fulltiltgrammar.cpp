@@ -24,6 +24,8 @@ std::size_t fullTiltHandNumber(std::string_view line) {
     return std::string_view::npos;
 }
 
+constexpr ActionWords kFullTiltWords{" folds", " calls ", " raises", " checks", " and is all in", true};
+
 }  // namespace
 
 void HistoryParser::feedFullTilt(std::string_view line) {
@@ -90,60 +92,11 @@ void HistoryParser::feedFullTilt(std::string_view line) {
         return;
     case kReadingActions:
         if (hand_->playerCount >= 1)
-            fullTiltActions(line);
+            namedActions(line, kFullTiltWords);
         return;
     default:
         return;
     }
-}
-
-void HistoryParser::fullTiltActions(std::string_view line) {
-    if (isStreetOrSummary(line)) {
-        drop("the hero never acted");
-        return;
-    }
-    if (const std::size_t at = line.find(" folds"); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name))
-            heroActs(0);
-        else if (const int s = seatByName(name); s >= 0)
-            opponentFolds(s);
-        return;
-    }
-    const bool allIn = contains(line, " and is all in");
-    if (const std::size_t at = line.find(" calls "); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name)) {
-            heroActs(1);
-        } else if (const int s = seatByName(name); s >= 0) {
-            if (const auto amount = amountAt(line, at + 7)) {
-                if (allIn)
-                    opponentAllIn(s, amount->value, kActionCall, true);
-                else
-                    opponentCalls(s, amount->value);
-            }
-        }
-        return;
-    }
-    if (const std::size_t at = line.find(" raises"); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name)) {
-            heroActs(allIn ? 3 : 2);
-        } else if (const int s = seatByName(name); s >= 0) {
-            const std::size_t to = line.find(" to ", at);
-            if (to == std::string_view::npos)
-                return;
-            if (const auto amount = amountAt(line, to + 4)) {
-                if (allIn)
-                    opponentAllIn(s, amount->value, kActionRaise, true);
-                else
-                    opponentRaises(s, amount->value);
-            }
-        }
-        return;
-    }
-    if (const std::size_t at = line.find(" checks"); at != std::string_view::npos && isHero(slice(line, 0, at)))
-        heroActs(5);
 }
 
 }  // namespace torvel::import

@@ -235,6 +235,56 @@ void HistoryParser::opponentAllIn(int s, int amount, int action, bool becomesRai
     ++allInCount_;
 }
 
+void HistoryParser::namedActions(std::string_view line, const ActionWords& words) {
+    // The hero was all-in with his blind: there is no decision to grade.
+    if (isStreetOrSummary(line)) {
+        drop("the hero never acted");
+        return;
+    }
+    if (const std::size_t at = line.find(words.folds); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name))
+            heroActs(0);
+        else if (const int s = seatByName(name); s >= 0)
+            opponentFolds(s);
+        return;
+    }
+    const bool allIn = contains(line, words.allIn);
+    if (const std::size_t at = line.find(words.calls); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name)) {
+            heroActs(1);
+        } else if (const int s = seatByName(name); s >= 0) {
+            if (const auto amount = amountAt(line, at + words.calls.size())) {
+                if (allIn)
+                    opponentAllIn(s, amount->value, kActionCall, words.allInCallRaises);
+                else
+                    opponentCalls(s, amount->value);
+            }
+        }
+        return;
+    }
+    if (const std::size_t at = line.find(words.raises); at != std::string_view::npos) {
+        const std::string_view name = slice(line, 0, at);
+        if (isHero(name)) {
+            heroActs(allIn ? 3 : 2);
+        } else if (const int s = seatByName(name); s >= 0) {
+            const std::size_t to = line.find(" to ", at);
+            if (to == std::string_view::npos)
+                return;
+            if (const auto amount = amountAt(line, to + 4)) {
+                if (allIn)
+                    opponentAllIn(s, amount->value, kActionRaise, true);
+                else
+                    opponentRaises(s, amount->value);
+            }
+        }
+        return;
+    }
+    if (const std::size_t at = line.find(words.checks); at != std::string_view::npos && isHero(slice(line, 0, at)))
+        heroActs(5);
+}
+
 void HistoryParser::setBlinds(int smallBlind, int bigBlind) {
     hand_->smallBlind = smallBlind;
     hand_->bigBlind = bigBlind;

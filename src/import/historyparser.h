@@ -20,6 +20,17 @@ std::size_t partyHeaderEnd(std::string_view line);
 // "*** FLOP ***", "*** SUMMARY ***" and the like: the preflop round is over.
 bool isStreetOrSummary(std::string_view line);
 
+// How an action line reads in the Stars and Full Tilt layouts: the name,
+// then one of the verbs.
+struct ActionWords {
+    std::string_view folds;
+    std::string_view calls;   // followed by the amount
+    std::string_view raises;  // "... to <amount>" later in the line
+    std::string_view checks;
+    std::string_view allIn;   // anywhere in a call or raise line
+    bool allInCallRaises;     // an all-in call makes the caller the raiser
+};
+
 class HistoryParser {
 public:
     HistoryParser(HistoryFormat format, GameStateOwner* owner, const ImportCallbacks& callbacks);
@@ -51,8 +62,8 @@ private:
 
     void partyPreamble(std::string_view line);
     void partyActions(std::string_view line);
-    void starsActions(std::string_view line);
-    void fullTiltActions(std::string_view line);
+    // The flop or the summary before the hero acted drops the hand.
+    void namedActions(std::string_view line, const ActionWords& words);
 
     // Shared steps.
     void startHand(std::string_view handId);

@@ -22,6 +22,8 @@ std::size_t starsHandNumber(std::string_view line) {
     return at + 6;
 }
 
+constexpr ActionWords kStarsWords{": folds", ": calls ", ": raises ", ": checks", " and is all-in", false};
+
 }  // namespace
 
 void HistoryParser::feedStars(std::string_view line) {
@@ -84,62 +86,11 @@ void HistoryParser::feedStars(std::string_view line) {
         }
         return;
     case kReadingActions:
-        starsActions(line);
+        namedActions(line, kStarsWords);
         return;
     default:
         return;
     }
-}
-
-void HistoryParser::starsActions(std::string_view line) {
-    // The flop or the summary while the hero has not acted: he was all-in
-    // with his blind, there is no decision to grade.
-    if (isStreetOrSummary(line)) {
-        drop("the hero never acted");
-        return;
-    }
-    if (const std::size_t at = line.find(": folds"); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name))
-            heroActs(0);
-        else if (const int s = seatByName(name); s >= 0)
-            opponentFolds(s);
-        return;
-    }
-    const bool allIn = contains(line, " and is all-in");
-    if (const std::size_t at = line.find(": calls "); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name)) {
-            heroActs(1);
-        } else if (const int s = seatByName(name); s >= 0) {
-            if (const auto amount = amountAt(line, at + 8)) {
-                if (allIn)
-                    opponentAllIn(s, amount->value, kActionCall, false);
-                else
-                    opponentCalls(s, amount->value);
-            }
-        }
-        return;
-    }
-    if (const std::size_t at = line.find(": raises "); at != std::string_view::npos) {
-        const std::string_view name = slice(line, 0, at);
-        if (isHero(name)) {
-            heroActs(allIn ? 3 : 2);
-        } else if (const int s = seatByName(name); s >= 0) {
-            const std::size_t to = line.find(" to ", at);
-            if (to == std::string_view::npos)
-                return;
-            if (const auto amount = amountAt(line, to + 4)) {
-                if (allIn)
-                    opponentAllIn(s, amount->value, kActionRaise, true);
-                else
-                    opponentRaises(s, amount->value);
-            }
-        }
-        return;
-    }
-    if (const std::size_t at = line.find(": checks"); at != std::string_view::npos && isHero(slice(line, 0, at)))
-        heroActs(5);
 }
 
 }  // namespace torvel::import

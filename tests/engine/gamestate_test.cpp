@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "engine/gamestate.h"
 #include "engine/handranking.h"
@@ -13,135 +14,89 @@ using namespace torvel;
 
 namespace {
 
-GameState withSeats(PlainOwner& owner, std::initializer_list<int> occupied) {
+GameState withSeats(PlainOwner& owner, const std::vector<int>& occupied) {
     GameState g(&owner);
     for (int s : occupied)
         g.seats[static_cast<std::size_t>(s)].status = kSeatOpponent;
     return g;
 }
 
+// The fields a reset clears.
+auto resetFields(const SeatState& s) {
+    return std::tuple(s.handLow, s.handHigh, s.card1, s.card2, s.rangeFrom, s.rangeTo, s.range2From, s.range2To,
+                      s.stack, s.status, s.isButton, s.isAllIn, s.rangeShare, s.callProbability, s.action, s.bet);
+}
+
 }  // namespace
 
-TEST(GameState, ConstructionValuesAndInstanceCounter) {
+TEST(GameState, ConstructionNumbersTheHandsAndMarksNothingChosen) {
     PlainOwner owner;
     GameState first(&owner);
-    EXPECT_EQ(first.owner, &owner);
-    EXPECT_EQ(first.ante, 0);
-    EXPECT_EQ(first.playerCount, 0);
     EXPECT_EQ(first.buttonSeat, -1);
     EXPECT_EQ(first.raiserSeat, -1);
     EXPECT_EQ(first.heroAction, -1);
     EXPECT_EQ(first.decision, kDecisionNotComputed);
-    EXPECT_EQ(first.pushRangeText[0], '\0');
-    EXPECT_TRUE(first.buyInText.empty());
+    for (const auto& s : first.seats)
+        EXPECT_EQ(resetFields(s), resetFields(SeatState{}));
     EXPECT_EQ(first.handId, "1");
-    GameState second(&owner);
-    EXPECT_EQ(second.handId, "2");
+    EXPECT_EQ(GameState(&owner).handId, "2");
     EXPECT_EQ(owner.instanceCounter(), 2);
-    for (const auto& s : first.seats) {
-        EXPECT_EQ(s.status, kSeatEmpty);
-        EXPECT_EQ(s.action, kActionNone);
-        EXPECT_FLOAT_EQ(s.rangeShare, 1.0f);
-        EXPECT_FLOAT_EQ(s.callProbability, 1.0f);
-    }
 }
 
 TEST(GameState, ResetSeatsClearsPlayersButKeepsNames) {
     PlainOwner owner;
     GameState g(&owner);
     auto& s = g.seats[3];
-    s = {};
-    s.handLow = 4;
-    s.handHigh = 17;
-    s.card1 = 30;
-    s.rangeTo = 50;
-    s.range2From = 2;
+    s.handLow = s.handHigh = s.card1 = s.card2 = s.rangeFrom = s.rangeTo = s.range2From = s.range2To = 7;
     s.stack = 1500;
     s.status = kSeatHero;
     s.isButton = s.isAllIn = true;
-    s.rangeShare = 0.25f;
-    s.callProbability = 0.5f;
-    s.winProbability = 0.75f;
+    s.rangeShare = s.callProbability = 0.5f;
     s.action = kActionRaise;
     s.bet = 400;
     g.setName(3, "Nemo");
     copyToBuffer(s.position, "UTG+1");
     g.resetSeats();
-    EXPECT_EQ(s.handLow, 0);
-    EXPECT_EQ(s.handHigh, 0);
-    EXPECT_EQ(s.card1, 0);
-    EXPECT_EQ(s.rangeTo, 0);
-    EXPECT_EQ(s.range2From, 0);
-    EXPECT_EQ(s.stack, 0);
-    EXPECT_EQ(s.status, kSeatEmpty);
-    EXPECT_FALSE(s.isButton);
-    EXPECT_FALSE(s.isAllIn);
-    EXPECT_FLOAT_EQ(s.rangeShare, 1.0f);
-    EXPECT_FLOAT_EQ(s.callProbability, 1.0f);
-    EXPECT_EQ(s.action, kActionNone);
-    EXPECT_EQ(s.bet, 0);
-    // Not among the fields a reset clears.
+    EXPECT_EQ(resetFields(s), resetFields(SeatState{}));
     EXPECT_STREQ(s.name, "Nemo");
     EXPECT_STREQ(s.position, "UTG+1");
-    EXPECT_FLOAT_EQ(s.winProbability, 0.75f);
 }
 
 TEST(GameState, SeatNavigationWrapsClockwise) {
     PlainOwner owner;
-    {
-        GameState g = withSeats(owner, {4});
-        EXPECT_EQ(g.nextOccupiedSeat(4), 4);
-        EXPECT_EQ(g.previousOccupiedSeat(4), 4);
-        EXPECT_EQ(g.nextOccupiedSeat(0), 4);
-        EXPECT_EQ(g.previousOccupiedSeat(9), 4);
+    const struct {
+        std::vector<int> occupied;
+        int from, next, previous;
+    } cases[] = {
+        {{4}, 4, 4, 4},       {{4}, 0, 4, 4},       {{4}, 9, 4, 4},       {{}, 3, -1, -1},
+        {{0, 2, 7}, 9, 0, 7}, {{0, 2, 7}, 7, 0, 2}, {{0, 2, 7}, 0, 2, 7}, {{0, 2, 7}, 2, 7, 0},
+        {{0, 2, 7}, 5, 7, 2},
+    };
+    for (const auto& c : cases) {
+        const GameState g = withSeats(owner, c.occupied);
+        EXPECT_EQ(g.nextOccupiedSeat(c.from), c.next) << c.occupied.size() << " seated, from " << c.from;
+        EXPECT_EQ(g.previousOccupiedSeat(c.from), c.previous) << c.occupied.size() << " seated, from " << c.from;
     }
-    {
-        GameState g = withSeats(owner, {});
-        EXPECT_EQ(g.nextOccupiedSeat(3), -1);
-        EXPECT_EQ(g.previousOccupiedSeat(3), -1);
-        EXPECT_EQ(g.nthOccupiedSeat(0), 0);
-    }
-    {
-        GameState g = withSeats(owner, {0, 2, 7});
-        EXPECT_EQ(g.nextOccupiedSeat(9), 0);
-        EXPECT_EQ(g.nextOccupiedSeat(7), 0);
-        EXPECT_EQ(g.nextOccupiedSeat(0), 2);
-        EXPECT_EQ(g.nextOccupiedSeat(2), 7);
-        EXPECT_EQ(g.previousOccupiedSeat(0), 7);
-        EXPECT_EQ(g.previousOccupiedSeat(2), 0);
-        EXPECT_EQ(g.previousOccupiedSeat(5), 2);
-        EXPECT_EQ(g.nthOccupiedSeat(0), 0);
-        EXPECT_EQ(g.nthOccupiedSeat(1), 2);
-        EXPECT_EQ(g.nthOccupiedSeat(2), 7);
-        EXPECT_EQ(g.nthOccupiedSeat(5), 0);  // fewer seats than asked: 0, not -1
-        EXPECT_EQ(g.occupiedSeatCount(), 3);
-    }
-    {
-        // The hero and opponents both count as occupied; a walk from any seat
-        // comes back to it after visiting each occupied seat once.
-        GameState g = withSeats(owner, {1, 3, 5, 8});
-        g.seats[3].status = kSeatHero;
-        std::set<int> visited;
-        int s = 3;
-        do {
-            s = g.nextOccupiedSeat(s);
-            visited.insert(s);
-        } while (s != 3);
-        EXPECT_EQ(visited, (std::set<int>{1, 3, 5, 8}));
-    }
+    GameState g = withSeats(owner, {0, 2, 7});
+    EXPECT_EQ(g.occupiedSeatCount(), 3);
+    // The n-th occupied seat; fewer seats than asked gives 0, not -1.
+    for (const auto& [n, seat] : {std::pair{0, 0}, {1, 2}, {2, 7}, {5, 0}})
+        EXPECT_EQ(g.nthOccupiedSeat(n), seat) << n;
+    EXPECT_EQ(withSeats(owner, {}).nthOccupiedSeat(0), 0);
+    // The hero counts as occupied too.
+    g.seats[4].status = kSeatHero;
+    EXPECT_EQ(g.nextOccupiedSeat(2), 4);
+    EXPECT_EQ(g.previousOccupiedSeat(7), 4);
 }
 
 TEST(GameState, NicknamesAreDistinctAndFromTheList) {
     PlainOwner owner;
     const auto& names = owner.nicknames();
-    ASSERT_EQ(names.size(), 61u);
-    std::set<std::string> all(names.begin(), names.end());
+    const std::set<std::string> all(names.begin(), names.end());
+    EXPECT_EQ(names.size(), 61u);
     EXPECT_EQ(all.size(), 61u);
-    for (const auto& n : names) {
-        EXPECT_GE(n.size(), 3u) << n;
-        EXPECT_LE(n.size(), 17u) << n;
-        EXPECT_EQ(n.find(' '), std::string::npos) << n;
-    }
+    for (const auto& n : names)
+        EXPECT_TRUE(n.size() >= 3 && n.size() <= 17 && n.find(' ') == std::string::npos) << n;
     for (unsigned seed = 1; seed <= 50; ++seed) {
         std::srand(seed);
         GameState g(&owner);
@@ -172,39 +127,28 @@ TEST(GameState, FixedTextBuffersAreCutAndTerminated) {
     EXPECT_EQ(std::strlen(g.pushRangeText), static_cast<std::size_t>(kPushRangeTextLength - 1));
 }
 
-TEST(Ranges, CombinationsOfBands) {
+TEST(Ranges, CombinationsOfBandsAndPercentages) {
     // Position 0 AA (6), 1 AKs (4), 2 AKo (12), then the rest of the canonical order.
-    HandRanking ranking;
-    std::vector<RankingEntry> entries;
-    entries.push_back({12, 25, 0, 0, 0, 0});
-    entries.push_back({11, 12, 0, 0, 0, 0});
-    entries.push_back({11, 25, 0, 0, 0, 0});
+    std::vector<RankingEntry> entries = {{12, 25, 0, 0, 0, 0}, {11, 12, 0, 0, 0, 0}, {11, 25, 0, 0, 0, 0}};
     for (const auto& c : allHandClasses())
         if (!(c == HandClass{12, 25} || c == HandClass{11, 12} || c == HandClass{11, 25}))
             entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 0, 0, 0, 0});
+    HandRanking ranking;
     ranking.setEntries(entries);
-    EXPECT_EQ(combosInRange(ranking, 169, 0), 1326);
-    EXPECT_EQ(combosInRange(ranking, 0, 0), 0);
-    EXPECT_EQ(combosInRange(ranking, 1, 0), 6);
-    EXPECT_EQ(combosInRange(ranking, 2, 0), 10);
-    EXPECT_EQ(combosInRange(ranking, 3, 0), 22);
-    EXPECT_EQ(combosInRange(ranking, 3, 1), 16);
-    EXPECT_EQ(combosInRange(ranking, 10, 20), 0);  // from > to
-    EXPECT_EQ(combosInRange(ranking, 500, 0), 1326);
-    // Positions 160..168 only, whatever the end says beyond 169.
-    EXPECT_EQ(combosInRange(ranking, 200, 160), combosInRange(ranking, 169, 160));
-    int tail = 0;
+    int tail = 0;  // positions 160..168
     for (int p = 160; p < 169; ++p)
         tail += combosOfClass(ranking.classAt(p));
-    EXPECT_EQ(combosInRange(ranking, 200, 160), tail);
+    const struct {
+        int to, from, combos;
+    } cases[] = {{169, 0, 1326}, {0, 0, 0},  {1, 0, 6},       {2, 0, 10},       {3, 0, 22},
+                 {3, 1, 16},     {10, 20, 0}, {500, 0, 1326}, {200, 160, tail}, {169, 160, tail}};
+    for (const auto& c : cases)
+        EXPECT_EQ(combosInRange(ranking, c.to, c.from), c.combos) << c.from << ".." << c.to;
     EXPECT_DOUBLE_EQ(rangeComboShare(ranking, 1, 0), 6.0 / 1326);
-}
 
-TEST(Ranges, PercentagesCountClassesNotCombinations) {
+    // Percentages count classes, not combinations; class counts truncate.
     EXPECT_NEAR(rangePercent(84), 49.7, 0.01);
     EXPECT_DOUBLE_EQ(rangePercent(169), 100.0);
-    EXPECT_EQ(classesForPercent(100.0f), 169);
-    EXPECT_EQ(classesForPercent(10.0f), 16);   // 16.9 truncated
-    EXPECT_EQ(classesForPercent(20.0f), 33);   // 33.8 truncated
-    EXPECT_EQ(classesForPercent(0.0f), 0);
+    for (const auto& [percent, classes] : {std::pair{100.0f, 169}, {10.0f, 16}, {20.0f, 33}, {0.0f, 0}})
+        EXPECT_EQ(classesForPercent(percent), classes) << percent;
 }

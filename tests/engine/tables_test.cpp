@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/cards.h"
 #include "engine/constants.h"
 #include "engine/datafile.h"
@@ -16,16 +18,10 @@ namespace {
 // A table whose record k carries k in its counts, so a shifted read shows.
 EquityTable numberedTable(int count = kMatchupKeyCount) {
     std::vector<EquityRecord> records(static_cast<std::size_t>(count));
-    for (int k = 0; k < count; ++k) {
-        auto& r = records[static_cast<std::size_t>(k)];
-        r.low1 = static_cast<std::uint8_t>(k % 13);
-        r.high1 = static_cast<std::uint8_t>(k % 26);
-        r.low2 = static_cast<std::uint8_t>(k % 7);
-        r.high2 = static_cast<std::uint8_t>(k % 11);
-        r.wins = k;
-        r.ties = -k;
-        r.total = 3 * k + 1;
-    }
+    for (int k = 0; k < count; ++k)
+        records[static_cast<std::size_t>(k)] = {static_cast<std::uint8_t>(k % 13), static_cast<std::uint8_t>(k % 26),
+                                                static_cast<std::uint8_t>(k % 7),  static_cast<std::uint8_t>(k % 11),
+                                                k, -k, 3 * k + 1};
     EquityTable t;
     t.setRecords(std::move(records));
     return t;
@@ -48,6 +44,12 @@ std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_
     return bytes;
 }
 
+struct BadFile {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+    const char* reasonPart;
+};
+
 }  // namespace
 
 TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
@@ -61,11 +63,8 @@ TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
     for (int k : {0, 1, 4095, 113919, kMatchupKeyCount - 1}) {
         const EquityRecord* r = loaded.at(k);
         ASSERT_NE(r, nullptr);
-        EXPECT_EQ(r->wins, k);
-        EXPECT_EQ(r->ties, -k);
-        EXPECT_EQ(r->total, 3 * k + 1);
-        EXPECT_EQ(r->low1, k % 13);
-        EXPECT_EQ(r->high2, k % 11);
+        EXPECT_EQ(std::tuple(r->low1, r->high2, r->wins, r->ties, r->total), std::tuple(k % 13, k % 11, k, -k, 3 * k + 1))
+            << k;
     }
     EXPECT_EQ(loaded.at(-1), nullptr);
     EXPECT_EQ(loaded.at(kMatchupKeyCount), nullptr);
@@ -75,11 +74,7 @@ TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
 TEST(EquityTableLoad, BadFilesGiveAReasonAndAnEmptyTable) {
     ScratchDir dir;
     const auto good = numberedTable().serialize();
-    const struct {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        const char* reasonPart;
-    } cases[] = {
+    const BadFile cases[] = {
         {"empty file", {}, "empty"},
         {"count cut short", {0x44, 0xBE}, "empty"},
         {"header only", {good.begin(), good.begin() + 4}, "truncated"},
@@ -109,9 +104,7 @@ TEST(EquityTableLoad, MissingFileAndSpareRecords) {
     const auto missing = t.load(dir.file("nothere.res"));
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.reason.find("cannot be opened"), std::string::npos);
-
-    // Up to the capacity, extra records are accepted; bytes after the
-    // announced records are ignored.
+    // Up to the capacity extra records are accepted; bytes after the announced records are ignored.
     auto bytes = numberedTable(kEquityTableCapacity).serialize();
     bytes.insert(bytes.end(), 100, 0xAB);
     ASSERT_TRUE(t.load(dir.write("big.res", bytes)).ok);
@@ -127,9 +120,8 @@ TEST(HandRankingLoad, RoundTripAndLookups) {
     ASSERT_TRUE(r.load(dir.write("ranking.res", bytes)).ok);
     ASSERT_EQ(r.size(), 169);
     EXPECT_EQ(r.classAt(0), (HandClass{12, 25}));
-    EXPECT_EQ(r.entries()[5].value1, 5);
-    EXPECT_EQ(r.entries()[5].value2, -6);
-    EXPECT_EQ(r.entries()[5].extra1, 6);
+    const auto& e = r.entries()[5];
+    EXPECT_EQ(std::tuple(e.extra1, e.value1, e.value2), std::tuple(6, 5, -6));
     EXPECT_EQ(r.positionOf({12, 25}), 0);
     EXPECT_EQ(r.positionOf({12, 24}), -1);
     EXPECT_EQ(r.serialize(), bytes);
@@ -138,31 +130,23 @@ TEST(HandRankingLoad, RoundTripAndLookups) {
 TEST(HandRankingLoad, BadFilesGiveAReason) {
     ScratchDir dir;
     const auto good = canonicalRanking().serialize();
-    auto duplicate = good;
-    duplicate[4 + 12 * 7] = good[4];
-    duplicate[5 + 12 * 7] = good[5];
-    auto notAClass = good;
-    notAClass[5 + 12 * 100] = 26;
-    auto reversed = good;
-    reversed[4 + 12 * 20] = 12;
-    reversed[5 + 12 * 20] = 24;
-    auto spare = good;
-    for (int k = 0; k < 2; ++k)
-        spare.insert(spare.end(), 12, 0xFF);  // room beyond 169 is never read
-    const struct {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        const char* reasonPart;
-    } cases[] = {
+    // Entry k starts at byte 4 + 12 * k with its low and high class bytes.
+    auto patched = [&](int entry, std::uint8_t low, std::uint8_t high) {
+        auto bytes = good;
+        bytes[static_cast<std::size_t>(4 + 12 * entry)] = low;
+        bytes[static_cast<std::size_t>(5 + 12 * entry)] = high;
+        return bytes;
+    };
+    const BadFile cases[] = {
         {"empty", {}, "empty"},
         {"truncated in an entry", {good.begin(), good.begin() + 4 + 12 * 100 + 7}, "truncated"},
         {"truncated by one byte", {good.begin(), good.end() - 1}, "truncated"},
         {"above the capacity", withCount(good, 172), "capacity"},
         {"negative count", withCount(good, -1), "negative"},
         {"too few classes", withCount(good, 168), "needed"},
-        {"a class twice", duplicate, "twice"},
-        {"not a class", notAClass, "no valid hand class"},
-        {"a reversed offsuit class", reversed, "no valid hand class"},
+        {"a class twice", patched(7, good[4], good[5]), "twice"},
+        {"not a class", patched(100, good[4 + 12 * 100], 26), "no valid hand class"},
+        {"a reversed offsuit class", patched(20, 12, 24), "no valid hand class"},
     };
     for (const auto& c : cases) {
         HandRanking r = canonicalRanking();
@@ -171,9 +155,11 @@ TEST(HandRankingLoad, BadFilesGiveAReason) {
         EXPECT_NE(result.reason.find(c.reasonPart), std::string::npos) << c.what << ": " << result.reason;
         EXPECT_TRUE(r.empty()) << c.what;
     }
+    // Room beyond the 169 classes is never read.
+    auto spare = good;
+    spare.insert(spare.end(), 24, 0xFF);
     HandRanking r;
-    auto withSpare = withCount(spare, 171);
-    EXPECT_TRUE(r.load(dir.write("spare.res", withSpare)).ok);
+    EXPECT_TRUE(r.load(dir.write("spare.res", withCount(spare, 171))).ok);
     EXPECT_EQ(r.size(), 171);
 }
 
@@ -183,12 +169,10 @@ TEST(PlainOwnerTables, StopsAtTheFirstBadFile) {
     auto result = owner.loadTables(dir.path());
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("table.res"), std::string::npos);
-
     dir.write("table.res", numberedTable().serialize());
     result = owner.loadTables(dir.path());
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("ranking.res"), std::string::npos);
-
     dir.write("ranking.res", canonicalRanking().serialize());
     result = owner.loadTables(dir.path());
     EXPECT_TRUE(result.ok) << result.reason;

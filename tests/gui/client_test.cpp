@@ -294,7 +294,9 @@ private slots:
         for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
             QString title, text;
             QMessageBox::StandardButtons buttons;
+            bool ownWindow = false;
             whenOpen<QMessageBox>([&](QMessageBox* box) {
+                ownWindow = box->parentWidget() == nullptr;
                 title = box->windowTitle();
                 text = box->text();
                 buttons = box->standardButtons();
@@ -302,6 +304,7 @@ private slots:
             });
             QCOMPARE(prompt.offerUpdate(), answer == QMessageBox::Yes);
             QCOMPARE(title, QStringLiteral("New Version Available!"));
+            QVERIFY(ownWindow);  // shown before the main window exists
             QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
             const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
             QCOMPARE(paragraphs.size(), 3);

@@ -11,9 +11,9 @@
 #include <functional>
 
 // Runs handler on the first modal widget that appears (polling for up to
-// three seconds), then lets the caller go on. Progress dialogs come and go
+// thirty seconds, for loaded machines), then lets the caller go on. Progress dialogs come and go
 // on their own during a computation and are passed over.
-inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 300) {
+inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 3000) {
     QTimer::singleShot(10, [handler, attempts]() {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && !modal->inherits("QProgressDialog")) {
@@ -27,7 +27,7 @@ inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 300)
 
 // Closes the next message box and records its title and text; other
 // dialogs in between are left alone.
-inline void acceptMessageBox(QString* title, QString* text, int attempts = 300) {
+inline void acceptMessageBox(QString* title, QString* text, int attempts = 3000) {
     QTimer::singleShot(10, [title, text, attempts]() {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             if (title)

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
+#include <tuple>
 
 #include "engine/cards.h"
 #include "import/handexport.h"
@@ -16,67 +18,56 @@ using namespace torvel::testing;
 
 namespace {
 
-void seatPlayer(GameState& g, int seat, const char* name, int stack, int bet, int action) {
-    SeatState& s = g.seats[static_cast<std::size_t>(seat)];
-    s.status = kSeatOpponent;
-    s.rangeTo = 100;
-    s.stack = stack;
-    s.bet = bet;
-    s.action = action;
-    g.setName(seat, name);
-    ++g.playerCount;
-}
+struct Player {
+    int seat;
+    const char* name;  // "Hero" is the hero
+    int stack, bet, action;
+};
 
-void seatHero(GameState& g, int seat, int stack, int bet, const char* cards) {
-    seatPlayer(g, seat, "Hero", stack, bet, kActionNone);
-    SeatState& s = g.seats[static_cast<std::size_t>(seat)];
-    s.status = kSeatHero;
-    s.rangeTo = -1;
-    ParsedHand hand;
-    ASSERT_TRUE(parseHand(cards, hand));
-    s.card1 = hand.card1;
-    s.card2 = hand.card2;
-    s.handLow = hand.handLow;
-    s.handHigh = hand.handHigh;
-    g.heroSeat = seat;
-}
-
-// Seven players, the button on seat 3, the hero folds his big blind to a
-// push; a limper, folds before and after.
-std::unique_ptr<GameState> heroInTheBigBlind() {
+// Blinds 100/200, no ante.
+std::unique_ptr<GameState> situation(std::initializer_list<Player> players, const char* heroCards, int button,
+                                     int smallBlindSeat, int bigBlindSeat, int raiser, int heroAction) {
     auto g = std::make_unique<GameState>(nullptr);
     g->smallBlind = 100;
     g->bigBlind = 200;
-    seatPlayer(*g, 0, "Ann", 0, 1500, kActionRaise);
-    seatPlayer(*g, 1, "Ben", 2400, 0, kActionFold);
-    seatPlayer(*g, 2, "Cid", 3100, 0, kActionFold);
-    seatPlayer(*g, 4, "Dora", 2900, 100, kActionFold);
-    seatHero(*g, 5, 1700, 200, "KsQs");
-    seatPlayer(*g, 7, "Emil", 2650, 0, kActionFold);
-    seatPlayer(*g, 8, "Finn", 1800, 200, kActionCall);
-    g->buttonSeat = 2;
-    g->seats[2].isButton = true;
-    g->seats[4].isSmallBlind = true;
-    g->seats[5].isBigBlind = true;
-    g->raiserSeat = 0;
-    g->heroAction = 0;
+    for (const Player& p : players) {
+        SeatState& s = g->seats[static_cast<std::size_t>(p.seat)];
+        const bool hero = std::string(p.name) == "Hero";
+        s.status = hero ? kSeatHero : kSeatOpponent;
+        s.rangeTo = hero ? -1 : 100;
+        std::tie(s.stack, s.bet, s.action) = std::tuple(p.stack, p.bet, p.action);
+        g->setName(p.seat, p.name);
+        ++g->playerCount;
+        if (hero) {
+            ParsedHand hand;
+            EXPECT_TRUE(parseHand(heroCards, hand));
+            std::tie(s.card1, s.card2, s.handLow, s.handHigh) = std::tie(hand.card1, hand.card2, hand.handLow, hand.handHigh);
+            g->heroSeat = p.seat;
+        }
+    }
+    g->buttonSeat = button;
+    g->seats[static_cast<std::size_t>(button)].isButton = true;
+    g->seats[static_cast<std::size_t>(smallBlindSeat)].isSmallBlind = true;
+    g->seats[static_cast<std::size_t>(bigBlindSeat)].isBigBlind = true;
+    g->raiserSeat = raiser;
+    g->heroAction = heroAction;
     return g;
+}
+
+// Seven players, the button on seat 3; the hero folds his big blind to a
+// push, with a limper and folds before and after.
+std::unique_ptr<GameState> heroInTheBigBlind() {
+    return situation({{0, "Ann", 0, 1500, kActionRaise}, {1, "Ben", 2400, 0, kActionFold},
+                      {2, "Cid", 3100, 0, kActionFold}, {4, "Dora", 2900, 100, kActionFold},
+                      {5, "Hero", 1700, 200, kActionNone}, {7, "Emil", 2650, 0, kActionFold},
+                      {8, "Finn", 1800, 200, kActionCall}},
+                     "KsQs", 2, 4, 5, 0, import::kHeroFolds);
 }
 
 // Three players: the hero pushes 800 behind after posting the small blind.
 std::unique_ptr<GameState> heroAllIn() {
-    auto g = std::make_unique<GameState>(nullptr);
-    g->smallBlind = 100;
-    g->bigBlind = 200;
-    seatPlayer(*g, 0, "Gus", 4100, 0, kActionFold);
-    seatHero(*g, 1, 800, 100, "7d7c");
-    seatPlayer(*g, 2, "Ida", 2800, 200, kActionNone);
-    g->buttonSeat = 0;
-    g->seats[0].isButton = true;
-    g->seats[1].isSmallBlind = true;
-    g->seats[2].isBigBlind = true;
-    g->heroAction = 3;
-    return g;
+    return situation({{0, "Gus", 4100, 0, kActionFold}, {1, "Hero", 800, 100, kActionNone}, {2, "Ida", 2800, 200, kActionNone}},
+                     "7d7c", 0, 1, 2, -1, import::kHeroAllIn);
 }
 
 const char* const kBigBlindBlock =
@@ -138,31 +129,21 @@ TEST(ExportText, HeroInTheBigBlindAndHeroAllInByteForByte) {
     EXPECT_EQ(import::exportText({}), "");
 }
 
-TEST(ExportText, EveryHeroActionHasItsLine) {
-    auto g = heroAllIn();
+TEST(ExportText, EveryHeroActionHasItsLineAndNoHeroNoDeal) {
+    const std::string dealt = "** Dealing down cards **\r\nDealt to Hero [  7d 7c ]\r\nGus folds\r\n";
     const struct {
-        int action;
-        const char* line;
-    } cases[] = {{0, "Gus folds\r\nHero folds\r\n\r\n\r\n"},
-                 {1, "Gus folds\r\nHero calls [100]\r\n\r\n\r\n"},
-                 {2, "Gus folds\r\nHero raises [100]\r\n\r\n\r\n"},
-                 {5, "Gus folds\r\nHero checks\r\n\r\n\r\n"},
-                 {-1, "Gus folds\r\n\r\n\r\n"}};
+        int heroSeat, action;
+        std::string tail;
+    } cases[] = {{1, 0, dealt + "Hero folds\r\n\r\n\r\n"},      {1, 1, dealt + "Hero calls [100]\r\n\r\n\r\n"},
+                 {1, 2, dealt + "Hero raises [100]\r\n\r\n\r\n"}, {1, 5, dealt + "Hero checks\r\n\r\n\r\n"},
+                 {1, -1, dealt + "\r\n\r\n"},                      {-1, 3, "** Dealing down cards **\r\n\r\n\r\n"},
+                 {6, 3, "** Dealing down cards **\r\n\r\n\r\n"}};
+    auto g = heroAllIn();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.action);
+        g->heroSeat = c.heroSeat;
         g->heroAction = c.action;
         const std::string text = import::exportText({g.get()});
-        EXPECT_EQ(text.substr(text.find("Gus folds")), c.line);
-    }
-}
-
-TEST(ExportText, ASituationWithoutAHeroStopsAfterTheDeal) {
-    auto g = heroAllIn();
-    for (int heroSeat : {-1, 6}) {
-        g->heroSeat = heroSeat;
-        const std::string text = import::exportText({g.get()});
-        EXPECT_EQ(text.substr(text.find("Blinds(100/200)\r\n** ")),
-                  "Blinds(100/200)\r\n** Dealing down cards **\r\n\r\n\r\n");
+        EXPECT_EQ(text.substr(text.find("** Dealing")), c.tail) << "hero seat " << c.heroSeat << ", action " << c.action;
     }
 }
 
@@ -193,9 +174,9 @@ bool exportCarriesEverything(const GameState& g) {
 
 TEST(ExportText, ImportedDecisionsSurviveTheRoundTrip) {
     int roundTrips = 0;
-    for (const char* name : {"pokerstars_game.txt", "pokerstars_hand.txt", "fulltilt.txt", "party_gameno_2005.txt",
-                             "party_gameno_2018.txt", "party_handhistory.txt", "party_email.txt"}) {
-        ImportRecord record = importBytes(fixture(name));
+    for (const char* name : {"pokerstars_game", "pokerstars_hand", "fulltilt", "party_gameno_2005", "party_gameno_2018",
+                             "party_handhistory", "party_email"}) {
+        ImportRecord record = importBytes(fixture(std::string(name) + ".txt"));
         for (auto& g : record.decisions) {
             if (!exportCarriesEverything(*g))
                 continue;
@@ -220,31 +201,28 @@ TEST(ExportFileName, AddsTxtUnlessThereAlready) {
     EXPECT_EQ(import::exportFileName("dir.txt/hands"), "dir.txt/hands.txt");
 }
 
-TEST(WriteFileAtomically, ReplacesTheWholeFile) {
+TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
     ScratchDir dir;
+    const auto entries = [&dir] {
+        return std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator());
+    };
     const std::string path = dir.file("export.txt");
     ASSERT_TRUE(import::writeFileAtomically(path, std::string(5000, 'a')));
     ASSERT_TRUE(import::writeFileAtomically(path, "short"));
     EXPECT_EQ(readFile(path), "short");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
-              1);
-}
+    EXPECT_EQ(entries(), 1);
 
-TEST(WriteFileAtomically, AFailureIsReportedAndLeavesNoFile) {
-    ScratchDir dir;
     const auto missing = import::writeFileAtomically(dir.file("no/such/dir/export.txt"), "text");
     EXPECT_FALSE(missing);
     EXPECT_NE(missing.reason.find("no/such/dir"), std::string::npos);
 
     // A directory in the way: nothing replaces it, no temporary is left.
-    std::filesystem::create_directories(dir.file("taken"));
     std::filesystem::create_directories(dir.file("taken/inside"));
     const auto blocked = import::writeFileAtomically(dir.file("taken"), "text");
     EXPECT_FALSE(blocked);
     EXPECT_FALSE(blocked.reason.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken/inside")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(entries(), 2);
 }
 
 }  // namespace

@@ -9,17 +9,13 @@ using namespace torvel::import;
 namespace {
 
 TEST(NormaliseHeroAction, AllInMarkOrCalledPushBecomesAllIn) {
-    struct Case {
+    const struct {
         bool heroAllIn;
-        int raiserSeat;
-        int action;
-        int normalised;
-    };
-    const Case cases[] = {
-        {false, -1, kHeroCalls, kHeroCalls},   {false, 4, kHeroCalls, kHeroAllIn},
-        {true, -1, kHeroRaises, kHeroAllIn},   {false, -1, kHeroRaises, kHeroRaises},
-        {false, 4, kHeroFolds, kHeroFolds},    {false, 4, kHeroChecks, kHeroChecks},
-        {false, 4, kHeroRaises, kHeroRaises},  {true, 4, kHeroCalls, kHeroAllIn},
+        int raiserSeat, action, normalised;
+    } cases[] = {
+        {false, -1, kHeroCalls, kHeroCalls}, {false, 4, kHeroCalls, kHeroAllIn}, {true, -1, kHeroRaises, kHeroAllIn},
+        {false, -1, kHeroRaises, kHeroRaises}, {false, 4, kHeroFolds, kHeroFolds}, {false, 4, kHeroChecks, kHeroChecks},
+        {false, 4, kHeroRaises, kHeroRaises}, {true, 4, kHeroCalls, kHeroAllIn},
     };
     for (const auto& c : cases) {
         GameState g(nullptr);
@@ -38,17 +34,13 @@ TEST(NormaliseHeroAction, AllInMarkOrCalledPushBecomesAllIn) {
 }
 
 TEST(DecisionIsRight, SameAsTheVerdictOrACheckWhereFoldIsRight) {
-    struct Case {
-        int action;
-        int decision;
+    const struct {
+        int action, decision;
         bool right;
-    };
-    const Case cases[] = {
-        {kHeroAllIn, kDecisionPush, true},   {kHeroFolds, kDecisionFold, true},
-        {kHeroAllIn, kDecisionFold, false},  {kHeroFolds, kDecisionPush, false},
-        {kHeroChecks, kDecisionFold, true},  {kHeroChecks, kDecisionPush, false},
-        {kHeroRaises, kDecisionPush, false}, {kHeroCalls, kDecisionPush, false},
-        {-1, kDecisionNotComputed, false},
+    } cases[] = {
+        {kHeroAllIn, kDecisionPush, true},   {kHeroFolds, kDecisionFold, true},   {kHeroAllIn, kDecisionFold, false},
+        {kHeroFolds, kDecisionPush, false},  {kHeroChecks, kDecisionFold, true},  {kHeroChecks, kDecisionPush, false},
+        {kHeroRaises, kDecisionPush, false}, {kHeroCalls, kDecisionPush, false},  {-1, kDecisionNotComputed, false},
     };
     for (const auto& c : cases) {
         GameState g(nullptr);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/gamestate.h"
@@ -20,22 +21,15 @@ struct ImportRecord {
     import::ImportSummary summary;
     std::vector<import::HandOutcome> hands;
     std::vector<std::unique_ptr<GameState>> decisions;
-
-    const GameState* decision(const std::string& handId) const {
-        for (const auto& g : decisions)
-            if (g->handId == handId)
-                return g.get();
-        return nullptr;
-    }
 };
 
-inline ImportRecord importBytes(const std::string& bytes, GameStateOwner* owner = nullptr) {
+inline ImportRecord importBytes(const std::string& bytes) {
     ImportRecord record;
     import::ImportCallbacks callbacks;
     callbacks.onDecision = [&record](std::unique_ptr<GameState> g) { record.decisions.push_back(std::move(g)); };
     callbacks.onHand = [&record](const import::HandOutcome& hand) { record.hands.push_back(hand); };
     std::istringstream in(bytes);
-    record.summary = import::importHistory(in, owner, callbacks);
+    record.summary = import::importHistory(in, nullptr, callbacks);
     return record;
 }
 
@@ -48,39 +42,41 @@ inline std::string readFile(const std::string& path) {
 
 inline std::string fixture(const std::string& name) { return readFile(fixturePath(name)); }
 
+// Each unit as two bytes in the given order.
+inline std::string utf16(const std::u16string& text, bool littleEndian) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
 // Every field the import fills, seat by seat.
 inline void expectSameSituation(const GameState& actual, const GameState& expected, bool withNames = true) {
-    EXPECT_EQ(actual.smallBlind, expected.smallBlind);
-    EXPECT_EQ(actual.bigBlind, expected.bigBlind);
-    EXPECT_EQ(actual.ante, expected.ante);
-    EXPECT_EQ(actual.playerCount, expected.playerCount);
-    EXPECT_EQ(actual.buttonSeat, expected.buttonSeat);
-    EXPECT_EQ(actual.heroSeat, expected.heroSeat);
-    EXPECT_EQ(actual.raiserSeat, expected.raiserSeat);
-    EXPECT_EQ(actual.heroAction, expected.heroAction);
-    for (std::size_t s = 0; s < actual.seats.size(); ++s) {
-        SCOPED_TRACE("seat " + std::to_string(s));
-        const SeatState& a = actual.seats[s];
-        const SeatState& e = expected.seats[s];
-        EXPECT_EQ(a.status, e.status);
-        if (!e.occupied())
-            continue;
-        EXPECT_EQ(a.stack, e.stack);
-        EXPECT_EQ(a.bet, e.bet);
-        EXPECT_EQ(a.action, e.action);
-        EXPECT_EQ(a.isButton, e.isButton);
-        EXPECT_EQ(a.isSmallBlind, e.isSmallBlind);
-        EXPECT_EQ(a.isBigBlind, e.isBigBlind);
-        EXPECT_EQ(a.rangeTo, e.rangeTo);
-        if (withNames) {
-            EXPECT_STREQ(a.name, e.name);
+    const auto table = [](const GameState& g) {
+        return std::tuple(g.smallBlind, g.bigBlind, g.ante, g.playerCount, g.buttonSeat, g.heroSeat, g.raiserSeat,
+                          g.heroAction);
+    };
+    EXPECT_EQ(table(actual), table(expected)) << "blinds, ante, players, button, hero, raiser, hero action";
+    for (std::size_t i = 0; i < actual.seats.size(); ++i) {
+        const SeatState& a = actual.seats[i];
+        const SeatState& e = expected.seats[i];
+        const auto seat = [withNames](const SeatState& s) {
+            return std::tuple(s.status, s.stack, s.bet, s.action, s.isButton, s.isSmallBlind, s.isBigBlind, s.rangeTo,
+                              withNames ? std::string(s.name) : "");
+        };
+        const auto hero = [](const SeatState& s) {
+            return std::tuple(s.isAllIn, s.card1, s.card2, s.handLow, s.handHigh);
+        };
+        if (!e.occupied()) {
+            EXPECT_EQ(a.status, e.status) << "seat " << i;
+        } else {
+            EXPECT_EQ(seat(a), seat(e)) << "seat " << i << ": status, stack, bet, action, button, blinds, range, name";
         }
         if (e.status == kSeatHero) {
-            EXPECT_EQ(a.isAllIn, e.isAllIn);
-            EXPECT_EQ(a.card1, e.card1);
-            EXPECT_EQ(a.card2, e.card2);
-            EXPECT_EQ(a.handLow, e.handLow);
-            EXPECT_EQ(a.handHigh, e.handHigh);
+            EXPECT_EQ(hero(a), hero(e)) << "hero seat " << i << ": all-in, cards, hand class";
         }
     }
 }
@@ -91,9 +87,8 @@ inline void expectSameImport(const ImportRecord& actual, const ImportRecord& exp
     EXPECT_EQ(actual.summary.relevantCount, expected.summary.relevantCount);
     ASSERT_EQ(actual.hands.size(), expected.hands.size());
     for (std::size_t i = 0; i < actual.hands.size(); ++i) {
-        EXPECT_EQ(actual.hands[i].handId, expected.hands[i].handId);
-        EXPECT_EQ(actual.hands[i].status, expected.hands[i].status);
-        EXPECT_EQ(actual.hands[i].reason, expected.hands[i].reason);
+        const auto& [a, e] = std::tie(actual.hands[i], expected.hands[i]);
+        EXPECT_EQ(std::tie(a.handId, a.status, a.reason), std::tie(e.handId, e.status, e.reason)) << "hand " << i;
     }
     ASSERT_EQ(actual.decisions.size(), expected.decisions.size());
     for (std::size_t i = 0; i < actual.decisions.size(); ++i) {

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "import/linereader.h"
+#include "importtestsupport.h"
 
 using namespace torvel::import;
+using torvel::testing::utf16;
 using namespace std::string_literals;
 
 namespace {
@@ -22,26 +24,12 @@ std::vector<std::string> linesOf(const std::string& bytes) {
     return lines;
 }
 
-// Each character of ascii as a UTF-16 unit in the given byte order.
-std::string utf16(const std::u16string& text, bool littleEndian) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        const char low = static_cast<char>(unit & 0xFF);
-        const char high = static_cast<char>(unit >> 8);
-        bytes += littleEndian ? low : high;
-        bytes += littleEndian ? high : low;
-    }
-    return bytes;
-}
-
-struct DecodeCase {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> lines;
-};
-
 TEST(LineReader, DecodesEveryEncodingAndLineEnd) {
-    const std::vector<DecodeCase> cases = {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
         {"CRLF", "Seat 1\r\nSeat 2\r\n", {"Seat 1", "Seat 2"}},
         {"LF without a final line end", "Seat 1\nSeat 2", {"Seat 1", "Seat 2"}},
         {"lone CR", "Seat 1\rSeat 2\r", {"Seat 1", "Seat 2"}},
@@ -63,18 +51,13 @@ TEST(LineReader, DecodesEveryEncodingAndLineEnd) {
         {"UTF-16 odd last byte", "\xFF\xFE"s + utf16(u"ab", true) + "\x41", {"ab"}},
         {"empty", "", {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(linesOf(c.bytes), c.lines);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(linesOf(c.bytes), c.lines) << c.name;
 }
 
 TEST(LineReader, LongLinesAreCutAndTheNextLineSurvives) {
-    const std::string bytes = std::string(1'000'000, 'x') + "\r\nnext\r\n";
-    const auto lines = linesOf(bytes);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], std::string(kMaxLineLength, 'x'));
-    EXPECT_EQ(lines[1], "next");
+    EXPECT_EQ(linesOf(std::string(1'000'000, 'x') + "\r\nnext\r\n"),
+              (std::vector<std::string>{std::string(kMaxLineLength, 'x'), "next"}));
 }
 
 TEST(LineReader, CrLfSplitAcrossReadChunksIsOneLineEnd) {
@@ -107,9 +90,8 @@ TEST(LineReader, Utf16PairSplitAcrossReadChunksIsOneCharacter) {
 TEST(LineReader, AStreamThatFailedReadsAsEmpty) {
     std::istringstream in("PokerStars Game #1\n");
     in.setstate(std::ios::failbit);
-    LineReader reader(in);
     std::string line;
-    EXPECT_FALSE(reader.next(line));
+    EXPECT_FALSE(LineReader(in).next(line));
 }
 
 TEST(CutUtf8, NeverSplitsACharacter) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "importtestsupport.h"
@@ -37,25 +38,12 @@ std::string plainStars() {
     return replaceAll(text, "\r\n", "\n");
 }
 
-std::string utf8ToUtf16(const std::string& text, bool littleEndian) {
-    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
-    auto unit = [&](char16_t u) {
-        const char low = static_cast<char>(u & 0xFF);
-        const char high = static_cast<char>(u >> 8);
-        out += littleEndian ? low : high;
-        out += littleEndian ? high : low;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            unit(c);
-        } else {
-            // The fixture holds two-byte sequences only (ö).
-            unit(static_cast<char16_t>(((c & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F)));
-            ++i;
-        }
-    }
-    return out;
+// The Windows-1252 bytes of the fixture (ASCII and ö) as UTF-16 with a mark.
+std::string utf16WithMark(const std::string& latin1, bool littleEndian) {
+    std::u16string units;
+    for (const unsigned char c : latin1)
+        units += static_cast<char16_t>(c);
+    return (littleEndian ? "\xFF\xFE" : "\xFE\xFF") + utf16(units, littleEndian);
 }
 
 std::string randomBytes(std::size_t count, unsigned seed) {
@@ -66,18 +54,33 @@ std::string randomBytes(std::size_t count, unsigned seed) {
     return bytes;
 }
 
-TEST(MalformedInput, EveryEncodingAndLineEndGivesTheSameHands) {
-    const ImportRecord reference = importBytes(fixture("pokerstars_game.txt"));
+TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands) {
+    const std::string original = fixture("pokerstars_game.txt");
+    const ImportRecord reference = importBytes(original);
     ASSERT_EQ(reference.decisions.size(), 3u);
     const std::string plain = plainStars();
+    const std::string windows1252 = replaceAll(plain, "\xC3\xB6", "\xF6");
     std::string mixed;
-    int lineNumber = 0;
-    for (std::size_t at = 0; at < plain.size();) {
+    for (std::size_t at = 0, line = 0; at < plain.size(); ++line) {
         const std::size_t end = std::min(plain.find('\n', at), plain.size());
-        const int kind = lineNumber++ % 3;
-        mixed += plain.substr(at, end - at) + (kind == 0 ? "\r\n" : kind == 1 ? "\n" : "\r");
+        mixed += plain.substr(at, end - at) + (line % 3 == 0 ? "\r\n" : line % 3 == 1 ? "\n" : "\r");
         at = end + 1;
     }
+    std::string garbage;
+    unsigned seed = 7;
+    for (std::size_t at = 0, next; at < original.size(); at = next) {
+        next = original.find("\r\n\r\n\r\nPokerStars", at + 1);
+        next = next == std::string::npos ? original.size() : next + 6;
+        garbage += original.substr(at, next - at) + (next < original.size() ? randomBytes(5000, seed++) + "\r\n" : "");
+    }
+    // Hand 2 loses everything after the folds: the next header must still
+    // start hand 3 instead of feeding it to hand 2.
+    std::string walkCut = original;
+    const std::size_t from = walkCut.find("Uncalled bet (100) returned to tight_tom");
+    walkCut.erase(from, walkCut.find("PokerStars Game #41000000003") - from);
+    const std::string dealt = "Dealt to tight_tom [Ah 9d]\r\n";
+    const std::string chat = "tight_tom said, \"" + std::string(300000, 'z') + "\"\r\n";
+
     const struct {
         const char* name;
         std::string bytes;
@@ -86,26 +89,18 @@ TEST(MalformedInput, EveryEncodingAndLineEndGivesTheSameHands) {
         {"lone CR", replaceAll(plain, "\n", "\r")},
         {"mixed line ends", mixed},
         {"trailing blanks", replaceAll(plain, "\n", " \t  \n")},
-        {"NUL padding at the end", fixture("pokerstars_game.txt") + "\0\0\0\0"s},
-        {"UTF-16LE with mark", utf8ToUtf16(replaceAll(plain, "\n", "\r\n"), true)},
-        {"UTF-16BE with mark", utf8ToUtf16(plain, false)},
-        {"Windows-1252", replaceAll(plain, "\xC3\xB6", "\xF6")},
+        {"NUL padding at the end", original + "\0\0\0\0"s},
+        {"Windows-1252", windows1252},
+        {"UTF-16LE with mark", utf16WithMark(replaceAll(windows1252, "\n", "\r\n"), true)},
+        {"UTF-16BE with mark", utf16WithMark(windows1252, false)},
+        {"garbage between hands", garbage},
+        {"an endless chat line inside a hand", replaceOnce(original, dealt, dealt + chat)},
+        {"a hand cut off before the next header", walkCut},
     };
     for (const auto& v : variants) {
         SCOPED_TRACE(v.name);
         expectSameImport(importBytes(v.bytes), reference);
     }
-}
-
-TEST(MalformedInput, ThousandsSeparatorsOfEveryKindReadWhole) {
-    const std::string original = fixture("party_gameno_2018.txt");
-    const ImportRecord reference = importBytes(original);
-    for (const char* written : {"1.230", "1 230", "1\xC2\xA0" "230", "1.23K"}) {
-        SCOPED_TRACE(written);
-        expectSameImport(importBytes(replaceOnce(original, "( 1,230 )", std::string("( ") + written + " )")),
-                         reference);
-    }
-    expectSameImport(importBytes(replaceOnce(original, "( 610 )", "( $610 )")), reference);
 }
 
 TEST(MalformedInput, TruncatedFilesKeepEveryHandBeforeTheCut) {
@@ -131,10 +126,10 @@ TEST(MalformedInput, TruncatedFilesKeepEveryHandBeforeTheCut) {
                 ++settled;
             ASSERT_LE(part.hands.size(), reference.hands.size()) << "cut at " << cut;
             ASSERT_GE(part.hands.size(), settled) << "cut at " << cut;
-            for (std::size_t h = 0; h < settled; ++h) {
-                ASSERT_EQ(part.hands[h].status, reference.hands[h].status) << "cut at " << cut;
-                ASSERT_EQ(part.hands[h].reason, reference.hands[h].reason) << "cut at " << cut;
-            }
+            for (std::size_t h = 0; h < settled; ++h)
+                ASSERT_EQ(std::tie(part.hands[h].status, part.hands[h].reason),
+                          std::tie(reference.hands[h].status, reference.hands[h].reason))
+                    << "cut at " << cut;
         }
     }
     // Binary layouts too: nothing crashes at any cut.
@@ -143,69 +138,31 @@ TEST(MalformedInput, TruncatedFilesKeepEveryHandBeforeTheCut) {
         EXPECT_LE(importBytes(fullTilt.substr(0, cut)).summary.handCount, 4);
 }
 
-TEST(MalformedInput, GarbageBetweenHandsCostsNoHand) {
-    const std::string original = fixture("pokerstars_game.txt");
-    const ImportRecord reference = importBytes(original);
-    std::string damaged;
-    unsigned seed = 7;
-    for (std::size_t at = 0, next; at < original.size(); at = next) {
-        next = original.find("\r\n\r\n\r\nPokerStars", at + 1);
-        next = next == std::string::npos ? original.size() : next + 6;
-        damaged += original.substr(at, next - at);
-        if (next < original.size())
-            damaged += randomBytes(5000, seed++) + "\r\n";
-    }
-    expectSameImport(importBytes(damaged), reference);
-}
-
 TEST(MalformedInput, BinaryGarbageReadsAsNoHands) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        const ImportRecord record = importBytes(randomBytes(256 * 1024, seed));
-        EXPECT_EQ(record.summary.handCount, 0);
-        EXPECT_TRUE(record.decisions.empty());
-    }
+    for (unsigned seed : {1u, 2u, 3u})
+        EXPECT_EQ(importBytes(randomBytes(256 * 1024, seed)).summary.handCount, 0) << "seed " << seed;
 }
 
-TEST(MalformedInput, AnEndlessLineInsideAHandIsPassedOver) {
-    const std::string original = fixture("pokerstars_game.txt");
-    const std::string chat = "tight_tom said, \"" + std::string(300000, 'z') + "\"\r\n";
-    expectSameImport(importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]\r\n",
-                                             "Dealt to tight_tom [Ah 9d]\r\n" + chat)),
-                     importBytes(original));
-}
-
-TEST(MalformedInput, AHeroWithoutASeatDropsOnlyHisHand) {
+TEST(MalformedInput, AnUnreadableHeroDropsOnlyHisHand) {
     const std::string original = fixture("pokerstars_game.txt");
     const ImportRecord reference = importBytes(original);
-    const ImportRecord record = importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", "Dealt to tight_tommy [Ah 9d]"));
-    ASSERT_EQ(record.hands.size(), reference.hands.size());
-    EXPECT_EQ(record.hands[0].status, import::HandStatus::Dropped);
-    EXPECT_EQ(record.hands[0].reason, "no seat for the hero");
-    for (std::size_t h = 1; h < record.hands.size(); ++h) {
-        EXPECT_EQ(record.hands[h].status, reference.hands[h].status);
-        EXPECT_EQ(record.hands[h].reason, reference.hands[h].reason);
+    const struct {
+        const char* dealt;
+        const char* reason;
+    } cases[] = {{"Dealt to tight_tommy [Ah 9d]", "no seat for the hero"},
+                 {"Dealt to tight_tom [Ah 9x]", "the hero's cards cannot be read"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dealt);
+        const ImportRecord record = importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", c.dealt));
+        ASSERT_EQ(record.hands.size(), reference.hands.size());
+        EXPECT_EQ(record.hands[0].status, import::HandStatus::Dropped);
+        EXPECT_EQ(record.hands[0].reason, c.reason);
+        for (std::size_t h = 1; h < record.hands.size(); ++h)
+            EXPECT_EQ(std::tie(record.hands[h].status, record.hands[h].reason),
+                      std::tie(reference.hands[h].status, reference.hands[h].reason));
+        ASSERT_EQ(record.decisions.size(), 2u);
+        EXPECT_EQ(record.decisions[0]->handId, "41000000003");
     }
-    ASSERT_EQ(record.decisions.size(), 2u);
-    EXPECT_EQ(record.decisions[0]->handId, "41000000003");
-}
-
-TEST(MalformedInput, UnreadableHoleCardsDropTheHand) {
-    const ImportRecord record = importBytes(replaceOnce(fixture("pokerstars_game.txt"), "[Ah 9d]", "[Ah 9x]"));
-    EXPECT_EQ(record.hands[0].status, import::HandStatus::Dropped);
-    EXPECT_EQ(record.hands[0].reason, "the hero's cards cannot be read");
-    EXPECT_EQ(record.decisions.size(), 2u);
-}
-
-TEST(MalformedInput, ANewHeaderEndsAHandTheHeroNeverActedIn) {
-    // The walk of hand 2 loses everything after the folds: the next header
-    // must still start hand 3 instead of feeding it to hand 2.
-    const std::string original = fixture("pokerstars_game.txt");
-    const std::size_t from = original.find("Uncalled bet (100) returned to tight_tom");
-    const std::size_t to = original.find("PokerStars Game #41000000003");
-    ASSERT_LT(from, to);
-    std::string cut = original;
-    cut.erase(from, to - from);
-    expectSameImport(importBytes(cut), importBytes(original));
 }
 
 TEST(MalformedInput, AMissingSmallBlindInTheMailedLayoutIsHalfTheBigBlind) {
@@ -214,12 +171,11 @@ TEST(MalformedInput, AMissingSmallBlindInTheMailedLayoutIsHalfTheBigBlind) {
                        "Tourney Texas Hold'em Game Table (NL)  (STT Tournament #53000001)  -  Mon Jun 14 21:41:30");
     mail = replaceOnce(mail, "RiverRat posts big blind (80)", "RiverRat posts big blind (100)");
     const ImportRecord record = importBytes(mail);
-    const GameState* g = record.decision("9400000002");
-    ASSERT_NE(g, nullptr);
-    EXPECT_EQ(g->smallBlind, 50);
-    EXPECT_EQ(g->bigBlind, 100);
-    EXPECT_EQ(g->seats[5].bet, 100);
-    EXPECT_TRUE(g->seats[5].isBigBlind);
+    const auto g = std::find_if(record.decisions.begin(), record.decisions.end(),
+                                [](const auto& d) { return d->handId == "9400000002"; });
+    ASSERT_NE(g, record.decisions.end());
+    EXPECT_EQ(std::tuple((*g)->smallBlind, (*g)->bigBlind, (*g)->seats[5].bet, (*g)->seats[5].isBigBlind),
+              std::tuple(50, 100, 100, true));
 }
 
 }  // namespace

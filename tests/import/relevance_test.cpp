@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "importtestsupport.h"
@@ -70,10 +71,10 @@ TEST(Relevance, ShortHeroOrShortTableWithAtMostOneAllIn) {
         SCOPED_TRACE(c.name);
         const ImportRecord record = importBytes(starsHand(c.table));
         ASSERT_EQ(record.hands.size(), 1u);
-        EXPECT_EQ(record.hands[0].status, c.status);
-        EXPECT_EQ(record.hands[0].reason, c.reason);
-        EXPECT_EQ(record.decisions.size(), c.status == HandStatus::Relevant ? 1u : 0u);
-        EXPECT_EQ(record.summary.relevantCount, c.status == HandStatus::Relevant ? 1 : 0);
+        EXPECT_EQ(std::tie(record.hands[0].status, record.hands[0].reason), std::tie(c.status, c.reason));
+        const int relevant = c.status == HandStatus::Relevant ? 1 : 0;
+        EXPECT_EQ(std::pair(static_cast<int>(record.decisions.size()), record.summary.relevantCount),
+                  std::pair(relevant, relevant));
     }
 }
 
@@ -81,10 +82,8 @@ TEST(Relevance, AnAllInBeforeTheHeroMakesHimTheCaller) {
     const ImportRecord record = importBytes(starsHand({3000, {5000, 6000, 4000}, 5000, 7000, 1}));
     ASSERT_EQ(record.decisions.size(), 1u);
     const GameState& g = *record.decisions[0];
-    EXPECT_EQ(g.raiserSeat, 0);
-    EXPECT_EQ(g.seats[0].bet, 5000);
-    EXPECT_EQ(g.seats[0].stack, 0);
-    EXPECT_EQ(g.seats[0].action, kActionRaise);
+    EXPECT_EQ(std::tuple(g.raiserSeat, g.seats[0].bet, g.seats[0].stack, g.seats[0].action),
+              std::tuple(0, 5000, 0, int{kActionRaise}));
 }
 
 TEST(FormatChoice, FromTheFirstLineOrTheMailThatCarriesIt) {
@@ -94,7 +93,7 @@ TEST(FormatChoice, FromTheFirstLineOrTheMailThatCarriesIt) {
         std::vector<std::string> lines;
         HistoryFormat format;
     };
-    std::vector<std::string> elevenPlain(11, "text");
+    const std::vector<std::string> elevenPlain(11, "text");
     std::vector<std::string> greetingTooLate = elevenPlain;
     greetingTooLate.push_back("Hello Bob,");
     const Case cases[] = {
@@ -116,15 +115,12 @@ TEST(FormatChoice, FromTheFirstLineOrTheMailThatCarriesIt) {
         {"a title line first", {"My hands", "Full Tilt Poker Game #1: x"}, HistoryFormat::FullTilt},
         {"empty file", {}, HistoryFormat::PartyGameNo},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(import::chooseFormat(c.lines), c.format);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(import::chooseFormat(c.lines), c.format) << c.name;
 }
 
 TEST(FormatChoice, AFileWithoutMarkersIsReadAsGameNo) {
-    // Its hands are read with the "#Game No" grammar even when the header
-    // comes late.
+    // Read with the "#Game No" grammar even when the header comes late.
     std::string text;
     for (int i = 0; i < 15; ++i)
         text += "note " + std::to_string(i) + "\n";
