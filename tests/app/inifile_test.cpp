@@ -102,13 +102,14 @@ TEST_F(IniFileTest, IntegersAreTheLeadingNumber) {
         {"- 5", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX},
         {"-99999999999999999999", INT_MIN},
     };
+    const auto key = [](std::size_t i) { return std::string("k").append(std::to_string(i)); };
     std::string text = "[VAZ]\n";
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        text += "k" + std::to_string(i) + "=" + cases[i].value + "\n";
+        text.append(key(i)).append("=").append(cases[i].value).append("\n");
     writeText(path, text);
     const IniFile settings(path);
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(settings.readInt("VAZ", "k" + std::to_string(i), -1), cases[i].expected) << cases[i].value;
+        EXPECT_EQ(settings.readInt("VAZ", key(i), -1), cases[i].expected) << cases[i].value;
 }
 
 TEST_F(IniFileTest, ValuesAreCutLikeAFixedBuffer) {

@@ -16,20 +16,16 @@ using torvel::testing::ScratchDir;
 namespace {
 
 // Answers the offer as told and remembers what it was asked.
-class FakePrompt final : public UpdatePrompt {
-public:
-    explicit FakePrompt(bool acceptOffer) : acceptOffer_(acceptOffer) {}
+struct FakePrompt final : UpdatePrompt {
+    explicit FakePrompt(bool acceptOffer) : accept(acceptOffer) {}
     bool offerUpdate() override {
         ++offers;
-        return acceptOffer_;
+        return accept;
     }
     void openDownloadPage(const std::string& address) override { openedPages.push_back(address); }
-
+    bool accept;
     int offers = 0;
     std::vector<std::string> openedPages;
-
-private:
-    bool acceptOffer_;
 };
 
 class UpdateCheckTest : public ::testing::Test {
@@ -46,30 +42,18 @@ protected:
     ScratchDir scratch;
 };
 
-std::string longAnswer(char second) {
-    std::string answer(5000, '9');
-    answer[0] = '1';
-    answer[1] = second;
-    return answer;
-}
+std::string longAnswer(char second) { return std::string("1") + second + std::string(4998, '9'); }
 
 TEST_F(UpdateCheckTest, OffersOnlyWhenTheSecondCharacterIsNine) {
-    struct Case {
+    const struct {
         std::string answer;
         bool offered;
-    };
-    const Case cases[] = {
-        {"09", true},
-        {"x9", true},
-        {"19 and more text", true},
-        {longAnswer('9'), true},
-        {"9", false},
-        {"90", false},
-        {"", false},
-        {"1", false},
+    } cases[] = {
+        {"09", true}, {"x9", true}, {"19 and more text", true}, {longAnswer('9'), true}, {"9", false}, {"90", false},
+        {"", false},  {"1", false},
         {longAnswer('0'), false},  // nines everywhere but in the second place
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("answer \"" + c.answer.substr(0, 20) + "\" of " + std::to_string(c.answer.size()));
         LoopbackServer server(torvel::testing::httpReply(c.answer));
         FakePrompt prompt(false);
@@ -96,50 +80,39 @@ TEST_F(UpdateCheckTest, AskedServerGetsTheVersionAndYesOpensItsDownloadPage) {
 }
 
 TEST_F(UpdateCheckTest, UnreachableServersShowNothing) {
+    FakePrompt prompt(true);
     {
-        SCOPED_TRACE("refused");
         torvel::testing::RefusingPort refusing;
-        FakePrompt prompt(true);
-        EXPECT_EQ(checkForUpdate(settingsFor(refusing.address()), prompt), UpdateCheckOutcome::NoUpdate);
-        EXPECT_EQ(prompt.offers, 0);
+        EXPECT_EQ(checkForUpdate(settingsFor(refusing.address()), prompt), UpdateCheckOutcome::NoUpdate) << "refused";
     }
     {
-        SCOPED_TRACE("never answers, with the timeouts start-up uses");
+        // With the timeouts start-up uses; the bound only guards against hanging.
         torvel::testing::SilentListener silent;
-        FakePrompt prompt(true);
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(checkForUpdate(settingsFor(silent.address()), prompt), UpdateCheckOutcome::NoUpdate);
-        // Only a guard against hanging, far above the timeouts.
+        EXPECT_EQ(checkForUpdate(settingsFor(silent.address()), prompt), UpdateCheckOutcome::NoUpdate) << "silent";
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
-        EXPECT_EQ(prompt.offers, 0);
     }
-    {
-        SCOPED_TRACE("no connection possible: the answer stays \"0\"");
-        UpdateCheckOptions options;
-        options.host = "gopher://127.0.0.1/";
-        EXPECT_EQ(fetchUpdateAnswer(options), "0");
-    }
+    EXPECT_EQ(prompt.offers, 0);
+    UpdateCheckOptions unsupported;
+    unsupported.host = "gopher://127.0.0.1/";
+    EXPECT_EQ(fetchUpdateAnswer(unsupported), "0") << "no connection possible: the answer stays \"0\"";
 }
 
 TEST_F(UpdateCheckTest, TheServerComesFromTheSettingsFile) {
     IniFile settings(scratch.file("VAZ.ini"));
     EXPECT_EQ(updateCheckOptions(settings).host, kDefaultUpdateHost);
     // The default names no real server: nothing is asked, not even the resolver.
-    {
-        FakePrompt prompt(true);
-        EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
-        UpdateCheckOptions reserved;
-        reserved.host = "updates.example.invalid";
-        EXPECT_EQ(checkForUpdate(reserved, prompt), UpdateCheckOutcome::Disabled);
-        EXPECT_EQ(prompt.offers, 0);
-    }
+    FakePrompt prompt(true);
+    EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
+    UpdateCheckOptions reserved;
+    reserved.host = "updates.example.invalid";
+    EXPECT_EQ(checkForUpdate(reserved, prompt), UpdateCheckOutcome::Disabled);
 
     ASSERT_TRUE(settings.writeString("vaz", "UpdateHost", "127.0.0.1:8123"));
     EXPECT_EQ(updateCheckOptions(settings).host, "127.0.0.1:8123");
 
     // An empty setting turns the check off: nothing is sent, nothing shown.
     ASSERT_TRUE(settings.writeString("VAZ", "updatehost", ""));
-    FakePrompt prompt(true);
     EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
     EXPECT_EQ(prompt.offers, 0);
 }
@@ -150,18 +123,17 @@ TEST(UpdateAddresses, RequestPathAndDownloadPage) {
     EXPECT_EQ(cut.size(), kUpdateRequestCapacity - 1);
     EXPECT_EQ(cut.substr(0, 11), "/vaz.php?m=");
 
-    struct Case {
+    const struct {
         const char* host;
         const char* page;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"update.example.com", "http://update.example.com/sngdownload.php"},
         {"127.0.0.1:8123", "http://127.0.0.1:8123/sngdownload.php"},
         {"http://update.example.com:80/", "http://update.example.com/sngdownload.php"},
         {"https://secure.example.com/ignored/path", "https://secure.example.com/sngdownload.php"},
         {"https://secure.example.com:8443", "https://secure.example.com:8443/sngdownload.php"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(downloadPageAddress(c.host), c.page) << c.host;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include <nlohmann/json.hpp>
 
@@ -30,10 +31,10 @@ protected:
         dir.write("ranking.res", owner.handRanking().serialize());
     }
 
-    CliRun run(std::vector<std::string> args, const std::string& input = {}) {
+    CliRun run(std::vector<std::string> args, const std::string& input = {}, const std::string& data = {}) {
         std::istringstream in(input);
         std::ostringstream out, err;
-        const int status = cli::runCli(args, in, out, err, dir.path());
+        const int status = cli::runCli(args, in, out, err, data.empty() ? dir.path() : data);
         return {status, out.str(), err.str()};
     }
 
@@ -43,7 +44,7 @@ protected:
 };
 
 // Heads-up: hero in the small blind with 72o, the big blind calls with the
-// 20 strongest classes (106 combos).
+// 20 strongest classes (106 combos); the analysis test works the numbers out.
 json headsUp() {
     return json::parse(R"({
       "smallBlind": 100, "bigBlind": 200, "ante": 0,
@@ -54,6 +55,13 @@ json headsUp() {
         {"seat": 1, "status": 2, "stack": 1300, "bet": 200, "rangeFrom": 0, "rangeTo": 20,
          "isBigBlind": true, "name": "Nemo"}
       ]})");
+}
+
+template <typename Change>
+json headsUpWith(Change change) {
+    json s = headsUp();
+    change(s);
+    return s;
 }
 
 }  // namespace
@@ -69,10 +77,8 @@ TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     EXPECT_NEAR(out["evPush"].get<double>(), (1 - c) * 0.52 + c * 0.47, 1e-6);
     EXPECT_NEAR(out["equityAllFold"].get<double>(), 0.52, 1e-6);
     EXPECT_NEAR(out["foldProbability"].get<double>(), 1 - c, 1e-6);
-    EXPECT_EQ(out["pot"], 300);
-    EXPECT_EQ(out["heroAction"], -2);
-    EXPECT_EQ(out["playerCount"], 2);
-    EXPECT_EQ(out["raiserSeat"], -1);
+    EXPECT_EQ(std::tuple(out["pot"], out["heroAction"], out["playerCount"], out["raiserSeat"]),
+              std::tuple(300, -2, 2, -1));
     EXPECT_EQ(out["equityBefore"].size(), 10u);
     EXPECT_EQ(out["equityIfSeatWins"].size(), 10u);
     EXPECT_TRUE(out["errors"].empty());
@@ -80,67 +86,56 @@ TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     // everything else does too.
     EXPECT_EQ(out["pushRangeText"], "Any two ");
     ASSERT_EQ(out["seats"].size(), 2u);
-    const json& hero = out["seats"][0];
-    EXPECT_EQ(hero["seat"], 0);
-    EXPECT_EQ(hero["handLow"], 0);
-    EXPECT_EQ(hero["handHigh"], 18);
-    const json& bb = out["seats"][1];
+    const json &hero = out["seats"][0], &bb = out["seats"][1];
+    EXPECT_EQ(std::tuple(hero["seat"], hero["handLow"], hero["handHigh"]), std::tuple(0, 0, 18));
     EXPECT_NEAR(bb["rangeShare"].get<double>(), c, 1e-6);
     EXPECT_NEAR(bb["winProbability"].get<double>(), 0.4, 1e-6);
     EXPECT_NEAR(bb["equityIfLose"].get<double>(), 0.35, 1e-6);
     for (const char* key : {"stack", "bet", "action", "rangeFrom", "rangeTo", "range2From", "range2To",
                             "callProbability", "loseProbability", "equityIfWin", "status"})
         EXPECT_TRUE(bb.contains(key)) << key;
-    // Nine significant digits survive.
-    EXPECT_GE(out["evPush"].dump().size(), 10u);
+    EXPECT_GE(out["evPush"].dump().size(), 10u);  // nine significant digits survive
 }
 
 TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
-    json s = headsUp();
-    s["answer"] = 0;
-    s["profile"] = "medium";
-    dir.write("spot.json", [&] {
-        const std::string text = s.dump();
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    }());
+    const std::string text = headsUpWith([](json& s) {
+                                 s["answer"] = 0;
+                                 s["profile"] = "medium";
+                             }).dump();
+    dir.write("spot.json", std::vector<std::uint8_t>(text.begin(), text.end()));
     const CliRun r = run({"analyze", dir.file("spot.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
     EXPECT_EQ(out["heroAction"], 0);
     // No profile files: the defaults (7 % = 11 classes) replace the range given.
-    EXPECT_NE(out["seats"][1]["rangeTo"], 20);
+    EXPECT_EQ(out["seats"][1]["rangeTo"], 11);
 }
 
 TEST_F(CliTest, RefusedSituationsExitWithOne) {
-    json s = headsUp();
-    s["buttonSeat"] = -1;
-    CliRun r = analyze(s);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err, "No Button set.\nPlease set the Button and retry.\n");
-
-    s = headsUp();
-    s["seats"][0]["stack"] = 0;
-    s["seats"][0]["bet"] = 0;
-    r = analyze(s);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Your Stacksize is not valid."), std::string::npos);
-
-    s = headsUp();
-    s["raiserSeat"] = 1;
-    s["seats"][1]["action"] = 2;
-    s["seats"][1]["rangeTo"] = 0;
-    r = analyze(s);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("No All-in range specified"), std::string::npos);
+    const struct {
+        json situation;
+        const char* refusal;
+    } cases[] = {
+        {headsUpWith([](json& s) { s["buttonSeat"] = -1; }), "No Button set.\nPlease set the Button and retry.\n"},
+        {headsUpWith([](json& s) { s["seats"][0]["stack"] = s["seats"][0]["bet"] = 0; }),
+         "Your Stacksize is not valid."},
+        {headsUpWith([](json& s) {
+             s["raiserSeat"] = 1;
+             s["seats"][1]["action"] = 2;
+             s["seats"][1]["rangeTo"] = 0;
+         }),
+         "No All-in range specified"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = analyze(c.situation);
+        EXPECT_EQ(r.status, 1) << c.refusal;
+        EXPECT_TRUE(r.out.empty()) << c.refusal;
+        EXPECT_EQ(r.err.rfind(c.refusal, 0), 0u) << r.err;
+    }
 }
 
 TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
-    auto mutated = [](auto change) {
-        json s = headsUp();
-        change(s);
-        return s.dump();
-    };
+    auto mutated = [](auto change) { return headsUpWith(change).dump(); };
     const struct {
         const char* what;
         std::string input;
@@ -159,14 +154,10 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"bad suit", mutated([](json& s) { s["seats"][0]["cards"] = "AxKd"; }), "cards"},
         {"short cards", mutated([](json& s) { s["seats"][0]["cards"] = "AhK"; }), "cards"},
         {"lower-case rank", mutated([](json& s) { s["seats"][0]["cards"] = "ahkd"; }), "cards"},
-        {"class out of range", mutated([](json& s) {
-             s["seats"][0].erase("cards");
-             s["seats"][0]["handLow"] = 13;
-         }),
+        {"class out of range", mutated([](json& s) { s["seats"][0].erase("cards"), s["seats"][0]["handLow"] = 13; }),
          "handLow"},
         {"text for a number", mutated([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
-        {"too many payouts", mutated([](json& s) { s["payouts"] = json::array({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}); }),
-         "payouts"},
+        {"too many payouts", mutated([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
         {"bad action", mutated([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
     };
     for (const auto& c : cases) {
@@ -176,20 +167,15 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         EXPECT_NE(r.err.find(c.reasonPart), std::string::npos) << c.what << ": " << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.what << ": one line";
     }
-    const CliRun missingFile = run({"analyze", dir.file("nothere.json")});
-    EXPECT_EQ(missingFile.status, 2);
-    EXPECT_EQ(run({"analyze"}).status, 2);
-    EXPECT_EQ(run({"frobnicate"}).status, 2);
-    EXPECT_EQ(run({}).status, 2);
-}
-
-TEST(CliTables, MissingTablesExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"analyze", dir.file("nothere.json")}, {"analyze"}, {"frobnicate"}, {}})
+        EXPECT_EQ(run(args).status, 2) << args.size();
+    // Without the equity tables nothing can be analysed.
     ScratchDir empty;
-    std::istringstream in(headsUp().dump());
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::runCli({"analyze", "-"}, in, out, err, empty.path()), 2);
-    EXPECT_TRUE(out.str().empty());
-    EXPECT_NE(err.str().find("table.res"), std::string::npos);
+    const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
+    EXPECT_EQ(noTables.status, 2);
+    EXPECT_TRUE(noTables.out.empty());
+    EXPECT_NE(noTables.err.find("table.res"), std::string::npos);
 }
 
 TEST_F(CliTest, IcmPrintsEquityAndValue) {
@@ -197,39 +183,26 @@ TEST_F(CliTest, IcmPrintsEquityAndValue) {
     ASSERT_EQ(r.status, 0) << r.err;
     // 0.5*0.5 + 0.3*(0.3*5/7 + 0.2*5/8) + 0.2*(rest) = 0.383929 of the pool.
     EXPECT_NE(r.out.find("     1        5000  0.383929  38.39"), std::string::npos) << r.out;
-    std::istringstream lines(r.out);
-    std::string line;
-    int rows = 0;
-    double sum = 0;
-    std::getline(lines, line);  // header
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        int player;
-        long long stack;
-        double equity, value;
-        fields >> player >> stack >> equity >> value;
+    std::istringstream rows(r.out.substr(r.out.find('\n') + 1));  // after the header
+    int count = 0;
+    double sum = 0, equity = 0;
+    for (std::string player, stack, value; rows >> player >> stack >> equity >> value; ++count)
         sum += equity;
-        ++rows;
-    }
-    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(count, 3);
     EXPECT_NEAR(sum, 1.0, 1e-5);
-
     r = run({"icm", "--stacks", "5000,5000", "--payouts", "65,35", "--prizepool", "1000"});
     EXPECT_NE(r.out.find("0.500000  500.00"), std::string::npos) << r.out;
 
+    for (const auto& stacks : {"5000,abc", "1,2,3,4,5,6,7,8,9,10,11", "-5,10", "1.5,10", "10,,20"}) {
+        const CliRun b = run({"icm", "--stacks", stacks, "--payouts", "50"});
+        EXPECT_EQ(b.status, 2) << stacks;
+        EXPECT_FALSE(b.err.empty()) << stacks;
+    }
     for (const auto& bad : std::vector<std::vector<std::string>>{
-             {"icm", "--stacks", "5000,abc", "--payouts", "50"},
              {"icm", "--stacks", "5000", "--payouts"},
              {"icm", "--payouts", "50"},
-             {"icm", "--stacks", "1,2,3,4,5,6,7,8,9,10,11", "--payouts", "50"},
-             {"icm", "--stacks", "-5,10", "--payouts", "50"},
-             {"icm", "--stacks", "1.5,10", "--payouts", "50"},
-             {"icm", "--stacks", "10,,20", "--payouts", "50"},
-             {"icm", "--stacks", "10", "--payouts", "50", "--colour", "red"}}) {
-        const CliRun b = run(bad);
-        EXPECT_EQ(b.status, 2) << bad[2];
-        EXPECT_FALSE(b.err.empty());
-    }
+             {"icm", "--stacks", "10", "--payouts", "50", "--colour", "red"}})
+        EXPECT_EQ(run(bad).status, 2) << bad.back();
     EXPECT_EQ(run({"icm", "--help"}).status, 0);
     EXPECT_EQ(run({"analyze", "--help"}).status, 0);
     EXPECT_NE(run({"--help"}).out.find("analyze"), std::string::npos);

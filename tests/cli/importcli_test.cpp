@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include <nlohmann/json.hpp>
 
@@ -41,7 +42,12 @@ struct ImportRun {
         return found;
     }
     std::vector<json> decisions() const { return withKey("decision"); }
-    std::vector<json> summaries() const { return withKey("summary"); }
+    std::vector<std::string> summaries() const {
+        std::vector<std::string> texts;
+        for (const auto& l : withKey("summary"))
+            texts.push_back(l["summary"].get<std::string>());
+        return texts;
+    }
 };
 
 class ImportCliTest : public ::testing::Test {
@@ -76,43 +82,25 @@ TEST_F(ImportCliTest, GradesEveryRelevantDecisionThenSummarisesTheFile) {
     EXPECT_TRUE(r.err.empty());
     ASSERT_EQ(r.lines.size(), 4u);
     const auto decisions = r.decisions();
-    ASSERT_EQ(decisions.size(), 3u);
-    const struct {
-        const char* handId;
-        const char* hand;
-        int heroAction;
-    } expected[] = {{"3100000001", "KQo", 3}, {"3100000002", "99", 0}, {"3100000004", "53o", 5}};
+    const std::vector<std::tuple<std::string, std::string, int>> expected = {
+        {"3100000001", "KQo", 3}, {"3100000002", "99", 0}, {"3100000004", "53o", 5}};
+    ASSERT_EQ(decisions.size(), expected.size());
     for (std::size_t i = 0; i < decisions.size(); ++i) {
         const json& d = decisions[i];
-        SCOPED_TRACE(expected[i].handId);
-        EXPECT_EQ(d["handId"], expected[i].handId);
-        EXPECT_EQ(d["file"], file);
-        EXPECT_EQ(d["status"], "relevant");
-        EXPECT_EQ(d["hand"], expected[i].hand);
-        EXPECT_EQ(d["heroAction"], expected[i].heroAction);
+        SCOPED_TRACE(d.dump());
+        EXPECT_EQ(std::tuple(d["handId"], d["hand"], d["heroAction"]), expected[i]);
+        EXPECT_EQ(std::tuple(d["file"], d["status"], d.contains("refused")), std::tuple(file, "relevant", false));
         const int decision = d["decision"].get<int>();
-        EXPECT_TRUE(decision == 0 || decision == 3);
-        EXPECT_GT(d["evPush"].get<double>(), 0.0);
-        EXPECT_GT(d["evFold"].get<double>(), 0.0);
-        EXPECT_EQ(decision == 3, d["evPush"].get<double>() > d["evFold"].get<double>());
-        EXPECT_TRUE(d["pushRangeText"].is_string());
-        EXPECT_FALSE(d.contains("refused"));
+        const double evPush = d["evPush"].get<double>(), evFold = d["evFold"].get<double>();
+        EXPECT_TRUE(evPush > 0 && evFold > 0 && d["pushRangeText"].is_string());
+        EXPECT_EQ(decision, evPush > evFold ? 3 : 0);
+        // A fold, or a check of the big blind, where folding is right counts as right.
+        const int action = d["heroAction"].get<int>();
+        EXPECT_EQ(d["correct"].get<bool>(), decision == action || (decision == 0 && (action == 0 || action == 5)));
     }
-    // A fold where folding is right, a check of the big blind where folding
-    // is right, count as right.
-    for (const json& d : decisions) {
-        if (d["decision"] == 0 && (d["heroAction"] == 0 || d["heroAction"] == 5)) {
-            EXPECT_TRUE(d["correct"].get<bool>()) << d.dump();
-        } else if (d["decision"] != d["heroAction"]) {
-            EXPECT_FALSE(d["correct"].get<bool>()) << d.dump();
-        }
-    }
-
     const json& summary = r.lines.back();
-    EXPECT_EQ(summary["file"], file);
-    EXPECT_EQ(summary["handCount"], 4);
-    EXPECT_EQ(summary["relevantCount"], 3);
-    EXPECT_EQ(summary["summary"], "3 (of 4) relevant hands imported.");
+    EXPECT_EQ(std::tuple(summary["file"], summary["handCount"], summary["relevantCount"], summary["summary"]),
+              std::tuple(file, 4, 3, "3 (of 4) relevant hands imported."));
 }
 
 TEST_F(ImportCliTest, TheHeroActionIsPrintedAsTheHandListReadsIt) {
@@ -125,10 +113,8 @@ TEST_F(ImportCliTest, TheHeroActionIsPrintedAsTheHandListReadsIt) {
     EXPECT_EQ(action.at("33100000003"), 5);  // checked the big blind
     EXPECT_EQ(action.at("10400000001"), 3);  // raised, then marked all-in
     EXPECT_EQ(action.at("10400000002"), 3);  // called a push
-    const auto summaries = r.summaries();
-    ASSERT_EQ(summaries.size(), 2u);
-    EXPECT_EQ(summaries[0]["summary"], "3 (of 4) relevant hands imported.");
-    EXPECT_EQ(summaries[1]["summary"], "2 (of 4) relevant hands imported.");
+    EXPECT_EQ(r.summaries(),
+              (std::vector<std::string>{"3 (of 4) relevant hands imported.", "2 (of 4) relevant hands imported."}));
 }
 
 TEST_F(ImportCliTest, AllTellsWhyEachOtherHandWasNotGraded) {
@@ -141,15 +127,13 @@ TEST_F(ImportCliTest, AllTellsWhyEachOtherHandWasNotGraded) {
         if (l.contains("handId"))
             byHand[l["handId"].get<std::string>()] = l;
     ASSERT_EQ(byHand.size(), 6u);
-    EXPECT_EQ(byHand["41000000002"]["status"], "dropped");
-    EXPECT_EQ(byHand["41000000002"]["reason"], "the hero never acted");
-    EXPECT_EQ(byHand["41000000005"]["status"], "not relevant");
-    EXPECT_EQ(byHand["41000000005"]["reason"], "2 all-ins before the hero");
+    EXPECT_EQ(std::tuple(byHand["41000000002"]["status"], byHand["41000000002"]["reason"]),
+              std::tuple("dropped", "the hero never acted"));
+    EXPECT_EQ(std::tuple(byHand["41000000005"]["status"], byHand["41000000005"]["reason"]),
+              std::tuple("not relevant", "2 all-ins before the hero"));
     EXPECT_EQ(byHand["41000000006"]["reason"], "hero 30 BB and the table deep (deepest opponent 72 BB)");
-    for (const char* graded : {"41000000001", "41000000003", "41000000004"}) {
-        EXPECT_EQ(byHand[graded]["status"], "relevant");
-        EXPECT_TRUE(byHand[graded].contains("decision"));
-    }
+    for (const char* graded : {"41000000001", "41000000003", "41000000004"})
+        EXPECT_TRUE(byHand[graded]["status"] == "relevant" && byHand[graded].contains("decision")) << graded;
     EXPECT_EQ(run({fixturePath("pokerstars_game.txt")}).lines.size(), 4u);
 }
 
@@ -162,16 +146,13 @@ TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
 
     const ImportRun back = run({exported});
     ASSERT_EQ(back.status, 0) << back.err;
-    const auto first = r.decisions();
-    const auto again = back.decisions();
+    const auto first = r.decisions(), again = back.decisions();
     ASSERT_EQ(first.size(), 5u);
     ASSERT_EQ(again.size(), first.size());
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        EXPECT_EQ(again[i]["handId"], std::to_string(i + 1));
-        EXPECT_EQ(again[i]["heroAction"], first[i]["heroAction"]);
-        EXPECT_EQ(again[i]["hand"], first[i]["hand"]);
-    }
-    EXPECT_EQ(back.summaries()[0]["summary"], "5 (of 5) relevant hands imported.");
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(std::tuple(again[i]["handId"], again[i]["heroAction"], again[i]["hand"]),
+                  std::tuple(std::to_string(i + 1), first[i]["heroAction"], first[i]["hand"]));
+    EXPECT_EQ(back.summaries(), std::vector<std::string>{"5 (of 5) relevant hands imported."});
 }
 
 TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
@@ -220,10 +201,8 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
     const ImportRun missing = run({dir.file("nothere.txt"), fixturePath("party_email.txt")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("cannot open " + dir.file("nothere.txt")), std::string::npos);
-    const auto summaries = missing.summaries();
-    ASSERT_EQ(summaries.size(), 2u);
-    EXPECT_EQ(summaries[0]["summary"], "0 (of 0) relevant hands imported.");
-    EXPECT_EQ(summaries[1]["summary"], "2 (of 2) relevant hands imported.");
+    EXPECT_EQ(missing.summaries(),
+              (std::vector<std::string>{"0 (of 0) relevant hands imported.", "2 (of 2) relevant hands imported."}));
 
     ScratchDir empty;
     const ImportRun noTables = run({fixturePath("party_email.txt")}, empty.path());
@@ -234,10 +213,9 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
 
 TEST_F(ImportCliTest, HelpDescribesTheCommand) {
     std::istringstream in;
-    std::ostringstream out, err;
+    std::ostringstream out, general, err;
     EXPECT_EQ(cli::runCli({"import", "--help"}, in, out, err, dir.path()), 0);
     EXPECT_NE(out.str().find("usage: torvel-cli import"), std::string::npos);
-    std::ostringstream general;
     EXPECT_EQ(cli::runCli({"--help"}, in, general, err, dir.path()), 0);
     EXPECT_NE(general.str().find("import [--profile P]"), std::string::npos);
 }

@@ -11,7 +11,8 @@ TEST(Cards, NamesOfCards) {
     const struct {
         int card;
         const char* name;
-    } cases[] = {{0, "2h"}, {12, "Ah"}, {13, "2d"}, {24, "Kd"}, {38, "Ac"}, {51, "As"}, {47, "Ts"}, {-1, "??"}, {52, "??"}};
+    } cases[] = {{0, "2h"},  {12, "Ah"}, {13, "2d"}, {24, "Kd"}, {38, "Ac"},
+                 {51, "As"}, {47, "Ts"}, {-1, "??"}, {52, "??"}};
     for (const auto& c : cases)
         EXPECT_EQ(cardName(c.card), c.name) << c.card;
 }

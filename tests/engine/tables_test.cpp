@@ -63,7 +63,8 @@ TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
     for (int k : {0, 1, 4095, 113919, kMatchupKeyCount - 1}) {
         const EquityRecord* r = loaded.at(k);
         ASSERT_NE(r, nullptr);
-        EXPECT_EQ(std::tuple(r->low1, r->high2, r->wins, r->ties, r->total), std::tuple(k % 13, k % 11, k, -k, 3 * k + 1))
+        EXPECT_EQ(std::tuple(int{r->low1}, int{r->high2}, r->wins, r->ties, r->total),
+                  std::tuple(k % 13, k % 11, k, -k, 3 * k + 1))
             << k;
     }
     EXPECT_EQ(loaded.at(-1), nullptr);

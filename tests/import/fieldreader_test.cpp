@@ -111,10 +111,4 @@ TEST(BlindsAt, ReadsPairsButNotDates) {
     EXPECT_EQ(blindsAt("10/20) - 2010", 0)->end, 5u);
 }
 
-TEST(NumberAfter, ReadsDigitsRightAfterTheMarker) {
-    EXPECT_EQ(numberAfter("Table '1' 9-max Seat #3 is the button", "Seat #"), 3);
-    EXPECT_FALSE(numberAfter("Seat # 3", "Seat #"));
-    EXPECT_FALSE(numberAfter("nothing", "Seat #"));
-}
-
 }  // namespace

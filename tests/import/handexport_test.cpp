@@ -71,55 +71,23 @@ std::unique_ptr<GameState> heroAllIn() {
 }
 
 const char* const kBigBlindBlock =
-    "Game #1 starts.\r\n"
-    "\r\n"
-    "#Game No : 1 \r\n"
-    "***** Hand History for Game 1 *****\r\n"
+    "Game #1 starts.\r\n\r\n#Game No : 1 \r\n***** Hand History for Game 1 *****\r\n"
     "NL Texas Hold'em $100 Buy-in Trny: 1 Level: 1   Blinds(100/200) - Saturday, January 06, 07:18:02 ET 2007\r\n"
-    "Table $200K Speed Qualifier #1 (Real Money)\r\n"
-    "Seat 3 is the button\r\n"
-    "Total number of players : 7 \r\n"
-    "Seat 1: Ann ( $1500 )\r\n"
-    "Seat 2: Ben ( $2400 )\r\n"
-    "Seat 3: Cid ( $3100 )\r\n"
-    "Seat 5: Dora ( $3000 )\r\n"
-    "Seat 6: Hero ( $1900 )\r\n"
-    "Seat 8: Emil ( $2650 )\r\n"
-    "Seat 9: Finn ( $2000 )\r\n"
-    "Trny: 1 Level: 1\r\n"
-    "Blinds(100/200)\r\n"
-    "** Dealing down cards **\r\n"
-    "Dealt to Hero [  Qs Ks ]\r\n"
-    "Emil folds\r\n"
-    "Finn calls [200]\r\n"
-    "Ann raises [1500]\r\n"
-    "Ben folds\r\n"
-    "Cid folds\r\n"
-    "Dora folds\r\n"
-    "Hero folds\r\n"
-    "\r\n"
-    "\r\n";
+    "Table $200K Speed Qualifier #1 (Real Money)\r\nSeat 3 is the button\r\nTotal number of players : 7 \r\n"
+    "Seat 1: Ann ( $1500 )\r\nSeat 2: Ben ( $2400 )\r\nSeat 3: Cid ( $3100 )\r\nSeat 5: Dora ( $3000 )\r\n"
+    "Seat 6: Hero ( $1900 )\r\nSeat 8: Emil ( $2650 )\r\nSeat 9: Finn ( $2000 )\r\n"
+    "Trny: 1 Level: 1\r\nBlinds(100/200)\r\n** Dealing down cards **\r\nDealt to Hero [  Qs Ks ]\r\n"
+    "Emil folds\r\nFinn calls [200]\r\nAnn raises [1500]\r\nBen folds\r\nCid folds\r\nDora folds\r\nHero folds\r\n"
+    "\r\n\r\n";
 
 const char* const kAllInBlock =
-    "Game #2 starts.\r\n"
-    "\r\n"
-    "#Game No : 2 \r\n"
-    "***** Hand History for Game 2 *****\r\n"
+    "Game #2 starts.\r\n\r\n#Game No : 2 \r\n***** Hand History for Game 2 *****\r\n"
     "NL Texas Hold'em $100 Buy-in Trny: 2 Level: 1   Blinds(100/200) - Saturday, January 06, 07:18:02 ET 2007\r\n"
-    "Table $200K Speed Qualifier #1 (Real Money)\r\n"
-    "Seat 1 is the button\r\n"
-    "Total number of players : 3 \r\n"
-    "Seat 1: Gus ( $4100 )\r\n"
-    "Seat 2: Hero ( $900 )\r\n"
-    "Seat 3: Ida ( $3000 )\r\n"
-    "Trny: 1 Level: 1\r\n"
-    "Blinds(100/200)\r\n"
-    "** Dealing down cards **\r\n"
-    "Dealt to Hero [  7d 7c ]\r\n"
-    "Gus folds\r\n"
-    "Hero is all-In  [900]\r\n"
-    "\r\n"
-    "\r\n";
+    "Table $200K Speed Qualifier #1 (Real Money)\r\nSeat 1 is the button\r\nTotal number of players : 3 \r\n"
+    "Seat 1: Gus ( $4100 )\r\nSeat 2: Hero ( $900 )\r\nSeat 3: Ida ( $3000 )\r\n"
+    "Trny: 1 Level: 1\r\nBlinds(100/200)\r\n** Dealing down cards **\r\nDealt to Hero [  7d 7c ]\r\n"
+    "Gus folds\r\nHero is all-In  [900]\r\n"
+    "\r\n\r\n";
 
 TEST(ExportText, HeroInTheBigBlindAndHeroAllInByteForByte) {
     const auto bigBlind = heroInTheBigBlind();

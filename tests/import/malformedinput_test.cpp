@@ -13,7 +13,6 @@
 
 using namespace torvel;
 using namespace torvel::testing;
-using namespace std::string_literals;
 
 namespace {
 
@@ -54,18 +53,14 @@ std::string randomBytes(std::size_t count, unsigned seed) {
     return bytes;
 }
 
+// Line ends and encodings line by line are the line reader's tests; here
+// whole files, where the names must still match.
 TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands) {
     const std::string original = fixture("pokerstars_game.txt");
     const ImportRecord reference = importBytes(original);
     ASSERT_EQ(reference.decisions.size(), 3u);
     const std::string plain = plainStars();
     const std::string windows1252 = replaceAll(plain, "\xC3\xB6", "\xF6");
-    std::string mixed;
-    for (std::size_t at = 0, line = 0; at < plain.size(); ++line) {
-        const std::size_t end = std::min(plain.find('\n', at), plain.size());
-        mixed += plain.substr(at, end - at) + (line % 3 == 0 ? "\r\n" : line % 3 == 1 ? "\n" : "\r");
-        at = end + 1;
-    }
     std::string garbage;
     unsigned seed = 7;
     for (std::size_t at = 0, next; at < original.size(); at = next) {
@@ -86,13 +81,9 @@ TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands
         std::string bytes;
     } variants[] = {
         {"UTF-8 without mark, LF", plain},
-        {"lone CR", replaceAll(plain, "\n", "\r")},
-        {"mixed line ends", mixed},
-        {"trailing blanks", replaceAll(plain, "\n", " \t  \n")},
-        {"NUL padding at the end", original + "\0\0\0\0"s},
         {"Windows-1252", windows1252},
         {"UTF-16LE with mark", utf16WithMark(replaceAll(windows1252, "\n", "\r\n"), true)},
-        {"UTF-16BE with mark", utf16WithMark(windows1252, false)},
+        {"UTF-16BE with mark, lone CR", utf16WithMark(replaceAll(windows1252, "\n", "\r"), false)},
         {"garbage between hands", garbage},
         {"an endless chat line inside a hand", replaceOnce(original, dealt, dealt + chat)},
         {"a hand cut off before the next header", walkCut},

@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <strings.h>
 #include <unistd.h>
 
 namespace torvel::testing {
@@ -22,18 +23,7 @@ constexpr auto kServerLifetime = std::chrono::seconds(30);
 constexpr auto kSilentLifetime = std::chrono::seconds(60);
 constexpr std::size_t kRequestLimit = 64 * 1024 * 1024;
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
+std::string loopbackAddress(std::uint16_t port) { return "127.0.0.1:" + std::to_string(port); }
 
 // A TCP socket bound to 127.0.0.1 on a port the system picks.
 int loopbackSocket(std::uint16_t& port) {
@@ -135,7 +125,7 @@ void sendAll(int fd, const std::string& bytes) {
 std::vector<std::string> SeenRequest::headerValues(std::string_view name) const {
     std::vector<std::string> values;
     for (const auto& [headerName, value] : headers)
-        if (sameNoCase(headerName, name))
+        if (headerName.size() == name.size() && ::strncasecmp(headerName.data(), name.data(), name.size()) == 0)
             values.push_back(value);
     return values;
 }
@@ -163,9 +153,7 @@ LoopbackServer::~LoopbackServer() {
     ::close(listener_);
 }
 
-std::string LoopbackServer::address() const {
-    return "127.0.0.1:" + std::to_string(port_);
-}
+std::string LoopbackServer::address() const { return loopbackAddress(port_); }
 
 const std::vector<SeenRequest>& LoopbackServer::requests() {
     if (thread_.joinable())
@@ -188,17 +176,11 @@ void LoopbackServer::serve() {
     }
 }
 
-RefusingPort::RefusingPort() {
-    socket_ = loopbackSocket(port_);
-}
+RefusingPort::RefusingPort() { socket_ = loopbackSocket(port_); }
 
-RefusingPort::~RefusingPort() {
-    ::close(socket_);
-}
+RefusingPort::~RefusingPort() { ::close(socket_); }
 
-std::string RefusingPort::address() const {
-    return "127.0.0.1:" + std::to_string(port_);
-}
+std::string RefusingPort::address() const { return loopbackAddress(port_); }
 
 SilentListener::SilentListener() {
     socket_ = loopbackSocket(port_);
@@ -222,9 +204,7 @@ SilentListener::~SilentListener() {
     closer_.join();
 }
 
-std::string SilentListener::address() const {
-    return "127.0.0.1:" + std::to_string(port_);
-}
+std::string SilentListener::address() const { return loopbackAddress(port_); }
 
 void clearProxyEnvironment() {
     for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
