@@ -120,13 +120,6 @@ std::string_view slice(std::string_view text, std::size_t from, std::size_t to) 
     return text.substr(from, std::min(to - from, kMaxFieldLength));
 }
 
-std::optional<int> numberAfter(std::string_view text, std::string_view marker) {
-    const std::size_t at = text.find(marker);
-    if (at == std::string_view::npos)
-        return std::nullopt;
-    return digitsAt(text, at + marker.size());
-}
-
 std::optional<SeatLine> readSeatLine(std::string_view line) {
     std::size_t i = 0;
     while (i < line.size() && line[i] == ' ')

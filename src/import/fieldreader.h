@@ -61,8 +61,6 @@ std::optional<SeatLine> readSeatLine(std::string_view line);
 // cards cannot be read.
 std::optional<std::string> readHoleCards(std::string_view bracketed);
 
-// Digits right after the first occurrence of marker, or nothing.
-std::optional<int> numberAfter(std::string_view text, std::string_view marker);
 
 // Blinds written "10/20" (or "1,000/2,000", "1K/2K") starting at pos.
 struct BlindsField {
