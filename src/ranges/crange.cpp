@@ -177,6 +177,19 @@ void buildPresets(QWidget* dialog, QGridLayout* layout, std::array<QPushButton*,
     }
 }
 
+QLabel* makeRangeLabel(QWidget* dialog, QGridLayout* layout) {
+    auto* label = new QLabel(dialog);
+    // A long hand list wraps instead of stretching the grid.
+    label->setWordWrap(true);
+    layout->addWidget(label, 15, 0, 1, 13);
+    return label;
+}
+
+QString bandShareText(int lower, int upper) {
+    return QStringLiteral("Range: ") + QString::number(upper * 100.0 / kCells - lower * 100.0 / kCells, 'f', 2) +
+           QStringLiteral(" %");
+}
+
 QLineEdit* makeBoundEdit(QWidget* dialog) {
     auto* edit = new QLineEdit(dialog);
     edit->setEnabled(false);
@@ -234,17 +247,8 @@ CRange::CRange(grabber* owner_, CPlayer* seatWidget_, int mode_, QWidget* parent
     }
 
     rangegrid::buildPresets(this, layout, presetButtons);
-    const std::array<void (CRange::*)(), rangegrid::kPresetCount> presetSlots{
-        &CRange::slot_r1, &CRange::slot_r2, &CRange::slot_r3,  &CRange::slot_r4,  &CRange::slot_r5,
-        &CRange::slot_r6, &CRange::slot_r7, &CRange::slot_r8,  &CRange::slot_r9,  &CRange::slot_r10,
-        &CRange::slot_r11, &CRange::slot_r12, &CRange::slot_r13};
-    for (std::size_t k = 0; k < presetSlots.size(); ++k)
-        connect(presetButtons[k], &QPushButton::clicked, this, presetSlots[k]);
-
-    rangeLabel = new QLabel(this);
-    // A long hand list wraps instead of stretching the grid.
-    rangeLabel->setWordWrap(true);
-    layout->addWidget(rangeLabel, 15, 0, 1, 13);
+    rangegrid::connectPresets(this, presetButtons);
+    rangeLabel = rangegrid::makeRangeLabel(this, layout);
 
     minSlider = new QSlider(Qt::Horizontal, this);
     minSlider->setMaximum(rangegrid::kCells);
@@ -293,10 +297,7 @@ void CRange::slot_valueChanged(int upper) {
     writeBand(upper);
 
     if (currentLower > 0)
-        rangeLabel->setText(QStringLiteral("Range: ") +
-                            QString::number(upper * 100.0 / rangegrid::kCells - currentLower * 100.0 / rangegrid::kCells,
-                                            'f', 2) +
-                            QStringLiteral(" %"));
+        rangeLabel->setText(rangegrid::bandShareText(currentLower, upper));
     else if (upper >= rangegrid::kCells)
         rangeLabel->setText(tr("Any two"));
     else

@@ -5,6 +5,7 @@
 // change goes at once into the seat widget and the situation on the table.
 
 #include <QDialog>
+#include <QPushButton>
 #include <QString>
 
 #include <array>
@@ -15,7 +16,6 @@ class CPlayer;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSlider;
 class grabber;
 
@@ -61,6 +61,20 @@ void buildCells(QWidget* dialog, QGridLayout* layout, const torvel::HandRanking&
                 std::array<QPushButton*, kCells>& cellsByRank, std::array<QPushButton*, kCells>& cellsByPosition);
 // The preset buttons "3%" .. "100%" in row 14, columns 1..13.
 void buildPresets(QWidget* dialog, QGridLayout* layout, std::array<QPushButton*, kPresetCount>& presets);
+// Connects preset k to the dialog's slot_r(k + 1).
+template <typename Dialog>
+void connectPresets(Dialog* dialog, const std::array<QPushButton*, kPresetCount>& presets) {
+    const std::array<void (Dialog::*)(), kPresetCount> presetSlots{
+        &Dialog::slot_r1, &Dialog::slot_r2, &Dialog::slot_r3,  &Dialog::slot_r4,  &Dialog::slot_r5,
+        &Dialog::slot_r6, &Dialog::slot_r7, &Dialog::slot_r8,  &Dialog::slot_r9,  &Dialog::slot_r10,
+        &Dialog::slot_r11, &Dialog::slot_r12, &Dialog::slot_r13};
+    for (std::size_t k = 0; k < presetSlots.size(); ++k)
+        QObject::connect(presets[k], &QPushButton::clicked, dialog, presetSlots[k]);
+}
+// The label under the presets (row 15) for the hand list or the band's share.
+QLabel* makeRangeLabel(QWidget* dialog, QGridLayout* layout);
+// "Range: 26.63 %", the share of the band lower .. upper - 1.
+QString bandShareText(int lower, int upper);
 // A display-only edit for a bound in percent.
 QLineEdit* makeBoundEdit(QWidget* dialog);
 

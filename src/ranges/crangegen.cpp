@@ -24,17 +24,8 @@ CRangeGen::CRangeGen(grabber* owner_, QLineEdit* lowerOutput, QLineEdit* upperOu
         connect(cell, &QPushButton::clicked, this, &CRangeGen::slot_rangeChanged);
 
     rangegrid::buildPresets(this, layout, presetButtons);
-    const std::array<void (CRangeGen::*)(), rangegrid::kPresetCount> presetSlots{
-        &CRangeGen::slot_r1,  &CRangeGen::slot_r2,  &CRangeGen::slot_r3, &CRangeGen::slot_r4, &CRangeGen::slot_r5,
-        &CRangeGen::slot_r6,  &CRangeGen::slot_r7,  &CRangeGen::slot_r8, &CRangeGen::slot_r9, &CRangeGen::slot_r10,
-        &CRangeGen::slot_r11, &CRangeGen::slot_r12, &CRangeGen::slot_r13};
-    for (std::size_t k = 0; k < presetSlots.size(); ++k)
-        connect(presetButtons[k], &QPushButton::clicked, this, presetSlots[k]);
-
-    rangeLabel = new QLabel(this);
-    // A long hand list wraps instead of stretching the grid.
-    rangeLabel->setWordWrap(true);
-    layout->addWidget(rangeLabel, 15, 0, 1, 13);
+    rangegrid::connectPresets(this, presetButtons);
+    rangeLabel = rangegrid::makeRangeLabel(this, layout);
     minSlider = new QSlider(Qt::Horizontal, this);
     minSlider->setMaximum(rangegrid::kCells);
     layout->addWidget(minSlider, 16, 0, 1, 13);
@@ -92,9 +83,7 @@ void CRangeGen::slot_valueChanged(int min, int max) {
     // A band from the top is named by its hands, also when the caller shows
     // the lower bound itself; an old percentage would describe another band.
     if (lowerVariable && *lowerVariable >= 1)
-        rangeLabel->setText(QStringLiteral("Range: ") +
-                            QString::number(max * 100.0 / rangegrid::kCells - min * 100.0 / rangegrid::kCells, 'f', 2) +
-                            QStringLiteral(" %"));
+        rangeLabel->setText(rangegrid::bandShareText(min, max));
     else
         rangeLabel->setText(rangegrid::handListText(cellsByPosition));
 }

@@ -5,13 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
 #include "app/grabber.h"
 #include "engine/gamestate.h"
+#include "modaldriver.h"
 #include "ranges/cresult.h"
 #include "table/coppaction.h"
 #include "table/cplayer.h"
@@ -21,27 +21,11 @@
 
 using torvel::GameState;
 
-// Runs handler on the first modal dialog of type Dialog (polling up to
-// three seconds); other modal windows are let be.
-template <typename Dialog, typename Handler>
-void whenOpen(Handler handler, int attempts = 300) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            handler(dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenOpen<Dialog>(handler, attempts - 1);
-    });
-}
-
 class ActionTest : public QObject {
     Q_OBJECT
 
-private:
     std::unique_ptr<grabber> window;
-    Layout* table() const { return window->frame->table; }
-    CPlayer* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
+    CPlayer* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
     GameState& g() const { return *window->current; }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
 
@@ -54,12 +38,11 @@ private:
         QTest::keyClicks(edit, amount);
         QTest::keyClick(edit, Qt::Key_Return);
     }
+    static int top(QLineEdit* edit) { return static_cast<const QIntValidator*>(edit->validator())->top(); }
+    // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
-        QCOMPARE(state(seatIndex).stack, stack);
-        QCOMPARE(state(seatIndex).bet, bet);
-        // The table's seat widget shows the same.
-        QCOMPARE(seat(seatIndex)->stack, stack);
-        QCOMPARE(seat(seatIndex)->bet, bet);
+        QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
+        QCOMPARE(QList<int>({seat(seatIndex)->stack, seat(seatIndex)->bet}), QList<int>({stack, bet}));
     }
 
 private slots:
@@ -71,118 +54,89 @@ private slots:
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         for (int s : {3, 0, 2, 5, 7, 8})
             seat(s)->takeSeatButton->click();
-        table()->setButton(7, true);
+        window->frame->table->setButton(7, true);
         QCOMPARE(state(2).action, 0);
-        QCOMPARE(state(8).bet, 100);
-        QCOMPARE(state(0).bet, 200);
     }
     void cleanup() { window.reset(); }
 
-    void startValuesApplyAtOnce_data() {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<int>("bigBlind");
-        QTest::addColumn<int>("bet");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("call one big blind") << 1 << 200 << 200 << "200";
-        QTest::newRow("raise three big blinds") << 2 << 200 << 600 << "600";
-        QTest::newRow("call 600 of 1400") << 1 << 600 << 600 << "600";
-        // Three big blinds are more than he has: all-in, never below zero.
-        QTest::newRow("raise beyond the stack") << 2 << 600 << 1400 << "1400";
-    }
+    // Call one big blind, raise three, never more than the stack.
     void startValuesApplyAtOnce() {
-        QFETCH(int, action);
-        QFETCH(int, bigBlind);
-        QFETCH(int, bet);
-        QFETCH(QString, shown);
-        g().bigBlind = bigBlind;
-        state(2).action = action;
-        auto dialog = dialogFor(2);
-        expectChips(2, 1400 - bet, bet);
-        QCOMPARE(dialog->callBox->isChecked(), action == 1);
-        QCOMPARE(dialog->raiseBox->isChecked(), action == 2);
-        QLineEdit* used = action == 1 ? dialog->callEdit : dialog->raiseEdit;
-        QLineEdit* other = action == 1 ? dialog->raiseEdit : dialog->callEdit;
-        QCOMPARE(used->text(), shown);
-        QVERIFY(used->isEnabled());
-        QVERIFY(!other->isEnabled());
-        QCOMPARE(state(2).action, action);
-        QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
+        for (auto [action, bigBlind, bet] : {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{1, 600, 600},
+                                             std::tuple{2, 600, 1400}}) {
+            g().bigBlind = bigBlind;
+            state(2).action = action;
+            state(2).stack = 1400;
+            state(2).bet = 0;
+            auto dialog = dialogFor(2);
+            expectChips(2, 1400 - bet, bet);
+            QCOMPARE(dialog->callBox->isChecked(), action == 1);
+            QCOMPARE(dialog->raiseBox->isChecked(), action == 2);
+            QLineEdit* used = action == 1 ? dialog->callEdit : dialog->raiseEdit;
+            QCOMPARE(used->text(), QString::number(bet));
+            QVERIFY(used->isEnabled());
+            QVERIFY(!(action == 1 ? dialog->raiseEdit : dialog->callEdit)->isEnabled());
+            QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
+        }
     }
 
-    void foldKeepsTheBlinds_data() {
-        QTest::addColumn<int>("seatIndex");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<int>("stackAfter");
-        QTest::addColumn<int>("betAfter");
-        QTest::newRow("small blind who called") << 8 << 1 << 1300 << 100;
-        QTest::newRow("big blind who raised") << 0 << 2 << 1200 << 200;
-        QTest::newRow("caller gets his call back") << 5 << 1 << 1400 << 0;
-    }
     void foldKeepsTheBlinds() {
-        QFETCH(int, seatIndex);
-        QFETCH(int, action);
-        QFETCH(int, stackAfter);
-        QFETCH(int, betAfter);
-        state(seatIndex).action = action;
-        auto dialog = dialogFor(seatIndex);
-        QVERIFY(state(seatIndex).bet > betAfter);  // the start value went in
-        g().raiserSeat = seatIndex;
-        dialog->foldBox->click();
-        QCOMPARE(state(seatIndex).action, 0);
-        expectChips(seatIndex, stackAfter, betAfter);
-        QCOMPARE(g().raiserSeat, -1);
-        for (QWidget* w : {static_cast<QWidget*>(dialog->callLabel), static_cast<QWidget*>(dialog->callEdit),
-                           static_cast<QWidget*>(dialog->raiseLabel), static_cast<QWidget*>(dialog->raiseEdit)})
-            QVERIFY(!w->isEnabled());
-    }
-
-    void aShortBlindFoldsWhatHeHasAndIsNoRaiser() {
-        // The big blind holds 150 in all, less than his blind.
+        // The small blind who called, the big blind who raised, a caller.
+        for (auto [s, action, stack, bet] : {std::tuple{8, 1, 1300, 100}, std::tuple{0, 2, 1200, 200},
+                                             std::tuple{5, 1, 1400, 0}}) {
+            state(s).action = action;
+            auto dialog = dialogFor(s);
+            QVERIFY(state(s).bet > bet);  // the start value went in
+            g().raiserSeat = s;
+            dialog->foldBox->click();
+            QCOMPARE(state(s).action, 0);
+            expectChips(s, stack, bet);
+            QCOMPARE(g().raiserSeat, -1);
+            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel, dialog->callEdit, dialog->raiseLabel,
+                                                               dialog->raiseEdit})
+                QVERIFY(!w->isEnabled());
+        }
+        // A big blind with 150 in all, less than his blind, is no raiser.
         state(0).stack = 0;
         state(0).bet = 150;
         state(0).action = 0;
-        auto dialog = dialogFor(0);
+        auto shortBlind = dialogFor(0);
         expectChips(0, 0, 150);
-        dialog->closeButton->click();
+        shortBlind->closeButton->click();
         QCOMPARE(g().raiserSeat, -1);
     }
 
+    // All-in by raise or call makes the raiser on "Close", and on Return (which
+    // presses "Close"), not when the frame closes the dialog.
     void allInAndCloseMakesTheRaiser() {
-        state(5).action = 2;
-        auto dialog = dialogFor(5);
-        type(dialog->raiseEdit, "1400");
-        expectChips(5, 0, 1400);
-        QCOMPARE(g().raiserSeat, -1);  // not before "Close"
-        dialog->closeButton->click();
-        QCOMPARE(g().raiserSeat, 5);
-
-        // Calling all-in counts the same.
-        state(5).action = 1;
+        for (int action : {2, 1}) {
+            state(5).action = action;
+            g().raiserSeat = -1;
+            auto dialog = dialogFor(5);
+            type(action == 2 ? dialog->raiseEdit : dialog->callEdit, "1400");
+            expectChips(5, 0, 1400);
+            QCOMPARE(g().raiserSeat, -1);
+            dialog->closeButton->click();
+            QCOMPARE(g().raiserSeat, 5);
+        }
         g().raiserSeat = -1;
-        auto caller = dialogFor(5);
-        type(caller->callEdit, "1400");
-        caller->closeButton->click();
-        QCOMPARE(g().raiserSeat, 5);
-    }
-
-    void closingByTheFrameLeavesTheRaiser() {
         state(5).action = 2;
-        whenOpen<COppAction>([](COppAction* dialog) {
-            dialog->raiseEdit->setText("1400");
-            emit dialog->raiseEdit->editingFinished();  // as when the edit loses focus
-            dialog->close();
+        whenModal([](QWidget* w) {
+            if (auto* dialog = qobject_cast<COppAction*>(w)) {
+                dialog->raiseEdit->setText("1400");
+                emit dialog->raiseEdit->editingFinished();  // as when the edit loses focus
+            }
+            w->close();
         });
         openOpponentAction(window.get(), state(5), 5, nullptr, nullptr);
         expectChips(5, 0, 1400);
         QCOMPARE(g().raiserSeat, -1);
 
-        // Return in an amount presses "Close", the dialog's default.
-        bool stillOpen = false;
-        whenOpen<COppAction>([&stillOpen](COppAction* dialog) {
-            type(dialog->raiseEdit, "1400");
-            stillOpen = dialog->isVisible();
-            if (stillOpen)
-                dialog->close();
+        bool stillOpen = true;
+        whenModal([&stillOpen](QWidget* w) {
+            if (auto* dialog = qobject_cast<COppAction*>(w))
+                type(dialog->raiseEdit, "1400");
+            stillOpen = w->isVisible();
+            w->close();
         });
         openOpponentAction(window.get(), state(5), 5, nullptr, nullptr);
         QVERIFY(!stillOpen);
@@ -194,29 +148,37 @@ private slots:
         state(5).stack = 0;
         state(5).bet = 1400;
         g().raiserSeat = 5;
-        // His own all-in stays within the bounds.
         auto dialog = dialogFor(5);
-        QCOMPARE(static_cast<const QIntValidator*>(dialog->raiseEdit->validator())->top(), 1400);
+        QCOMPARE(top(dialog->raiseEdit), 1400);  // his own all-in stays within the bounds
         // Opening put three big blinds in; closing so, he is no longer all-in.
         expectChips(5, 800, 600);
-        QCOMPARE(g().raiserSeat, 5);  // raising leaves the raiser alone
+        QCOMPARE(g().raiserSeat, 5);
         dialog->closeButton->click();
         QCOMPARE(g().raiserSeat, -1);
 
-        g().raiserSeat = 5;
-        auto again = dialogFor(5);
-        type(again->raiseEdit, "1400");
-        again->closeButton->click();
+        // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
+        type(dialog->raiseEdit, "1400");
+        dialog->closeButton->click();
         QCOMPARE(g().raiserSeat, 5);
+        dialog->callBox->click();
+        QCOMPARE(g().raiserSeat, -1);
+        QCOMPARE(state(5).action, 1);
+        expectChips(5, 1200, 200);  // the call edit's amount
+        g().raiserSeat = 5;
+        dialog->foldBox->click();
+        QCOMPARE(g().raiserSeat, -1);
+        expectChips(5, 1400, 0);
+        g().raiserSeat = 2;
+        dialog->callBox->click();
+        QCOMPARE(g().raiserSeat, 2);
     }
 
     void validatorBounds() {
         state(5).action = 1;
         auto free = dialogFor(5);
-        auto* bounds = static_cast<const QIntValidator*>(free->callEdit->validator());
         QCOMPARE(free->raiseEdit->validator(), free->callEdit->validator());
-        QCOMPARE(bounds->bottom(), 100);  // the small blind
-        QCOMPARE(bounds->top(), 1400);
+        QCOMPARE(static_cast<const QIntValidator*>(free->callEdit->validator())->bottom(), 100);  // the small blind
+        QCOMPARE(top(free->callEdit), 1400);
         type(free->callEdit, "50");  // below the small blind: not taken
         expectChips(5, 1200, 200);
         free.reset();
@@ -224,73 +186,52 @@ private slots:
         // Only one player can be all-in before the hero.
         g().raiserSeat = 2;
         auto beside = dialogFor(5);
-        QCOMPARE(static_cast<const QIntValidator*>(beside->callEdit->validator())->top(), 1399);
+        QCOMPARE(top(beside->callEdit), 1399);
         type(beside->callEdit, "1400");
         expectChips(5, 1200, 200);
         type(beside->callEdit, "1399");
         expectChips(5, 1, 1399);
         beside->closeButton->click();
         QCOMPARE(g().raiserSeat, 2);
-    }
+        beside.reset();
 
-    void aStartValueBesideTheRaiserStopsAChipShort() {
-        g().raiserSeat = 2;
+        // A start value of three big blinds (600) beside the raiser stops a chip short of his 500.
         state(5).action = 2;
         state(5).stack = 500;
-        auto dialog = dialogFor(5);  // three big blinds (600) are more than his 500
+        state(5).bet = 0;
+        auto shortStack = dialogFor(5);
         expectChips(5, 1, 499);
-        QCOMPARE(dialog->raiseEdit->text(), QStringLiteral("499"));
-    }
-
-    void switchingClearsTheRaiser() {
-        state(5).action = 2;
-        auto dialog = dialogFor(5);
-        type(dialog->raiseEdit, "1400");
-        dialog->closeButton->click();
-        QCOMPARE(g().raiserSeat, 5);
-
-        dialog->callBox->click();
-        QCOMPARE(g().raiserSeat, -1);
-        QCOMPARE(state(5).action, 1);
-        expectChips(5, 1200, 200);  // the call edit's amount
-
-        g().raiserSeat = 5;
-        dialog->foldBox->click();
-        QCOMPARE(g().raiserSeat, -1);
-        expectChips(5, 1400, 0);
-
-        // Another seat's raise is not touched.
-        g().raiserSeat = 2;
-        dialog->callBox->click();
-        QCOMPARE(g().raiserSeat, 2);
+        QCOMPARE(shortStack->raiseEdit->text(), QStringLiteral("499"));
     }
 
     void clickOnTheTableOpensAndMirrors() {
         bool openedOnTheFold = false;
-        whenOpen<COppAction>([&openedOnTheFold](COppAction* dialog) {
-            openedOnTheFold = dialog->foldBox->isChecked();  // seat 2 folded
-            dialog->callBox->click();
-            type(dialog->callEdit, "400");
-            dialog->closeButton->click();
+        whenModal([&openedOnTheFold](QWidget* w) {
+            if (auto* dialog = qobject_cast<COppAction*>(w)) {
+                openedOnTheFold = dialog->foldBox->isChecked();  // seat 2 folded
+                dialog->callBox->click();
+                type(dialog->callEdit, "400");
+            }
+            w->close();
         });
         QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
         QVERIFY(openedOnTheFold);
         QCOMPARE(state(2).action, 1);
         expectChips(2, 1000, 400);
 
-        // A player after the hero has not acted: no dialog (one that
-        // opened by mistake is closed, so the test fails and goes on).
+        // A player after the hero has not acted: no dialog (one that opened by
+        // mistake is closed, so the test fails and goes on).
         auto watching = std::make_shared<bool>(true);
-        bool opened = false;
-        whenOpen<COppAction>([watching, &opened](COppAction* dialog) {
+        auto opened = std::make_shared<bool>(false);
+        whenModal([watching, opened](QWidget* w) {
             if (*watching) {
-                opened = true;
-                dialog->close();
+                *opened = true;
+                w->close();
             }
         });
         QTest::mouseClick(seat(5), Qt::LeftButton, {}, QPoint(75, 40));
         *watching = false;
-        QVERIFY(!opened);
+        QVERIFY(!*opened);
         QCOMPARE(state(5).action, -1);
     }
 
@@ -303,11 +244,9 @@ private slots:
         report.buildReport(&listed);
         COppAction dialog(window.get(), listed.seats[5], 5, &report, nullptr);
         QCOMPARE(dialog.situation(), &listed);
-        QCOMPARE(listed.seats[5].bet, 400);
-        QCOMPARE(listed.seats[5].stack, 1000);
+        QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
         QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit->validator())->bottom(), 200);
-        // The table's situation and seat widget are another hand's.
-        expectChips(5, 1400, 0);
+        expectChips(5, 1400, 0);  // the table shows another hand
         type(dialog.callEdit, "1400");
         dialog.closeButton->click();
         QCOMPARE(listed.raiserSeat, 5);
