@@ -28,18 +28,6 @@ using torvel::testing::RefusingPort;
 
 namespace {
 
-template <typename Dialog, typename Handler>
-void whenOpen(Handler handler, int attempts = 300) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            handler(dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenOpen<Dialog>(handler, attempts - 1);
-    });
-}
-
 // Notes every modal window that turns up while it lives and closes it, so a
 // start-up that should be silent fails the test instead of hanging it.
 class ModalWatch {

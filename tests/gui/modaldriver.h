@@ -25,6 +25,20 @@ inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 3000
     });
 }
 
+// Runs handler on the first modal dialog of type Dialog; progress dialogs
+// and other windows are let be.
+template <typename Dialog, typename Handler>
+void whenOpen(Handler handler, int attempts = 3000) {
+    QTimer::singleShot(10, [handler, attempts]() {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            handler(dialog);
+            return;
+        }
+        if (attempts > 0)
+            whenOpen<Dialog>(handler, attempts - 1);
+    });
+}
+
 // Closes the next message box and records its title and text; other
 // dialogs in between are left alone.
 inline void acceptMessageBox(QString* title, QString* text, int attempts = 3000) {

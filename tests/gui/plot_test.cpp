@@ -20,18 +20,6 @@ using torvel::GameState;
 
 namespace {
 
-template <typename Dialog, typename Handler>
-void whenOpen(Handler handler, int attempts = 300) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            handler(dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenOpen<Dialog>(handler, attempts - 1);
-    });
-}
-
 QStringList comboItems(const QComboBox* combo) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)

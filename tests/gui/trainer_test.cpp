@@ -26,20 +26,6 @@ using torvel::GameState;
 
 namespace {
 
-// Runs handler on the first modal dialog of type Dialog (polling for up to
-// three seconds); progress dialogs and other windows are let be.
-template <typename Dialog, typename Handler>
-void whenOpen(Handler handler, int attempts = 300) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            handler(dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenOpen<Dialog>(handler, attempts - 1);
-    });
-}
-
 // Closes any message box that turns up while it lives and keeps its text,
 // so that an unexpected refusal fails the test instead of hanging it.
 class UnexpectedMessages {
