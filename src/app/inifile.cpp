@@ -1,15 +1,13 @@
 #include "app/inifile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
-#include <filesystem>
-#include <system_error>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "engine/atomicfile.h"
 
 namespace torvel {
 
@@ -250,71 +248,6 @@ ReadResult readFilePrefix(const std::string& path, std::size_t limit, std::strin
     return result;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t done = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        written += static_cast<std::size_t>(done);
-    }
-    return true;
-}
-
-// Writes a sibling temporary file and renames it over the target, so the
-// target is always either the old or the new file, never a part of one.
-bool replaceFileAtomically(const std::string& path, const std::string& bytes) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    std::string target = path;
-    if (fs::is_symlink(path, error)) {
-        const fs::path resolved = fs::weakly_canonical(path, error);
-        if (error)
-            return false;
-        target = resolved.string();
-    }
-
-    struct stat existing {};
-    const bool hadFile = ::stat(target.c_str(), &existing) == 0;
-
-    static std::atomic<unsigned> attemptCounter{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attemptCounter++);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
-    bool ok = writeAll(fd, bytes);
-    if (ok && hadFile)
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    if (ok)
-        ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok)
-        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-
-    // Make the rename itself durable; the new file is in place either way.
-    const std::string directory = fs::path(target).parent_path().string();
-    const int directoryFd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directoryFd >= 0) {
-        ::fsync(directoryFd);
-        ::close(directoryFd);
-    }
-    return true;
-}
-
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
@@ -368,7 +301,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         return false;
     if (!document->set(section, key, value))
         return false;
-    return replaceFileAtomically(path_, document->text());
+    return writeFileAtomically(path_, document->text()).ok;
 }
 
 std::string fittedToCapacity(std::string text, std::size_t capacity) {

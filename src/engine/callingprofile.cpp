@@ -8,6 +8,7 @@
 #include <fstream>
 #include <vector>
 
+#include "engine/atomicfile.h"
 #include "engine/constants.h"
 #include "engine/datafile.h"
 #include "engine/gamestate.h"
@@ -67,25 +68,9 @@ std::vector<std::uint8_t> tableBytes(const Table& table) {
 }
 
 ProfileSaveResult writeAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp";
-    std::error_code error;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return ProfileSaveResult::failure("cannot write " + temporary);
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        const std::string why = "cannot replace " + path + ": " + error.message();
-        std::filesystem::remove(temporary, error);
-        return ProfileSaveResult::failure(why);
-    }
-    return ProfileSaveResult::success();
+    const AtomicWriteResult written =
+        writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return written ? ProfileSaveResult::success() : ProfileSaveResult::failure(written.reason);
 }
 
 std::string profileFile(const std::string& directory, const char* stem, int profile) {

@@ -1,15 +1,8 @@
 #include "import/handexport.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
+#include "engine/atomicfile.h"
 #include "engine/cards.h"
 
 namespace torvel::import {
@@ -118,40 +111,8 @@ std::string exportFileName(const std::string& chosen) {
 }
 
 WriteResult writeFileAtomically(const std::string& path, const std::string& text) {
-    std::random_device random;
-    const std::string temporary = path + ".tmp" + std::to_string(random() % 1000000);
-    std::error_code error;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return {false, "cannot create " + temporary};
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return {false, "cannot write " + temporary};
-        }
-    }
-#if defined(__unix__) || defined(__APPLE__)
-    // On the disk before it replaces the old file, so a crash leaves one of
-    // the two whole.
-    if (const int fd = ::open(temporary.c_str(), O_RDONLY); fd >= 0) {
-        const bool synced = ::fsync(fd) == 0;
-        ::close(fd);
-        if (!synced) {
-            std::filesystem::remove(temporary, error);
-            return {false, "cannot write " + temporary};
-        }
-    }
-#endif
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        const std::string why = "cannot replace " + path + ": " + error.message();
-        std::filesystem::remove(temporary, error);
-        return {false, why};
-    }
-    return {};
+    const AtomicWriteResult written = torvel::writeFileAtomically(path, text);
+    return {written.ok, written.reason};
 }
 
 }  // namespace torvel::import
