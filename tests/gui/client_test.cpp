@@ -93,15 +93,6 @@ const QColor kStarsYellow(240, 200, 0);
 // A spot of the table that no seat, label or text covers.
 const QPoint kOpenFelt(400, 300);
 
-QAction* menuAction(QMainWindow& window, const QString& menu, const QString& text) {
-    for (QAction* top : window.menuBar()->actions())
-        if (top->menu() && top->text() == menu)
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == text)
-                    return a;
-    return nullptr;
-}
-
 }  // namespace
 
 class ClientTest : public QObject {

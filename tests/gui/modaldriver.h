@@ -56,6 +56,21 @@ inline void acceptMessageBox(QString* title, QString* text, int attempts = 3000)
     });
 }
 
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+// The action labelled text in the menu labelled menu, as a user finds it.
+inline QAction* menuAction(QMainWindow& window, const QString& menu, const QString& text) {
+    for (QAction* top : window.menuBar()->actions())
+        if (top->menu() && top->text() == menu)
+            for (QAction* a : top->menu()->actions())
+                if (a->text() == text)
+                    return a;
+    return nullptr;
+}
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -45,15 +45,6 @@ private:
     QTimer timer_;
 };
 
-QAction* menuAction(QMainWindow& window, const QString& menu, const QString& text) {
-    for (QAction* top : window.menuBar()->actions())
-        if (top->menu() && top->text() == menu)
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == text)
-                    return a;
-    return nullptr;
-}
-
 // Types text into an edit and presses Enter, as a user finishes an edit.
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->selectAll();
