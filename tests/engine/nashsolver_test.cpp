@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+#include <tuple>
+
+#include "engine/cards.h"
+#include "engine/computedriver.h"
+#include "engine/nashsolver.h"
+#include "engine/plainowner.h"
+
+using namespace torvel;
+
+namespace {
+
+const EquityTable& realTable() {
+    static const PlainOwner owner = [] {
+        PlainOwner o;
+        o.loadTables(TORVEL_DATA_DIR);
+        return o;
+    }();
+    return owner.equityTable();
+}
+
+NashTable makeTable(std::vector<std::int64_t> stacks, std::int64_t sb, std::int64_t bb, std::int64_t ante,
+                    std::vector<double> payouts) {
+    NashTable t;
+    t.stacks = std::move(stacks);
+    t.smallBlind = sb;
+    t.bigBlind = bb;
+    t.ante = ante;
+    for (std::size_t q = 0; q < payouts.size(); ++q)
+        t.payouts[q] = payouts[q];
+    return t;
+}
+
+int classNamed(const std::string& name) {
+    const auto& classes = allHandClasses();
+    for (int k = 0; k < kHandClassCount; ++k)
+        if (handClassName(classes[static_cast<std::size_t>(k)]) == name)
+            return k;
+    return -1;
+}
+
+double weightOf(int k) { return combosOfClass(allHandClasses()[static_cast<std::size_t>(k)]) / 1326.0; }
+
+// Each player's equity summed straight from the rules of the game.
+std::vector<double> bruteForceEquity(const NashGame& g, const NashProfile& s) {
+    const int n = g.players();
+    std::vector<double> value(static_cast<std::size_t>(n), 0.0);
+    auto add = [&](const std::vector<double>& outcome, double p) {
+        for (int k = 0; k < n; ++k)
+            value[static_cast<std::size_t>(k)] += p * outcome[static_cast<std::size_t>(k)];
+    };
+    double foldedTo = 1.0;
+    for (int i = 0; i + 1 < n; ++i) {
+        double pushShare = 0.0;
+        for (int h = 0; h < kHandClassCount; ++h) {
+            const double x = foldedTo * weightOf(h) * s.push[static_cast<std::size_t>(i)][static_cast<std::size_t>(h)];
+            pushShare += weightOf(h) * s.push[static_cast<std::size_t>(i)][static_cast<std::size_t>(h)];
+            double nobodyYet = 1.0;
+            for (int j = i + 1; j < n; ++j) {
+                double called = 0.0, pusherWins = 0.0;
+                for (int c = 0; c < kHandClassCount; ++c) {
+                    const double given = g.combosTogether(h, c) / (weightOf(h) * 1326.0 * 1225.0);
+                    const double p = given * s.call[static_cast<std::size_t>(callIndex(n, i, j))][static_cast<std::size_t>(c)];
+                    called += p;
+                    pusherWins += p * g.pusherEquity(h, c);
+                }
+                add(g.showdown(i, j, true), x * nobodyYet * pusherWins);
+                add(g.showdown(i, j, false), x * nobodyYet * (called - pusherWins));
+                nobodyYet *= 1.0 - called;
+            }
+            add(g.uncalledWin(i), x * nobodyYet);
+        }
+        foldedTo *= 1.0 - pushShare;
+    }
+    add(g.uncalledWin(n - 1), foldedTo);
+    return value;
+}
+
+// What each player gains by the best action at every decision: the value
+// with the decision made pure, against the profile's value.
+std::vector<double> bruteForceExploitability(const NashGame& g, NashProfile s) {
+    const int n = g.players();
+    const std::vector<double> base = bruteForceEquity(g, s);
+    std::vector<double> gain(static_cast<std::size_t>(n), 0.0);
+    auto probe = [&](double& decision, int player) {
+        const double kept = decision;
+        const auto p = static_cast<std::size_t>(player);
+        decision = 1.0;
+        const double on = bruteForceEquity(g, s)[p];
+        decision = 0.0;
+        const double off = bruteForceEquity(g, s)[p];
+        decision = kept;
+        gain[p] += std::max(on, off) - base[p];
+    };
+    for (int i = 0; i + 1 < n; ++i)
+        for (auto& d : s.push[static_cast<std::size_t>(i)])
+            probe(d, i);
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            for (auto& d : s.call[static_cast<std::size_t>(callIndex(n, i, j))])
+                probe(d, j);
+    return gain;
+}
+
+NashResult solve(const NashTable& t, double accuracy = 1e-5) {
+    SilentProgress quiet;
+    NashOptions options;
+    options.accuracy = accuracy;
+    return solveNash(t, realTable(), options, quiet);
+}
+
+}  // namespace
+
+TEST(NashGame, EveryOutcomeConservesChipsAndPaysEveryPlace) {
+    const std::vector<NashTable> tables = {
+        makeTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}),
+        makeTable({120, 5000, 40, 260}, 100, 200, 25, {0.5, 0.3, 0.2}),  // blinds and ante put players all-in
+        makeTable({700, 700}, 50, 100, 10, {1.0}),
+        makeTable({90, 80, 70, 60, 50, 40, 30, 20, 10, 5}, 20, 40, 10, {0.3, 0.2, 0.15, 0.1, 0.08, 0.06, 0.05, 0.03, 0.02, 0.01}),
+    };
+    for (const NashTable& t : tables) {
+        const NashGame g(t, realTable());
+        ASSERT_TRUE(g.ok()) << g.error();
+        const int n = g.players();
+        const std::int64_t chips = std::accumulate(t.stacks.begin(), t.stacks.end(), std::int64_t{0});
+        const double paid = std::accumulate(t.payouts.begin(), t.payouts.begin() + n, 0.0);
+        auto check = [&](const std::vector<std::int64_t>& after, const std::vector<double>& equity) {
+            EXPECT_EQ(std::accumulate(after.begin(), after.end(), std::int64_t{0}), chips);
+            for (const auto s : after)
+                EXPECT_GE(s, 0);
+            EXPECT_NEAR(std::accumulate(equity.begin(), equity.end(), 0.0), paid, 1e-12);
+        };
+        for (int w = 0; w < n; ++w)
+            check(g.stacksAfterUncalled(w), g.uncalledWin(w));
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                for (const bool pusherWins : {true, false})
+                    check(g.stacksAfterShowdown(i, j, pusherWins), g.showdown(i, j, pusherWins));
+    }
+    // The short pusher doubles through the covering caller, who keeps the rest.
+    const NashGame g(tables[0], realTable());
+    EXPECT_EQ(g.stacksAfterShowdown(2, 3, true), (std::vector<std::int64_t>{3000, 2500, 3500, 0}));
+    EXPECT_EQ(g.stacksAfterShowdown(0, 2, false), (std::vector<std::int64_t>{1000, 2500, 4300, 1200}));
+}
+
+TEST(NashGame, CardRemovalBetweenTheTwoClasses) {
+    const NashGame g(makeTable({1000, 1000}, 50, 100, 0, {1.0}), realTable());
+    const std::vector<std::tuple<std::string, std::string, int>> cases = {
+        {"AA", "AA", 6}, {"AA", "KK", 36}, {"AKs", "AKo", 24}, {"AA", "AKs", 12}, {"72o", "AKo", 144}};
+    for (const auto& [a, b, together] : cases) {
+        EXPECT_EQ(g.combosTogether(classNamed(a), classNamed(b)), together) << a << " " << b;
+        EXPECT_EQ(g.combosTogether(classNamed(b), classNamed(a)), together);
+    }
+}
+
+TEST(NashGame, RefusesTablesItCannotPlay) {
+    const std::vector<NashTable> bad = {
+        makeTable({1000}, 50, 100, 0, {1.0}),
+        makeTable({1000, 0}, 50, 100, 0, {1.0}),
+        makeTable({1000, 1000}, 50, 0, 0, {1.0}),
+        makeTable({1000, 1000}, 50, 100, -1, {1.0}),
+        makeTable({2000000000, 2000000000}, 50, 100, 0, {1.0}),
+        makeTable({1000, 1000}, 50, 100, 0, {0.0, 1.0}),
+        makeTable({1000, 1000}, 50, 100, 0, {1.5}),
+    };
+    for (const NashTable& t : bad)
+        EXPECT_FALSE(NashGame::refusalFor(t).empty());
+}
+
+// Both hold a big blind or less and the big blind has posted everything:
+// every hand pushes and every hand calls, and the equity is the share of
+// the chips won at showdown.
+TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
+    const NashTable t = makeTable({80, 100}, 50, 100, 0, {1.0});
+    const NashResult r = solve(t);
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_TRUE(r.converged);
+    for (int h = 0; h < kHandClassCount; ++h) {
+        EXPECT_GT(r.profile.push[0][static_cast<std::size_t>(h)], 0.99);
+        EXPECT_GT(r.profile.call[0][static_cast<std::size_t>(h)], 0.99);
+    }
+    const NashGame g(t, realTable());
+    double pusherWins = 0.0;
+    for (int a = 0; a < kHandClassCount; ++a)
+        for (int b = 0; b < kHandClassCount; ++b)
+            pusherWins += g.combosTogether(a, b) * g.pusherEquity(a, b) / (1326.0 * 1225.0);
+    EXPECT_NEAR(pusherWins, 0.5, 1e-9);  // every class against every class
+    EXPECT_NEAR(r.report.equity[0], pusherWins * 160.0 / 180.0, 1e-4);
+}
+
+// Winner takes all: equity is the expected share of the chips, so the two
+// equal stacks' equities add to one and match the chips counted directly.
+TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
+    const NashTable t = makeTable({1500, 1500}, 50, 100, 0, {1.0});
+    const NashResult r = solve(t);
+    ASSERT_TRUE(r.converged);
+    const NashGame g(t, realTable());
+    double chips = 0.0;  // the small blind's expected chips
+    const auto& push = r.profile.push[0];
+    const auto& call = r.profile.call[0];
+    for (int a = 0; a < kHandClassCount; ++a) {
+        chips += weightOf(a) * (1.0 - push[static_cast<std::size_t>(a)]) * 1450.0;
+        for (int b = 0; b < kHandClassCount; ++b) {
+            const double both = g.combosTogether(a, b) / (1326.0 * 1225.0) * push[static_cast<std::size_t>(a)];
+            const double e = g.pusherEquity(a, b);
+            chips += both * (call[static_cast<std::size_t>(b)] * e * 3000.0 + (1.0 - call[static_cast<std::size_t>(b)]) * 1600.0);
+        }
+    }
+    EXPECT_NEAR(r.report.equity[0], chips / 3000.0, 1e-12);
+    EXPECT_NEAR(r.report.equity[0] + r.report.equity[1], 1.0, 1e-12);
+}
+
+// A three-player table: the reported equity and exploitability of a random
+// mixed profile match a brute-force count, and the solved profile leaves
+// no player more than the accuracy to gain.
+TEST(NashSolver, ExploitabilityMatchesBruteForce) {
+    const NashTable t = makeTable({1000, 2500, 600}, 50, 100, 10, {0.5, 0.3, 0.2});
+    const NashGame g(t, realTable());
+    ASSERT_TRUE(g.ok()) << g.error();
+    NashProfile random = g.uniformProfile(0.0);
+    std::mt19937 rng(16);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (auto* group : {&random.push, &random.call})
+        for (auto& range : *group)
+            for (auto& p : range)
+                p = unit(rng);
+    const NashReport reported = g.evaluate(random);
+    const std::vector<double> equity = bruteForceEquity(g, random);
+    const std::vector<double> exploitability = bruteForceExploitability(g, random);
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_NEAR(reported.equity[static_cast<std::size_t>(p)], equity[static_cast<std::size_t>(p)], 1e-12);
+        EXPECT_NEAR(reported.exploitability[static_cast<std::size_t>(p)], exploitability[static_cast<std::size_t>(p)], 1e-12);
+        EXPECT_GT(exploitability[static_cast<std::size_t>(p)], 1e-3);
+    }
+
+    const NashResult solved = solve(t);
+    ASSERT_TRUE(solved.converged);
+    const std::vector<double> left = bruteForceExploitability(g, solved.profile);
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_LE(left[static_cast<std::size_t>(p)], 1e-5 + 1e-12);
+        EXPECT_NEAR(solved.report.exploitability[static_cast<std::size_t>(p)], left[static_cast<std::size_t>(p)], 1e-12);
+    }
+}
+
+// Calling 72o against the small blind's equilibrium push costs the big blind
+// exactly what calling loses against folding, summed over the pushed hands.
+TEST(NashSolver, PerturbedCallIsExploitableByTheAmountWorkedOutByHand) {
+    const NashTable t = makeTable({1500, 1500}, 50, 100, 0, {0.65, 0.35});
+    const NashResult r = solve(t);
+    ASSERT_TRUE(r.converged);
+    const NashGame g(t, realTable());
+    const int trash = classNamed("72o");
+    ASSERT_LT(r.profile.call[0][static_cast<std::size_t>(trash)], 1e-3);
+
+    double loss = 0.0;
+    for (int a = 0; a < kHandClassCount; ++a) {
+        const double both = g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][static_cast<std::size_t>(a)];
+        const double e = g.pusherEquity(a, trash);
+        const double ifCall = e * g.showdown(0, 1, true)[1] + (1.0 - e) * g.showdown(0, 1, false)[1];
+        loss += both * (g.uncalledWin(0)[1] - ifCall);
+    }
+    ASSERT_GT(loss, 1e-4);
+    NashProfile perturbed = r.profile;
+    const double before = perturbed.call[0][static_cast<std::size_t>(trash)];
+    perturbed.call[0][static_cast<std::size_t>(trash)] = 1.0;
+    const NashReport after = g.evaluate(perturbed);
+    EXPECT_NEAR(after.exploitability[1] - r.report.exploitability[1], loss * (1.0 - before), 1e-12);
+    EXPECT_NEAR(r.report.equity[1] - after.equity[1], loss * (1.0 - before), 1e-12);
+}
+
+TEST(NashSolver, CancelReturnsTheBestSoFar) {
+    struct CancelAtOnce : ComputeProgress {
+        void setValue(int) override {}
+        bool wasCanceled() const override { return true; }
+    } cancel;
+    const NashResult r = solveNash(makeTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}), realTable(),
+                                   NashOptions{1e-9, 100000}, cancel);
+    EXPECT_TRUE(r.canceled);
+    EXPECT_LT(r.iterations, 100);
+    EXPECT_EQ(r.profile.push.size(), 3u);
+    EXPECT_EQ(r.profile.call.size(), 6u);
+}
+
+TEST(NashRangeText, RunsFromTheTopAndBelow) {
+    struct Case {
+        std::vector<std::string> classes;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {{}, ""},
+        {{"AA", "KK", "QQ", "AKs", "AKo"}, "QQ+, AKs+, AKo+"},
+        {{"AA", "99", "88", "22", "AQs", "AJs", "K9o"}, "AA+, 99-88, 22, AQs-AJs, K9o"},
+        {{"32s", "32o", "43s", "42s"}, "42s+, 32s+, 32o+"},
+    };
+    for (const Case& c : cases) {
+        ClassStrategy range{};
+        for (const auto& name : c.classes)
+            range[static_cast<std::size_t>(classNamed(name))] = 1.0;
+        range[static_cast<std::size_t>(classNamed("T9s"))] = 0.49;  // mostly folded: not written
+        EXPECT_EQ(nashRangeText(range), c.text);
+    }
+}
