@@ -8,9 +8,12 @@
 
 #include "cli/dealcommand.h"
 #include "cli/importcommand.h"
+#include "cli/nashcommand.h"
+#include "cli/numberlist.h"
 #include "cli/situationjson.h"
 #include "engine/computedriver.h"
 #include "engine/icmmodel.h"
+#include "engine/nashranges.h"
 
 namespace torvel::cli {
 
@@ -28,6 +31,8 @@ constexpr const char* kUsage =
     "                                      ICM equity of each stack\n"
     "  import [--profile P] [--export FILE] [--all] FILE...\n"
     "                                      grade the hero's decisions in hand histories\n"
+    "  nash --stacks S1,S2,... --blinds SB,BB [--ante A] [--payouts P1,P2,...] [--accuracy E]\n"
+    "                                      push/fold equilibrium of a table\n"
     "  deal [--seed N] [--count K] [--players ...] [--position ...] [--room ...] [--level ...]\n"
     "                                      trainer spots as situation JSON\n"
     "  --help                              this text; COMMAND --help for one command\n";
@@ -41,7 +46,8 @@ constexpr const char* kAnalyzeUsage =
     "\n"
     "Input fields: smallBlind, bigBlind, ante, buttonSeat, heroSeat, raiserSeat,\n"
     "playerCount, payouts (ten percentages), profile (tight|medium|loose or\n"
-    "0|1|2), answer (-2 none, 0 fold, 3 push), seats (the occupied seats, each\n"
+    "0|1|2, or nash: the equilibrium of the table), answer (-2 none, 0 fold,\n"
+    "3 push), seats (the occupied seats, each\n"
     "with seat, status and optionally stack, bet, action, rangeFrom, rangeTo,\n"
     "range2From, range2To, isButton, isSmallBlind, isBigBlind, name, and for the\n"
     "hero cards such as \"AhKd\" or handLow and handHigh).\n"
@@ -58,28 +64,6 @@ constexpr const char* kIcmUsage =
 
 std::string dataPath(const std::string& directory, const std::string& name) {
     return directory.empty() || directory == "." ? name : directory + "/" + name;
-}
-
-// Splits "1,2,3" into numbers; false when any part is not a number.
-bool parseNumberList(const std::string& text, std::vector<double>& values) {
-    values.clear();
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, ',')) {
-        if (part.empty())
-            return false;
-        std::size_t used = 0;
-        double v = 0;
-        try {
-            v = std::stod(part, &used);
-        } catch (...) {
-            return false;
-        }
-        if (used != part.size() || !std::isfinite(v))
-            return false;
-        values.push_back(v);
-    }
-    return !values.empty();
 }
 
 int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
@@ -122,8 +106,15 @@ int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::
         return 2;
     }
     owner.setPayoutPercents(request.payouts);
-    if (request.profile >= 0)
+    if (request.profile == kNashProfile) {
+        SilentProgress quiet;
+        if (const std::string reason = assignNashRanges(g, quiet); !reason.empty()) {
+            err << "torvel-cli analyze: " << reason << "\n";
+            return 1;
+        }
+    } else if (request.profile >= 0) {
         g.assignCallingRanges(request.profile);
+    }
 
     SilentProgress progress;
     const DriverResult result = runComputeDriver(g, request.answer, progress);
@@ -221,6 +212,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return icmCommand(args, out, err);
     if (command == "import")
         return importCommand(args, out, err, dataDirectory);
+    if (command == "nash")
+        return nashCommand(args, out, err, dataDirectory);
     if (command == "deal")
         return dealCommand(args, out, err, dataDirectory);
     err << "torvel-cli: unknown command '" << command << "' (see torvel-cli --help)\n";

@@ -93,9 +93,9 @@ std::string readSituation(const json& input, GameState& g, SituationRequest& req
         }
     }
     if (const auto it = input.find("profile"); it != input.end() && !it->is_null()) {
-        request.profile = profileFromJson(*it);
+        request.profile = *it == "nash" ? kNashProfile : profileFromJson(*it);
         if (request.profile < 0)
-            return "unknown profile " + it->dump() + " (tight, medium, loose or 0, 1, 2)";
+            return "unknown profile " + it->dump() + " (tight, medium, loose, nash or 0, 1, 2)";
     }
 
     const auto seatsIt = input.find("seats");

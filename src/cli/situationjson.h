@@ -13,9 +13,12 @@
 
 namespace torvel::cli {
 
+// The profile value "nash": ranges from the equilibrium of the table.
+inline constexpr int kNashProfile = 3;
+
 struct SituationRequest {
     std::array<double, 10> payouts{50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
-    int profile = -1;  // -1: keep the ranges given
+    int profile = -1;  // -1: keep the ranges given; 0..2 or kNashProfile
     int answer = -2;
 };
 

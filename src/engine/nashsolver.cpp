@@ -19,6 +19,8 @@ constexpr int kClasses = kHandClassCount;
 constexpr std::size_t kCells = static_cast<std::size_t>(kClasses) * kClasses;
 // Combinations left to a second player once one holds two cards: C(50, 2).
 constexpr double kCombosBesideOne = 1225.0;
+// Probabilities this close to 0 or 1 are tried as pure decisions.
+constexpr double kCleanedBelow = 0.01;
 
 std::size_t at(int a, int b) { return static_cast<std::size_t>(a) * kClasses + static_cast<std::size_t>(b); }
 
@@ -422,12 +424,29 @@ NashResult solveNash(const NashTable& table, const EquityTable& equities, const 
         result.iterations = t;
         if (t % checkEvery != 0 && t != options.maxIterations)
             continue;
+        // The average smears early iterations over clear decisions; near the
+        // end its cleaned form or the last iterate is often as good and
+        // purer, so those are tried as well.
         NashProfile avg = averaged();
         NashReport report = game.evaluate(avg);
         const double gap = report.worst();
         if (gap < result.report.worst()) {
             result.profile = std::move(avg);
             result.report = std::move(report);
+        }
+        if (gap <= 10 * options.accuracy) {
+            NashProfile cleaned = result.profile;
+            for (std::size_t d = 0; d < decisions; ++d) {
+                double& p = probability(cleaned, d);
+                p = p < kCleanedBelow ? 0.0 : p > 1.0 - kCleanedBelow ? 1.0 : p;
+            }
+            for (NashProfile* candidate : {&cleaned, &current}) {
+                NashReport other = game.evaluate(*candidate);
+                if (other.worst() <= std::max(options.accuracy, result.report.worst())) {
+                    result.profile = *candidate;
+                    result.report = std::move(other);
+                }
+            }
         }
         const double best = result.report.worst();
         if (best <= options.accuracy) {
