@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "engine/cards.h"
+#include "engine/computedriver.h"
+#include "engine/nashranges.h"
+#include "engine/nashsolver.h"
+#include "engine/plainowner.h"
+
+using namespace torvel;
+using nlohmann::json;
+
+namespace {
+
+struct NashRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+NashRun runCli(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = cli::runCli(args, in, out, err, TORVEL_DATA_DIR);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace
+
+TEST(NashCommand, PrintsEveryRangeOfTheTable) {
+    const NashRun r = runCli({"nash", "--stacks", "3000,2500,2000,1500", "--blinds", "150,300", "--ante", "20"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json out = json::parse(r.out);
+    EXPECT_EQ(out["players"], 4);
+    EXPECT_EQ(out["positions"], json::parse(R"(["CO", "BU", "SB", "BB"])"));
+    ASSERT_EQ(out["push"].size(), 3u);
+    ASSERT_EQ(out["call"].size(), 6u);
+    EXPECT_EQ(out["call"][2]["pusher"], 0);
+    EXPECT_EQ(out["call"][2]["caller"], 3);
+    EXPECT_EQ(out["call"][5]["pusher"], 2);
+    std::vector<json> ranges(out["push"].begin(), out["push"].end());
+    ranges.insert(ranges.end(), out["call"].begin(), out["call"].end());
+    for (const json& entry : ranges) {
+        ASSERT_EQ(entry["range"].size(), 169u);
+        double combos = 0.0;
+        for (const HandClass& c : allHandClasses())
+            combos += entry["range"][handClassName(c)].get<double>() * combosOfClass(c);
+        EXPECT_NEAR(entry["percent"].get<double>(), combos / 13.26, 0.05);
+    }
+    EXPECT_EQ(out["push"][0]["range"]["AA"], 1.0);
+    EXPECT_EQ(out["call"][0]["range"]["72o"], 0.0);
+    double total = 0.0;
+    for (const auto& e : out["equity"])
+        total += e.get<double>();
+    EXPECT_NEAR(total, 1.0, 1e-9);
+    for (const auto& e : out["exploitability"])
+        EXPECT_LE(e.get<double>(), 1e-5);
+    EXPECT_GT(out["iterations"].get<int>(), 0);
+}
+
+TEST(NashCommand, HeadsUpAndHelp) {
+    const NashRun r = runCli({"nash", "--stacks", "700,500", "--blinds", "25,50", "--payouts", "100", "--accuracy", "1e-4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json out = json::parse(r.out);
+    EXPECT_EQ(out["positions"], json::parse(R"(["SB", "BB"])"));
+    EXPECT_LE(out["exploitability"][1].get<double>(), 1e-4);
+    EXPECT_NE(runCli({"--help"}).out.find("nash --stacks"), std::string::npos);
+    EXPECT_EQ(runCli({"nash", "--help"}).status, 0);
+}
+
+TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"nash"},
+        {"nash", "--stacks", "1000", "--blinds", "50,100"},
+        {"nash", "--stacks", "1,2,3,4,5,6,7,8,9,10,11", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000,abc", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000,,2000", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000,2000,", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000,0", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000.5,2000", "--blinds", "50,100"},
+        {"nash", "--stacks", "2000000000,2000000000", "--blinds", "50,100"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "100"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,0"},
+        {"nash", "--stacks", "1000,2000"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--ante", "-1"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "120"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "0,100"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "inf"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "0"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "2"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--foo", "1"},
+        {"nash", "--stacks", "1000,2000", "--blinds"},
+    };
+    for (const auto& args : bad) {
+        const NashRun r = runCli(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_TRUE(r.out.empty()) << args.back();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// The analysis with the nash profile: the big blind's calling band (hero
+// pushes from the button) and an all-in small blind's band (hero in the big
+// blind) are the top bands with the shares of the equilibrium ranges.
+TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
+    PlainOwner owner;
+    ASSERT_TRUE(owner.loadTables(TORVEL_DATA_DIR));
+    NashTable table;
+    table.stacks = {2000, 1500, 1000};
+    table.smallBlind = 50;
+    table.bigBlind = 100;
+    table.payouts = {0.5, 0.3, 0.2};
+    SilentProgress quiet;
+    const NashResult solved = solveNash(table, owner.equityTable(), NashOptions{}, quiet);
+    ASSERT_TRUE(solved.converged);
+
+    struct Case {
+        int hero, raiser, checkedSeat;
+        double share;
+    };
+    const std::vector<Case> cases = {
+        {0, -1, 2, comboShare(solved.profile.call[static_cast<std::size_t>(callIndex(3, 0, 2))])},
+        {2, 1, 1, comboShare(solved.profile.push[1])},
+    };
+    for (const Case& c : cases) {
+        json seats = json::array();
+        seats.push_back({{"seat", 0}, {"status", 2}, {"stack", 2000}, {"action", 0}, {"isButton", true}});
+        seats.push_back({{"seat", 1}, {"status", 2}, {"stack", 1450}, {"bet", 50}, {"isSmallBlind", true}});
+        seats.push_back({{"seat", 2}, {"status", 2}, {"stack", 900}, {"bet", 100}, {"isBigBlind", true}});
+        seats[static_cast<std::size_t>(c.hero)]["status"] = 1;
+        seats[static_cast<std::size_t>(c.hero)]["cards"] = "AhKd";
+        seats[static_cast<std::size_t>(c.hero)].erase("action");
+        if (c.raiser >= 0)
+            seats[static_cast<std::size_t>(c.raiser)].update({{"stack", 0}, {"bet", 1500}, {"action", 2}});
+        const json situation = {{"smallBlind", 50}, {"bigBlind", 100}, {"ante", 0},         {"buttonSeat", 0},
+                                {"heroSeat", c.hero}, {"raiserSeat", c.raiser}, {"playerCount", 3}, {"payouts", {50, 30, 20}},
+                                {"profile", "nash"},  {"seats", seats}};
+        const NashRun r = runCli({"analyze", "-"}, situation.dump());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const json out = json::parse(r.out);
+        const json& seat = out["seats"][static_cast<std::size_t>(c.checkedSeat)];
+        EXPECT_EQ(seat["rangeFrom"], 0);
+        EXPECT_EQ(seat["rangeTo"], topBandForShare(owner.handRanking(), c.share));
+        EXPECT_GT(seat["rangeTo"].get<int>(), 0);
+        if (c.raiser >= 0) {
+            // A raise with chips behind is not a push: refused.
+            seats[static_cast<std::size_t>(c.raiser)].update({{"stack", 500}, {"bet", 1000}});
+            json limped = situation;
+            limped["seats"] = seats;
+            const NashRun refused = runCli({"analyze", "-"}, limped.dump());
+            EXPECT_EQ(refused.status, 1);
+            EXPECT_NE(refused.err.find("all-in"), std::string::npos) << refused.err;
+        }
+    }
+}
+
+TEST(NashProfile, BandClosestToTheShare) {
+    PlainOwner owner;
+    ASSERT_TRUE(owner.loadTables(TORVEL_DATA_DIR));
+    const HandRanking& ranking = owner.handRanking();
+    EXPECT_EQ(topBandForShare(ranking, 0.0), 0);
+    EXPECT_EQ(topBandForShare(ranking, 1.0), 169);
+    EXPECT_EQ(topBandForShare(ranking, 6.0 / 1326), 1);  // AA alone
+    EXPECT_EQ(topBandForShare(ranking, 2.0 / 1326), 0);
+}
