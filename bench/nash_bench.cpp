@@ -3,11 +3,14 @@
 // 3 and with 10 paid places.
 #include <benchmark/benchmark.h>
 
+#include "../tests/engine/nashtables.h"
 #include "engine/computedriver.h"
 #include "engine/nashsolver.h"
 #include "engine/plainowner.h"
 
 namespace {
+
+using torvel::testing::makeNashTable;
 
 const torvel::EquityTable& equities() {
     static const torvel::PlainOwner owner = [] {
@@ -16,18 +19,6 @@ const torvel::EquityTable& equities() {
         return o;
     }();
     return owner.equityTable();
-}
-
-torvel::NashTable table(std::vector<std::int64_t> stacks, std::int64_t sb, std::int64_t bb, std::int64_t ante,
-                        std::vector<double> payouts) {
-    torvel::NashTable t;
-    t.stacks = std::move(stacks);
-    t.smallBlind = sb;
-    t.bigBlind = bb;
-    t.ante = ante;
-    for (std::size_t q = 0; q < payouts.size(); ++q)
-        t.payouts[q] = payouts[q];
-    return t;
 }
 
 void solve(benchmark::State& state, const torvel::NashTable& t) {
@@ -45,15 +36,17 @@ void solve(benchmark::State& state, const torvel::NashTable& t) {
 
 const std::vector<std::int64_t> kTenStacks = {2400, 800, 1600, 3100, 1200, 2000, 900, 1500, 2700, 1300};
 
-void BM_NashHeadsUp(benchmark::State& state) { solve(state, table({9000, 4500}, 150, 300, 0, {0.5, 0.3})); }
+void BM_NashHeadsUp(benchmark::State& state) {
+    solve(state, makeNashTable({9000, 4500}, 150, 300, 0, {0.5, 0.3}));
+}
 void BM_NashSixPlayersThreePaid(benchmark::State& state) {
-    solve(state, table({2600, 1900, 3800, 1200, 2500, 1500}, 100, 200, 25, {0.5, 0.3, 0.2}));
+    solve(state, makeNashTable({2600, 1900, 3800, 1200, 2500, 1500}, 100, 200, 25, {0.5, 0.3, 0.2}));
 }
 void BM_NashTenPlayersThreePaid(benchmark::State& state) {
-    solve(state, table(kTenStacks, 50, 100, 10, {0.5, 0.3, 0.2}));
+    solve(state, makeNashTable(kTenStacks, 50, 100, 10, {0.5, 0.3, 0.2}));
 }
 void BM_NashTenPlayersTenPaid(benchmark::State& state) {
-    solve(state, table(kTenStacks, 50, 100, 10, {0.2, 0.16, 0.13, 0.11, 0.1, 0.09, 0.07, 0.06, 0.05, 0.03}));
+    solve(state, makeNashTable(kTenStacks, 50, 100, 10, {0.2, 0.16, 0.13, 0.11, 0.1, 0.09, 0.07, 0.06, 0.05, 0.03}));
 }
 
 BENCHMARK(BM_NashHeadsUp)->Unit(benchmark::kMillisecond);

@@ -2,9 +2,8 @@
 
 #include <chrono>
 #include <cmath>
-#include <ostream>
-
 #include <nlohmann/json.hpp>
+#include <ostream>
 
 #include "cli/numberlist.h"
 #include "engine/cards.h"
@@ -37,10 +36,14 @@ constexpr const char* kNashUsage =
 using ordered_json = nlohmann::ordered_json;
 
 // A whole chip count of at least minimum that fits the engine's chips.
-bool wholeChips(double v, double minimum) { return v >= minimum && v <= 2147483647.0 && v == std::floor(v); }
+bool wholeChips(double v, double minimum) {
+    return v >= minimum && v <= 2147483647.0 && v == std::floor(v);
+}
 
 // Rounded to a number of decimals, so that it prints short.
-double rounded(double v, double scale) { return std::round(v * scale) / scale; }
+double rounded(double v, double scale) {
+    return std::round(v * scale) / scale;
+}
 
 ordered_json rangeJson(const ClassStrategy& range) {
     // Grouped by the high card: the pair, then suited and offsuit per kicker.

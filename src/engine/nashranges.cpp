@@ -79,8 +79,8 @@ std::string assignNashRanges(GameState& g, ComputeProgress& progress) {
         if (k == heroAt)
             continue;
         s.rangeFrom = 0;
-        s.rangeTo = topBandForShare(ranking, comboShare(solved.profile.call[static_cast<std::size_t>(
-                                                   callIndex(players, pusherAt, k))]));
+        s.rangeTo = topBandForShare(
+            ranking, comboShare(solved.profile.call[static_cast<std::size_t>(callIndex(players, pusherAt, k))]));
     }
     if (pusherAt != heroAt) {
         SeatState& raiser = g.seats[static_cast<std::size_t>(g.raiserSeat)];

@@ -22,10 +22,12 @@ constexpr double kCombosBesideOne = 1225.0;
 // Probabilities this close to 0 or 1 are tried as pure decisions.
 constexpr double kCleanedBelow = 0.01;
 
-std::size_t at(int a, int b) { return static_cast<std::size_t>(a) * kClasses + static_cast<std::size_t>(b); }
+std::size_t at(int a, int b) {
+    return static_cast<std::size_t>(a) * kClasses + static_cast<std::size_t>(b);
+}
 
 int classIndex(const HandClass& c) {
-    static const std::array<int, kRankCount * kClassHighCount> index = [] {
+    static const std::array<int, kRankCount* kClassHighCount> index = [] {
         std::array<int, kRankCount * kClassHighCount> table{};
         table.fill(-1);
         const auto& classes = allHandClasses();
@@ -112,9 +114,7 @@ NashGame::NashGame(const NashTable& table, const EquityTable& equities) {
     posted_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i)
         posted_[i] = std::min(table.ante, totals_[i]);
-    auto postBlind = [&](std::size_t i, std::int64_t blind) {
-        posted_[i] += std::min(blind, totals_[i] - posted_[i]);
-    };
+    auto postBlind = [&](std::size_t i, std::int64_t blind) { posted_[i] += std::min(blind, totals_[i] - posted_[i]); };
     postBlind(n - 2, table.smallBlind);
     postBlind(n - 1, table.bigBlind);
 
@@ -156,8 +156,9 @@ std::vector<std::int64_t> NashGame::stacksAfterUncalled(int winner) const {
     std::vector<std::int64_t> after(totals_.size());
     for (std::size_t k = 0; k < after.size(); ++k)
         after[k] = totals_[k] - posted_[k];
-    after[static_cast<std::size_t>(winner)] = std::accumulate(posted_.begin(), posted_.end(), totals_[static_cast<std::size_t>(winner)]) -
-                                              posted_[static_cast<std::size_t>(winner)];
+    after[static_cast<std::size_t>(winner)] =
+        std::accumulate(posted_.begin(), posted_.end(), totals_[static_cast<std::size_t>(winner)]) -
+        posted_[static_cast<std::size_t>(winner)];
     return after;
 }
 
@@ -216,9 +217,13 @@ const std::vector<double>& NashGame::showdown(int pusher, int caller, bool pushe
     return pusherWins ? pusherWins_[k] : callerWins_[k];
 }
 
-double NashGame::pusherEquity(int pusherClass, int callerClass) const { return equity_[at(pusherClass, callerClass)]; }
+double NashGame::pusherEquity(int pusherClass, int callerClass) const {
+    return equity_[at(pusherClass, callerClass)];
+}
 
-int NashGame::combosTogether(int classA, int classB) const { return togetherCounts()[at(classA, classB)]; }
+int NashGame::combosTogether(int classA, int classB) const {
+    return togetherCounts()[at(classA, classB)];
+}
 
 NashProfile NashGame::uniformProfile(double probability) const {
     NashProfile profile;
@@ -243,8 +248,10 @@ void NashGame::actionValues(const NashProfile& profile, std::vector<double>& onV
     for (int i = 0; i + 1 < n; ++i) {
         const ClassStrategy& s = profile.push[static_cast<std::size_t>(i)];
         for (int h = 0; h < kClasses; ++h)
-            pushShare[static_cast<std::size_t>(i)] += weight_[static_cast<std::size_t>(h)] * s[static_cast<std::size_t>(h)];
-        reach[static_cast<std::size_t>(i) + 1] = reach[static_cast<std::size_t>(i)] * (1.0 - pushShare[static_cast<std::size_t>(i)]);
+            pushShare[static_cast<std::size_t>(i)] +=
+                weight_[static_cast<std::size_t>(h)] * s[static_cast<std::size_t>(h)];
+        reach[static_cast<std::size_t>(i) + 1] =
+            reach[static_cast<std::size_t>(i)] * (1.0 - pushShare[static_cast<std::size_t>(i)]);
     }
 
     // The value once the action is folded to player i, filled from the back.
@@ -255,7 +262,9 @@ void NashGame::actionValues(const NashProfile& profile, std::vector<double>& onV
     std::vector<double> tail((un + 1) * kClasses * un);
     std::vector<double> mass(kClasses), win(kClasses), reachJ(kClasses), viaJoint(kClasses), viaWin(kClasses),
         viaFold(kClasses);
-    auto tailAt = [&](int j, int h) { return &tail[(static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)) * un]; };
+    auto tailAt = [&](int j, int h) {
+        return &tail[(static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)) * un];
+    };
 
     for (int i = n - 2; i >= 0; --i) {
         const ClassStrategy& pushes = profile.push[static_cast<std::size_t>(i)];
@@ -273,12 +282,15 @@ void NashGame::actionValues(const NashProfile& profile, std::vector<double>& onV
             }
             for (int h = 0; h < kClasses; ++h) {
                 const double w = weight_[static_cast<std::size_t>(h)];
-                callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] = mass[static_cast<std::size_t>(h)] / w;
-                winMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] = win[static_cast<std::size_t>(h)] / w;
+                callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] =
+                    mass[static_cast<std::size_t>(h)] / w;
+                winMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] =
+                    win[static_cast<std::size_t>(h)] / w;
             }
         }
         for (int h = 0; h < kClasses; ++h) {
-            std::copy(uncalled_[static_cast<std::size_t>(i)].begin(), uncalled_[static_cast<std::size_t>(i)].end(), tailAt(n, h));
+            std::copy(uncalled_[static_cast<std::size_t>(i)].begin(), uncalled_[static_cast<std::size_t>(i)].end(),
+                      tailAt(n, h));
             for (int j = n - 1; j > i; --j) {
                 const double q = callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
                 const double a = winMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
@@ -323,7 +335,8 @@ void NashGame::actionValues(const NashProfile& profile, std::vector<double>& onV
                 foldValue[base + static_cast<std::size_t>(c)] = viaFold[static_cast<std::size_t>(c)];
             }
             for (int h = 0; h < kClasses; ++h)
-                reachJ[static_cast<std::size_t>(h)] *= 1.0 - callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
+                reachJ[static_cast<std::size_t>(h)] *=
+                    1.0 - callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
         }
 
         std::vector<double> before(un, 0.0);
@@ -345,9 +358,7 @@ NashReport NashGame::evaluate(const NashProfile& profile) const {
     NashReport report;
     actionValues(profile, on, fold, report.equity);
     report.exploitability.assign(static_cast<std::size_t>(players_), 0.0);
-    auto gain = [&](std::size_t d, double p) {
-        return std::max(on[d], fold[d]) - (p * on[d] + (1.0 - p) * fold[d]);
-    };
+    auto gain = [&](std::size_t d, double p) { return std::max(on[d], fold[d]) - (p * on[d] + (1.0 - p) * fold[d]); };
     for (int i = 0; i + 1 < players_; ++i)
         for (int h = 0; h < kClasses; ++h) {
             const std::size_t d = static_cast<std::size_t>(i) * kClasses + static_cast<std::size_t>(h);
@@ -358,8 +369,10 @@ NashReport NashGame::evaluate(const NashProfile& profile) const {
         for (int j = i + 1; j < players_; ++j) {
             const auto k = static_cast<std::size_t>(callIndex(players_, i, j));
             for (int c = 0; c < kClasses; ++c) {
-                const std::size_t d = (static_cast<std::size_t>(players_ - 1) + k) * kClasses + static_cast<std::size_t>(c);
-                report.exploitability[static_cast<std::size_t>(j)] += gain(d, profile.call[k][static_cast<std::size_t>(c)]);
+                const std::size_t d =
+                    (static_cast<std::size_t>(players_ - 1) + k) * kClasses + static_cast<std::size_t>(c);
+                report.exploitability[static_cast<std::size_t>(j)] +=
+                    gain(d, profile.call[k][static_cast<std::size_t>(c)]);
             }
         }
     return report;
@@ -456,9 +469,8 @@ NashResult solveNash(const NashTable& table, const EquityTable& equities, const 
         if (firstGap < 0)
             firstGap = best;
         if (firstGap > options.accuracy && best < firstGap)
-            progress.setValue(std::clamp(static_cast<int>(100.0 * std::log(firstGap / best) /
-                                                          std::log(firstGap / options.accuracy)),
-                                         0, 99));
+            progress.setValue(std::clamp(
+                static_cast<int>(100.0 * std::log(firstGap / best) / std::log(firstGap / options.accuracy)), 0, 99));
         if (progress.wasCanceled()) {
             result.canceled = true;
             return result;

@@ -92,10 +92,10 @@ private:
     std::array<double, kPlaceCount> payouts_{};
     std::vector<std::vector<double>> uncalled_;
     std::vector<std::vector<double>> pusherWins_, callerWins_;  // by callIndex
-    std::vector<double> joint_;        // [a * 169 + b]: weight of the two classes together
-    std::vector<double> winJoint_;     // joint times the equity of row class a
-    std::vector<double> winJointT_;    // the transpose of winJoint_
-    std::vector<double> weight_;       // share of the 1326 combinations per class
+    std::vector<double> joint_;                                 // [a * 169 + b]: weight of the two classes together
+    std::vector<double> winJoint_;                              // joint times the equity of row class a
+    std::vector<double> winJointT_;                             // the transpose of winJoint_
+    std::vector<double> weight_;                                // share of the 1326 combinations per class
     std::vector<double> equity_;
 
     std::vector<double> outcomeEquity(const std::vector<std::int64_t>& after) const;

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/commands.h"
 #include "engine/cards.h"
@@ -63,7 +62,8 @@ TEST(NashCommand, PrintsEveryRangeOfTheTable) {
 }
 
 TEST(NashCommand, HeadsUpAndHelp) {
-    const NashRun r = runCli({"nash", "--stacks", "700,500", "--blinds", "25,50", "--payouts", "100", "--accuracy", "1e-4"});
+    const NashRun r =
+        runCli({"nash", "--stacks", "700,500", "--blinds", "25,50", "--payouts", "100", "--accuracy", "1e-4"});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
     EXPECT_EQ(out["positions"], json::parse(R"(["SB", "BB"])"));
@@ -136,9 +136,10 @@ TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
         seats[static_cast<std::size_t>(c.hero)].erase("action");
         if (c.raiser >= 0)
             seats[static_cast<std::size_t>(c.raiser)].update({{"stack", 0}, {"bet", 1500}, {"action", 2}});
-        const json situation = {{"smallBlind", 50}, {"bigBlind", 100}, {"ante", 0},         {"buttonSeat", 0},
-                                {"heroSeat", c.hero}, {"raiserSeat", c.raiser}, {"playerCount", 3}, {"payouts", {50, 30, 20}},
-                                {"profile", "nash"},  {"seats", seats}};
+        const json situation = {{"smallBlind", 50}, {"bigBlind", 100},         {"ante", 0},
+                                {"buttonSeat", 0},  {"heroSeat", c.hero},      {"raiserSeat", c.raiser},
+                                {"playerCount", 3}, {"payouts", {50, 30, 20}}, {"profile", "nash"},
+                                {"seats", seats}};
         const NashRun r = runCli({"analyze", "-"}, situation.dump());
         ASSERT_EQ(r.status, 0) << r.err;
         const json out = json::parse(r.out);

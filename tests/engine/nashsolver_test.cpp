@@ -1,3 +1,5 @@
+#include "engine/nashsolver.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -6,10 +8,11 @@
 
 #include "engine/cards.h"
 #include "engine/computedriver.h"
-#include "engine/nashsolver.h"
 #include "engine/plainowner.h"
+#include "nashtables.h"
 
 using namespace torvel;
+using torvel::testing::makeNashTable;
 
 namespace {
 
@@ -22,18 +25,6 @@ const EquityTable& realTable() {
     return owner.equityTable();
 }
 
-NashTable makeTable(std::vector<std::int64_t> stacks, std::int64_t sb, std::int64_t bb, std::int64_t ante,
-                    std::vector<double> payouts) {
-    NashTable t;
-    t.stacks = std::move(stacks);
-    t.smallBlind = sb;
-    t.bigBlind = bb;
-    t.ante = ante;
-    for (std::size_t q = 0; q < payouts.size(); ++q)
-        t.payouts[q] = payouts[q];
-    return t;
-}
-
 int classNamed(const std::string& name) {
     const auto& classes = allHandClasses();
     for (int k = 0; k < kHandClassCount; ++k)
@@ -42,7 +33,9 @@ int classNamed(const std::string& name) {
     return -1;
 }
 
-double weightOf(int k) { return combosOfClass(allHandClasses()[static_cast<std::size_t>(k)]) / 1326.0; }
+double weightOf(int k) {
+    return combosOfClass(allHandClasses()[static_cast<std::size_t>(k)]) / 1326.0;
+}
 
 // Each player's equity summed straight from the rules of the game.
 std::vector<double> bruteForceEquity(const NashGame& g, const NashProfile& s) {
@@ -63,7 +56,8 @@ std::vector<double> bruteForceEquity(const NashGame& g, const NashProfile& s) {
                 double called = 0.0, pusherWins = 0.0;
                 for (int c = 0; c < kHandClassCount; ++c) {
                     const double given = g.combosTogether(h, c) / (weightOf(h) * 1326.0 * 1225.0);
-                    const double p = given * s.call[static_cast<std::size_t>(callIndex(n, i, j))][static_cast<std::size_t>(c)];
+                    const double p =
+                        given * s.call[static_cast<std::size_t>(callIndex(n, i, j))][static_cast<std::size_t>(c)];
                     called += p;
                     pusherWins += p * g.pusherEquity(h, c);
                 }
@@ -116,10 +110,11 @@ NashResult solve(const NashTable& t, double accuracy = 1e-5) {
 
 TEST(NashGame, EveryOutcomeConservesChipsAndPaysEveryPlace) {
     const std::vector<NashTable> tables = {
-        makeTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}),
-        makeTable({120, 5000, 40, 260}, 100, 200, 25, {0.5, 0.3, 0.2}),  // blinds and ante put players all-in
-        makeTable({700, 700}, 50, 100, 10, {1.0}),
-        makeTable({90, 80, 70, 60, 50, 40, 30, 20, 10, 5}, 20, 40, 10, {0.3, 0.2, 0.15, 0.1, 0.08, 0.06, 0.05, 0.03, 0.02, 0.01}),
+        makeNashTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}),
+        makeNashTable({120, 5000, 40, 260}, 100, 200, 25, {0.5, 0.3, 0.2}),  // blinds and ante put players all-in
+        makeNashTable({700, 700}, 50, 100, 10, {1.0}),
+        makeNashTable({90, 80, 70, 60, 50, 40, 30, 20, 10, 5}, 20, 40, 10,
+                      {0.3, 0.2, 0.15, 0.1, 0.08, 0.06, 0.05, 0.03, 0.02, 0.01}),
     };
     for (const NashTable& t : tables) {
         const NashGame g(t, realTable());
@@ -147,7 +142,7 @@ TEST(NashGame, EveryOutcomeConservesChipsAndPaysEveryPlace) {
 }
 
 TEST(NashGame, CardRemovalBetweenTheTwoClasses) {
-    const NashGame g(makeTable({1000, 1000}, 50, 100, 0, {1.0}), realTable());
+    const NashGame g(makeNashTable({1000, 1000}, 50, 100, 0, {1.0}), realTable());
     const std::vector<std::tuple<std::string, std::string, int>> cases = {
         {"AA", "AA", 6}, {"AA", "KK", 36}, {"AKs", "AKo", 24}, {"AA", "AKs", 12}, {"72o", "AKo", 144}};
     for (const auto& [a, b, together] : cases) {
@@ -158,13 +153,13 @@ TEST(NashGame, CardRemovalBetweenTheTwoClasses) {
 
 TEST(NashGame, RefusesTablesItCannotPlay) {
     const std::vector<NashTable> bad = {
-        makeTable({1000}, 50, 100, 0, {1.0}),
-        makeTable({1000, 0}, 50, 100, 0, {1.0}),
-        makeTable({1000, 1000}, 50, 0, 0, {1.0}),
-        makeTable({1000, 1000}, 50, 100, -1, {1.0}),
-        makeTable({2000000000, 2000000000}, 50, 100, 0, {1.0}),
-        makeTable({1000, 1000}, 50, 100, 0, {0.0, 1.0}),
-        makeTable({1000, 1000}, 50, 100, 0, {1.5}),
+        makeNashTable({1000}, 50, 100, 0, {1.0}),
+        makeNashTable({1000, 0}, 50, 100, 0, {1.0}),
+        makeNashTable({1000, 1000}, 50, 0, 0, {1.0}),
+        makeNashTable({1000, 1000}, 50, 100, -1, {1.0}),
+        makeNashTable({2000000000, 2000000000}, 50, 100, 0, {1.0}),
+        makeNashTable({1000, 1000}, 50, 100, 0, {0.0, 1.0}),
+        makeNashTable({1000, 1000}, 50, 100, 0, {1.5}),
     };
     for (const NashTable& t : bad)
         EXPECT_FALSE(NashGame::refusalFor(t).empty());
@@ -174,7 +169,7 @@ TEST(NashGame, RefusesTablesItCannotPlay) {
 // every hand pushes and every hand calls, and the equity is the share of
 // the chips won at showdown.
 TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
-    const NashTable t = makeTable({80, 100}, 50, 100, 0, {1.0});
+    const NashTable t = makeNashTable({80, 100}, 50, 100, 0, {1.0});
     const NashResult r = solve(t);
     ASSERT_TRUE(r.error.empty()) << r.error;
     ASSERT_TRUE(r.converged);
@@ -194,7 +189,7 @@ TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
 // Winner takes all: equity is the expected share of the chips, so the two
 // equal stacks' equities add to one and match the chips counted directly.
 TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
-    const NashTable t = makeTable({1500, 1500}, 50, 100, 0, {1.0});
+    const NashTable t = makeNashTable({1500, 1500}, 50, 100, 0, {1.0});
     const NashResult r = solve(t);
     ASSERT_TRUE(r.converged);
     const NashGame g(t, realTable());
@@ -206,7 +201,8 @@ TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
         for (int b = 0; b < kHandClassCount; ++b) {
             const double both = g.combosTogether(a, b) / (1326.0 * 1225.0) * push[static_cast<std::size_t>(a)];
             const double e = g.pusherEquity(a, b);
-            chips += both * (call[static_cast<std::size_t>(b)] * e * 3000.0 + (1.0 - call[static_cast<std::size_t>(b)]) * 1600.0);
+            chips += both * (call[static_cast<std::size_t>(b)] * e * 3000.0 +
+                             (1.0 - call[static_cast<std::size_t>(b)]) * 1600.0);
         }
     }
     EXPECT_NEAR(r.report.equity[0], chips / 3000.0, 1e-12);
@@ -217,7 +213,7 @@ TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
 // mixed profile match a brute-force count, and the solved profile leaves
 // no player more than the accuracy to gain.
 TEST(NashSolver, ExploitabilityMatchesBruteForce) {
-    const NashTable t = makeTable({1000, 2500, 600}, 50, 100, 10, {0.5, 0.3, 0.2});
+    const NashTable t = makeNashTable({1000, 2500, 600}, 50, 100, 10, {0.5, 0.3, 0.2});
     const NashGame g(t, realTable());
     ASSERT_TRUE(g.ok()) << g.error();
     NashProfile random = g.uniformProfile(0.0);
@@ -232,7 +228,8 @@ TEST(NashSolver, ExploitabilityMatchesBruteForce) {
     const std::vector<double> exploitability = bruteForceExploitability(g, random);
     for (int p = 0; p < 3; ++p) {
         EXPECT_NEAR(reported.equity[static_cast<std::size_t>(p)], equity[static_cast<std::size_t>(p)], 1e-12);
-        EXPECT_NEAR(reported.exploitability[static_cast<std::size_t>(p)], exploitability[static_cast<std::size_t>(p)], 1e-12);
+        EXPECT_NEAR(reported.exploitability[static_cast<std::size_t>(p)], exploitability[static_cast<std::size_t>(p)],
+                    1e-12);
         EXPECT_GT(exploitability[static_cast<std::size_t>(p)], 1e-3);
     }
 
@@ -241,14 +238,15 @@ TEST(NashSolver, ExploitabilityMatchesBruteForce) {
     const std::vector<double> left = bruteForceExploitability(g, solved.profile);
     for (int p = 0; p < 3; ++p) {
         EXPECT_LE(left[static_cast<std::size_t>(p)], 1e-5 + 1e-12);
-        EXPECT_NEAR(solved.report.exploitability[static_cast<std::size_t>(p)], left[static_cast<std::size_t>(p)], 1e-12);
+        EXPECT_NEAR(solved.report.exploitability[static_cast<std::size_t>(p)], left[static_cast<std::size_t>(p)],
+                    1e-12);
     }
 }
 
 // Calling 72o against the small blind's equilibrium push costs the big blind
 // exactly what calling loses against folding, summed over the pushed hands.
 TEST(NashSolver, PerturbedCallIsExploitableByTheAmountWorkedOutByHand) {
-    const NashTable t = makeTable({1500, 1500}, 50, 100, 0, {0.65, 0.35});
+    const NashTable t = makeNashTable({1500, 1500}, 50, 100, 0, {0.65, 0.35});
     const NashResult r = solve(t);
     ASSERT_TRUE(r.converged);
     const NashGame g(t, realTable());
@@ -257,7 +255,8 @@ TEST(NashSolver, PerturbedCallIsExploitableByTheAmountWorkedOutByHand) {
 
     double loss = 0.0;
     for (int a = 0; a < kHandClassCount; ++a) {
-        const double both = g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][static_cast<std::size_t>(a)];
+        const double both =
+            g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][static_cast<std::size_t>(a)];
         const double e = g.pusherEquity(a, trash);
         const double ifCall = e * g.showdown(0, 1, true)[1] + (1.0 - e) * g.showdown(0, 1, false)[1];
         loss += both * (g.uncalledWin(0)[1] - ifCall);
@@ -276,7 +275,7 @@ TEST(NashSolver, CancelReturnsTheBestSoFar) {
         void setValue(int) override {}
         bool wasCanceled() const override { return true; }
     } cancel;
-    const NashResult r = solveNash(makeTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}), realTable(),
+    const NashResult r = solveNash(makeNashTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}), realTable(),
                                    NashOptions{1e-9, 100000}, cancel);
     EXPECT_TRUE(r.canceled);
     EXPECT_LT(r.iterations, 100);
