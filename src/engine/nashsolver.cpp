@@ -61,9 +61,9 @@ const std::vector<int>& togetherCounts() {
 }
 
 // out += factor * row, over all classes.
-void addScaled(std::vector<double>& out, const double* row, double factor) {
-    for (int k = 0; k < kClasses; ++k)
-        out[static_cast<std::size_t>(k)] += factor * row[k];
+void addScaled(double* out, const double* row, double factor) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kClasses); ++k)
+        out[k] += factor * row[k];
 }
 
 }  // namespace
@@ -236,144 +236,130 @@ NashProfile NashGame::uniformProfile(double probability) const {
 
 void NashGame::actionValues(const NashProfile& profile, std::vector<double>& onValue, std::vector<double>& foldValue,
                             std::vector<double>& equity) const {
-    const int n = players_;
-    const auto un = static_cast<std::size_t>(n);
-    const std::size_t decisions = static_cast<std::size_t>(n - 1 + n * (n - 1) / 2) * kClasses;
-    onValue.assign(decisions, 0.0);
-    foldValue.assign(decisions, 0.0);
+    using Size = std::size_t;
+    constexpr Size C = kClasses;
+    const auto n = static_cast<Size>(players_);
+    auto pair = [&](Size i, Size j) {
+        return static_cast<Size>(callIndex(players_, static_cast<int>(i), static_cast<int>(j)));
+    };
+    onValue.assign((n - 1 + n * (n - 1) / 2) * C, 0.0);
+    foldValue.assign(onValue.size(), 0.0);
 
     // reach[i]: everyone before player i folded.
-    std::vector<double> reach(un, 1.0);
-    std::vector<double> pushShare(un, 0.0);
-    for (int i = 0; i + 1 < n; ++i) {
-        const ClassStrategy& s = profile.push[static_cast<std::size_t>(i)];
-        for (int h = 0; h < kClasses; ++h)
-            pushShare[static_cast<std::size_t>(i)] +=
-                weight_[static_cast<std::size_t>(h)] * s[static_cast<std::size_t>(h)];
-        reach[static_cast<std::size_t>(i) + 1] =
-            reach[static_cast<std::size_t>(i)] * (1.0 - pushShare[static_cast<std::size_t>(i)]);
+    std::vector<double> reach(n, 1.0), pushShare(n, 0.0);
+    for (Size i = 0; i + 1 < n; ++i) {
+        for (Size h = 0; h < C; ++h)
+            pushShare[i] += weight_[h] * profile.push[i][h];
+        reach[i + 1] = reach[i] * (1.0 - pushShare[i]);
     }
 
     // The value once the action is folded to player i, filled from the back.
-    std::vector<double> foldedTo = uncalled_[un - 1];
-    std::vector<double> callMass(un * kClasses), winMass(un * kClasses);
-    // tail[(j * classes + h) * n + p]: player p's value once the push of a
-    // holder of class h reaches player j (j = n: nobody called).
-    std::vector<double> tail((un + 1) * kClasses * un);
-    std::vector<double> mass(kClasses), win(kClasses), reachJ(kClasses), viaJoint(kClasses), viaWin(kClasses),
-        viaFold(kClasses);
-    auto tailAt = [&](int j, int h) {
-        return &tail[(static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)) * un];
-    };
+    std::vector<double> foldedTo = uncalled_[n - 1];
+    // Against a pusher's class h: chance that player j calls, and that he
+    // calls and loses, at [j * C + h].
+    std::vector<double> callMass(n * C), loseMass(n * C);
+    // tail[(j * C + h) * n + p]: player p's value once the push of a holder
+    // of class h reaches player j (j = n: nobody called).
+    std::vector<double> tail((n + 1) * C * n);
+    auto tailAt = [&](Size j, Size h) { return &tail[(j * C + h) * n]; };
+    std::vector<double> reachJ(C), viaJoint(C), viaWin(C), viaFold(C);
 
-    for (int i = n - 2; i >= 0; --i) {
-        const ClassStrategy& pushes = profile.push[static_cast<std::size_t>(i)];
-        // Chance that player j calls, and calls and loses, against each class.
-        for (int j = i + 1; j < n; ++j) {
-            const ClassStrategy& calls = profile.call[static_cast<std::size_t>(callIndex(n, i, j))];
-            std::fill(mass.begin(), mass.end(), 0.0);
-            std::fill(win.begin(), win.end(), 0.0);
-            for (int c = 0; c < kClasses; ++c) {
-                const double x = calls[static_cast<std::size_t>(c)];
-                if (x <= 0)
-                    continue;
-                addScaled(mass, &joint_[at(c, 0)], x);
-                addScaled(win, &winJointT_[at(c, 0)], x);
-            }
-            for (int h = 0; h < kClasses; ++h) {
-                const double w = weight_[static_cast<std::size_t>(h)];
-                callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] =
-                    mass[static_cast<std::size_t>(h)] / w;
-                winMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)] =
-                    win[static_cast<std::size_t>(h)] / w;
+    for (Size i = n - 1; i-- > 0;) {
+        const ClassStrategy& pushes = profile.push[i];
+        for (Size j = i + 1; j < n; ++j) {
+            // Columns of the joint weights by the caller's class, summed.
+            const ClassStrategy& calls = profile.call[pair(i, j)];
+            double* mass = &callMass[j * C];
+            double* lose = &loseMass[j * C];
+            std::fill(mass, mass + C, 0.0);
+            std::fill(lose, lose + C, 0.0);
+            for (Size c = 0; c < C; ++c)
+                if (calls[c] > 0) {
+                    addScaled(mass, &joint_[c * C], calls[c]);
+                    addScaled(lose, &winJointT_[c * C], calls[c]);
+                }
+            for (Size h = 0; h < C; ++h) {
+                mass[h] /= weight_[h];
+                lose[h] /= weight_[h];
             }
         }
-        for (int h = 0; h < kClasses; ++h) {
-            std::copy(uncalled_[static_cast<std::size_t>(i)].begin(), uncalled_[static_cast<std::size_t>(i)].end(),
-                      tailAt(n, h));
-            for (int j = n - 1; j > i; --j) {
-                const double q = callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
-                const double a = winMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
-                const auto k = static_cast<std::size_t>(callIndex(n, i, j));
+        for (Size h = 0; h < C; ++h) {
+            std::copy(uncalled_[i].begin(), uncalled_[i].end(), tailAt(n, h));
+            for (Size j = n - 1; j > i; --j) {
+                const double q = callMass[j * C + h];
+                const double a = loseMass[j * C + h];
+                const std::vector<double>& ifPusherWins = pusherWins_[pair(i, j)];
+                const std::vector<double>& ifCallerWins = callerWins_[pair(i, j)];
                 const double* next = tailAt(j + 1, h);
                 double* here = tailAt(j, h);
-                for (std::size_t p = 0; p < un; ++p)
-                    here[p] = a * pusherWins_[k][p] + (q - a) * callerWins_[k][p] + (1.0 - q) * next[p];
+                for (Size p = 0; p < n; ++p)
+                    here[p] = a * ifPusherWins[p] + (q - a) * ifCallerWins[p] + (1.0 - q) * next[p];
             }
         }
-        const double r = reach[static_cast<std::size_t>(i)];
-        const std::size_t pushBase = static_cast<std::size_t>(i) * kClasses;
-        for (int h = 0; h < kClasses; ++h) {
-            const double w = r * weight_[static_cast<std::size_t>(h)];
-            onValue[pushBase + static_cast<std::size_t>(h)] = w * tailAt(i + 1, h)[i];
-            foldValue[pushBase + static_cast<std::size_t>(h)] = w * foldedTo[static_cast<std::size_t>(i)];
+        for (Size h = 0; h < C; ++h) {
+            const double w = reach[i] * weight_[h];
+            onValue[i * C + h] = w * tailAt(i + 1, h)[i];
+            foldValue[i * C + h] = w * foldedTo[i];
         }
 
-        // The callers: the pusher's classes reaching player j, weighted.
-        for (int h = 0; h < kClasses; ++h)
-            reachJ[static_cast<std::size_t>(h)] = r * pushes[static_cast<std::size_t>(h)];
-        for (int j = i + 1; j < n; ++j) {
-            const auto k = static_cast<std::size_t>(callIndex(n, i, j));
+        // The callers: rows of the joint weights by the pusher's classes
+        // that reach player j.
+        for (Size h = 0; h < C; ++h)
+            reachJ[h] = reach[i] * pushes[h];
+        for (Size j = i + 1; j < n; ++j) {
             std::fill(viaJoint.begin(), viaJoint.end(), 0.0);
             std::fill(viaWin.begin(), viaWin.end(), 0.0);
             std::fill(viaFold.begin(), viaFold.end(), 0.0);
-            for (int h = 0; h < kClasses; ++h) {
-                const double x = reachJ[static_cast<std::size_t>(h)];
-                if (x <= 0)
-                    continue;
-                addScaled(viaJoint, &joint_[at(h, 0)], x);
-                addScaled(viaWin, &winJoint_[at(h, 0)], x);
-                addScaled(viaFold, &joint_[at(h, 0)], x * tailAt(j + 1, h)[j]);
+            for (Size h = 0; h < C; ++h)
+                if (reachJ[h] > 0) {
+                    addScaled(viaJoint.data(), &joint_[h * C], reachJ[h]);
+                    addScaled(viaWin.data(), &winJoint_[h * C], reachJ[h]);
+                    addScaled(viaFold.data(), &joint_[h * C], reachJ[h] * tailAt(j + 1, h)[j]);
+                }
+            const Size k = pair(i, j);
+            const double ifCallerLoses = pusherWins_[k][j];
+            const double ifCallerWins = callerWins_[k][j];
+            const Size base = (n - 1 + k) * C;
+            for (Size c = 0; c < C; ++c) {
+                onValue[base + c] = ifCallerWins * viaJoint[c] + (ifCallerLoses - ifCallerWins) * viaWin[c];
+                foldValue[base + c] = viaFold[c];
             }
-            const double ifCallerLoses = pusherWins_[k][static_cast<std::size_t>(j)];
-            const double ifCallerWins = callerWins_[k][static_cast<std::size_t>(j)];
-            const std::size_t base = (static_cast<std::size_t>(n - 1) + k) * kClasses;
-            for (int c = 0; c < kClasses; ++c) {
-                onValue[base + static_cast<std::size_t>(c)] =
-                    ifCallerWins * viaJoint[static_cast<std::size_t>(c)] +
-                    (ifCallerLoses - ifCallerWins) * viaWin[static_cast<std::size_t>(c)];
-                foldValue[base + static_cast<std::size_t>(c)] = viaFold[static_cast<std::size_t>(c)];
-            }
-            for (int h = 0; h < kClasses; ++h)
-                reachJ[static_cast<std::size_t>(h)] *=
-                    1.0 - callMass[static_cast<std::size_t>(j) * kClasses + static_cast<std::size_t>(h)];
+            for (Size h = 0; h < C; ++h)
+                reachJ[h] *= 1.0 - callMass[j * C + h];
         }
 
-        std::vector<double> before(un, 0.0);
-        for (int h = 0; h < kClasses; ++h) {
-            const double x = weight_[static_cast<std::size_t>(h)] * pushes[static_cast<std::size_t>(h)];
+        std::vector<double> before(n, 0.0);
+        for (Size h = 0; h < C; ++h) {
+            const double x = weight_[h] * pushes[h];
             const double* value = tailAt(i + 1, h);
-            for (std::size_t p = 0; p < un; ++p)
+            for (Size p = 0; p < n; ++p)
                 before[p] += x * value[p];
         }
-        for (std::size_t p = 0; p < un; ++p)
-            before[p] += (1.0 - pushShare[static_cast<std::size_t>(i)]) * foldedTo[p];
+        for (Size p = 0; p < n; ++p)
+            before[p] += (1.0 - pushShare[i]) * foldedTo[p];
         foldedTo = std::move(before);
     }
     equity = foldedTo;
 }
 
 NashReport NashGame::evaluate(const NashProfile& profile) const {
+    using Size = std::size_t;
+    constexpr Size C = kClasses;
+    const auto n = static_cast<Size>(players_);
     std::vector<double> on, fold;
     NashReport report;
     actionValues(profile, on, fold, report.equity);
-    report.exploitability.assign(static_cast<std::size_t>(players_), 0.0);
-    auto gain = [&](std::size_t d, double p) { return std::max(on[d], fold[d]) - (p * on[d] + (1.0 - p) * fold[d]); };
-    for (int i = 0; i + 1 < players_; ++i)
-        for (int h = 0; h < kClasses; ++h) {
-            const std::size_t d = static_cast<std::size_t>(i) * kClasses + static_cast<std::size_t>(h);
-            report.exploitability[static_cast<std::size_t>(i)] +=
-                gain(d, profile.push[static_cast<std::size_t>(i)][static_cast<std::size_t>(h)]);
-        }
-    for (int i = 0; i < players_; ++i)
-        for (int j = i + 1; j < players_; ++j) {
-            const auto k = static_cast<std::size_t>(callIndex(players_, i, j));
-            for (int c = 0; c < kClasses; ++c) {
-                const std::size_t d =
-                    (static_cast<std::size_t>(players_ - 1) + k) * kClasses + static_cast<std::size_t>(c);
-                report.exploitability[static_cast<std::size_t>(j)] +=
-                    gain(d, profile.call[k][static_cast<std::size_t>(c)]);
-            }
+    report.exploitability.assign(n, 0.0);
+    // What the best action gains over the profile's mix at one decision.
+    auto gain = [&](Size d, double p) { return std::max(on[d], fold[d]) - (p * on[d] + (1.0 - p) * fold[d]); };
+    for (Size i = 0; i + 1 < n; ++i)
+        for (Size h = 0; h < C; ++h)
+            report.exploitability[i] += gain(i * C + h, profile.push[i][h]);
+    for (Size i = 0; i < n; ++i)
+        for (Size j = i + 1; j < n; ++j) {
+            const auto k = static_cast<Size>(callIndex(players_, static_cast<int>(i), static_cast<int>(j)));
+            for (Size c = 0; c < C; ++c)
+                report.exploitability[j] += gain((n - 1 + k) * C + c, profile.call[k][c]);
         }
     return report;
 }
