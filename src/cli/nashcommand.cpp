@@ -23,8 +23,8 @@ constexpr const char* kNashUsage =
     "chips before posting, in preflop action order: the first player after the\n"
     "big blind first, the big blind last (heads-up the small blind first).\n"
     "Payouts are percentages for places 1, 2, ... (default 50,30,20). The solver\n"
-    "stops when no player can gain more than E (default 1e-5) of the prize pool\n"
-    "by deviating.\n"
+    "stops when no player can gain more than E (1e-9 to 1, default 1e-5) of the\n"
+    "prize pool by deviating.\n"
     "\n"
     "Fields: players, positions, push (per player but the big blind: percent of\n"
     "the 1326 combinations, text, range of all 169 classes with their push\n"
@@ -124,8 +124,9 @@ int nashCommand(const std::vector<std::string>& args, std::ostream& out, std::os
                 table.payouts[q] = values[q] / 100.0;
             }
         } else {
-            if (!parsed || values.size() != 1 || !(values[0] > 0) || values[0] > 1)
-                return fail("--accuracy takes one share of the prize pool above 0 and at most 1");
+            // Below 1e-9 rounding in the sums would stall the solver.
+            if (!parsed || values.size() != 1 || values[0] < 1e-9 || values[0] > 1)
+                return fail("--accuracy takes one share of the prize pool from 1e-9 to 1");
             accuracy = values[0];
         }
     }

@@ -91,6 +91,7 @@ TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
         {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "0,100"},
         {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "inf"},
         {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "0"},
+        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "1e-10"},
         {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "2"},
         {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--foo", "1"},
         {"nash", "--stacks", "1000,2000", "--blinds"},
