@@ -124,7 +124,7 @@ int nashCommand(const std::vector<std::string>& args, std::ostream& out, std::os
                 table.payouts[q] = values[q] / 100.0;
             }
         } else {
-            // Below 1e-9 rounding in the sums would stall the solver.
+            // Finer targets take minutes on a ten-player table.
             if (!parsed || values.size() != 1 || values[0] < 1e-9 || values[0] > 1)
                 return fail("--accuracy takes one share of the prize pool from 1e-9 to 1");
             accuracy = values[0];
