@@ -79,15 +79,17 @@ std::vector<double> bruteForceExploitability(const NashGame& g, NashProfile s) {
     const int n = g.players();
     const std::vector<double> base = bruteForceEquity(g, s);
     std::vector<double> gain(static_cast<std::size_t>(n), 0.0);
+    // The value is linear in each decision: one pure value and the mixed
+    // one give the other pure value (the larger weight as divisor).
     auto probe = [&](double& decision, int player) {
         const double kept = decision;
         const auto p = static_cast<std::size_t>(player);
-        decision = 1.0;
-        const double on = bruteForceEquity(g, s)[p];
-        decision = 0.0;
-        const double off = bruteForceEquity(g, s)[p];
+        decision = kept <= 0.5 ? 1.0 : 0.0;
+        const double probed = bruteForceEquity(g, s)[p];
         decision = kept;
-        gain[p] += std::max(on, off) - base[p];
+        const double other = kept <= 0.5 ? (base[p] - kept * probed) / (1.0 - kept)
+                                         : (base[p] - (1.0 - kept) * probed) / kept;
+        gain[p] += std::max(probed, other) - base[p];
     };
     for (int i = 0; i + 1 < n; ++i)
         for (auto& d : s.push[static_cast<std::size_t>(i)])
