@@ -71,8 +71,12 @@ void HistoryParser::feedStars(std::string_view line) {
         if (contains(line, "posts small blind")) {
             noSmallBlind_ = false;
         } else if (const std::size_t at = line.find(": posts the ante "); at != std::string_view::npos) {
-            if (const auto ante = findAmount(line, at + 17); ante && statedAnte_ < 0)
-                statedAnte_ = ante->value;
+            // Every player's ante, or only the big blind's.
+            const int poster = seatByName(slice(line, 0, at));
+            if (const auto ante = findAmount(line, at + 17); ante && poster >= 0) {
+                postedAnte_[static_cast<std::size_t>(poster)] = ante->value;
+                antesListed_ = true;
+            }
         } else if (contains(line, "*** HOLE CARDS ***")) {
             state_ = kSeekingHoleCards;
         }
