@@ -335,6 +335,7 @@ void HistoryParser::postForcedBet(int s, ForcedBet kind, int amount) {
     SeatState& poster = seat(s);
     const int before = poster.bet;
     moveChips(poster, amount);
+    poster.isAllIn = poster.stack == 0;
     forcedBetsPosted_ = true;
     switch (kind) {
     case ForcedBet::Ante:
