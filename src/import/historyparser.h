@@ -65,7 +65,8 @@ private:
     void feedBovada(std::string_view line);
     void feedPacific(std::string_view line);
     void feedIPoker(std::string_view line);
-    void ipokerGame(std::string_view gameXml);
+    // Reads the game from its XML, which it overwrites.
+    void ipokerGame(std::string& gameXml);
     void ipokerSession(std::string_view text);
 
     void partyPreamble(std::string_view line);

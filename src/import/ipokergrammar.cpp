@@ -93,7 +93,9 @@ void HistoryParser::feedIPoker(std::string_view line) {
         xmlBuffer_ += '\n';
         xmlBuffer_ += line;
     }
-    const std::size_t close = xmlBuffer_.find("</game>");
+    // The closing tag is never split across lines: look in the new line only.
+    const std::size_t lineStart = xmlBuffer_.size() - std::min(line.size(), xmlBuffer_.size());
+    const std::size_t close = xmlBuffer_.find("</game>", lineStart);
     if (close == std::string::npos) {
         if (xmlBuffer_.size() > kMaxGameBytes) {
             inXmlGame_ = false;
@@ -112,12 +114,13 @@ void HistoryParser::feedIPoker(std::string_view line) {
         feedIPoker(rest);
 }
 
-void HistoryParser::ipokerGame(std::string_view gameXml) {
+void HistoryParser::ipokerGame(std::string& gameXml) {
     if (!hand_)
         return;
     pugi::xml_document document;
+    // Parsed in place: the buffer is thrown away afterwards.
     const pugi::xml_parse_result parsed =
-        document.load_buffer(gameXml.data(), gameXml.size(), pugi::parse_default, pugi::encoding_utf8);
+        document.load_buffer_inplace(gameXml.data(), gameXml.size(), pugi::parse_escapes, pugi::encoding_utf8);
     if (!parsed) {
         drop(std::string("the game's XML cannot be read (") + parsed.description() + ")");
         return;
