@@ -277,9 +277,8 @@ std::string generatedTodayFile(torvel::import::HistoryFormat format, int hands) 
     return path.string();
 }
 
-void BM_ParseTodaysLayouts(benchmark::State& state) {
-    const auto format = static_cast<torvel::import::HistoryFormat>(state.range(0));
-    const std::string path = generatedTodayFile(format, kParserHands);
+// Reads the file again and again; a file not read as its layout fails.
+void parseRepeatedly(benchmark::State& state, const std::string& path, torvel::import::HistoryFormat format) {
     int relevant = 0;
     int hands = 0;
     torvel::import::ImportCallbacks callbacks;
@@ -296,25 +295,15 @@ void BM_ParseTodaysLayouts(benchmark::State& state) {
     state.counters["relevant"] = relevant / static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<std::int64_t>(std::filesystem::file_size(path)) * state.iterations());
 }
-BENCHMARK(BM_ParseTodaysLayouts)
-    ->ArgName("layout")
-    ->DenseRange(4, 9)
-    ->Unit(benchmark::kMillisecond);
+
+void BM_ParseTodaysLayouts(benchmark::State& state) {
+    const auto format = static_cast<torvel::import::HistoryFormat>(state.range(0));
+    parseRepeatedly(state, generatedTodayFile(format, kParserHands), format);
+}
+BENCHMARK(BM_ParseTodaysLayouts)->ArgName("layout")->DenseRange(4, 9)->Unit(benchmark::kMillisecond);
 
 void BM_ParseHandHistory(benchmark::State& state) {
-    const std::string path = generatedFile(kParserHands);
-    int relevant = 0;
-    int hands = 0;
-    torvel::import::ImportCallbacks callbacks;
-    callbacks.onDecision = [&relevant](std::unique_ptr<torvel::GameState>) { ++relevant; };
-    for (auto _ : state) {
-        const auto summary = torvel::import::importHistoryFile(path, nullptr, callbacks);
-        hands += summary.handCount;
-        benchmark::DoNotOptimize(summary);
-    }
-    state.counters["hands/s"] = benchmark::Counter(hands, benchmark::Counter::kIsRate);
-    state.counters["relevant"] = relevant / static_cast<double>(state.iterations());
-    state.SetBytesProcessed(static_cast<std::int64_t>(std::filesystem::file_size(path)) * state.iterations());
+    parseRepeatedly(state, generatedFile(kParserHands), torvel::import::HistoryFormat::PokerStars);
 }
 BENCHMARK(BM_ParseHandHistory)->Unit(benchmark::kMillisecond);
 

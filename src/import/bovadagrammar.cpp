@@ -54,11 +54,7 @@ int amountIn(std::string_view text, std::size_t from = 0) {
 void HistoryParser::feedBovada(std::string_view line) {
     if (const std::size_t number = bovadaHandNumber(line); number != std::string_view::npos) {
         // A hand cut off mid-line may run straight into the next header.
-        std::size_t end = number;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
-            ++end;
-        startHand(line.substr(number, end - number));
-        noSmallBlind_ = true;
+        const std::size_t end = startNumberedHand(line, number);
         for (std::size_t open = line.find('(', end); open != std::string_view::npos; open = line.find('(', open + 1)) {
             if (const auto blinds = blindsAt(line, open + 1)) {
                 setBlinds(blinds->smallBlind, blinds->bigBlind);

@@ -128,6 +128,15 @@ void HistoryParser::startHand(std::string_view handId) {
     state_ = kSeekingBlinds;
 }
 
+std::size_t HistoryParser::startNumberedHand(std::string_view line, std::size_t number) {
+    std::size_t end = number;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    startHand(line.substr(number, end - number));
+    noSmallBlind_ = true;
+    return end;
+}
+
 void HistoryParser::closeOpenHand(bool atEndOfFile) {
     if (!hand_)
         return;

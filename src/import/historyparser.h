@@ -76,6 +76,10 @@ private:
 
     // Shared steps.
     void startHand(std::string_view handId);
+    // A new hand whose number is the digits at number in line; the layouts
+    // with such headers post no small blind until a line says so. Returns
+    // where the digits end.
+    std::size_t startNumberedHand(std::string_view line, std::size_t number);
     // Settles a hand that is still open when the next header or the end of
     // the file comes.
     void closeOpenHand(bool atEndOfFile);

@@ -175,31 +175,15 @@ void HistoryParser::ipokerGame(std::string& gameXml) {
     if (!heroLine(hero, heroCards) || !hand_)
         return;
 
+    const std::pair<int, Verb> verbs[] = {{kFold, Verb::Fold},       {kCall, Verb::Call},
+                                          {kCheck, Verb::Check},     {kBet, Verb::RaiseBy},
+                                          {kRaiseTo, Verb::RaiseTo}, {kAllIn, Verb::AllInBy}};
     for (const pugi::xml_node action : actionsInOrder(preflop)) {
-        const std::string_view name = action.attribute("player").as_string();
-        const int sum = chipsOf(action.attribute("sum").as_string());
-        switch (action.attribute("type").as_int(-1)) {
-        case kFold:
-            postedAction(name, Verb::Fold, 0, false);
-            break;
-        case kCall:
-            postedAction(name, Verb::Call, sum, false);
-            break;
-        case kCheck:
-            postedAction(name, Verb::Check, 0, false);
-            break;
-        case kBet:
-            postedAction(name, Verb::RaiseBy, sum, false);
-            break;
-        case kRaiseTo:
-            postedAction(name, Verb::RaiseTo, sum, false);
-            break;
-        case kAllIn:
-            postedAction(name, Verb::AllInBy, sum, true);
-            break;
-        default:
-            break;
-        }
+        const int type = action.attribute("type").as_int(-1);
+        for (const auto& [code, verb] : verbs)
+            if (code == type)
+                postedAction(action.attribute("player").as_string(), verb,
+                             chipsOf(action.attribute("sum").as_string()), verb == Verb::AllInBy);
         if (state_ == kHeroActed) {
             evaluate();
             return;

@@ -44,11 +44,7 @@ int bracketAmount(std::string_view line, std::size_t from) {
 
 void HistoryParser::feedPacific(std::string_view line) {
     if (const std::size_t number = pacificHandNumber(line); number != std::string_view::npos) {
-        std::size_t end = number;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
-            ++end;
-        startHand(line.substr(number, end - number));
-        noSmallBlind_ = true;
+        startNumberedHand(line, number);
         state_ = kReadingSeats;
         return;
     }

@@ -28,11 +28,7 @@ constexpr ActionWords kStarsWords{": folds", ": calls ", ": raises ", ": checks"
 
 void HistoryParser::feedStars(std::string_view line) {
     if (const std::size_t number = starsHandNumber(line); number != std::string_view::npos) {
-        std::size_t end = number;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
-            ++end;
-        startHand(line.substr(number, end - number));
-        noSmallBlind_ = true;
+        startNumberedHand(line, number);
     }
     if (!hand_)
         return;
