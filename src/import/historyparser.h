@@ -145,6 +145,7 @@ private:
     std::string xmlBuffer_;
     bool inXmlGame_ = false;
     std::string sessionHero_;
+    std::string sessionBuyIn_;
     // The hero raised in the "*****" layout: the next line says whether it
     // was all-in.
     bool heroRaisePending_ = false;

@@ -82,11 +82,14 @@ void HistoryParser::feedIPoker(std::string_view line) {
     if (!inXmlGame_) {
         if (const std::string_view hero = textBetween(line, "<nickname>", "</nickname>"); !hero.empty())
             sessionHero_ = std::string(hero);
+        if (const std::string_view buyIn = textBetween(line, "<buyin>", "</buyin>"); !buyIn.empty())
+            sessionBuyIn_ = std::string(buyIn);
         const std::size_t game = line.find("<game ");
         if (game == std::string_view::npos)
             return;
         const std::string_view code = textBetween(line.substr(game), "gamecode=\"", "\"");
         startHand(code);
+        hand_->buyInText = sessionBuyIn_;
         inXmlGame_ = true;
         xmlBuffer_.assign(line.substr(game));
     } else {

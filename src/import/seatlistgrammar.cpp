@@ -14,7 +14,17 @@ namespace {
 struct Header {
     std::string_view handId;
     std::size_t blindsFrom = 0;  // where the blinds may start
+    std::string_view buyIn;      // the tournament's buy-in or name, as written
 };
+
+std::string_view between(std::string_view line, std::string_view open, std::string_view close) {
+    const std::size_t at = line.find(open);
+    if (at == std::string_view::npos)
+        return {};
+    const std::size_t from = at + open.size();
+    const std::size_t to = line.find(close, from);
+    return to == std::string_view::npos ? std::string_view() : slice(line, from, to);
+}
 
 std::string_view idUntil(std::string_view line, std::size_t from, std::string_view stops) {
     std::size_t end = from;
@@ -25,22 +35,27 @@ std::string_view idUntil(std::string_view line, std::size_t from, std::string_vi
 
 std::optional<Header> readHeader(HistoryFormat format, std::string_view line) {
     switch (format) {
-    case HistoryFormat::GGPoker:
+    case HistoryFormat::GGPoker: {
         if (line.substr(0, 12) != "Poker Hand #")
             return std::nullopt;
-        return Header{idUntil(line, 12, ": "), 12};
+        // "Tournament #25313424, L-03: $52.50 Bounty Hunters Main Event Hold'em"
+        const std::string_view tournament = between(line, "Tournament #", " Hold'em");
+        const std::size_t comma = tournament.find(", ");
+        return Header{idUntil(line, 12, ": "), 12,
+                      comma == std::string_view::npos ? std::string_view() : tournament.substr(comma + 2)};
+    }
     case HistoryFormat::Winamax: {
         const std::size_t id = line.find(" - HandId: #");
         if (line.substr(0, 16) != "Winamax Poker - " || id == std::string_view::npos)
             return std::nullopt;
-        return Header{idUntil(line, id + 12, " "), id + 12};
+        return Header{idUntil(line, id + 12, " "), id + 12, between(line, "buyIn: ", " level: ")};
     }
     default: {
         // A session block may run into the header on the same line.
         const std::size_t at = line.find("Game Hand #");
         if (at == std::string_view::npos || !digitsAt(line, at + 11))
             return std::nullopt;
-        return Header{idUntil(line, at + 11, " :-"), at + 11};
+        return Header{idUntil(line, at + 11, " :-"), at + 11, {}};
     }
     }
 }
@@ -92,6 +107,7 @@ void HistoryParser::feedSeatListLayout(std::string_view line) {
     if (const auto header = readHeader(format_, line)) {
         startHand(header->handId);
         noSmallBlind_ = true;
+        hand_->buyInText = std::string(header->buyIn);
         int ante = 0;
         int smallBlind = 0;
         int bigBlind = 0;

@@ -36,6 +36,8 @@ std::string describe(const GameState& g) {
         if (s.status == kSeatHero)
             text += " [" + cardName(s.card1) + " " + cardName(s.card2) + "]";
     }
+    if (!g.buyInText.empty())
+        text += " | " + g.buyInText;
     return text;
 }
 
@@ -54,16 +56,16 @@ const Layout kLayouts[] = {
     {"ggpoker_today.txt",
      import::HistoryFormat::GGPoker,
      {{"SG1001", "50/100 ante 0 button 0 raiser 0 hero 1 acts 1 | 0 a1b2c3 0+1050 raise all-in D | "
-                 "1 Hero 650+50 SB [9d Ah] | 2 d4e5f6 1050+200 BB"},
+                 "1 Hero 650+50 SB [9d Ah] | 2 d4e5f6 1050+200 BB | Spin & Gold #3"},
       {"SG1002", "50/100 ante 0 button 1 raiser -1 hero 1 acts 3 | 0 a1b2c3 2000+100 BB | 1 Hero 900+0 D [Qs Kc] | "
-                 "2 d4e5f6 0+30 all-in SB"},
+                 "2 d4e5f6 0+30 all-in SB | Spin & Gold #3"},
       {"SG1003", "the hero never acted"},
       {"SG1004", "50/100 ante 0 button 0 raiser -1 hero 1 acts 0 | 0 a1b2c3 2050+0 fold D | 1 Hero 950+50 SB [Jd Qd] | "
-                 "2 d4e5f6 850+100 BB"}}},
+                 "2 d4e5f6 850+100 BB | Spin & Gold #3"}}},
     {"winamax_today.txt",
      import::HistoryFormat::Winamax,
      {{"100-1-1700000000", "100/200 ante 25 button 0 raiser -1 hero 2 acts 3 | 0 Zoé 1475+425 raise D | "
-                           "1 Bert 0+175 call all-in SB | 2 Hero 1375+225 BB [Ts Tc]"},
+                           "1 Bert 0+175 call all-in SB | 2 Hero 1375+225 BB [Ts Tc] | 4.65€ + 0.35€"},
       {"100-2-1700000100", "the file ends before the hero acted"}}},
     {"wpn_today.txt",
      import::HistoryFormat::WinningPoker,
@@ -81,19 +83,19 @@ const Layout kLayouts[] = {
     {"pacific_today.txt",
      import::HistoryFormat::Pacific,
      {{"900001", "100/200 ante 25 button 3 raiser -1 hero 3 acts 3 | 0 Ben 0+120 all-in BB | 1 Ann 2975+25 fold | "
-                 "3 Hero 1700+25 D [Js Jd] | 4 Cid 5875+125 SB"},
+                 "3 Hero 1700+25 D [Js Jd] | 4 Cid 5875+125 SB | $5 + $0.50"},
       {"900002", "the hero never acted"},
       {"900003", "hero 44 BB and the table deep (deepest opponent 29 BB)"}}},
     {"ipoker_today.xml",
      import::HistoryFormat::IPoker,
      {{"111", "50/100 ante 15 button 1 raiser -1 hero 8 acts 3 | 1 Alpha 2685+315 raise D | 4 Beta & Co 935+65 fold SB | "
-              "8 Hero 685+115 BB [Ts Ah]"},
+              "8 Hero 685+115 BB [Ts Ah] | $0.67+$0.07+$0.26"},
       {"112", "the game's XML cannot be read ("},
       {"113", "the hero never acted"}}},
     {"pokerstars_today.txt",
      import::HistoryFormat::PokerStars,
      {{"250000000001", "200/400 ante 0 button 0 raiser 0 hero 2 acts 1 | 0 Anna 0+6000 raise all-in D | "
-                       "1 Bodo 2000+200 fold SB | 2 Hero 2800+800 BB [Ks Kh]"},
+                       "1 Bodo 2000+200 fold SB | 2 Hero 2800+800 BB [Ks Kh] | $4.40+$0.60 USD Hold'em No "},
       {"250000000002", "200/400 ante 50 button 2 raiser -1 hero 2 acts 3 | 0 Anna 5750+250 SB | 1 Bodo 1550+450 BB | "
                        "2 Hero 2950+50 D [5s 5h]"}}},
 };
