@@ -402,10 +402,7 @@ void HistoryParser::opponentPuts(int s, int chips, int action) {
     }
 }
 
-void HistoryParser::opponentRaisesTo(int s, int total) {
-    const SeatState& player = seat(s);
-    opponentPuts(s, total - (player.bet - postedAnte_[static_cast<std::size_t>(s)]), kActionRaise);
-}
+void HistoryParser::opponentRaisesTo(int s, int total) { opponentPuts(s, total - roundBet(s), kActionRaise); }
 
 int HistoryParser::roundBet(int s) const {
     return hand_->seats[static_cast<std::size_t>(s)].bet - postedAnte_[static_cast<std::size_t>(s)];
