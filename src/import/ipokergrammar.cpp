@@ -92,6 +92,13 @@ void HistoryParser::feedIPoker(std::string_view line) {
         hand_->buyInText = sessionBuyIn_;
         inXmlGame_ = true;
         xmlBuffer_.assign(line.substr(game));
+    } else if (const std::size_t next = line.find("<game "); next < line.find("</game>")) {
+        // A game that never closes loses only itself.
+        inXmlGame_ = false;
+        xmlBuffer_.clear();
+        drop("the game breaks off before its end");
+        feedIPoker(line);
+        return;
     } else {
         xmlBuffer_ += '\n';
         xmlBuffer_ += line;
