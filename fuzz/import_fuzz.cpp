@@ -46,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     import::importHistory(whole, nullptr, callbacks);
 
     // Every grammar, whatever the format choice would have said.
-    for (const auto format : {import::HistoryFormat::PartyGameNo, import::HistoryFormat::PokerStars,
-                              import::HistoryFormat::FullTilt, import::HistoryFormat::PartyHandHistory}) {
+    for (const auto format : import::kAllHistoryFormats) {
         std::istringstream in(bytes);
         import::LineReader reader(in);
         import::HistoryParser parser(format, nullptr, callbacks);

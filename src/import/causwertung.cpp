@@ -180,7 +180,7 @@ void CAuswertung::slot_pbImport() {
     const torvel::IniFile settings(torvel::kSettingsFileName);
     const QString directory = QString::fromStdString(settings.readString(torvel::kSettingsSection, "dir", ""));
     const QStringList files =
-        QFileDialog::getOpenFileNames(this, tr("Select files"), directory, tr("Handhistories (*.txt *.hhf *.*)"));
+        QFileDialog::getOpenFileNames(this, tr("Select files"), directory, tr("Handhistories (*.txt *.xml *.hhf *.*)"));
     runImport(files);
 }
 

@@ -30,13 +30,9 @@ constexpr ActionWords kFullTiltWords{" folds", " calls ", " raises", " checks", 
 
 void HistoryParser::feedFullTilt(std::string_view line) {
     if (const std::size_t number = fullTiltHandNumber(line); number != std::string_view::npos) {
-        std::size_t end = number;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
-            ++end;
         // A hand still being filled is settled here: a new header always
         // starts afresh.
-        startHand(line.substr(number, end - number));
-        noSmallBlind_ = true;
+        const std::size_t end = startNumberedHand(line, number);
 
         // The blinds are the first " - " part that reads "small/big",
         // possibly followed by "Ante 25".

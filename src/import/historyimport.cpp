@@ -15,6 +15,23 @@ namespace {
 // Lines looked at to choose the layout: the first and ten more.
 constexpr std::size_t kFormatProbeLines = 11;
 
+// Today's sites, told by a header anywhere in the first lines.
+std::optional<HistoryFormat> modernFormat(std::string_view line) {
+    if (line.substr(0, 9) == "***** 888")
+        return HistoryFormat::Pacific;
+    if (line.substr(0, 12) == "Poker Hand #")
+        return HistoryFormat::GGPoker;
+    if (line.substr(0, 16) == "Winamax Poker - ")
+        return HistoryFormat::Winamax;
+    if (contains(line, "<session") || contains(line, "<game gamecode="))
+        return HistoryFormat::IPoker;
+    if (contains(line, "Bovada Hand #") || contains(line, "Ignition Hand #") || contains(line, "Bodog Hand #"))
+        return HistoryFormat::Bovada;
+    if (contains(line, "<Game Information>") || (contains(line, "Game Hand #") && contains(line, "Tournament #")))
+        return HistoryFormat::WinningPoker;
+    return std::nullopt;
+}
+
 std::optional<HistoryFormat> headerFormat(std::string_view line) {
     if (contains(line, "#Game "))
         return HistoryFormat::PartyGameNo;
@@ -42,6 +59,9 @@ HistoryFormat chooseFormat(const std::vector<std::string>& firstLines) {
             lines.push_back(line);
     if (lines.empty())
         return HistoryFormat::PartyGameNo;
+    for (const auto line : lines)
+        if (const auto format = modernFormat(line))
+            return *format;
     if (const auto format = headerFormat(lines.front()))
         return *format;
     for (std::size_t i = 1; i < lines.size(); ++i)

@@ -23,8 +23,19 @@ enum class HistoryFormat : int {
     PartyGameNo = 0,      // PartyPoker, "#Game No : " headers
     PokerStars = 1,       // "PokerStars Game #", "PokerStars Hand #"
     FullTilt = 2,         // "Full Tilt Poker Game #"
-    PartyHandHistory = 3  // PartyPoker "***** Hand History for Game", e-mailed transcripts
+    PartyHandHistory = 3,  // PartyPoker "***** Hand History for Game", e-mailed transcripts
+    GGPoker = 4,           // "Poker Hand #TM…"
+    Winamax = 5,           // "Winamax Poker - Tournament …"
+    IPoker = 6,            // XML session files
+    WinningPoker = 7,      // "Game Hand #… - Tournament #…" (ACR)
+    Bovada = 8,            // "Bovada Hand #", "Ignition Hand #"
+    Pacific = 9            // 888poker, "***** 888poker Hand History for Game …"
 };
+
+inline constexpr HistoryFormat kAllHistoryFormats[] = {
+    HistoryFormat::PartyGameNo, HistoryFormat::PokerStars,   HistoryFormat::FullTilt, HistoryFormat::PartyHandHistory,
+    HistoryFormat::GGPoker,     HistoryFormat::Winamax,      HistoryFormat::IPoker,   HistoryFormat::WinningPoker,
+    HistoryFormat::Bovada,      HistoryFormat::Pacific};
 
 // What became of one recognised hand.
 enum class HandStatus { Relevant, NotRelevant, Dropped };

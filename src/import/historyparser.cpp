@@ -83,6 +83,20 @@ void HistoryParser::feed(std::string_view line) {
     case HistoryFormat::FullTilt:
         feedFullTilt(line);
         break;
+    case HistoryFormat::GGPoker:
+    case HistoryFormat::Winamax:
+    case HistoryFormat::WinningPoker:
+        feedSeatListLayout(line);
+        break;
+    case HistoryFormat::Bovada:
+        feedBovada(line);
+        break;
+    case HistoryFormat::Pacific:
+        feedPacific(line);
+        break;
+    case HistoryFormat::IPoker:
+        feedIPoker(line);
+        break;
     }
     if (hand_ && state_ == kHeroActed)
         evaluate();
@@ -105,8 +119,22 @@ void HistoryParser::startHand(std::string_view handId) {
     statedAnte_ = -1;
     allInCount_ = 0;
     heroRaisePending_ = false;
+    forcedBetsPosted_ = false;
+    antesListed_ = false;
+    postedSmallBlindSeat_ = -1;
+    postedBigBlindSeat_ = -1;
+    postedAnte_.fill(0);
     ++handCount_;
     state_ = kSeekingBlinds;
+}
+
+std::size_t HistoryParser::startNumberedHand(std::string_view line, std::size_t number) {
+    std::size_t end = number;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    startHand(line.substr(number, end - number));
+    noSmallBlind_ = true;
+    return end;
 }
 
 void HistoryParser::closeOpenHand(bool atEndOfFile) {
@@ -306,6 +334,135 @@ void HistoryParser::applyAnteTable() {
     case HistoryFormat::FullTilt:
         hand_->ante = fullTiltAnte(bigBlind);
         break;
+    default:
+        // The other layouts post their antes in lines of their own.
+        break;
+    }
+}
+
+void HistoryParser::postForcedBet(int s, ForcedBet kind, int amount) {
+    SeatState& poster = seat(s);
+    const int before = poster.bet;
+    moveChips(poster, amount);
+    poster.isAllIn = poster.stack == 0;
+    forcedBetsPosted_ = true;
+    switch (kind) {
+    case ForcedBet::Ante:
+        postedAnte_[static_cast<std::size_t>(s)] += poster.bet - before;
+        break;
+    case ForcedBet::SmallBlind:
+        postedSmallBlindSeat_ = s;
+        noSmallBlind_ = false;
+        if (hand_->smallBlind <= 0)
+            hand_->smallBlind = amount;
+        break;
+    case ForcedBet::BigBlind:
+        postedBigBlindSeat_ = s;
+        if (hand_->bigBlind <= 0)
+            hand_->bigBlind = amount;
+        break;
+    }
+}
+
+void HistoryParser::settlePostedForcedBets() {
+    GameState& g = *hand_;
+    if (GameState::validSeat(postedSmallBlindSeat_))
+        seat(postedSmallBlindSeat_).isSmallBlind = true;
+    if (GameState::validSeat(postedBigBlindSeat_))
+        seat(postedBigBlindSeat_).isBigBlind = true;
+    g.ante = commonAnte();
+}
+
+int HistoryParser::commonAnte() const {
+    // An ante every player posts alike is the table's ante; one only the
+    // big blind posts is dead money that stays in his bet. A player all-in
+    // for less than the ante does not change it.
+    int largest = 0;
+    for (const int posted : postedAnte_)
+        largest = std::max(largest, posted);
+    for (int s = 0; s < kSeatCount; ++s) {
+        const SeatState& player = hand_->seats[static_cast<std::size_t>(s)];
+        const int posted = postedAnte_[static_cast<std::size_t>(s)];
+        if (player.occupied() && posted != largest && !(posted > 0 && player.stack == 0))
+            return 0;
+    }
+    return largest;
+}
+
+void HistoryParser::opponentPuts(int s, int chips, int action) {
+    SeatState& player = seat(s);
+    const bool hadChips = player.stack > 0;
+    player.action = action;
+    moveChips(player, chips);
+    if (hadChips && player.stack == 0) {
+        player.isAllIn = true;
+        ++allInCount_;
+        if (action == kActionRaise)
+            hand_->raiserSeat = s;
+    }
+}
+
+void HistoryParser::opponentRaisesTo(int s, int total) { opponentPuts(s, total - roundBet(s), kActionRaise); }
+
+int HistoryParser::roundBet(int s) const {
+    return hand_->seats[static_cast<std::size_t>(s)].bet - postedAnte_[static_cast<std::size_t>(s)];
+}
+
+int HistoryParser::highestRoundBet() const {
+    int highest = 0;
+    for (int s = 0; s < kSeatCount; ++s)
+        highest = std::max(highest, roundBet(s));
+    return highest;
+}
+
+void HistoryParser::postedAction(std::string_view name, Verb verb, int amount, bool saysAllIn) {
+    if (isHero(name)) {
+        const int hero = hand_->heroSeat;
+        const int stack = seat(hero).stack;
+        switch (verb) {
+        case Verb::Fold:
+            heroActs(0);
+            break;
+        case Verb::Call:
+            heroActs(1);
+            break;
+        case Verb::RaiseTo:
+            heroActs(saysAllIn || amount - roundBet(hero) >= stack ? 3 : 2);
+            break;
+        case Verb::RaiseBy:
+            heroActs(saysAllIn || amount >= stack ? 3 : 2);
+            break;
+        case Verb::Check:
+            heroActs(5);
+            break;
+        case Verb::AllInBy:
+            // All-in for no more than the bet in front of him only calls.
+            heroActs(roundBet(hero) + amount <= highestRoundBet() ? 1 : 3);
+            break;
+        }
+        return;
+    }
+    const int s = seatByName(name);
+    if (s < 0)
+        return;
+    switch (verb) {
+    case Verb::Fold:
+        opponentFolds(s);
+        break;
+    case Verb::Call:
+        opponentPuts(s, amount, kActionCall);
+        break;
+    case Verb::RaiseTo:
+        opponentRaisesTo(s, amount);
+        break;
+    case Verb::RaiseBy:
+        opponentPuts(s, amount, kActionRaise);
+        break;
+    case Verb::Check:
+        break;
+    case Verb::AllInBy:
+        opponentPuts(s, amount, roundBet(s) + amount > highestRoundBet() ? kActionRaise : kActionCall);
+        break;
     }
 }
 
@@ -340,21 +497,30 @@ void HistoryParser::evaluate() {
 
     const int smallBlindSeat = g.playerCount == 2 ? g.buttonSeat : g.nextOccupiedSeat(g.buttonSeat);
     int bigBlindSeat = smallBlindSeat;
-    if (!noSmallBlind_) {
+    if (forcedBetsPosted_) {
+        settlePostedForcedBets();
+    } else if (!noSmallBlind_) {
         SeatState& small = seat(smallBlindSeat);
         if (small.stack > g.smallBlind)
             moveChips(small, g.smallBlind);
         small.isSmallBlind = true;
         bigBlindSeat = g.nextOccupiedSeat(smallBlindSeat);
     }
-    SeatState& big = seat(bigBlindSeat);
-    if (big.stack > g.bigBlind)
-        moveChips(big, g.bigBlind);
-    big.isBigBlind = true;
-    if (g.ante > 0)
-        for (auto& s : g.seats)
-            if (s.occupied())
-                moveChips(s, g.ante);
+    if (!forcedBetsPosted_) {
+        SeatState& big = seat(bigBlindSeat);
+        if (big.stack > g.bigBlind)
+            moveChips(big, g.bigBlind);
+        big.isBigBlind = true;
+        if (antesListed_) {
+            for (int s = 0; s < kSeatCount; ++s)
+                if (seat(s).occupied())
+                    moveChips(seat(s), postedAnte_[static_cast<std::size_t>(s)]);
+            g.ante = commonAnte();
+        } else if (g.ante > 0)
+            for (auto& s : g.seats)
+                if (s.occupied())
+                    moveChips(s, g.ante);
+    }
 
     HandOutcome outcome{g.handId, HandStatus::Relevant, {}};
     if (g.bigBlind <= 0) {

@@ -59,6 +59,15 @@ private:
     void feedParty(std::string_view line);
     void feedStars(std::string_view line);
     void feedFullTilt(std::string_view line);
+    // GGPoker, Winamax and the Winning Poker Network: the PokerStars shape
+    // with their own header, verbs and ante lines.
+    void feedSeatListLayout(std::string_view line);
+    void feedBovada(std::string_view line);
+    void feedPacific(std::string_view line);
+    void feedIPoker(std::string_view line);
+    // Reads the game from its XML, which it overwrites.
+    void ipokerGame(std::string& gameXml);
+    void ipokerSession(std::string_view text);
 
     void partyPreamble(std::string_view line);
     void partyActions(std::string_view line);
@@ -67,6 +76,10 @@ private:
 
     // Shared steps.
     void startHand(std::string_view handId);
+    // A new hand whose number is the digits at number in line; the layouts
+    // with such headers post no small blind until a line says so. Returns
+    // where the digits end.
+    std::size_t startNumberedHand(std::string_view line, std::size_t number);
     // Settles a hand that is still open when the next header or the end of
     // the file comes.
     void closeOpenHand(bool atEndOfFile);
@@ -85,6 +98,24 @@ private:
     // Bet set to amount, stack to 0.
     void opponentAllIn(int seat, int amount, int action, bool becomesRaiser);
     void setBlinds(int smallBlind, int bigBlind);
+
+    // Layouts whose blinds and antes are posted line by line: the chips
+    // move when posted, so a blind or ante all-in for less stays as it was.
+    enum class ForcedBet { Ante, SmallBlind, BigBlind };
+    void postForcedBet(int seat, ForcedBet kind, int amount);
+    // An opponent puts chips in: a call or raise by so much (puts), or a
+    // raise to a total for the round (raisesTo, antes not counted). Whoever
+    // ends with an empty stack is all-in.
+    void opponentPuts(int seat, int chips, int action);
+    void opponentRaisesTo(int seat, int total);
+    // One action line of those layouts, by the hero or an opponent.
+    enum class Verb { Fold, Call, RaiseTo, RaiseBy, Check, AllInBy };
+    void postedAction(std::string_view name, Verb verb, int amount, bool saysAllIn);
+    // A seat's chips in the pot for this round, its ante left out.
+    int roundBet(int seat) const;
+    int highestRoundBet() const;
+    void settlePostedForcedBets();
+    int commonAnte() const;
     void evaluate();
     void applyAnteTable();
 
@@ -104,6 +135,17 @@ private:
     bool sawNoSmallBlindLine_ = false;
     int statedAnte_ = -1;
     int allInCount_ = 0;
+    bool forcedBetsPosted_ = false;
+    // PokerStars lists each player's ante; the chips move at the decision.
+    bool antesListed_ = false;
+    int postedSmallBlindSeat_ = -1;
+    int postedBigBlindSeat_ = -1;
+    std::array<int, kSeatCount> postedAnte_{};
+    // iPoker: the XML of the game being read, and the session's player.
+    std::string xmlBuffer_;
+    bool inXmlGame_ = false;
+    std::string sessionHero_;
+    std::string sessionBuyIn_;
     // The hero raised in the "*****" layout: the next line says whether it
     // was all-in.
     bool heroRaisePending_ = false;

@@ -28,11 +28,7 @@ constexpr ActionWords kStarsWords{": folds", ": calls ", ": raises ", ": checks"
 
 void HistoryParser::feedStars(std::string_view line) {
     if (const std::size_t number = starsHandNumber(line); number != std::string_view::npos) {
-        std::size_t end = number;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9')
-            ++end;
-        startHand(line.substr(number, end - number));
-        noSmallBlind_ = true;
+        startNumberedHand(line, number);
     }
     if (!hand_)
         return;
@@ -71,8 +67,12 @@ void HistoryParser::feedStars(std::string_view line) {
         if (contains(line, "posts small blind")) {
             noSmallBlind_ = false;
         } else if (const std::size_t at = line.find(": posts the ante "); at != std::string_view::npos) {
-            if (const auto ante = findAmount(line, at + 17); ante && statedAnte_ < 0)
-                statedAnte_ = ante->value;
+            // Every player's ante, or only the big blind's.
+            const int poster = seatByName(slice(line, 0, at));
+            if (const auto ante = findAmount(line, at + 17); ante && poster >= 0) {
+                postedAnte_[static_cast<std::size_t>(poster)] = ante->value;
+                antesListed_ = true;
+            }
         } else if (contains(line, "*** HOLE CARDS ***")) {
             state_ = kSeekingHoleCards;
         }
