@@ -6,7 +6,7 @@
 
 #include <QApplication>
 
-#include "app/grabber.h"
+#include "gui/app/grabber.h"
 
 namespace {
 

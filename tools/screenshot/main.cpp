@@ -17,14 +17,14 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/grabber.h"
-#include "import/causwertung.h"
+#include "gui/app/grabber.h"
+#include "gui/handlist/causwertung.h"
 #include "engine/gamestate.h"
-#include "table/ccards.h"
-#include "table/cplayer.h"
-#include "table/layout.h"
-#include "table/seatdialogs.h"
-#include "trainer/cmgr.h"
+#include "gui/table/ccards.h"
+#include "gui/table/cplayer.h"
+#include "gui/table/layout.h"
+#include "gui/table/seatdialogs.h"
+#include "gui/trainer/cmgr.h"
 
 namespace {
 
