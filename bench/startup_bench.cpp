@@ -6,13 +6,13 @@
 
 #include <QApplication>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 
 namespace {
 
 void BM_MainWindowStartup(benchmark::State& state) {
     for (auto _ : state) {
-        grabber window;
+        MainWindow window;
         if (!window.tablesLoaded()) {
             state.SkipWithError(qPrintable(window.tableLoadError()));
             return;

@@ -17,32 +17,32 @@
 #include <cstdio>
 #include <functional>
 
-#include "gui/app/grabber.h"
-#include "gui/handlist/causwertung.h"
+#include "gui/app/mainwindow.h"
+#include "gui/handlist/handlistpanel.h"
 #include "engine/gamestate.h"
-#include "gui/table/ccards.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
+#include "gui/table/cardpickerdialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
 #include "gui/table/seatdialogs.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/trainer/tableframe.h"
 
 namespace {
 
 // Six players: the hero in seat 4 with AhTh, the button on seat 2.
-void editorScene(grabber& window) {
-    Layout* table = window.frame->table;
+void editorScene(MainWindow& window) {
+    TableView* table = window.frame->table;
     for (int seat : {4, 0, 2, 5, 7, 8})
         table->seatWidgets[static_cast<std::size_t>(seat)]->takeSeatButton->click();
     const int stacks[10] = {3100, 0, 2450, 0, 2800, 1900, 0, 4200, 1350, 0};
     for (int seat : {0, 2, 4, 5, 7, 8}) {
-        CPlayer* w = table->seatWidgets[static_cast<std::size_t>(seat)];
+        SeatWidget* w = table->seatWidgets[static_cast<std::size_t>(seat)];
         w->stack = stacks[seat];
         window.current->seats[static_cast<std::size_t>(seat)].stack = stacks[seat];
     }
     table->setButton(2, true);
-    CCards first(&window, 0);
+    CardPickerDialog first(&window, 0);
     first.pick(12);  // Ah
-    CCards second(&window, 1);
+    CardPickerDialog second(&window, 1);
     second.pick(8);  // Th
     table->profileCombo->setCurrentIndex(1);
     table->applyButton->click();
@@ -50,8 +50,8 @@ void editorScene(grabber& window) {
 
 // The trainer after ten answers: the settings panel, the hand list with
 // its coloured rows and the score on the table.
-void trainerScene(grabber& window) {
-    window.slot_pbStart();
+void trainerScene(MainWindow& window) {
+    window.startTrainer();
     for (int answer = 0; answer < 10; ++answer) {
         QPushButton* button = answer % 3 == 0 ? window.frame->foldButton : window.frame->pushButton;
         button->click();
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     const QString out = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     const QString scene = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("editor");
 
-    grabber window;
+    MainWindow window;
     if (!window.tablesLoaded()) {
         std::fprintf(stderr, "%s\n", qPrintable(window.tableLoadError()));
         return 1;
@@ -120,15 +120,15 @@ int main(int argc, char** argv) {
             editorScene(window);
         grabModal(out, app);
         if (scene == QLatin1String("about"))
-            window.slot_qaAbout();
+            window.openAbout();
         else if (scene == QLatin1String("ppdir"))
-            window.slot_pbPPDir();
+            window.openPartyPokerDirectoryDialog();
         else if (scene == QLatin1String("report"))
             window.frame->detailsButton->click();
         else if (scene == QLatin1String("range"))
             openRangeDialog(&window, window.frame->table->seatWidgets[5], 0, nullptr);
         else {
-            CCards picker(&window, 1);
+            CardPickerDialog picker(&window, 1);
             picker.exec();
         }
         return QFileInfo::exists(out) ? 0 : 1;

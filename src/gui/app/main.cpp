@@ -3,14 +3,14 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
 
-    auto* window = new grabber;
+    auto* window = new MainWindow;
     if (!window->tablesLoaded()) {
         // Every analysis depends on the two tables: do not start without them.
         QMessageBox::critical(nullptr, QStringLiteral("Error"),

@@ -3,9 +3,9 @@
 // the table and the report open them without knowing their classes.
 
 class QWidget;
-class CPlayer;
-class CResult;
-class grabber;
+class SeatWidget;
+class AnalysisReportDialog;
+class MainWindow;
 
 namespace torvel {
 struct SeatState;
@@ -13,7 +13,7 @@ struct SeatState;
 
 // The opponent's action before the hero; report is null when opened from
 // the table.
-void openOpponentAction(grabber* mainWindow, torvel::SeatState& seat, int seatIndex, CResult* report, QWidget* parent);
+void openOpponentAction(MainWindow* mainWindow, torvel::SeatState& seat, int seatIndex, AnalysisReportDialog* report, QWidget* parent);
 
 // The range dialog for the own range (mode 0) or the calling range (mode 1).
-void openRangeDialog(grabber* mainWindow, CPlayer* seatWidget, int mode, QWidget* parent);
+void openRangeDialog(MainWindow* mainWindow, SeatWidget* seatWidget, int mode, QWidget* parent);

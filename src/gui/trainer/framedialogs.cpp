@@ -1,21 +1,21 @@
 #include "gui/trainer/framedialogs.h"
 
-#include "gui/handlist/causwertung.h"
-#include "gui/plot/cplot.h"
-#include "gui/dialogs/cresult.h"
-#include "gui/trainer/cmgr.h"
-#include "gui/trainer/csetting.h"
+#include "gui/handlist/handlistpanel.h"
+#include "gui/plot/equityplotdialog.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/trainer/tableframe.h"
+#include "gui/trainer/trainersettingspanel.h"
 
-CAuswertung* createHandList(grabber* mainWindow, CMgr* frame) { return new CAuswertung(mainWindow, frame); }
-CSetting* createTrainerSettings(grabber* mainWindow, CMgr* frame) { return new CSetting(mainWindow, frame); }
-void openReport(grabber* mainWindow, torvel::GameState* situation, const QString& caption, QWidget* parent) {
+HandListPanel* createHandList(MainWindow* mainWindow, TableFrame* frame) { return new HandListPanel(mainWindow, frame); }
+TrainerSettingsPanel* createTrainerSettings(MainWindow* mainWindow, TableFrame* frame) { return new TrainerSettingsPanel(mainWindow, frame); }
+void openReport(MainWindow* mainWindow, torvel::GameState* situation, const QString& caption, QWidget* parent) {
     if (!situation)
         return;
-    CResult report(mainWindow, caption, parent);
+    AnalysisReportDialog report(mainWindow, caption, parent);
     report.buildReport(situation);
     report.exec();
 }
-void openEquityPlot(grabber* mainWindow, torvel::GameState* situation, CMgr* frame) {
-    CPlot plot(mainWindow, situation, frame);
+void openEquityPlot(MainWindow* mainWindow, torvel::GameState* situation, TableFrame* frame) {
+    EquityPlotDialog plot(mainWindow, situation, frame);
     plot.exec();
 }

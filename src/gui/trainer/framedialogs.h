@@ -2,18 +2,18 @@
 // Entry points of the frame's panels and dialogs that live in other areas
 // (hand list, trainer settings, report, plot).
 
-class CAuswertung;
-class CMgr;
-class CSetting;
+class HandListPanel;
+class TableFrame;
+class TrainerSettingsPanel;
 class QString;
 class QWidget;
-class grabber;
+class MainWindow;
 
 namespace torvel {
 class GameState;
 }
 
-CAuswertung* createHandList(grabber* mainWindow, CMgr* frame);
-CSetting* createTrainerSettings(grabber* mainWindow, CMgr* frame);
-void openReport(grabber* mainWindow, torvel::GameState* situation, const QString& caption, QWidget* parent);
-void openEquityPlot(grabber* mainWindow, torvel::GameState* situation, CMgr* frame);
+HandListPanel* createHandList(MainWindow* mainWindow, TableFrame* frame);
+TrainerSettingsPanel* createTrainerSettings(MainWindow* mainWindow, TableFrame* frame);
+void openReport(MainWindow* mainWindow, torvel::GameState* situation, const QString& caption, QWidget* parent);
+void openEquityPlot(MainWindow* mainWindow, torvel::GameState* situation, TableFrame* frame);

@@ -1,5 +1,5 @@
 // The client directories and the update offer as the program meets them:
-// the PartyPoker directory dialog, the table looks of the Layout menu, the
+// the PartyPoker directory dialog, the table looks of the TableView menu, the
 // directories stored for the next start, and the update offer at start-up
 // against a server on 127.0.0.1.
 #include <QDesktopServices>
@@ -14,14 +14,14 @@
 
 #include <memory>
 
-#include "gui/app/cppdir.h"
-#include "gui/app/grabber.h"
+#include "gui/app/clientdirectorydialog.h"
+#include "gui/app/mainwindow.h"
 #include "settings/inifile.h"
 #include "gui/app/updateprompt.h"
 #include "loopbackserver.h"
 #include "modaldriver.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
 
 using torvel::testing::LoopbackServer;
 using torvel::testing::RefusingPort;
@@ -100,11 +100,11 @@ class ClientTest : public QObject {
 
 private:
     std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<grabber> window;
+    std::unique_ptr<MainWindow> window;
     QString partyDirectory;  // picked with "Pick"
     QString typedDirectory;  // typed into the edit
 
-    Layout* table() const { return window->frame->table; }
+    TableView* table() const { return window->frame->table; }
     QString settingsValue(const char* key) const {
         const torvel::IniFile settings(torvel::kSettingsFileName);
         return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
@@ -115,7 +115,7 @@ private:
     }
     QColor tableColour() const { return table()->grab().toImage().pixelColor(kOpenFelt); }
     void start() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
     }
@@ -125,7 +125,7 @@ private:
     // `typed` when given, and saves.
     void runDirectoryDialog(const QString& pick, const QString& typed, QString* editAfterPick = nullptr) {
         bool filePicked = false;
-        whenOpen<CPPDir>([&](CPPDir* dialog) {
+        whenOpen<ClientDirectoryDialog>([&](ClientDirectoryDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("PartyPoker Directory"));
             QCOMPARE(dialog->directoryEdit->text(), window->partyPokerDirectory);
             whenOpen<QFileDialog>([&](QFileDialog* files) {
@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(requests.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(requests[0].requestLine), QStringLiteral("GET /vaz.php?m=torvel&v=1.22 HTTP/1.0"));
         // The window is up afterwards as usual.
-        QCOMPARE(window->WindowMode, static_cast<int>(kModeEditor));
+        QCOMPARE(window->windowMode, static_cast<int>(kModeEditor));
         QVERIFY(window->isVisible());
     }
 

@@ -14,10 +14,10 @@
 #include <bit>
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/callingprofile.h"
 #include "modaldriver.h"
-#include "gui/dialogs/ccallrange.h"
+#include "gui/dialogs/callingrangeeditor.h"
 
 using torvel::CallingProfile;
 
@@ -78,17 +78,17 @@ class CallRangeTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<grabber> window;
+    std::unique_ptr<MainWindow> window;
 
-    std::unique_ptr<CCallRange> openEditor() {
-        auto dialog = std::make_unique<CCallRange>(window.get(), window.get());
+    std::unique_ptr<CallingRangeEditor> openEditor() {
+        auto dialog = std::make_unique<CallingRangeEditor>(window.get(), window.get());
         dialog->show();
         return dialog;
     }
-    static QLineEdit* call(CCallRange& d, int row, int column) {
+    static QLineEdit* call(CallingRangeEditor& d, int row, int column) {
         return d.callRangeEdits[static_cast<std::size_t>(row * 10 + column)];
     }
-    static QLineEdit* bubble(CCallRange& d, int row, int column) {
+    static QLineEdit* bubble(CallingRangeEditor& d, int row, int column) {
         return d.bubbleEdits[static_cast<std::size_t>(row * 10 + column)];
     }
 
@@ -96,7 +96,7 @@ private slots:
     void init() {
         scratch = std::make_unique<ScratchWorkingDirectory>();
         QVERIFY(QDir(QStringLiteral("data")).removeRecursively());  // a fresh installation
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
     }
     void cleanup() {
@@ -122,7 +122,7 @@ private slots:
         });
         entry->trigger();
         QCOMPARE(title, QStringLiteral("Default opponent callingranges"));
-        QVERIFY(window->findChildren<CCallRange*>().isEmpty());
+        QVERIFY(window->findChildren<CallingRangeEditor*>().isEmpty());
         QVERIFY(!QDir(QStringLiteral("data")).exists());  // closing saves nothing
     }
 
@@ -232,7 +232,7 @@ private slots:
                 }
                 for (int r = 0; r < 10; ++r)
                     for (int c = 0; c < 10; ++c)
-                        if (CCallRange::cellShown(r, c)) {
+                        if (CallingRangeEditor::cellShown(r, c)) {
                             type(call(*dialog, r, c), typed(n, r * 10 + c - 50, '5'));
                             type(bubble(*dialog, r, c), typed(n, 99 - (r * 10 + c), '7'));
                         }
@@ -247,7 +247,7 @@ private slots:
             const CallingProfile saved = CallingProfile::load("data", n);
             for (int r = 0; r < 10; ++r)
                 for (int c = 0; c < 10; ++c) {
-                    const bool shown = CCallRange::cellShown(r, c);
+                    const bool shown = CallingRangeEditor::cellShown(r, c);
                     const double tail = shown ? (n * 2 + 1) * 0.1 : (n + 1) * 0.11;
                     const double call = (shown ? r * 10 + c - 50 + 0.05 : r * 10 + c) + tail;
                     const double bubble = 99 - (r * 10 + c) + tail + (shown ? 0.07 : 0.0);

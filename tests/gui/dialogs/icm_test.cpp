@@ -11,14 +11,14 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
-#include "gui/dialogs/cicm.h"
+#include "gui/app/mainwindow.h"
+#include "gui/dialogs/icmcalculatordialog.h"
 
 class IcmTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<grabber> window;
-    CIcm* icm = nullptr;
+    std::unique_ptr<MainWindow> window;
+    IcmCalculatorDialog* icm = nullptr;
 
     QLineEdit* chips(int i) const { return icm->chipsFields[static_cast<std::size_t>(i)]; }
     QLineEdit* percent(int i) const { return icm->percentFields[static_cast<std::size_t>(i)]; }
@@ -62,7 +62,7 @@ class IcmTest : public QObject {
 
 private slots:
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(icmEntry());
         icmEntry()->trigger();
@@ -209,12 +209,12 @@ private slots:
     }
 
     void icmCalcShowsTheSameWindowWithItsValues() {
-        grabber fresh;  // made with the main window, hidden until asked for
+        MainWindow fresh;  // made with the main window, hidden until asked for
         QVERIFY(fresh.icmWindow && !fresh.icmWindow->isVisible());
         QCOMPARE(fresh.icmWindow->windowTitle(), QStringLiteral("ICM Calculator"));
         QVERIFY(fresh.icmWindow->computeButton->isDefault());
 
-        QPointer<CIcm> first = window->icmWindow;
+        QPointer<IcmCalculatorDialog> first = window->icmWindow;
         enter(chips(0), QStringLiteral("4200"));
         preset("6 Max")->click();
         icm->closeButton->click();
@@ -224,7 +224,7 @@ private slots:
         QVERIFY(first->isVisible());
         QCOMPARE(chips(0)->text(), QStringLiteral("4200"));
         QCOMPARE(percent(0)->text(), QStringLiteral("60"));
-        QCOMPARE(window->findChildren<CIcm*>().size(), 1);
+        QCOMPARE(window->findChildren<IcmCalculatorDialog*>().size(), 1);
         window.reset();  // the main window takes the calculator with it
         QVERIFY(first.isNull());
     }

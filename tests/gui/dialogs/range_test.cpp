@@ -1,5 +1,5 @@
 // The range dialogs as a user drives them: a seat's own and calling range
-// (CRange) and the band dialog that writes into two integers (CRangeGen).
+// (RangeDialog) and the band dialog that writes into two integers (RangeBandDialog).
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,14 +11,14 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
 #include "modaldriver.h"
-#include "gui/dialogs/crange.h"
-#include "gui/dialogs/crangegen.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/dialogs/rangebanddialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ const QString kEveryHand = QStringLiteral(
 class RangeTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<grabber> window;
-    CPlayer* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
+    std::unique_ptr<MainWindow> window;
+    SeatWidget* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
     torvel::SeatState& state(int i) const { return window->current->seats[static_cast<std::size_t>(i)]; }
 
     // Opponent seat 6's own and calling range, in the widget and the situation.
@@ -72,7 +72,7 @@ private slots:
             QApplication::setStyle(style);
     }
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
         seat(0)->takeSeatButton->click();  // hero
@@ -83,7 +83,7 @@ private slots:
     // Opening shows the stored band and writes it over the calling range.
     void opensOnTheStoredBand() {
         setRanges(0, 13, 20, 40);
-        CRange dialog(window.get(), seat(6), 0);
+        RangeDialog dialog(window.get(), seat(6), 0);
         QCOMPARE(dialog.minEdit->text() + " " + dialog.maxEdit->text(), QStringLiteral("0.00 7.69"));  // 13 / 169
         QCOMPARE(bandMismatch(dialog, 0, 13), QString());
         // AA KK QQ JJ TT 99 88 AKs 77 AQs AJs AKo ATs
@@ -93,7 +93,7 @@ private slots:
 
         // An empty range opens empty; the first move fills everything in.
         setRanges(0, 0, 0, 0);
-        CRange empty(window.get(), seat(6), 0);
+        RangeDialog empty(window.get(), seat(6), 0);
         QCOMPARE(empty.minEdit->text() + empty.maxEdit->text() + empty.rangeLabel->text(), QString());
         QCOMPARE(bandMismatch(empty, 0, 0), QString());
         expectRanges(0, 0, 0, 0);
@@ -112,7 +112,7 @@ private slots:
                                          {false, -7, 0, 50}, {false, 35, 35, 50}}) {
             const auto label = namedCase(QStringLiteral("%1 to %2").arg(moveMax ? "max" : "min").arg(value));
             setRanges(20, 50, 20, 50);
-            CRange dialog(window.get(), seat(6), 0);
+            RangeDialog dialog(window.get(), seat(6), 0);
             (moveMax ? dialog.maxSlider : dialog.minSlider)->setValue(value);
             QCOMPARE(dialog.minSlider->value(), lower);
             QCOMPARE(dialog.maxSlider->value(), upper);
@@ -128,7 +128,7 @@ private slots:
                                     {"18%", 30, "17.75"}, {"30%", 50, "29.59"}, {"40%", 67, "39.64"},
                                     {"50%", 84, "49.70"}, {"80%", 135, "79.88"}, {"100%", 169, "100.00"}};
         setRanges(0, 40, 0, 40);
-        CRange dialog(window.get(), seat(6), 0);
+        RangeDialog dialog(window.get(), seat(6), 0);
         for (std::size_t k = 0; k < 13; ++k) {
             const auto [text, upper, percent] = presets[k];
             const auto label = namedCase(QLatin1String(text));
@@ -140,7 +140,7 @@ private slots:
         }
         // At or below the lower bound a preset leaves one class.
         setRanges(30, 60, 30, 60);
-        CRange above(window.get(), seat(6), 0);
+        RangeDialog above(window.get(), seat(6), 0);
         above.presetButtons[0]->click();  // 5 classes
         expectRanges(30, 31, 30, 31);
         above.presetButtons[12]->click();
@@ -155,7 +155,7 @@ private slots:
              std::initializer_list<Case>{{0, 169, "Any two"}, {5, 50, "Range: 26.63 %"}, {5, 169, "Range: 97.04 %"},
                                          {0, 1, "AA+, "}, {0, 5, "TT+, "}, {0, 16, "77+, ATs+, KQs+, AJo+, "}}) {
             setRanges(0, 13, 0, 13);
-            CRange dialog(window.get(), seat(6), 0);
+            RangeDialog dialog(window.get(), seat(6), 0);
             dialog.maxSlider->setValue(upper);
             dialog.minSlider->setValue(lower);
             QCOMPARE(dialog.rangeLabel->text(), QLatin1String(text));
@@ -189,7 +189,7 @@ private slots:
 
     void gridPlacesAndColours() {
         setRanges(5, 50, 5, 50);
-        CRange dialog(window.get(), seat(6), 0);
+        RangeDialog dialog(window.get(), seat(6), 0);
         auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
         QVERIFY(layout);
         // Grid position, name, row and column in the layout.
@@ -224,7 +224,7 @@ private slots:
     void callingRangeStaysInsideTheOwnRange() {
         setRanges(10, 60, 20, 40);
         state(6).action = 1;
-        CRange dialog(window.get(), seat(6), 1);
+        RangeDialog dialog(window.get(), seat(6), 1);
         QCOMPARE(bandMismatch(dialog, 20, 40), QString());
         expectRanges(10, 60, 20, 40);
         for (int k = 0; k < 169; ++k)
@@ -249,7 +249,7 @@ private slots:
         for (auto [from, to, from2, to2, openFrom, openTo] : std::initializer_list<Case>{
                  {30, 60, 0, 0, 30, 31}, {30, 60, 70, 90, 59, 60}, {0, 0, 0, 0, 0, 1}}) {
             setRanges(from, to, from2, to2);
-            CRange dialog(window.get(), seat(6), 1);
+            RangeDialog dialog(window.get(), seat(6), 1);
             expectRanges(from, to, openFrom, openTo);
             dialog.minSlider->setValue(0);
             dialog.presetButtons[12]->click();
@@ -258,14 +258,14 @@ private slots:
             QCOMPARE(bandMismatch(dialog, from, end), QString());
         }
         // Without a seat the calling mode has the whole ranking to itself.
-        CRange loose(window.get(), nullptr, 1);
+        RangeDialog loose(window.get(), nullptr, 1);
         loose.presetButtons[10]->click();
         QCOMPARE(bandMismatch(loose, 0, 84), QString());
     }
 
     void withoutSeatWidgetNothingIsWritten() {
         setRanges(10, 60, 20, 40);
-        CRange dialog(window.get(), nullptr, 0);
+        RangeDialog dialog(window.get(), nullptr, 0);
         QCOMPARE(dialog.maxSlider->value(), 0);
         dialog.presetButtons[4]->click();
         QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("77+, ATs+, KQs+, AJo+, "));
@@ -278,7 +278,7 @@ private slots:
         auto answer = [&title](std::size_t preset) {
             whenModal([&title, preset](QWidget* w) {
                 title = w->windowTitle();
-                if (auto* dialog = qobject_cast<CRange*>(w))
+                if (auto* dialog = qobject_cast<RangeDialog*>(w))
                     dialog->presetButtons[preset]->click();
                 w->close();
             });
@@ -298,7 +298,7 @@ private slots:
     void bandDialogWritesTheCallersBand() {
         int lower = 10, upper = 50;
         QLineEdit lowerOut, upperOut;
-        CRangeGen dialog(window.get(), &lowerOut, &upperOut, &lower, &upper);
+        RangeBandDialog dialog(window.get(), &lowerOut, &upperOut, &lower, &upper);
         QCOMPARE(lowerOut.text() + " " + upperOut.text(), QStringLiteral("5.92 29.59"));  // 10 and 50 of 169
         QCOMPARE(bandMismatch(dialog, 10, 50), QString());
         QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("Range: 23.67 %"));
@@ -321,7 +321,7 @@ private slots:
     void bandDialogWithOneSlider() {
         int upper = 13;
         QLineEdit upperOut;
-        CRangeGen dialog(window.get(), nullptr, &upperOut, nullptr, &upper);
+        RangeBandDialog dialog(window.get(), nullptr, &upperOut, nullptr, &upper);
         QVERIFY(dialog.minSlider->isHidden() && dialog.minEdit->isHidden());
         dialog.presetButtons[4]->click();
         QCOMPARE(upper, 16);
@@ -330,7 +330,7 @@ private slots:
         QCOMPARE(upper, 1);
         QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("AA+, "));
         // A caller without an upper integer gets a working dialog.
-        CRangeGen noUpper(window.get(), nullptr, nullptr, nullptr, nullptr);
+        RangeBandDialog noUpper(window.get(), nullptr, nullptr, nullptr, nullptr);
         noUpper.presetButtons[2]->click();
         QCOMPARE(noUpper.maxSlider->value(), 8);
     }
@@ -342,7 +342,7 @@ private slots:
              std::initializer_list<Case>{{0, 169, 0, 169}, {-5, 500, 0, 169}, {80, 20, 80, 81}, {169, 169, 168, 169}}) {
             const auto label = namedCase(QStringLiteral("%1..%2").arg(lowerIn).arg(upperIn));
             int lower = lowerIn, upper = upperIn;
-            CRangeGen dialog(window.get(), nullptr, nullptr, &lower, &upper);
+            RangeBandDialog dialog(window.get(), nullptr, nullptr, &lower, &upper);
             QCOMPARE(QList<int>({lower, upper}), QList<int>({lowerOut, upperOut}));
             QCOMPARE(bandMismatch(dialog, lowerOut, upperOut), QString());
             if (lowerOut == 0)
@@ -356,10 +356,10 @@ private slots:
         setRanges(0, 60, 0, 60);
         state(6).action = 2;
         int everyLower = 0, everyUpper = 169, singleUpper = 30;
-        CRangeGen every(window.get(), nullptr, nullptr, &everyLower, &everyUpper);
-        CRangeGen single(window.get(), nullptr, nullptr, nullptr, &singleUpper);
-        CRange own(window.get(), seat(6), 0);
-        CRange calling(window.get(), seat(6), 1);
+        RangeBandDialog every(window.get(), nullptr, nullptr, &everyLower, &everyUpper);
+        RangeBandDialog single(window.get(), nullptr, nullptr, nullptr, &singleUpper);
+        RangeDialog own(window.get(), seat(6), 0);
+        RangeDialog calling(window.get(), seat(6), 1);
         calling.minSlider->setValue(5);
         calling.maxSlider->setValue(16);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&own, &calling, &single, &every}) {

@@ -13,17 +13,17 @@
 #include <cstring>
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/cards.h"
 #include "engine/gamestate.h"
-#include "gui/dialogs/citm.h"
+#include "gui/dialogs/payoutpanel.h"
 #include "modaldriver.h"
-#include "gui/dialogs/crange.h"
-#include "gui/dialogs/cresult.h"
-#include "gui/table/coppaction.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/table/opponentactiondialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
@@ -47,9 +47,9 @@ QString reportText(const QString& push, const QString& fold, const QString& diff
 }
 
 // The visible rows of the table (index and cell texts).
-QList<std::pair<int, QStringList>> shownRows(const CResult& report) {
+QList<std::pair<int, QStringList>> shownRows(const AnalysisReportDialog& report) {
     QList<std::pair<int, QStringList>> rows;
-    for (int r = 0; r < CResult::kRows; ++r) {
+    for (int r = 0; r < AnalysisReportDialog::kRows; ++r) {
         const auto& cellRow = report.cells[static_cast<std::size_t>(r)];
         if (cellRow[0]->isHidden())
             continue;
@@ -64,7 +64,7 @@ QList<std::pair<int, QStringList>> shownRows(const CResult& report) {
 // Moves the next range dialog's upper bound and closes it; records its mode.
 void answerRange(int upper, int* mode = nullptr) {
     whenModal([upper, mode](QWidget* w) {
-        if (auto* range = qobject_cast<CRange*>(w)) {
+        if (auto* range = qobject_cast<RangeDialog*>(w)) {
             range->maxSlider->setValue(upper);
             if (mode)
                 *mode = range->mode;
@@ -90,7 +90,7 @@ bool opensADialog(const std::function<void()>& act) {
 
 // Pushes the action dialog's seat all-in for 1000 and presses "Close".
 void pushAllIn(QWidget* w) {
-    if (auto* action = qobject_cast<COppAction*>(w)) {
+    if (auto* action = qobject_cast<OpponentActionDialog*>(w)) {
         action->raiseBox->click();
         action->raiseEdit->setText("1000");
         emit action->raiseEdit->editingFinished();
@@ -121,18 +121,18 @@ void answerStack(int value, int* shown = nullptr) {
 class ReportTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<grabber> window;
-    Layout* table() const { return window->frame->table; }
-    CPlayer* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame->table; }
+    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
     GameState& g() const { return *window->current; }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
-    static QLabel* cell(CResult& report, int row, int column) {
+    static QLabel* cell(AnalysisReportDialog& report, int row, int column) {
         return report.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     }
-    static void click(CResult& report, int row, int column) {
+    static void click(AnalysisReportDialog& report, int row, int column) {
         QTest::mouseClick(cell(report, row, column), Qt::LeftButton);
     }
-    static Qt::CursorShape cursor(CResult& report, int row, int column) {
+    static Qt::CursorShape cursor(AnalysisReportDialog& report, int row, int column) {
         return cell(report, row, column)->cursor().shape();
     }
 
@@ -159,7 +159,7 @@ class ReportTest : public QObject {
     QList<std::pair<int, QStringList>> details(QString* text) {
         QList<std::pair<int, QStringList>> rows;
         whenModal([&rows, text](QWidget* w) {
-            if (auto* report = qobject_cast<CResult*>(w)) {
+            if (auto* report = qobject_cast<AnalysisReportDialog*>(w)) {
                 rows = shownRows(*report);
                 *text = report->reportText();
             }
@@ -168,17 +168,17 @@ class ReportTest : public QObject {
         window->frame->detailsButton->click();
         return rows;
     }
-    std::unique_ptr<CResult> computedReport() {
+    std::unique_ptr<AnalysisReportDialog> computedReport() {
         sixHanded();
         window->frame->computeButton->click();
-        auto report = std::make_unique<CResult>(window.get(), "Editor", nullptr);
+        auto report = std::make_unique<AnalysisReportDialog>(window.get(), "Editor", nullptr);
         report->buildReport(&g());
         return report;
     }
 
 private slots:
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         QCOMPARE(torvel::handClassName(window->handRanking().classAt(0)), std::string("AA"));
     }
@@ -256,7 +256,7 @@ private slots:
         std::strcpy(state(4).position, "mine");
         for (int button : {4, 6}) {
             table()->setButton(button, true);
-            CResult report(window.get(), "Heads", nullptr);
+            AnalysisReportDialog report(window.get(), "Heads", nullptr);
             report.buildReport(&g());
             const auto rows = shownRows(report);
             QCOMPARE(rows.size(), 2);
@@ -272,7 +272,7 @@ private slots:
                                       std::tuple{0, 169, "100.00"}}) {
             state(6).rangeFrom = from;
             state(6).rangeTo = to;
-            CResult report(window.get(), "Range", nullptr);
+            AnalysisReportDialog report(window.get(), "Range", nullptr);
             report.buildReport(&g());
             QCOMPARE(cell(report, 9, 1)->text(), link(text));
         }
@@ -283,7 +283,7 @@ private slots:
             seat(s)->takeSeatButton->click();  // hero 1
         table()->setButton(3, true);  // SB 5, BB 7, seat 9 folds, hero 1, seat 3 to act
         g().evPush = g().evFold = 0.25f;
-        CResult report(window.get(), "Tie", nullptr);
+        AnalysisReportDialog report(window.get(), "Tie", nullptr);
         for (auto [code, word] : {std::pair{0, "Fold"}, std::pair{1, "Call"}, std::pair{2, "Raise"},
                                   std::pair{3, "Push"}, std::pair{5, "Check"}, std::pair{4, ""}, std::pair{-2, ""}}) {
             g().heroAction = code;
@@ -388,7 +388,7 @@ private slots:
     }
 
     void badSituationsListNothingOrWhatFits() {
-        CResult report(window.get(), "Bad", nullptr);
+        AnalysisReportDialog report(window.get(), "Bad", nullptr);
         report.buildReport(nullptr);
         QVERIFY(shownRows(report).isEmpty());
         QCOMPARE(report.reportText(), QString());

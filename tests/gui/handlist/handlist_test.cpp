@@ -9,13 +9,13 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
-#include "gui/handlist/causwertung.h"
+#include "gui/handlist/handlistpanel.h"
 #include "modaldriver.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
-#include "gui/trainer/csetting.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "gui/trainer/trainersettingspanel.h"
 
 using torvel::GameState;
 
@@ -58,8 +58,8 @@ class HandListTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<grabber> window;
-    CAuswertung* list() const { return window->frame->handList; }
+    std::unique_ptr<MainWindow> window;
+    HandListPanel* list() const { return window->frame->handList; }
     QTreeWidget* tree() const { return list()->tree; }
     QTreeWidgetItem* row(int i) const { return tree()->topLevelItem(i); }
 
@@ -73,7 +73,7 @@ class HandListTest : public QObject {
 private slots:
     void init() {
         scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY(window->tablesLoaded());
         window->show();
     }
@@ -149,9 +149,9 @@ private slots:
     void clicksShowReportAndDelete() {
         importFixture(QStringLiteral("pokerstars_hand.txt"));
         GameState* second = list()->situations[1];
-        list()->t_Clicked(row(1), 3);
+        list()->onRowClicked(row(1), 3);
         QCOMPARE(window->current, second);
-        QCOMPARE(window->cacheHeroSeat, second->heroSeat);
+        QCOMPARE(window->keptHeroSeat, second->heroSeat);
         QVERIFY(window->frame->table->blindsText.startsWith(
             QStringLiteral("Blinds : %1 / %2").arg(second->smallBlind).arg(second->bigBlind)));
         // Keyboard selection shows the row like a click on its first column.
@@ -163,20 +163,20 @@ private slots:
             title = w->windowTitle();
             w->close();
         });
-        list()->t_Clicked(row(0), 2);
+        list()->onRowClicked(row(0), 2);
         QCOMPARE(title, QStringLiteral("Details for ") + row(0)->text(0));
 
         // Deleting a row not on the table: the table stays.
         GameState* shown = window->current;
-        list()->t_Clicked(row(0), 4);
+        list()->onRowClicked(row(0), 4);
         QCOMPARE(tree()->topLevelItemCount(), 2);
         QCOMPARE(window->current, shown);
         QCOMPARE(window->answerCount, 2);
         // Deleting the row on the table shows the first one left.
-        list()->t_Clicked(row(1), 4);
+        list()->onRowClicked(row(1), 4);
         QCOMPARE(window->current, list()->situations.first());
         // Deleting the last row deals a trainer spot.
-        list()->t_Clicked(row(0), 4);
+        list()->onRowClicked(row(0), 4);
         QCOMPARE(tree()->topLevelItemCount(), 0);
         QVERIFY(window->current && window->current->heroSeat >= 0);
         QVERIFY(window->frame->settings->isVisible());
@@ -195,14 +195,14 @@ private slots:
         QVERIFY(fresh);
         QCOMPARE(QList<int>({fresh->smallBlind, fresh->bigBlind, fresh->playerCount, fresh->heroSeat}),
                  QList<int>({100, 200, 0, -1}));
-        QCOMPARE(window->cacheHeroSeat, -1);
+        QCOMPARE(window->keptHeroSeat, -1);
     }
 
     void exportWritesTheListAndReportsFailures() {
         importFixture(QStringLiteral("pokerstars_hand.txt"));
         const QString target = scratch->filePath(QStringLiteral("hands"));
         answerFileDialog(target);
-        list()->slot_pbExport();
+        list()->onExportClicked();
         QFile written(target + ".txt");
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray text = written.readAll();
@@ -214,7 +214,7 @@ private slots:
         QString title, message;
         answerFileDialog(nowhere);
         acceptMessageBox(&title, &message);
-        list()->slot_pbExport();
+        list()->onExportClicked();
         QCOMPARE(title, QStringLiteral("Error"));
         QVERIFY(message.contains(QStringLiteral("hands.txt")));
         QVERIFY(!QFile::exists(nowhere));

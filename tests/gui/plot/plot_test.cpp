@@ -8,13 +8,13 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
 #include "modaldriver.h"
-#include "gui/plot/cplot.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/plot/equityplotdialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
@@ -57,9 +57,9 @@ class PlotTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<grabber> window;
-    Layout* table() const { return window->frame->table; }
-    CPlayer* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame->table; }
+    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
     GameState& g() const { return *window->current; }
     void sit(std::initializer_list<int> seats) {
         for (int s : seats)
@@ -80,7 +80,7 @@ private:
 
 private slots:
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
     }
@@ -95,7 +95,7 @@ private slots:
         g().analyze(0);
         const Snapshot before(g());
 
-        CPlot plot(window.get(), &g(), window->frame);
+        EquityPlotDialog plot(window.get(), &g(), window->frame);
         QCOMPARE(plot.windowTitle(), QStringLiteral("Plot"));
         QCOMPARE(comboItems(plot.opponentCombo), QStringList{QStringLiteral("Big Blind")});
         QCOMPARE(plot.titleLabel->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
@@ -116,7 +116,7 @@ private slots:
         g().seats[5].stack = 0;
         g().raiserSeat = 5;
         g().seats[5].range2To = 40;
-        CPlot second(window.get(), &g(), window->frame);
+        EquityPlotDialog second(window.get(), &g(), window->frame);
         QCOMPARE(comboItems(second.opponentCombo), QStringList{QStringLiteral("Small Blind")});
     }
 
@@ -132,7 +132,7 @@ private slots:
         g().analyze(0);
         const Snapshot before(g());
 
-        CPlot plot(window.get(), &g(), window->frame);
+        EquityPlotDialog plot(window.get(), &g(), window->frame);
         QCOMPARE(comboItems(plot.opponentCombo),
                  (QStringList{QStringLiteral("Button"), QStringLiteral("Small Blind"), QStringLiteral("Big Blind")}));
         // Every opponent has his position written, offered or not.
@@ -151,7 +151,7 @@ private slots:
 
         // A name that matches no seat computes nothing.
         const auto bigBlindCurve = plot.graph->edgeAbove0;
-        plot.slot_cbPlayer(QStringLiteral("UTG"));
+        plot.onOpponentChosen(QStringLiteral("UTG"));
         QVERIFY(plot.graph->edgeAbove0 == bigBlindCurve);
         verifyRestored(before);
 
@@ -172,7 +172,7 @@ private slots:
         g().decision = torvel::kDecisionNotComputed;
         const Snapshot before(g());
 
-        CPlot plot(window.get(), &g(), window->frame);
+        EquityPlotDialog plot(window.get(), &g(), window->frame);
         QCOMPARE(plot.opponentCombo->count(), 0);
         QVERIFY(!plot.opponentCombo->isEnabled());
         QVERIFY(!plot.graph->notice.isEmpty());
@@ -204,7 +204,7 @@ private slots:
         const Snapshot before(g());
         QStringList offered;
         bool closed = false;
-        whenOpen<CPlot>([&](CPlot* plot) {
+        whenOpen<EquityPlotDialog>([&](EquityPlotDialog* plot) {
             offered = comboItems(plot->opponentCombo);
             plot->closeButton->click();
             closed = true;

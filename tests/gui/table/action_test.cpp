@@ -9,28 +9,28 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
 #include "modaldriver.h"
-#include "gui/dialogs/cresult.h"
-#include "gui/table/coppaction.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/table/opponentactiondialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
 #include "gui/table/seatdialogs.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
 class ActionTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<grabber> window;
-    CPlayer* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
+    std::unique_ptr<MainWindow> window;
+    SeatWidget* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
     GameState& g() const { return *window->current; }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
 
-    std::unique_ptr<COppAction> dialogFor(int seatIndex) {
-        return std::make_unique<COppAction>(window.get(), state(seatIndex), seatIndex, nullptr, nullptr);
+    std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
+        return std::make_unique<OpponentActionDialog>(window.get(), state(seatIndex), seatIndex, nullptr, nullptr);
     }
     // Types an amount and presses Return, as the user does.
     static void type(QLineEdit* edit, const QString& amount) {
@@ -50,7 +50,7 @@ private slots:
     // (100 in), big blind 0 (200 in); seat 2 folded before the hero, seats
     // 5, 7, 8 and 0 act after him.
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         for (int s : {3, 0, 2, 5, 7, 8})
             seat(s)->takeSeatButton->click();
@@ -121,7 +121,7 @@ private slots:
         g().raiserSeat = -1;
         state(5).action = 2;
         whenModal([](QWidget* w) {
-            if (auto* dialog = qobject_cast<COppAction*>(w)) {
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
                 dialog->raiseEdit->setText("1400");
                 emit dialog->raiseEdit->editingFinished();  // as when the edit loses focus
             }
@@ -133,7 +133,7 @@ private slots:
 
         bool stillOpen = true;
         whenModal([&stillOpen](QWidget* w) {
-            if (auto* dialog = qobject_cast<COppAction*>(w))
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w))
                 type(dialog->raiseEdit, "1400");
             stillOpen = w->isVisible();
             w->close();
@@ -207,7 +207,7 @@ private slots:
     void clickOnTheTableOpensAndMirrors() {
         bool openedOnTheFold = false;
         whenModal([&openedOnTheFold](QWidget* w) {
-            if (auto* dialog = qobject_cast<COppAction*>(w)) {
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
                 openedOnTheFold = dialog->foldBox->isChecked();  // seat 2 folded
                 dialog->callBox->click();
                 type(dialog->callEdit, "400");
@@ -240,9 +240,9 @@ private slots:
         listed.smallBlind = 200;
         listed.bigBlind = 400;
         listed.seats[5].action = 1;
-        CResult report(window.get(), "Details for 1", nullptr);
+        AnalysisReportDialog report(window.get(), "Details for 1", nullptr);
         report.buildReport(&listed);
-        COppAction dialog(window.get(), listed.seats[5], 5, &report, nullptr);
+        OpponentActionDialog dialog(window.get(), listed.seats[5], 5, &report, nullptr);
         QCOMPARE(dialog.situation(), &listed);
         QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
         QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit->validator())->bottom(), 200);

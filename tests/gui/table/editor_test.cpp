@@ -7,25 +7,25 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
-#include "gui/dialogs/citm.h"
-#include "gui/handlist/causwertung.h"
+#include "gui/dialogs/payoutpanel.h"
+#include "gui/handlist/handlistpanel.h"
 #include "modaldriver.h"
-#include "gui/table/cbutton.h"
-#include "gui/table/ccards.h"
-#include "gui/table/cplayer.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
+#include "gui/table/dealerbutton.h"
+#include "gui/table/cardpickerdialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
 class EditorTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<grabber> window;
-    Layout* table() const { return window->frame->table; }
-    CPlayer* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame->table; }
+    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
     GameState& g() const { return *window->current; }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
     void sit(std::initializer_list<int> seats) {
@@ -42,7 +42,7 @@ class EditorTest : public QObject {
 
 private slots:
     void init() {
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
     }
@@ -50,16 +50,16 @@ private slots:
 
     void startsAsTheEditorAndSwitchesModes() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Torvel ICM 1.22c"));
-        QCOMPARE(window->WindowMode, static_cast<int>(kModeEditor));
+        QCOMPARE(window->windowMode, static_cast<int>(kModeEditor));
         QCOMPARE(table()->blindsText, QStringLiteral("Blinds : 100 / 200"));
         QVERIFY(window->frame->computeButton->isVisible());
         QVERIFY(!window->frame->pushButton->isVisible());
-        window->slot_qaShow();
-        QCOMPARE(window->WindowMode, static_cast<int>(kModeHandList));
+        window->showHandList();
+        QCOMPARE(window->windowMode, static_cast<int>(kModeHandList));
         QVERIFY(!table()->editMode);
         QVERIFY(!window->frame->computeButton->isVisible());
         QVERIFY(window->frame->plotButton->isVisible());
-        window->slot_qaEditor();
+        window->startEditor();
         QVERIFY(table()->editMode);
         QVERIFY(window->frame->computeButton->isVisible());
         QVERIFY(!window->frame->editButton->isVisible());
@@ -92,7 +92,7 @@ private slots:
         // The hero who leaves frees the hero seat for the next one seated.
         seat(3)->leaveButton->click();
         QCOMPARE(g().heroSeat, -1);
-        QCOMPARE(window->cacheHeroSeat, -1);
+        QCOMPARE(window->keptHeroSeat, -1);
         sit({8});
         QCOMPARE(g().heroSeat, 8);
         QCOMPARE(state(8).stack + state(8).bet, 1400);
@@ -167,7 +167,7 @@ private slots:
         // Posted again at the new level: SB 3, BB 5, the ante in front of the button.
         QCOMPARE(QList<int>({state(3).bet, state(5).bet, state(1).bet}), QList<int>({200, 400, 25}));
 
-        window->slot_qaShow();  // outside edit mode the list does not open
+        window->showHandList();  // outside edit mode the list does not open
         QTest::mouseClick(table(), Qt::LeftButton, {}, QPoint(40, 15));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
@@ -175,8 +175,8 @@ private slots:
     void cardPickerForbidsTheOtherCardAndOrdersTheClass() {
         sit({2});
         // The hero holds 2h (0) and 7d (18): for card 1 only the 7d cell is the back.
-        CCards first(window.get(), 0);
-        const auto cells = first.findChildren<CCardlist*>();
+        CardPickerDialog first(window.get(), 0);
+        const auto cells = first.findChildren<CardCell*>();
         QCOMPARE(cells.size(), 52);
         for (int i = 0; i < 52; ++i)
             QCOMPARE(cells[i]->card, i == 18 ? 52 : i);
@@ -194,9 +194,9 @@ private slots:
         QCOMPARE(QList<int>({seat(2)->handLow, seat(2)->handHigh}), QList<int>({11, 18}));
 
         // A suited hand with the higher rank first: Kh and 7h.
-        CCards second(window.get(), 1);
+        CardPickerDialog second(window.get(), 1);
         QCOMPARE(second.windowTitle(), QStringLiteral("Pick card no.2"));
-        const auto cells2 = second.findChildren<CCardlist*>();
+        const auto cells2 = second.findChildren<CardCell*>();
         QCOMPARE(cells2[11]->card, 52);
         QTest::mouseClick(cells2[5], Qt::LeftButton);
         QCOMPARE(QList<int>({state(2).card2, state(2).handLow, state(2).handHigh}), QList<int>({5, 5, 11}));
@@ -273,7 +273,7 @@ private slots:
     }
 
     void payoutPresetsAndWindowMenu() {
-        CITM* payouts = window->frame->payouts;
+        PayoutPanel* payouts = window->frame->payouts;
         QCOMPARE(window->payoutPercent(0), 50.0);
         QCOMPARE(payouts->paidPlaces(), 3);
         payouts->fields[8]->setText(QStringLiteral("7"));
@@ -285,10 +285,10 @@ private slots:
         QCOMPARE(window->payoutPercent(2), 0.0);
 
         payouts->hide();
-        window->slot_Fenster();
+        window->syncWindowMenu();
         QVERIFY(!window->payoutAction->isChecked());
-        window->slot_Pool();
-        window->slot_Fenster();
+        window->togglePayoutPanel();
+        window->syncWindowMenu();
         QVERIFY(window->payoutAction->isChecked());
     }
 
@@ -296,7 +296,7 @@ private slots:
         ScratchWorkingDirectory scratch;
         QVERIFY(QFile::remove(QStringLiteral("table.res")));
         {
-            grabber lonely;
+            MainWindow lonely;
             QVERIFY(!lonely.tablesLoaded());
             QVERIFY(lonely.tableLoadError().contains(QStringLiteral("table.res")));
         }
@@ -306,7 +306,7 @@ private slots:
         QVERIFY(ranking.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ranking.write(QByteArray("\xA9\x00\x00\x00\x0c\x19", 6));
         ranking.close();
-        grabber truncated;
+        MainWindow truncated;
         QVERIFY(!truncated.tablesLoaded());
         QVERIFY(truncated.tableLoadError().contains(QStringLiteral("ranking.res")));
         QVERIFY(truncated.tableLoadError().contains(QStringLiteral("truncated")));

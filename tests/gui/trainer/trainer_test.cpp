@@ -12,15 +12,15 @@
 
 #include <memory>
 
-#include "gui/app/grabber.h"
+#include "gui/app/mainwindow.h"
 #include "settings/inifile.h"
 #include "engine/gamestate.h"
-#include "gui/handlist/causwertung.h"
+#include "gui/handlist/handlistpanel.h"
 #include "modaldriver.h"
-#include "gui/dialogs/crangegen.h"
-#include "gui/table/layout.h"
-#include "gui/trainer/cmgr.h"
-#include "gui/trainer/csetting.h"
+#include "gui/dialogs/rangebanddialog.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "gui/trainer/trainersettingspanel.h"
 
 using torvel::GameState;
 
@@ -60,10 +60,10 @@ class TrainerTest : public QObject {
 
 private:
     std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<grabber> window;
-    CMgr* frame() const { return window->frame; }
-    CSetting* panel() const { return window->frame->settings; }
-    CAuswertung* handList() const { return window->frame->handList; }
+    std::unique_ptr<MainWindow> window;
+    TableFrame* frame() const { return window->frame; }
+    TrainerSettingsPanel* panel() const { return window->frame->settings; }
+    HandListPanel* handList() const { return window->frame->handList; }
     GameState& g() const { return *window->current; }
 
     void startTrainer() {
@@ -86,7 +86,7 @@ private slots:
     void init() {
         // VAZ.ini is written by these tests: never into the shared runtime.
         scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<grabber>();
+        window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
     }
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(panel()->isHidden());
         startTrainer();
 
-        QCOMPARE(window->WindowMode, static_cast<int>(kModeTrainer));
+        QCOMPARE(window->windowMode, static_cast<int>(kModeTrainer));
         QVERIFY(frame()->pushButton->isVisible());
         QVERIFY(frame()->foldButton->isVisible());
         QVERIFY(frame()->plotButton->isVisible());
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(g().playerCount >= 2 && g().playerCount <= 10);
         QCOMPARE(g().occupiedSeatCount(), g().playerCount);
         QCOMPARE(g().decision, static_cast<int>(torvel::kDecisionNotComputed));
-        QCOMPARE(window->cacheHeroSeat, g().heroSeat);
+        QCOMPARE(window->keptHeroSeat, g().heroSeat);
         QCOMPARE(frame()->table->buttonSeat, g().buttonSeat);
         QVERIFY(heroRankingPosition() >= 0 && heroRankingPosition() < 68);
 
@@ -224,20 +224,20 @@ private slots:
 
         // Defaults without a settings file.
         QVERIFY(!QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
-        QCOMPARE(panel()->msMin->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->msMax->text(), QStringLiteral("14"));
-        QCOMPARE(panel()->mrMin->text(), QStringLiteral("0"));
-        QCOMPARE(panel()->mrMax->text(), QStringLiteral("40"));
-        QCOMPARE(panel()->osMin->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->osMax->text(), QStringLiteral("14"));
+        QCOMPARE(panel()->myStackMinEdit->text(), QStringLiteral("4"));
+        QCOMPARE(panel()->myStackMaxEdit->text(), QStringLiteral("14"));
+        QCOMPARE(panel()->myRangeMinEdit->text(), QStringLiteral("0"));
+        QCOMPARE(panel()->myRangeMaxEdit->text(), QStringLiteral("40"));
+        QCOMPARE(panel()->opponentStackMinEdit->text(), QStringLiteral("4"));
+        QCOMPARE(panel()->opponentStackMaxEdit->text(), QStringLiteral("14"));
 
         const struct {
             QLineEdit* edit;
             const char* key;
             QString typed;
-        } edits[] = {{panel()->msMin, "msMin", "3"}, {panel()->msMax, "msMax", "17"},
-                     {panel()->mrMin, "mrMin", "5"}, {panel()->mrMax, "mrMax", "55"},
-                     {panel()->osMin, "osMin", "6"}, {panel()->osMax, "osMax", "20"}};
+        } edits[] = {{panel()->myStackMinEdit, "msMin", "3"}, {panel()->myStackMaxEdit, "msMax", "17"},
+                     {panel()->myRangeMinEdit, "mrMin", "5"}, {panel()->myRangeMaxEdit, "mrMax", "55"},
+                     {panel()->opponentStackMinEdit, "osMin", "6"}, {panel()->opponentStackMaxEdit, "osMax", "20"}};
         for (const auto& e : edits) {
             typeInto(e.edit, e.typed);
             QCOMPARE(settingsValue(e.key), e.typed);
@@ -246,29 +246,29 @@ private slots:
         QCOMPARE(QFile::exists(runtimeSettings), runtimeHadSettings);
 
         // An emptied edit does not finish: nothing is written.
-        typeInto(panel()->msMin, QString());
+        typeInto(panel()->myStackMinEdit, QString());
         QCOMPARE(settingsValue("msMin"), QStringLiteral("3"));
         // Out of the validator's range: the edit does not finish either.
-        typeInto(panel()->osMin, QStringLiteral("0"));
+        typeInto(panel()->opponentStackMinEdit, QStringLiteral("0"));
         QCOMPARE(settingsValue("osMin"), QStringLiteral("6"));
 
         // A new panel reads them back; the dealing band starts at 0..68
         // whatever the range edits say.
-        CSetting again(window.get(), nullptr);
-        QCOMPARE(again.msMin->text(), QStringLiteral("3"));
-        QCOMPARE(again.msMax->text(), QStringLiteral("17"));
-        QCOMPARE(again.mrMin->text(), QStringLiteral("5"));
-        QCOMPARE(again.mrMax->text(), QStringLiteral("55"));
-        QCOMPARE(again.osMin->text(), QStringLiteral("6"));
-        QCOMPARE(again.osMax->text(), QStringLiteral("20"));
+        TrainerSettingsPanel again(window.get(), nullptr);
+        QCOMPARE(again.myStackMinEdit->text(), QStringLiteral("3"));
+        QCOMPARE(again.myStackMaxEdit->text(), QStringLiteral("17"));
+        QCOMPARE(again.myRangeMinEdit->text(), QStringLiteral("5"));
+        QCOMPARE(again.myRangeMaxEdit->text(), QStringLiteral("55"));
+        QCOMPARE(again.opponentStackMinEdit->text(), QStringLiteral("6"));
+        QCOMPARE(again.opponentStackMaxEdit->text(), QStringLiteral("20"));
         QCOMPARE(again.bandLower, 0);
         QCOMPARE(again.bandUpper, 68);
 
         // A value written by hand that is no number counts 0 in the dealer.
         torvel::IniFile settings(torvel::kSettingsFileName);
         QVERIFY(settings.writeString(torvel::kSettingsSection, "osMax", "lots"));
-        CSetting third(window.get(), nullptr);
-        QCOMPARE(third.osMax->text(), QStringLiteral("0"));
+        TrainerSettingsPanel third(window.get(), nullptr);
+        QCOMPARE(third.opponentStackMaxEdit->text(), QStringLiteral("0"));
         QCOMPARE(third.trainerSettings().opponentStackMax, 0);
     }
 
@@ -276,14 +276,14 @@ private slots:
         bool opened = false;
         QString labelDuring;
         QString minEditDuring;
-        whenOpen<CRangeGen>([&](CRangeGen* dialog) {
+        whenOpen<RangeBandDialog>([&](RangeBandDialog* dialog) {
             opened = true;
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Range Selection"));
             // The dialog starts on the panel's band, 0..68.
             QCOMPARE(dialog->minSlider->value(), 0);
             QCOMPARE(dialog->maxSlider->value(), 68);
             dialog->minSlider->setValue(10);
-            minEditDuring = panel()->mrMin->text();  // written at once
+            minEditDuring = panel()->myRangeMinEdit->text();  // written at once
             dialog->presetButtons[8]->click();       // the top 50 classes
             labelDuring = dialog->rangeLabel->text();
             dialog->grab().save(QStringLiteral("/tmp/trainer-pick.png"));
@@ -296,8 +296,8 @@ private slots:
         QCOMPARE(labelDuring, QStringLiteral("Range: 23.67 %"));  // 40 classes
         QCOMPARE(panel()->bandLower, 10);
         QCOMPARE(panel()->bandUpper, 50);
-        QCOMPARE(panel()->mrMin->text(), QStringLiteral("5.92"));
-        QCOMPARE(panel()->mrMax->text(), QStringLiteral("29.59"));
+        QCOMPARE(panel()->myRangeMinEdit->text(), QStringLiteral("5.92"));
+        QCOMPARE(panel()->myRangeMaxEdit->text(), QStringLiteral("29.59"));
         const torvel::TrainerSettings s = panel()->trainerSettings();
         QCOMPARE(s.bandLower, 10);
         QCOMPARE(s.bandUpper, 50);
@@ -317,10 +317,10 @@ private slots:
         panel()->positionCombo->setCurrentIndex(4); // "Button"
         panel()->roomCombo->setCurrentIndex(2);     // PartyPoker
         panel()->levelCombo->setCurrentIndex(4);    // level 3: 100/200
-        typeInto(panel()->msMin, QStringLiteral("5"));
-        typeInto(panel()->msMax, QStringLiteral("5"));
-        typeInto(panel()->osMin, QStringLiteral("8"));
-        typeInto(panel()->osMax, QStringLiteral("8"));
+        typeInto(panel()->myStackMinEdit, QStringLiteral("5"));
+        typeInto(panel()->myStackMaxEdit, QStringLiteral("5"));
+        typeInto(panel()->opponentStackMinEdit, QStringLiteral("8"));
+        typeInto(panel()->opponentStackMaxEdit, QStringLiteral("8"));
         startTrainer();
         for (int n = 0; n < 12; ++n) {
             QCOMPARE(g().playerCount, 4);

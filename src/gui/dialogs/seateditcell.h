@@ -1,0 +1,36 @@
+#pragma once
+// A cell of the report's "Game details" table that edits the seat of its
+// row when clicked: the stack, the action before the hero or the range.
+
+#include <QLabel>
+
+class AnalysisReportDialog;
+
+namespace torvel {
+struct SeatState;
+}
+
+class SeatEditCell : public QLabel {
+    Q_OBJECT
+
+public:
+    enum Kind : int { kStack = 1, kAction = 2, kRange = 3 };
+
+    SeatEditCell(AnalysisReportDialog* report, int kind, int seatIndex, QWidget* parent = nullptr);
+
+    // Ties the cell to a seat of the report's situation.
+    void bind(int seatIndex, torvel::SeatState* seat);
+
+    int seatIndex = 0;
+    int kind = kStack;
+    torvel::SeatState* seat = nullptr;
+    AnalysisReportDialog* report = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void editStack();
+    void editAction();
+    void editRange();
+};

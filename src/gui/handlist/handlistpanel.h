@@ -1,0 +1,70 @@
+#pragma once
+// The hand list: every graded decision since the start or the last clear
+// (imported hands and trainer answers), each owning its situation. A click
+// shows a situation on the table, opens its report or deletes it. The panel
+// also runs the import of hand-history files and the export.
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+class QGridLayout;
+class QProgressDialog;
+class QTreeWidget;
+class QTreeWidgetItem;
+class MainWindow;
+
+namespace torvel {
+class GameState;
+}
+
+class HandListPanel : public QGroupBox {
+    Q_OBJECT
+
+public:
+    HandListPanel(MainWindow* mainWindow, QWidget* parent);
+    ~HandListPanel() override;
+
+    // Enters a situation and takes it over; one already listed is not
+    // entered again (then false; the list keeps owning it).
+    bool addEntry(std::unique_ptr<torvel::GameState> situation, const QString& text);
+    bool contains(const torvel::GameState* situation) const;
+    // Parses one file: every relevant decision gets the import's profile,
+    // is shown, graded and listed.
+    void importFile(const QString& path);
+    // Recounts the main window's score from the rows and colours them.
+    void recount();
+    // Runs the import (file dialog, profile question, progress, summary).
+    void runImport(const QStringList& files);
+
+    QList<torvel::GameState*> situations;
+    QTreeWidget* tree = nullptr;
+    QGridLayout* grid = nullptr;
+    QIcon viewIcon;
+    QIcon showIcon;
+    QIcon deleteIcon;
+    int relevantCount = 0;
+    int handCount = 0;
+    int profileIndex = 0;
+    std::unique_ptr<QProgressDialog> progress;
+    int allInCount = 0;
+    MainWindow* mainWindow = nullptr;
+
+public slots:
+    void onImportClicked();
+    void onExportClicked();
+    void onDeleteAllClicked();
+    void onRowClicked(QTreeWidgetItem* item, int column);
+    void onSelectionChanged();
+
+private:
+    torvel::GameState* situationOf(const QTreeWidgetItem* item) const;
+    // Removes a row and its situation from the list; the situation is
+    // destroyed unless it is on the table (then it is returned).
+    void removeRow(QTreeWidgetItem* item);
+
+    std::vector<std::unique_ptr<torvel::GameState>> owned_;
+};

@@ -1,0 +1,346 @@
+#include "gui/table/tableview.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "settings/clientdirs.h"
+#include "gui/app/mainwindow.h"
+#include "engine/gamestate.h"
+#include "gui/table/dealerbutton.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tablefont.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::GameState;
+
+namespace {
+
+struct SeatPlace {
+    QPoint seat;
+    QPoint button;
+    QPoint bet;
+};
+
+// Seat widget, button spot and bet label of each seat, clockwise from the top.
+const std::array<SeatPlace, 10> kPlaces = {{
+    {{475, 10}, {500, 130}, {460, 150}},
+    {{650, 60}, {625, 160}, {585, 180}},
+    {{690, 180}, {665, 230}, {625, 250}},
+    {{650, 330}, {625, 295}, {585, 315}},
+    {{460, 360}, {500, 310}, {460, 330}},
+    {{210, 360}, {250, 310}, {210, 330}},
+    {{35, 330}, {150, 295}, {150, 315}},
+    {{0, 180}, {120, 230}, {120, 250}},
+    {{40, 60}, {155, 160}, {155, 180}},
+    {{218, 10}, {250, 130}, {250, 150}},
+}};
+
+QPen solidPen(const QColor& colour) { return QPen(QBrush(colour), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin); }
+
+// Reads a client table picture cut to the table's size; null when missing.
+std::unique_ptr<QPixmap> clientPicture(const std::string& file) {
+    const QString path = QString::fromStdString(file);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return nullptr;
+    QPixmap picture(path);
+    if (picture.isNull())
+        return nullptr;
+    return std::make_unique<QPixmap>(picture.copy(0, 0, 800, 490));
+}
+
+}  // namespace
+
+TableView::TableView(const QString& tableImageFile, TableFrame* frame_)
+    : QWidget(frame_), frame(frame_), textPen(solidPen(Qt::red)), greenPen(solidPen(Qt::green)) {
+    ownImage = std::make_unique<QPixmap>(tableImageFile);
+    setFixedSize(800, 490);
+
+    profileCombo = new QComboBox(this);
+    profileCombo->addItems({tr("Tight"), tr("Medium"), tr("Loose")});
+    profileCombo->setGeometry(340, 5, 90, 20);
+    applyButton = new QPushButton(tr("Apply"), this);
+    applyButton->setGeometry(433, 5, 50, 20);
+    applyButton->setMaximumWidth(50);
+    connect(applyButton, &QPushButton::clicked, this, &TableView::onApplyClicked);
+
+    MainWindow* mainWindow = frame->mainWindow;
+    for (int i = 0; i < 10; ++i) {
+        const auto& place = kPlaces[static_cast<std::size_t>(i)];
+        auto* seat = new SeatWidget(mainWindow, i, this);
+        seat->move(place.seat);
+        seatWidgets[static_cast<std::size_t>(i)] = seat;
+        auto* spot = new DealerButton(mainWindow, i, this);
+        spot->move(place.button);
+        buttonSpots[static_cast<std::size_t>(i)] = spot;
+    }
+    buttonSeat = -1;
+    loadPartyPokerLook();
+    setMouseTracking(true);
+}
+
+TableView::~TableView() = default;
+
+void TableView::loadPartyPokerLook() {
+    partyPokerImage = clientPicture(torvel::partyPokerLookPicture(frame->mainWindow->partyPokerDirectory.toStdString()));
+}
+
+void TableView::loadPokerStarsLook() {
+    pokerStarsImage = clientPicture(torvel::pokerStarsLookPicture(frame->mainWindow->starsDirectory.toStdString()));
+}
+
+void TableView::setBlinds(int smallBlind, int bigBlind, int ante) {
+    MainWindow* mainWindow = frame->mainWindow;
+    mainWindow->keptSmallBlind = smallBlind;
+    mainWindow->keptBigBlind = bigBlind;
+    mainWindow->keptAnte = ante;
+    if (GameState* g = mainWindow->current) {
+        g->smallBlind = smallBlind;
+        g->bigBlind = bigBlind;
+        g->ante = ante;
+    }
+    for (SeatWidget* seat : seatWidgets)
+        seat->bet = ante;
+    blindsText = QStringLiteral("Blinds : %1 / %2").arg(smallBlind).arg(bigBlind);
+    if (ante > 0)
+        blindsText += QStringLiteral(" / %1").arg(ante);
+}
+
+void TableView::setButton(int seat, bool postBlinds) {
+    if (buttonSeat >= 0 && buttonSeat < 10)
+        buttonSpots[static_cast<std::size_t>(buttonSeat)]->dealer = 0;
+    if (seat < 0 || seat > 9 || seatWidgets[static_cast<std::size_t>(seat)]->status < 1)
+        return;
+    buttonSeat = seat;
+    buttonSpots[static_cast<std::size_t>(seat)]->dealer = 1;
+
+    MainWindow* mainWindow = frame->mainWindow;
+    GameState* g = mainWindow->current;
+    int smallBlindSeat = -1;
+    int bigBlindSeat = -1;
+    if (g) {
+        g->buttonSeat = seat;
+        smallBlindSeat = g->playerCount == 2 ? seat : g->nextOccupiedSeat(seat);
+        bigBlindSeat = smallBlindSeat >= 0 ? g->nextOccupiedSeat(smallBlindSeat) : -1;
+    }
+
+    for (int i = 0; i < 10; ++i) {
+        SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        if (postBlinds && w->isSmallBlind) {
+            w->stack += w->bet;
+            w->bet = 0;
+            w->isSmallBlind = false;
+        }
+        if (postBlinds && w->isBigBlind) {
+            w->stack += w->bet;
+            w->bet = 0;
+            w->isBigBlind = false;
+        }
+        w->isButton = i == seat;
+        auto post = [&](bool& flag, int amount) {
+            flag = true;
+            if (g && g->raiserSeat == i)
+                g->raiserSeat = -1;
+            w->stack += w->bet;
+            w->bet = amount;
+            w->stack -= w->bet;
+        };
+        if (postBlinds && i == smallBlindSeat)
+            post(w->isSmallBlind, mainWindow->keptSmallBlind);
+        if (postBlinds && i == bigBlindSeat)
+            post(w->isBigBlind, mainWindow->keptBigBlind);
+        // Empty seats keep nothing in the situation: a widget remembers the
+        // stack of a player who left, the situation must not.
+        if (g && w->status >= 1) {
+            torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
+            s.isBigBlind = w->isBigBlind;
+            s.isSmallBlind = w->isSmallBlind;
+            s.bet = w->bet;
+            s.stack = w->stack;
+            s.isButton = w->isButton;
+        }
+    }
+
+    if (g && postBlinds && g->playerCount != 2 && bigBlindSeat >= 0) {
+        // Everybody between the big blind and the hero folds; everybody
+        // after the hero has not acted yet; the raiser keeps his action.
+        bool heroPassed = false;
+        int s = bigBlindSeat;
+        do {
+            s = g->nextOccupiedSeat(s);
+            torvel::SeatState& st = g->seats[static_cast<std::size_t>(s)];
+            if (s != g->heroSeat && !heroPassed && s != g->raiserSeat)
+                st.action = torvel::kActionFold;
+            if (s == g->heroSeat)
+                heroPassed = true;
+            if (heroPassed && s != g->heroSeat && s != g->raiserSeat)
+                st.action = torvel::kActionNone;
+        } while (s != bigBlindSeat);
+    }
+    update();
+}
+
+const QStringList& TableView::blindLevels() {
+    static const QStringList levels = {
+        "15/30",       "20/40",         "25/50",         "30/60",          "40/80",          "50/100",
+        "60/120",      "75/150",        "80/160",        "100/200",        "120/240",        "150/300",
+        "200/400",     "200/400/25",    "250/500",       "300/600",        "300/600/25",     "400/800/25",
+        "600/1200/50", "1000/2000/75",  "1500/3000/75",  "2000/4000/100",  "3000/6000/100",  "4000/8000/200",
+        "10000/20000/500"};
+    return levels;
+}
+
+void TableView::chooseBlindLevel() {
+    MainWindow* mainWindow = frame->mainWindow;
+    QStringList items;
+    items << QStringLiteral("%1/%2").arg(mainWindow->keptSmallBlind).arg(mainWindow->keptBigBlind);
+    items << blindLevels();
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(this, tr("New Blindlevel?"), tr("Blinds:"), items, 0, false, &ok);
+    if (!ok || chosen.isEmpty())
+        return;
+    // The matching table also knows one level the list does not offer.
+    QStringList known = blindLevels();
+    known << QStringLiteral("6000/12000/200");
+    for (const QString& level : known) {
+        if (level != chosen)
+            continue;
+        const QStringList parts = level.split(QLatin1Char('/'));
+        setBlinds(parts[0].toInt(), parts[1].toInt(), parts.size() > 2 ? parts[2].toInt() : 0);
+    }
+    setButton(buttonSeat, true);
+}
+
+void TableView::onApplyClicked() {
+    MainWindow* mainWindow = frame->mainWindow;
+    GameState* g = mainWindow->current;
+    if (!g)
+        return;
+    if (g->buttonSeat == -1) {
+        QMessageBox::information(this, tr("Error"), tr("No button set"));
+        return;
+    }
+    if (g->heroSeat == -1) {
+        QMessageBox::information(this, tr("Error"), tr("No player set"));
+        return;
+    }
+    g->assignCallingRanges(profileCombo->currentIndex());
+    for (int i = 0; i < 10; ++i) {
+        SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
+        w->rangeFrom = s.rangeFrom;
+        w->rangeTo = s.rangeTo;
+        w->range2To = s.range2To;
+        w->range2From = s.range2From;
+    }
+    mainWindow->runAnalysis(g->heroAction);
+    update();
+}
+
+void TableView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap* image = look == 1 ? partyPokerImage.get() : look == 2 ? pokerStarsImage.get() : ownImage.get();
+    if (image && !image->isNull())
+        painter.drawPixmap(target, *image);
+
+    const QFont font = tableFont(painter.font(), 8);
+    painter.setFont(font);
+
+    MainWindow* mainWindow = frame->mainWindow;
+    painter.setPen(lastX < 150 && lastY < 28 ? mainWindow->selectionPen : textPen);
+    painter.drawText(QRect(10, 10, 200, 15), Qt::AlignLeft | Qt::AlignVCenter, blindsText);
+    painter.setPen(textPen);
+
+    const GameState* g = mainWindow->current;
+    if (g) {
+        painter.drawText(QRect(0, 30, 800, 15), Qt::AlignCenter, QString::fromStdString(g->buyInText));
+        painter.drawText(QRect(400, 10, 390, 15), Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(g->handId));
+    }
+    if (mainWindow->answerCount >= 1 && mainWindow->windowMode != kModeEditor)
+        painter.drawText(QRect(400, 25, 390, 15), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("Correct : %1/%2").arg(mainWindow->correctCount).arg(mainWindow->answerCount));
+    if (!g) {
+        return;
+    }
+    if (g->pushRangeText[0] != '\0') {
+        // A wide range lists a hand for every high card: shrink it to fit.
+        const QString range = QStringLiteral("Pushing Range: ") + QString::fromLatin1(g->pushRangeText);
+        const QFont fitted = fittingFont(painter.font(), 8, 6, range, 790);
+        painter.setFont(fitted);
+        painter.drawText(QRect(0, 475, 790, 15), Qt::AlignRight | Qt::AlignVCenter,
+                         QFontMetrics(fitted).elidedText(range, Qt::ElideMiddle, 790));
+        painter.setFont(font);
+    }
+    if (g->heroAction != -1) {
+        if (g->heroAction == g->decision || (g->decision == 0 && g->heroAction == 5))
+            painter.setPen(greenPen);
+        static const char* const kYourAction[] = {"Your action: Fold", "Your action: Call", "Your action: Raise",
+                                                  "Your action: Push", nullptr, "Your action: Check"};
+        if (g->heroAction >= 0 && g->heroAction <= 5 && kYourAction[g->heroAction])
+            painter.drawText(QRect(400, 445, 390, 15), Qt::AlignRight | Qt::AlignVCenter,
+                             QString::fromLatin1(kYourAction[g->heroAction]));
+        painter.setPen(textPen);
+    }
+    if (g->decision != torvel::kDecisionNotComputed) {
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(20, 445, 390, 15), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Eq. Push: ") + QString::number(g->evPush * 100.0, 'f', 1));
+        painter.drawText(QRect(20, 460, 390, 15), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Eq. Fold: ") + QString::number(g->evFold * 100.0, 'f', 1));
+        static const char* const kCorrect[] = {"Correct action: Fold", "Correct action: Call", "Correct action: Raise",
+                                               "Correct action: Push"};
+        if (g->decision >= 0 && g->decision <= 3)
+            painter.drawText(QRect(400, 460, 390, 15), Qt::AlignRight | Qt::AlignVCenter,
+                             QString::fromLatin1(kCorrect[g->decision]));
+    }
+
+    painter.setPen(Qt::white);
+    for (int i = 0; i < 10; ++i) {
+        const SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        if (w->status < 1 || w->bet < 1)
+            continue;
+        const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
+        QString text;
+        if (i != g->heroSeat) {
+            if (s.action == 1)
+                text = QStringLiteral("Call ");
+            else if (s.action == 2)
+                text = QStringLiteral("Raise ");
+            text += QString::number(w->bet);
+            if (g->bigBlind > 0)
+                text += QStringLiteral(" (") + QString::number(static_cast<double>(w->bet) / g->bigBlind, 'f', 1) +
+                        QStringLiteral(" BB)");
+        } else {
+            if (s.isSmallBlind)
+                text += QString::number(g->smallBlind);
+            if (s.isBigBlind)
+                text += QString::number(g->bigBlind);
+        }
+        painter.drawText(QRect(kPlaces[static_cast<std::size_t>(i)].bet, QSize(140, 15)),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+void TableView::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    if (editMode && p.y() >= 11 && p.y() < 25 && p.x() < 150)
+        chooseBlindLevel();
+    event->ignore();
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* event) {
+    for (DealerButton* spot : buttonSpots)
+        spot->update();
+    for (SeatWidget* seat : seatWidgets)
+        seat->update();
+    lastX = static_cast<int>(event->position().x());
+    lastY = static_cast<int>(event->position().y());
+    update();
+    event->accept();
+}
