@@ -19,7 +19,7 @@ void BM_MainWindowStartup(benchmark::State& state) {
         }
         window.show();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(window.current);
+        benchmark::DoNotOptimize(window.desk().situation());
     }
 }
 

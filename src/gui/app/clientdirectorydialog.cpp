@@ -6,20 +6,18 @@
 #include <QPushButton>
 
 #include "settings/clientdirs.h"
-#include "gui/app/mainwindow.h"
+#include "gui/desk/deskmodel.h"
 #include "settings/inifile.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
-ClientDirectoryDialog::ClientDirectoryDialog(MainWindow* mainWindow_) : QDialog(mainWindow_), mainWindow(mainWindow_) {
+ClientDirectoryDialog::ClientDirectoryDialog(DeskModel& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setWindowTitle(tr("PartyPoker Directory"));
     auto* grid = new QGridLayout(this);
-    directoryEdit = new QLineEdit(mainWindow->partyPokerDirectory);
-    directoryEdit->setMinimumWidth(320);
+    directoryEdit_ = new QLineEdit(desk_.partyPokerDirectory());
+    directoryEdit_->setMinimumWidth(320);
     auto* pick = new QPushButton(tr("Pick"));
     pick->setDefault(true);
     auto* save = new QPushButton(tr("Save"));
-    grid->addWidget(directoryEdit, 0, 0, 1, 4);
+    grid->addWidget(directoryEdit_, 0, 0, 1, 4);
     grid->addWidget(pick, 0, 4);
     grid->addWidget(save, 1, 0, 1, 5);
     connect(pick, &QPushButton::clicked, this, &ClientDirectoryDialog::onPickClicked);
@@ -27,16 +25,16 @@ ClientDirectoryDialog::ClientDirectoryDialog(MainWindow* mainWindow_) : QDialog(
 }
 
 void ClientDirectoryDialog::onPickClicked() {
-    const QString chosen = QFileDialog::getExistingDirectory(mainWindow, tr("Set PartyPoker directory"), QString());
+    const QString chosen = QFileDialog::getExistingDirectory(parentWidget(), tr("Set PartyPoker directory"), QString());
     if (chosen.isEmpty())
         return;
-    mainWindow->partyPokerDirectory = chosen.left(511);
-    directoryEdit->setText(mainWindow->partyPokerDirectory);
+    desk_.setPartyPokerDirectory(chosen.left(511));
+    directoryEdit_->setText(desk_.partyPokerDirectory());
 }
 
 void ClientDirectoryDialog::onSaveClicked() {
     torvel::IniFile settings(torvel::kSettingsFileName);
-    settings.writeString(torvel::kSettingsSection, torvel::kPartyPokerDirectoryKey, directoryEdit->text().toStdString());
-    mainWindow->frame->table->loadPartyPokerLook();
+    settings.writeString(torvel::kSettingsSection, torvel::kPartyPokerDirectoryKey, directoryEdit_->text().toStdString());
+    emit saved();
     close();
 }

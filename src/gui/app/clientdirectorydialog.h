@@ -4,19 +4,26 @@
 
 #include <QDialog>
 
+class DeskModel;
 class QLineEdit;
-class MainWindow;
 
 class ClientDirectoryDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ClientDirectoryDialog(MainWindow* mainWindow);
+    ClientDirectoryDialog(DeskModel& desk, QWidget* parent);
 
-    MainWindow* mainWindow = nullptr;
-    QLineEdit* directoryEdit = nullptr;
+    QLineEdit* directoryEdit() const { return directoryEdit_; }
+
+signals:
+    // The directory was written to the settings file.
+    void saved();
 
 public slots:
     void onSaveClicked();
     void onPickClicked();
+
+private:
+    DeskModel& desk_;
+    QLineEdit* directoryEdit_ = nullptr;
 };

@@ -21,12 +21,11 @@
 #include "gui/app/updateprompt.h"
 #include "engine/computedriver.h"
 #include "engine/gamestate.h"
-#include "engine/plainowner.h"
 #include "engine/situationgenerator.h"
 #include "gui/dialogs/icmcalculatordialog.h"
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/handlist/handlistpanel.h"
-#include "gui/table/seatwidget.h"
+#include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/tableview.h"
 #include "gui/dialogs/callingrangeeditor.h"
 #include "gui/trainer/tableframe.h"
@@ -35,8 +34,6 @@
 using torvel::GameState;
 
 namespace {
-
-QPen solidPen(const QColor& colour) { return QPen(QBrush(colour), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin); }
 
 // The progress dialog of "Compute" seen by the engine.
 class ProgressDialogAdapter : public torvel::ComputeProgress {
@@ -52,77 +49,57 @@ private:
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    highlightPen = solidPen(Qt::yellow);
-    selectionPen = solidPen(QColor(120, 120, 255, 255));
-    answerCount = correctCount = 0;
-    partyPokerDirectory.clear();
-    windowMode = kModeEditor;
-    buttonPicture = QPixmap(QStringLiteral("images/button.bmp"), "BMP");
-    for (const auto& name : torvel::defaultNicknames())
-        nicknameTexts << QString::fromStdString(name);
-    nicknameList_ = torvel::defaultNicknames();
-    icmWindow = new IcmCalculatorDialog(this);
-    for (int i = 0; i < 53; ++i)
-        cardPictures[static_cast<std::size_t>(i)] = QPixmap(QStringLiteral("images/%1.bmp").arg(i), "BMP");
+    icmWindow_ = new IcmCalculatorDialog(this);
     {
         // Silent when the server cannot be reached; waits a few seconds at most.
         const torvel::IniFile settings(torvel::kSettingsFileName);
         MessageBoxUpdatePrompt prompt;
         torvel::checkForUpdate(settings, prompt);
     }
+    connect(&desk_, &DeskModel::errorReported, this, [this](const QString& text, const QString& caption) {
+        QMessageBox::warning(this, caption, text);
+    });
 
-    frame = new TableFrame(this);
+    frame_ = new TableFrame(desk_, resources_, *this, this);
+    desk_.setPayoutSource([this](int place) { return frame_->payouts()->percent(place); });
+    connect(&desk_, &DeskModel::modeChanged, this, &MainWindow::onModeChanged);
     buildMenus();
     statusBar()->show();
     setWindowTitle(QStringLiteral("Torvel ICM 1.22c"));
-    setCentralWidget(frame);
+    setCentralWidget(frame_);
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    loadTables();
+    desk_.loadTables();
 
-    keepUntilReplaced(std::make_unique<GameState>(this));
-    current = unlisted_.back().get();
-    keptHeroSeat = -1;
-    keptPlayerCount = 0;
-    keptButtonSeat = 0;
-    frame->table->setBlinds(100, 200, 0);
-    current->assignNicknames();
+    desk_.startFreshSituation();
+    frame_->table()->setBlinds(100, 200, 0);
+    desk_.situation()->assignNicknames();
 
     {
         torvel::IniFile settings(torvel::kSettingsFileName);
         const torvel::NoRegistry registry;
-        partyPokerDirectory = QString::fromStdString(torvel::findPartyPokerDirectory(settings, registry));
-        frame->table->loadPartyPokerLook();
-        starsDirectory = QString::fromStdString(torvel::findPokerStarsDirectory(settings, registry));
-        frame->table->loadPokerStarsLook();
+        desk_.setPartyPokerDirectory(
+            QString::fromStdString(torvel::findPartyPokerDirectory(settings, registry)));
+        frame_->table()->loadPartyPokerLook();
+        desk_.setPokerStarsDirectory(
+            QString::fromStdString(torvel::findPokerStarsDirectory(settings, registry)));
+        frame_->table()->loadPokerStarsLook();
     }
 
-    frame->pushButton->hide();
-    frame->foldButton->hide();
-    frame->clearButton->show();
-    frame->detailsButton->show();
-    frame->computeButton->show();
-    frame->handList->hide();
+    frame_->pushButton()->hide();
+    frame_->foldButton()->hide();
+    frame_->clearButton()->show();
+    frame_->detailsButton()->show();
+    frame_->computeButton()->show();
+    frame_->handList()->hide();
 }
 
 MainWindow::~MainWindow() {
-    if (icmWindow) {
-        icmWindow->close();
-        delete icmWindow;
-        icmWindow = nullptr;
+    if (icmWindow_) {
+        icmWindow_->close();
+        delete icmWindow_;
+        icmWindow_ = nullptr;
     }
-}
-
-void MainWindow::loadTables() {
-    if (auto r = equityTable_.load("table.res"); !r) {
-        tableLoadError_ = QString::fromStdString(r.reason);
-        return;
-    }
-    if (auto r = handRanking_.load("ranking.res"); !r) {
-        tableLoadError_ = QString::fromStdString(r.reason);
-        return;
-    }
-    tablesLoaded_ = true;
 }
 
 void MainWindow::buildMenus() {
@@ -166,113 +143,57 @@ void MainWindow::buildMenus() {
     }
 
     QMenu* window = menuBar()->addMenu(tr("Window"));
-    payoutAction = action(window, tr("Payoutstructure"), {}, tr("Payoutstructure"), &MainWindow::togglePayoutPanel);
-    payoutAction->setCheckable(true);
-    payoutAction->setChecked(true);
+    payoutAction_ = action(window, tr("Payoutstructure"), {}, tr("Payoutstructure"), &MainWindow::togglePayoutPanel);
+    payoutAction_->setCheckable(true);
+    payoutAction_->setChecked(true);
     connect(window, &QMenu::aboutToShow, this, &MainWindow::syncWindowMenu);
 
     QMenu* preferences = menuBar()->addMenu(tr("Preferences"));
     action(preferences, tr("Calling ranges"), "images/range.png", tr("Calling ranges"), &MainWindow::openCallingRangeEditor);
 }
 
-double MainWindow::payoutPercent(int place) const { return frame && frame->payouts ? frame->payouts->percent(place) : 0.0; }
-
-void MainWindow::reportError(const std::string& text, const std::string& caption) {
-    QMessageBox::warning(this, QString::fromStdString(caption), QString::fromStdString(text));
-}
-
-const QPixmap& MainWindow::cardPicture(int index) const {
-    static const QPixmap none;
-    return index >= 0 && index < 53 ? cardPictures[static_cast<std::size_t>(index)] : none;
-}
-
 void MainWindow::showSituation(GameState* situation) {
-    if (!situation)
-        return;
-    current = situation;
-    TableView* table = frame->table;
-    for (SeatWidget* seat : table->seatWidgets)
-        seat->resetSeat();
-    keptSmallBlind = situation->smallBlind;
-    keptAnte = situation->ante;
-    keptPlayerCount = situation->playerCount;
-    keptBigBlind = situation->bigBlind;
-    keptHeroSeat = situation->heroSeat;
-    table->setBlinds(situation->smallBlind, situation->bigBlind, situation->ante);
-    for (int i = 0; i < 10; ++i) {
-        SeatWidget* w = table->seatWidgets[static_cast<std::size_t>(i)];
-        const torvel::SeatState& s = situation->seats[static_cast<std::size_t>(i)];
-        if (s.status == torvel::kSeatOpponent)
-            w->setCards(-1, -1);
-        else if (s.status == torvel::kSeatHero)
-            w->setCards(s.card1, s.card2);
-        w->isBigBlind = s.isBigBlind;
-        w->isSmallBlind = s.isSmallBlind;
-        w->bet = s.bet;
-        w->rangeTo = s.rangeTo;
-        w->rangeFrom = s.rangeFrom;
-        w->range2To = s.range2To;
-        w->range2From = s.range2From;
-        w->stack = s.stack;
-        w->isButton = s.isButton;
-        w->status = s.status;
-        if (table->editMode) {
-            w->leaveButton->setVisible(s.status >= 1);
-            w->takeSeatButton->setVisible(s.status <= 0);
-        }
-    }
-    keptButtonSeat = situation->buttonSeat;
-    table->setButton(situation->buttonSeat, false);
+    desk_.putOnTable(situation);
     update();
-    table->update();
-    std::erase_if(unlisted_, [situation](const auto& kept) { return kept.get() != situation; });
-}
-
-void MainWindow::keepUntilReplaced(std::unique_ptr<GameState> situation) {
-    if (situation)
-        unlisted_.push_back(std::move(situation));
 }
 
 void MainWindow::enterInHandList(GameState* situation) {
-    HandListPanel* list = frame->handList;
+    HandListPanel* list = frame_->handList();
     if (!list || !situation || list->contains(situation))
         return;
-    const auto it = std::find_if(unlisted_.begin(), unlisted_.end(),
-                                 [situation](const auto& kept) { return kept.get() == situation; });
-    if (it == unlisted_.end())
-        return;
-    std::unique_ptr<GameState> taken = std::move(*it);
-    unlisted_.erase(it);
-    list->addEntry(std::move(taken), QString::fromStdString(situation->handId));
+    if (std::unique_ptr<GameState> taken = desk_.takeUnlisted(situation))
+        list->addEntry(std::move(taken), QString::fromStdString(situation->handId));
 }
 
 void MainWindow::startFreshSituation() {
-    keepUntilReplaced(std::make_unique<GameState>(this));
-    GameState* fresh = unlisted_.back().get();
-    current = fresh;
-    std::erase_if(unlisted_, [fresh](const auto& kept) { return kept.get() != fresh; });
-    keptHeroSeat = -1;
-    keptPlayerCount = 0;
-    keptButtonSeat = 0;
-    frame->table->setBlinds(100, 200, 0);
+    GameState* fresh = desk_.startFreshSituation();
+    frame_->table()->setBlinds(100, 200, 0);
     fresh->assignNicknames();
-    frame->clearTable();
+    frame_->table()->clearTable();
+}
+
+void MainWindow::openReport(GameState* situation, const QString& caption, QWidget* parent) {
+    if (!situation)
+        return;
+    AnalysisReportDialog report(&desk_, caption, parent);
+    report.buildReport(situation);
+    report.exec();
 }
 
 void MainWindow::nextTrainerSituation() {
-    frame->settings->show();
+    frame_->trainerSettings()->show();
     // A spot dealt but never answered is not kept: answered ones belong to
     // the hand list.
-    auto dealt = std::make_unique<GameState>(this);
+    auto dealt = std::make_unique<GameState>(&desk_);
     torvel::StdRandSource random;
-    torvel::generateSituation(*dealt, frame->settings->trainerSettings(), random);
+    torvel::generateSituation(*dealt, frame_->trainerSettings()->trainerSettings(), random);
     GameState* shown = dealt.get();
-    keepUntilReplaced(std::move(dealt));
+    desk_.keepUntilReplaced(std::move(dealt));
     showSituation(shown);
 }
 
 int MainWindow::runAnalysis(int answer) {
-    GameState* g = current;
+    GameState* g = desk_.situation();
     if (!g)
         return 1;
     const std::string refusal = torvel::refusalFor(*g);
@@ -288,52 +209,42 @@ int MainWindow::runAnalysis(int answer) {
     const torvel::DriverResult result = torvel::runComputeDriver(*g, answer, adapter);
     if (result.refused)
         return 1;
-    if (result.correct)
-        ++correctCount;
-    ++answerCount;
+    desk_.recordAnswer(result.correct);
     if (answer != torvel::kNoAnswer)
         enterInHandList(g);
     progress.close();
-    frame->table->update();
+    frame_->table()->update();
     return 0;
 }
 
 void MainWindow::updateScore() {
-    if (frame->handList)
-        frame->handList->recount();
-    frame->table->update();
+    if (frame_->handList())
+        frame_->handList()->recount();
+    frame_->table()->update();
 }
 
-void MainWindow::setMode(int mode) {
-    windowMode = mode;
-    const bool editor = mode == kModeEditor;
-    frame->setEditMode(editor);
-    frame->clearButton->setVisible(editor);
-    frame->computeButton->setVisible(editor);
-    frame->detailsButton->setVisible(editor);
-    frame->pushButton->setVisible(mode == kModeTrainer);
-    frame->foldButton->setVisible(mode == kModeTrainer);
-    frame->handList->setVisible(!editor);
-    frame->settings->setVisible(mode == kModeTrainer);
+void MainWindow::onModeChanged(DeskMode mode) {
+    frame_->showControlsFor(mode);
     // The hand list below the table wants a few rows of room.
-    if (!editor && height() < 800)
+    if (mode != DeskMode::Editor && height() < 800)
         resize(std::max(width(), sizeHint().width()), 800);
 }
 
 void MainWindow::openIcmCalculator() {
-    icmWindow->show();
-    icmWindow->raise();
-    icmWindow->activateWindow();
+    icmWindow_->show();
+    icmWindow_->raise();
+    icmWindow_->activateWindow();
 }
 
 void MainWindow::openPartyPokerDirectoryDialog() {
-    ClientDirectoryDialog dialog(this);
+    ClientDirectoryDialog dialog(desk_, this);
+    connect(&dialog, &ClientDirectoryDialog::saved, frame_->table(), &TableView::loadPartyPokerLook);
     dialog.exec();
 }
 
 void MainWindow::openAbout() {
     QDialog about(this);
-    aboutDialog = &about;
+    aboutDialog_ = &about;
     about.setWindowTitle(tr("About"));
     about.resize(300, 318);
     auto* grid = new QGridLayout(&about);
@@ -348,57 +259,45 @@ void MainWindow::openAbout() {
     grid->addWidget(close, 4, 0, 1, 2);
     connect(close, &QPushButton::clicked, this, &MainWindow::closeAbout);
     about.exec();
-    aboutDialog = nullptr;
+    aboutDialog_ = nullptr;
 }
 
 void MainWindow::closeAbout() {
-    if (aboutDialog)
-        aboutDialog->close();
+    if (aboutDialog_)
+        aboutDialog_->close();
 }
 
-void MainWindow::showHandList() { setMode(kModeHandList); }
+void MainWindow::showHandList() { desk_.setMode(DeskMode::HandList); }
 
 void MainWindow::importHandHistories() {
-    frame->handList->show();
-    frame->handList->onImportClicked();
+    frame_->handList()->show();
+    frame_->handList()->onImportClicked();
 }
 
 void MainWindow::exportHandHistories() {
-    frame->handList->show();
-    frame->handList->onExportClicked();
+    frame_->handList()->show();
+    frame_->handList()->onExportClicked();
 }
 
 void MainWindow::startTrainer() {
-    answerCount = correctCount = 0;
-    setMode(kModeTrainer);
+    desk_.resetScore();
+    desk_.setMode(DeskMode::Trainer);
     nextTrainerSituation();
 }
 
-void MainWindow::startEditor() { setMode(kModeEditor); }
+void MainWindow::startEditor() { desk_.setMode(DeskMode::Editor); }
 
-void MainWindow::usePokerStarsLook() {
-    frame->table->look = 2;
-    update();
-    frame->table->update();
-}
+void MainWindow::usePokerStarsLook() { frame_->table()->setLook(TableLook::PokerStars); }
 
-void MainWindow::usePartyPokerLook() {
-    frame->table->look = 1;
-    update();
-    frame->table->update();
-}
+void MainWindow::usePartyPokerLook() { frame_->table()->setLook(TableLook::PartyPoker); }
 
-void MainWindow::useOwnLook() {
-    frame->table->look = 0;
-    update();
-    frame->table->update();
-}
+void MainWindow::useOwnLook() { frame_->table()->setLook(TableLook::Own); }
 
-void MainWindow::togglePayoutPanel() { frame->payouts->setVisible(!frame->payouts->isVisible()); }
+void MainWindow::togglePayoutPanel() { frame_->payouts()->setVisible(!frame_->payouts()->isVisible()); }
 
-void MainWindow::syncWindowMenu() { payoutAction->setChecked(frame->payouts->isVisible()); }
+void MainWindow::syncWindowMenu() { payoutAction_->setChecked(frame_->payouts()->isVisible()); }
 
 void MainWindow::openCallingRangeEditor() {
-    CallingRangeEditor dialog(this, this);
+    CallingRangeEditor dialog(&desk_, this);
     dialog.exec();
 }

@@ -1,35 +1,23 @@
 #pragma once
-// The main window: owns the tables, pictures, pens, nicknames, score and the
-// situation on the table, builds the menus and switches the frame between
-// the editor, the trainer and the hand list.
+// The main window: builds the desk model, the table frame and the menus,
+// connects them, and carries out what the panels ask of the program
+// (analysis with its progress dialog, the next trainer spot, the report).
 
 #include <QMainWindow>
-#include <QPen>
-#include <QPixmap>
-#include <QStringList>
 
-#include <array>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "engine/equitytable.h"
-#include "engine/handranking.h"
-#include "engine/owner.h"
+#include "gui/desk/deskactions.h"
+#include "gui/desk/deskmodel.h"
+#include "gui/desk/tableresources.h"
 
 class IcmCalculatorDialog;
-class TableFrame;
 class QAction;
 class QActionGroup;
 class QDialog;
+class TableFrame;
 
-namespace torvel {
-class GameState;
-}
-
-enum WindowModeValue : int { kModeHandList = 0, kModeTrainer = 1, kModeEditor = 2 };
-
-class MainWindow : public QMainWindow, public torvel::GameStateOwner {
+class MainWindow : public QMainWindow, public DeskActions {
     Q_OBJECT
 
 public:
@@ -38,61 +26,23 @@ public:
 
     // False when table.res or ranking.res could not be read; the reason
     // names the file.
-    bool tablesLoaded() const { return tablesLoaded_; }
-    QString tableLoadError() const { return tableLoadError_; }
+    bool tablesLoaded() const { return desk_.tablesLoaded(); }
+    QString tableLoadError() const { return desk_.tableLoadError(); }
 
-    // The owner interface of the situations.
-    const torvel::EquityTable& equityTable() const override { return equityTable_; }
-    const torvel::HandRanking& handRanking() const override { return handRanking_; }
-    double payoutPercent(int place) const override;
-    const std::vector<std::string>& nicknames() const override { return nicknameList_; }
-    int nextInstanceNumber() override { return ++instanceCounter_; }
-    void reportError(const std::string& text, const std::string& caption) override;
+    DeskModel& desk() { return desk_; }
+    const TableResources& resources() const { return resources_; }
+    TableFrame* frame() const { return frame_; }
+    IcmCalculatorDialog* icmCalculator() const { return icmWindow_; }
+    QAction* payoutAction() const { return payoutAction_; }
 
-    // Puts a situation on the table; a null pointer does nothing.
-    void showSituation(torvel::GameState* situation);
-    void nextTrainerSituation();
-    // Checks and analyses the situation on the table with the hero's answer
-    // (-2 none, 0 fold, 3 push, or an imported action): 1 when refused.
-    int runAnalysis(int answer);
-    void updateScore();
-    // Takes over a situation no list owns until it leaves the table.
-    void keepUntilReplaced(std::unique_ptr<torvel::GameState> situation);
-    // Hands a situation of the main window to the hand list; one already
-    // listed stays as it is.
-    void enterInHandList(torvel::GameState* situation);
-    // A new empty situation with blinds 100/200 on a cleared table.
-    void startFreshSituation();
-    void enterHandListMode() { setMode(kModeHandList); }
-
-    torvel::GameState* currentSituation() const { return current; }
-    TableFrame* frameWidget() const { return frame; }
-    const QPixmap& cardPicture(int index) const;
-
-    // Trainer score.
-    int answerCount = 0;
-    int correctCount = 0;
-    TableFrame* frame = nullptr;
-    QDialog* aboutDialog = nullptr;
-    std::array<QPixmap, 53> cardPictures;
-    QPen highlightPen;
-    QPen selectionPen;
-    QStringList nicknameTexts;
-    QPixmap buttonPicture;
-    QAction* payoutAction = nullptr;
-    // Situation cache: the values of the situation on the table.
-    int keptSmallBlind = 100;
-    int keptAnte = 0;
-    int keptPlayerCount = 0;
-    int keptButtonSeat = 0;
-    int keptBigBlind = 200;
-    int keptHeroSeat = -1;
-    torvel::GameState* current = nullptr;
-    // The ICM calculator: one window, kept with its values until the end.
-    IcmCalculatorDialog* icmWindow = nullptr;
-    int windowMode = kModeEditor;
-    QString starsDirectory;
-    QString partyPokerDirectory;
+    // What the panels ask of the program.
+    int runAnalysis(int answer) override;
+    void showSituation(torvel::GameState* situation) override;
+    void nextTrainerSituation() override;
+    void updateScore() override;
+    void enterInHandList(torvel::GameState* situation) override;
+    void startFreshSituation() override;
+    void openReport(torvel::GameState* situation, const QString& caption, QWidget* parent) override;
 
 public slots:
     void openIcmCalculator();
@@ -113,20 +63,15 @@ public slots:
 
 private:
     void buildMenus();
-    void loadTables();
-    void setMode(int mode);
+    // Shows the frame's controls for the mode; the hand list wants room.
+    void onModeChanged(DeskMode mode);
 
-    torvel::EquityTable equityTable_;
-    torvel::HandRanking handRanking_;
-    bool tablesLoaded_ = false;
-    QString tableLoadError_;
-    std::vector<std::string> nicknameList_;
-    int instanceCounter_ = 0;
-    // The editor's own situation; situations from the hand list are owned there.
-    // Situations no list owns: the editor's own, a dealt trainer spot not
-    // answered yet, an imported decision on its way into the hand list, or
-    // a deleted entry still on the table. Whatever of them leaves the table
-    // is released.
-    std::vector<std::unique_ptr<torvel::GameState>> unlisted_;
+    DeskModel desk_;
+    TableResources resources_;
+    TableFrame* frame_ = nullptr;
+    QDialog* aboutDialog_ = nullptr;
+    QAction* payoutAction_ = nullptr;
+    // The ICM calculator: one window, kept with its values until the end.
+    IcmCalculatorDialog* icmWindow_ = nullptr;
     QActionGroup* layoutGroup_ = nullptr;
 };

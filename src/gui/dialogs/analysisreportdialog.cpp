@@ -11,7 +11,6 @@
 #include <iterator>
 #include <vector>
 
-#include "gui/app/mainwindow.h"
 #include "engine/cards.h"
 #include "engine/constants.h"
 #include "engine/gamestate.h"
@@ -63,20 +62,20 @@ const QString kDetailsHeader = QStringLiteral(
 
 }  // namespace
 
-AnalysisReportDialog::AnalysisReportDialog(MainWindow* owner_, const QString& title, QWidget* parent)
-    : QDialog(parent), owner(owner_), grid(new QGridLayout(this)), reportArea(new LabelScrollArea),
-      closeButton(new QPushButton(tr("Close"))), recomputeButton(new QPushButton(tr("Recompute"))) {
+AnalysisReportDialog::AnalysisReportDialog(DeskModel* desk, const QString& title, QWidget* parent)
+    : QDialog(parent), desk_(desk), grid_(new QGridLayout(this)), reportArea_(new LabelScrollArea),
+      closeButton_(new QPushButton(tr("Close"))), recomputeButton_(new QPushButton(tr("Recompute"))) {
     setWindowTitle(title);
-    reportArea->setBackgroundRole(QPalette::Light);
-    reportArea->setWidgetResizable(true);
-    reportArea->inner->setTextFormat(Qt::RichText);
-    reportArea->inner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    reportArea->inner->setMargin(4);
+    reportArea_->setBackgroundRole(QPalette::Light);
+    reportArea_->setWidgetResizable(true);
+    reportArea_->inner()->setTextFormat(Qt::RichText);
+    reportArea_->inner()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    reportArea_->inner()->setMargin(4);
 
-    grid->addWidget(new QLabel(QStringLiteral("<b><big>Game details</big></b>")), 0, 0, 1, kColumns);
+    grid_->addWidget(new QLabel(QStringLiteral("<b><big>Game details</big></b>")), 0, 0, 1, kColumns);
     const char* const headers[kColumns] = {"Player", "Cards", "Stack", "Blinds/Put", "Preflop EQ", "Action", "Range"};
     for (int c = 0; c < kColumns; ++c)
-        grid->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(QLatin1String(headers[c]))), 1, c);
+        grid_->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(QLatin1String(headers[c]))), 1, c);
 
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
@@ -92,21 +91,21 @@ AnalysisReportDialog::AnalysisReportDialog(MainWindow* owner_, const QString& ti
             cell->setAlignment(Qt::AlignLeft);
             cell->setTextFormat(Qt::RichText);
             cell->hide();
-            cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = cell;
-            grid->addWidget(cell, r + 2, c);
+            cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = cell;
+            grid_->addWidget(cell, r + 2, c);
         }
     }
 
-    grid->addWidget(reportArea, 12, 0, 1, kColumns);
-    grid->setRowStretch(12, 1);
-    grid->addWidget(closeButton, 13, 1, 1, 2);
-    grid->addWidget(recomputeButton, 13, 4, 1, 2);
-    closeButton->setAutoDefault(false);
-    closeButton->setDefault(false);
-    recomputeButton->setDefault(true);
+    grid_->addWidget(reportArea_, 12, 0, 1, kColumns);
+    grid_->setRowStretch(12, 1);
+    grid_->addWidget(closeButton_, 13, 1, 1, 2);
+    grid_->addWidget(recomputeButton_, 13, 4, 1, 2);
+    closeButton_->setAutoDefault(false);
+    closeButton_->setDefault(false);
+    recomputeButton_->setDefault(true);
 
-    connect(closeButton, &QPushButton::clicked, this, &AnalysisReportDialog::onCloseClicked);
-    connect(recomputeButton, &QPushButton::clicked, this, &AnalysisReportDialog::onComputeClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onCloseClicked);
+    connect(recomputeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onComputeClicked);
 }
 
 QString AnalysisReportDialog::linkText(const QString& text) {
@@ -120,29 +119,29 @@ QString AnalysisReportDialog::rangeText(const SeatState& seat) {
     return linkText(text);
 }
 
-QString AnalysisReportDialog::reportText() const { return reportArea->inner->text(); }
+QString AnalysisReportDialog::reportText() const { return reportArea_->inner()->text(); }
 
 void AnalysisReportDialog::buildReport(GameState* situation) {
-    game = situation;
-    for (auto& cellRow : cells)
+    game_ = situation;
+    for (auto& cellRow : cells_)
         for (QLabel* cell : cellRow)
             cell->hide();
     fillTable();
-    QLabel* text = reportArea->inner;
+    QLabel* text = reportArea_->inner();
     text->setText(buildText());
     // The label keeps the size of its text, so that the area scrolls
     // rather than cuts it; the area shows its whole width and, up to a
     // height that suits a laptop screen, its whole length.
     text->setMinimumSize(text->sizeHint());
-    const int frame = 2 * reportArea->frameWidth();
-    reportArea->setMinimumWidth(text->minimumWidth() + frame + reportArea->verticalScrollBar()->sizeHint().width());
-    reportArea->setMinimumHeight(std::min(text->minimumHeight() + frame, kTallestReportArea));
+    const int frame = 2 * reportArea_->frameWidth();
+    reportArea_->setMinimumWidth(text->minimumWidth() + frame + reportArea_->verticalScrollBar()->sizeHint().width());
+    reportArea_->setMinimumHeight(std::min(text->minimumHeight() + frame, kTallestReportArea));
 }
 
 void AnalysisReportDialog::fillTable() {
-    if (!game || !GameState::validSeat(game->buttonSeat))
+    if (!game_ || !GameState::validSeat(game_->buttonSeat))
         return;
-    GameState& g = *game;
+    GameState& g = *game_;
     // Start from the big blind, so that the listing ends with him.
     int seatIndex = g.nextOccupiedSeat(g.buttonSeat);
     if (g.playerCount != 2 && seatIndex != -1)
@@ -162,7 +161,7 @@ void AnalysisReportDialog::fillTable() {
         SeatState& seat = g.seats[static_cast<std::size_t>(seatIndex)];
         const int r = kRows - k;
         const bool listed = r >= 0 && r < kRows;
-        auto cell = [this, r](int c) { return cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
+        auto cell = [this, r](int c) { return cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
         if (listed) {
             for (int c : {kRangeColumn, kStackColumn, kActionColumn})
                 static_cast<SeatEditCell*>(cell(c))->bind(seatIndex, &seat);
@@ -212,9 +211,9 @@ void AnalysisReportDialog::fillTable() {
 }
 
 QString AnalysisReportDialog::buildText() const {
-    if (!game)
+    if (!game_)
         return {};
-    const GameState& g = *game;
+    const GameState& g = *game_;
     const bool pushWins = g.evFold < g.evPush;
     QString text = QStringLiteral(
         "<table border=0><tr><td colspan=3><b><big>Result of analysis</big></b></td></tr>"
@@ -309,10 +308,10 @@ QString AnalysisReportDialog::buildText() const {
 void AnalysisReportDialog::onCloseClicked() { close(); }
 
 void AnalysisReportDialog::onComputeClicked() {
-    if (!game)
+    if (!game_)
         return;
     // Recomputing keeps the hero's recorded answer; the report shows it and
     // the hand list grades by it.
-    game->analyze(game->heroAction);
-    buildReport(game);
+    game_->analyze(game_->heroAction);
+    buildReport(game_);
 }

@@ -8,10 +8,10 @@
 #include <array>
 
 class LabelScrollArea;
+class DeskModel;
 class QGridLayout;
 class QLabel;
 class QPushButton;
-class MainWindow;
 
 namespace torvel {
 class GameState;
@@ -29,7 +29,8 @@ public:
     static constexpr int kStackColumn = 2;
     static constexpr int kActionColumn = 5;
 
-    AnalysisReportDialog(MainWindow* owner, const QString& title, QWidget* parent = nullptr);
+    // desk may be null: then the report's cells edit no table.
+    AnalysisReportDialog(DeskModel* desk, const QString& title, QWidget* parent = nullptr);
 
     // Shows game (not owned) in the table and the report; a null pointer
     // or a situation without a valid button lists no rows.
@@ -42,19 +43,27 @@ public:
     static QString linkText(const QString& text);
     static QString rangeText(const torvel::SeatState& seat);
 
-    MainWindow* owner = nullptr;
-    QGridLayout* grid = nullptr;
-    LabelScrollArea* reportArea = nullptr;
-    std::array<std::array<QLabel*, kColumns>, kRows> cells{};
-    torvel::GameState* game = nullptr;
-    QPushButton* closeButton = nullptr;
-    QPushButton* recomputeButton = nullptr;
+    DeskModel* desk() const { return desk_; }
+    QGridLayout* grid() const { return grid_; }
+    LabelScrollArea* reportArea() const { return reportArea_; }
+    const std::array<std::array<QLabel*, kColumns>, kRows>& cells() const { return cells_; }
+    // The situation shown (not owned).
+    torvel::GameState* situation() const { return game_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* recomputeButton() const { return recomputeButton_; }
 
 public slots:
     void onCloseClicked();
     void onComputeClicked();
 
 private:
+    DeskModel* desk_ = nullptr;
+    QGridLayout* grid_ = nullptr;
+    LabelScrollArea* reportArea_ = nullptr;
+    std::array<std::array<QLabel*, kColumns>, kRows> cells_{};
+    torvel::GameState* game_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* recomputeButton_ = nullptr;
     void fillTable();
     QString buildText() const;
 };

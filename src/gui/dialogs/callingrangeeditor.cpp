@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "gui/app/mainwindow.h"
+#include "engine/owner.h"
 #include "engine/callingprofile.h"
 
 using torvel::CallingProfile;
@@ -54,19 +54,19 @@ bool CallingRangeEditor::cellShown(int row, int column) {
            (column == torvel::kColumnOtherCaller || column > row);
 }
 
-CallingRangeEditor::CallingRangeEditor(MainWindow* owner, QWidget* parent) : QDialog(parent), owner_(owner) {
+CallingRangeEditor::CallingRangeEditor(const torvel::GameStateOwner* owner, QWidget* parent) : QDialog(parent), owner_(owner) {
     setWindowTitle(tr("Default opponent callingranges"));
-    validator = new QDoubleValidator(0.0, 100.0, 2, this);
-    validator->setNotation(QDoubleValidator::StandardNotation);
+    validator_ = new QDoubleValidator(0.0, 100.0, 2, this);
+    validator_->setNotation(QDoubleValidator::StandardNotation);
     // The files and the engine read a dot, whatever the desktop's language.
     QLocale dot = QLocale::c();
     dot.setNumberOptions(QLocale::RejectGroupSeparator);
-    validator->setLocale(dot);
+    validator_->setLocale(dot);
 
     auto* grid = new QGridLayout(this);
     auto newEdit = [this]() {
         auto* edit = new QLineEdit(this);
-        edit->setValidator(validator);
+        edit->setValidator(validator_);
         edit->setMaximumWidth(50);
         return edit;
     };
@@ -86,25 +86,25 @@ CallingRangeEditor::CallingRangeEditor(MainWindow* owner, QWidget* parent) : QDi
         }
     };
 
-    profileCombo = new QComboBox;
+    profileCombo_ = new QComboBox;
     for (int profile = 0; profile < torvel::kProfileCount; ++profile)
-        profileCombo->addItem(tr(torvel::profileName(profile).c_str()));
-    profileCombo->setCurrentIndex(0);
-    grid->addWidget(profileCombo, 0, 0, 1, 4);
+        profileCombo_->addItem(tr(torvel::profileName(profile).c_str()));
+    profileCombo_->setCurrentIndex(0);
+    grid->addWidget(profileCombo_, 0, 0, 1, 4);
 
     grid->addWidget(new QLabel(tr("<center><b>Callingrange against a Push</b></center>")), 1, 1, 1, 11);
     addColumnHeaders(grid, 2);
     addRowLabels(grid, 8);
-    placeTable(callRangeEdits, kCallRangeRowOffset, false);
+    placeTable(callRangeEdits_, kCallRangeRowOffset, false);
 
     grid->addWidget(new QLabel, 13, 0, 1, 11);
     grid->addWidget(new QLabel(tr("<b>Callingrange for potodds:</b>")), 14, 0, 1, 11);
     grid->addWidget(new QLabel(tr("If potodds > 1:2 ")), 15, 0, 1, 4);
-    potOddsTwoEdit = newEdit();
-    grid->addWidget(potOddsTwoEdit, 15, 6, 1, 4);
+    potOddsTwoEdit_ = newEdit();
+    grid->addWidget(potOddsTwoEdit_, 15, 6, 1, 4);
     grid->addWidget(new QLabel(tr("If potodds > 1:1.5 ")), 16, 0, 1, 11);
-    potOddsOneAndHalfEdit = newEdit();
-    grid->addWidget(potOddsOneAndHalfEdit, 16, 6, 1, 4);
+    potOddsOneAndHalfEdit_ = newEdit();
+    grid->addWidget(potOddsOneAndHalfEdit_, 16, 6, 1, 4);
     grid->addWidget(new QLabel(tr("The potodds override the above 'callingranges against a push'.")), 17, 0, 1, 11);
     grid->addWidget(new QLabel, 18, 0, 1, 11);
 
@@ -112,7 +112,7 @@ CallingRangeEditor::CallingRangeEditor(MainWindow* owner, QWidget* parent) : QDi
                     11);
     addColumnHeaders(grid, 20);
     addRowLabels(grid, 26);
-    placeTable(bubbleEdits, kBubbleRowOffset, true);
+    placeTable(bubbleEdits_, kBubbleRowOffset, true);
     grid->addWidget(new QLabel(tr("This callingranges are used at the bubble,\n when everyone plays a bit tighter "
                                   "than usual.\nThis tighter ranges are only used if a player is at risk\nof "
                                   "elimination from the sitngo/tourney")),
@@ -124,7 +124,7 @@ CallingRangeEditor::CallingRangeEditor(MainWindow* owner, QWidget* parent) : QDi
     grid->addWidget(close, 35, 8, 1, 4);
 
     onProfileChosen(0);
-    connect(profileCombo, &QComboBox::currentIndexChanged, this, &CallingRangeEditor::onProfileChosen);
+    connect(profileCombo_, &QComboBox::currentIndexChanged, this, &CallingRangeEditor::onProfileChosen);
     connect(save, &QPushButton::clicked, this, &CallingRangeEditor::onSaveClicked);
     connect(close, &QPushButton::clicked, this, &CallingRangeEditor::onCloseClicked);
 }
@@ -138,33 +138,33 @@ void CallingRangeEditor::onProfileChosen(int profile) {
         return;
     // Missing or short files keep the defaults: 7 % everywhere, pot odds 50 / 80.
     const CallingProfile p = CallingProfile::load(directory(), profile);
-    std::copy(&p.callRanges[0][0], &p.callRanges[0][0] + kCells, loadedCallRanges.begin());
-    std::copy(std::begin(p.potOdds), std::end(p.potOdds), loadedPotOdds.begin());
-    std::copy(&p.bubbleRanges[0][0], &p.bubbleRanges[0][0] + kCells, loadedBubbleRanges.begin());
+    std::copy(&p.callRanges[0][0], &p.callRanges[0][0] + kCells, loadedCallRanges_.begin());
+    std::copy(std::begin(p.potOdds), std::end(p.potOdds), loadedPotOdds_.begin());
+    std::copy(&p.bubbleRanges[0][0], &p.bubbleRanges[0][0] + kCells, loadedBubbleRanges_.begin());
     for (std::size_t cell = 0; cell < kCells; ++cell) {
-        callRangeEdits[cell]->setText(twoDecimals(loadedCallRanges[cell]));
-        bubbleEdits[cell]->setText(twoDecimals(loadedBubbleRanges[cell]));
+        callRangeEdits_[cell]->setText(twoDecimals(loadedCallRanges_[cell]));
+        bubbleEdits_[cell]->setText(twoDecimals(loadedBubbleRanges_[cell]));
     }
-    potOddsOneAndHalfEdit->setText(twoDecimals(loadedPotOdds[0]));
-    potOddsTwoEdit->setText(twoDecimals(loadedPotOdds[1]));
+    potOddsOneAndHalfEdit_->setText(twoDecimals(loadedPotOdds_[0]));
+    potOddsTwoEdit_->setText(twoDecimals(loadedPotOdds_[1]));
 }
 
 void CallingRangeEditor::onSaveClicked() {
-    const int profile = profileCombo->currentIndex();
+    const int profile = profileCombo_->currentIndex();
     if (profile < 0 || profile >= torvel::kProfileCount)
         return;
     CallingProfile p;
     for (std::size_t cell = 0; cell < kCells; ++cell) {
-        p.callRanges[cell / kTableSize][cell % kTableSize] = editValue(callRangeEdits[cell]);
-        p.bubbleRanges[cell / kTableSize][cell % kTableSize] = editValue(bubbleEdits[cell]);
+        p.callRanges[cell / kTableSize][cell % kTableSize] = editValue(callRangeEdits_[cell]);
+        p.bubbleRanges[cell / kTableSize][cell % kTableSize] = editValue(bubbleEdits_[cell]);
     }
-    p.potOdds[0] = editValue(potOddsOneAndHalfEdit);
-    p.potOdds[1] = editValue(potOddsTwoEdit);
+    p.potOdds[0] = editValue(potOddsOneAndHalfEdit_);
+    p.potOdds[1] = editValue(potOddsTwoEdit_);
     // The edits stay as they are, so nothing typed is lost when the user
     // frees the disk or the directory and saves again.
     if (const auto result = p.save(directory(), profile); !result) {
         QMessageBox::warning(this, tr("Error"),
                              tr("The calling ranges \"%1\" could not be saved.\n%2")
-                                 .arg(profileCombo->currentText(), QString::fromStdString(result.reason)));
+                                 .arg(profileCombo_->currentText(), QString::fromStdString(result.reason)));
     }
 }

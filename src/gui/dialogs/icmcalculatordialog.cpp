@@ -84,49 +84,49 @@ IcmCalculatorDialog::IcmCalculatorDialog(QWidget* parent) : QDialog(parent) {
         const auto at = static_cast<std::size_t>(i);
         const int row = i + 1;
         grid->addWidget(new QLabel(QStringLiteral("%1.").arg(i + 1)), row, 0);
-        chipsFields[at] = newField(chipsValidator, kMoneyWidth);
-        grid->addWidget(chipsFields[at], row, 1);
-        icmLabels[at] = resultLabel();
-        grid->addWidget(icmLabels[at], row, 2);
-        valueLabels[at] = resultLabel();
-        grid->addWidget(valueLabels[at], row, 3);
-        percentFields[at] = newField(percentValidator, kPercentWidth);
-        grid->addWidget(percentFields[at], row, 4);
-        amountFields[at] = newField(moneyValidator, kMoneyWidth);
-        grid->addWidget(amountFields[at], row, 5);
-        reduceButtons[at] = new QPushButton(tr("Reduce"));
-        reduceButtons[at]->setCheckable(true);
-        reduceButtons[at]->setAutoDefault(false);
-        grid->addWidget(reduceButtons[at], row, 6);
+        chipsFields_[at] = newField(chipsValidator, kMoneyWidth);
+        grid->addWidget(chipsFields_[at], row, 1);
+        icmLabels_[at] = resultLabel();
+        grid->addWidget(icmLabels_[at], row, 2);
+        valueLabels_[at] = resultLabel();
+        grid->addWidget(valueLabels_[at], row, 3);
+        percentFields_[at] = newField(percentValidator, kPercentWidth);
+        grid->addWidget(percentFields_[at], row, 4);
+        amountFields_[at] = newField(moneyValidator, kMoneyWidth);
+        grid->addWidget(amountFields_[at], row, 5);
+        reduceButtons_[at] = new QPushButton(tr("Reduce"));
+        reduceButtons_[at]->setCheckable(true);
+        reduceButtons_[at]->setAutoDefault(false);
+        grid->addWidget(reduceButtons_[at], row, 6);
 
-        connect(chipsFields[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onChipsOrAmountEdited);
-        connect(amountFields[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onChipsOrAmountEdited);
-        connect(percentFields[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onPercentOrPoolEdited);
-        connect(reduceButtons[at], &QPushButton::toggled, this, [this, i] { reduce(i); });
+        connect(chipsFields_[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onChipsOrAmountEdited);
+        connect(amountFields_[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onChipsOrAmountEdited);
+        connect(percentFields_[at], &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onPercentOrPoolEdited);
+        connect(reduceButtons_[at], &QPushButton::toggled, this, [this, i] { reduce(i); });
     }
 
     grid->addWidget(new QLabel(tr("<b>Total</b>")), kRows + 1, 0);
     // As wide as the fields above them, so the totals line up with the column.
-    percentTotalLabel = resultLabel();
-    percentTotalLabel->setFixedWidth(kPercentWidth);
-    grid->addWidget(percentTotalLabel, kRows + 1, 4);
-    amountTotalLabel = resultLabel();
-    amountTotalLabel->setFixedWidth(kMoneyWidth);
-    grid->addWidget(amountTotalLabel, kRows + 1, 5);
+    percentTotalLabel_ = resultLabel();
+    percentTotalLabel_->setFixedWidth(kPercentWidth);
+    grid->addWidget(percentTotalLabel_, kRows + 1, 4);
+    amountTotalLabel_ = resultLabel();
+    amountTotalLabel_->setFixedWidth(kMoneyWidth);
+    grid->addWidget(amountTotalLabel_, kRows + 1, 5);
 
     auto* poolLabel = new QLabel(tr("Prizepool"));
     poolLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(poolLabel, kRows + 2, 3, 1, 2);
-    prizePoolField = newField(moneyValidator, kMoneyWidth);
-    grid->addWidget(prizePoolField, kRows + 2, 5);
-    connect(prizePoolField, &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onPercentOrPoolEdited);
+    prizePoolField_ = newField(moneyValidator, kMoneyWidth);
+    grid->addWidget(prizePoolField_, kRows + 2, 5);
+    connect(prizePoolField_, &QLineEdit::editingFinished, this, &IcmCalculatorDialog::onPercentOrPoolEdited);
 
     auto* presetRow = new QHBoxLayout;
-    for (std::size_t k = 0; k < presetButtons.size(); ++k) {
-        presetButtons[k] = new QPushButton(tr(PayoutPanel::presets()[k].label));
-        presetButtons[k]->setAutoDefault(false);
-        presetRow->addWidget(presetButtons[k]);
-        connect(presetButtons[k], &QPushButton::clicked, this, [this, k] { applyPreset(static_cast<int>(k)); });
+    for (std::size_t k = 0; k < presetButtons_.size(); ++k) {
+        presetButtons_[k] = new QPushButton(tr(PayoutPanel::presets()[k].label));
+        presetButtons_[k]->setAutoDefault(false);
+        presetRow->addWidget(presetButtons_[k]);
+        connect(presetButtons_[k], &QPushButton::clicked, this, [this, k] { applyPreset(static_cast<int>(k)); });
     }
     grid->addLayout(presetRow, kRows + 3, 0, 1, 7);
 
@@ -134,31 +134,31 @@ IcmCalculatorDialog::IcmCalculatorDialog(QWidget* parent) : QDialog(parent) {
                     kRows + 4, 0, 1, 7);
 
     auto* buttonRow = new QHBoxLayout;
-    closeButton = new QPushButton(tr("Close"));
-    computeButton = new QPushButton(tr("Compute"));
-    clearButton = new QPushButton(tr("Clear"));
-    closeButton->setAutoDefault(false);
-    clearButton->setAutoDefault(false);
-    computeButton->setDefault(true);
-    buttonRow->addWidget(closeButton);
-    buttonRow->addWidget(computeButton);
-    buttonRow->addWidget(clearButton);
+    closeButton_ = new QPushButton(tr("Close"));
+    computeButton_ = new QPushButton(tr("Compute"));
+    clearButton_ = new QPushButton(tr("Clear"));
+    closeButton_->setAutoDefault(false);
+    clearButton_->setAutoDefault(false);
+    computeButton_->setDefault(true);
+    buttonRow->addWidget(closeButton_);
+    buttonRow->addWidget(computeButton_);
+    buttonRow->addWidget(clearButton_);
     grid->addLayout(buttonRow, kRows + 5, 0, 1, 7);
-    connect(closeButton, &QPushButton::clicked, this, &IcmCalculatorDialog::onCloseClicked);
-    connect(computeButton, &QPushButton::clicked, this, &IcmCalculatorDialog::onComputeClicked);
-    connect(clearButton, &QPushButton::clicked, this, &IcmCalculatorDialog::onClearClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &IcmCalculatorDialog::onCloseClicked);
+    connect(computeButton_, &QPushButton::clicked, this, &IcmCalculatorDialog::onComputeClicked);
+    connect(clearButton_, &QPushButton::clicked, this, &IcmCalculatorDialog::onClearClicked);
 
     onClearClicked();
-    prizePoolField->setText(QStringLiteral("0"));
+    prizePoolField_->setText(QStringLiteral("0"));
 }
 
 bool IcmCalculatorDialog::paid(int place) const {
-    return place >= 0 && place < kRows && !reduceButtons[static_cast<std::size_t>(place)]->isChecked();
+    return place >= 0 && place < kRows && !reduceButtons_[static_cast<std::size_t>(place)]->isChecked();
 }
 
 void IcmCalculatorDialog::showTotals(double percentSum, double amountSum) {
-    percentTotalLabel->setText(twoDecimals(percentSum));
-    amountTotalLabel->setText(twoDecimals(amountSum));
+    percentTotalLabel_->setText(twoDecimals(percentSum));
+    amountTotalLabel_->setText(twoDecimals(amountSum));
 }
 
 void IcmCalculatorDialog::onCloseClicked() { close(); }
@@ -167,8 +167,8 @@ void IcmCalculatorDialog::onChipsOrAmountEdited() {
     double pool = 0.0;
     for (int q = 0; q < kRows; ++q)
         if (paid(q))
-            pool += fieldValue(amountFields[static_cast<std::size_t>(q)], kMaxMoney);
-    prizePoolField->setText(twoDecimals(pool));
+            pool += fieldValue(amountFields_[static_cast<std::size_t>(q)], kMaxMoney);
+    prizePoolField_->setText(twoDecimals(pool));
     if (pool == 0.0)
         return;
     double percentSum = 0.0;
@@ -176,9 +176,9 @@ void IcmCalculatorDialog::onChipsOrAmountEdited() {
     for (int q = 0; q < kRows; ++q) {
         if (!paid(q))
             continue;
-        const double amount = fieldValue(amountFields[static_cast<std::size_t>(q)], kMaxMoney);
+        const double amount = fieldValue(amountFields_[static_cast<std::size_t>(q)], kMaxMoney);
         const double percent = amount / pool * 100.0;
-        percentFields[static_cast<std::size_t>(q)]->setText(twoDecimals(percent));
+        percentFields_[static_cast<std::size_t>(q)]->setText(twoDecimals(percent));
         percentSum += percent;
         amountSum += amount;
     }
@@ -186,7 +186,7 @@ void IcmCalculatorDialog::onChipsOrAmountEdited() {
 }
 
 void IcmCalculatorDialog::onPercentOrPoolEdited() {
-    const double pool = fieldValue(prizePoolField, kMaxMoney);
+    const double pool = fieldValue(prizePoolField_, kMaxMoney);
     if (pool == 0.0)
         return;
     double percentSum = 0.0;
@@ -194,9 +194,9 @@ void IcmCalculatorDialog::onPercentOrPoolEdited() {
     for (int q = 0; q < kRows; ++q) {
         if (!paid(q))
             continue;
-        const double percent = fieldValue(percentFields[static_cast<std::size_t>(q)], kMaxPercent);
+        const double percent = fieldValue(percentFields_[static_cast<std::size_t>(q)], kMaxPercent);
         const double amount = percent / 100.0 * pool;
-        amountFields[static_cast<std::size_t>(q)]->setText(twoDecimals(amount));
+        amountFields_[static_cast<std::size_t>(q)]->setText(twoDecimals(amount));
         percentSum += percent;
         amountSum += amount;
     }
@@ -207,43 +207,43 @@ void IcmCalculatorDialog::onClearClicked() {
     const QString zero = QStringLiteral("0");
     for (int i = 0; i < kRows; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        chipsFields[at]->setText(zero);
-        amountFields[at]->setText(zero);
-        percentFields[at]->setText(zero);
-        icmLabels[at]->setText(zero);
-        valueLabels[at]->setText(zero);
+        chipsFields_[at]->setText(zero);
+        amountFields_[at]->setText(zero);
+        percentFields_[at]->setText(zero);
+        icmLabels_[at]->setText(zero);
+        valueLabels_[at]->setText(zero);
     }
-    percentTotalLabel->setText(zero);
-    amountTotalLabel->setText(zero);
+    percentTotalLabel_->setText(zero);
+    amountTotalLabel_->setText(zero);
 }
 
 void IcmCalculatorDialog::applyPreset(int preset) {
     const QStringList& values = PayoutPanel::presets()[static_cast<std::size_t>(preset)].values;
-    for (QLineEdit* field : percentFields)
+    for (QLineEdit* field : percentFields_)
         field->setText(QStringLiteral("0"));
     for (int q = 0; q < values.size() && q < kRows; ++q)
-        percentFields[static_cast<std::size_t>(q)]->setText(values[q]);
+        percentFields_[static_cast<std::size_t>(q)]->setText(values[q]);
     onPercentOrPoolEdited();
 }
 
 void IcmCalculatorDialog::reduce(int place) {
     const auto at = static_cast<std::size_t>(place);
-    const bool unpaid = reduceButtons[at]->isChecked();
-    percentFields[at]->setEnabled(!unpaid);
-    amountFields[at]->setEnabled(!unpaid);
+    const bool unpaid = reduceButtons_[at]->isChecked();
+    percentFields_[at]->setEnabled(!unpaid);
+    amountFields_[at]->setEnabled(!unpaid);
 }
 
 void IcmCalculatorDialog::onComputeClicked() {
     for (int i = 0; i < kRows; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        model.setStack(i, chipsValue(chipsFields[at]));
-        model.setPayout(i, paid(i) ? fieldValue(percentFields[at], kMaxPercent) / 100.0 : 0.0);
+        model_.setStack(i, chipsValue(chipsFields_[at]));
+        model_.setPayout(i, paid(i) ? fieldValue(percentFields_[at], kMaxPercent) / 100.0 : 0.0);
     }
-    model.compute();
-    const double pool = fieldValue(prizePoolField, kMaxMoney);
+    model_.compute();
+    const double pool = fieldValue(prizePoolField_, kMaxMoney);
     for (int i = 0; i < kRows; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        icmLabels[at]->setText(twoDecimals(model.equity[i]));
-        valueLabels[at]->setText(twoDecimals(pool * model.equity[i]));
+        icmLabels_[at]->setText(twoDecimals(model_.equity[i]));
+        valueLabels_[at]->setText(twoDecimals(pool * model_.equity[i]));
     }
 }

@@ -21,22 +21,22 @@ public:
 
     static constexpr int kRows = 10;
 
-    std::array<QLineEdit*, kRows> chipsFields{};
-    std::array<QLineEdit*, kRows> amountFields{};
-    std::array<QLineEdit*, kRows> percentFields{};
-    std::array<QLabel*, kRows> icmLabels{};
-    std::array<QLabel*, kRows> valueLabels{};
+    const std::array<QLineEdit*, kRows>& chipsFields() const { return chipsFields_; }
+    const std::array<QLineEdit*, kRows>& amountFields() const { return amountFields_; }
+    const std::array<QLineEdit*, kRows>& percentFields() const { return percentFields_; }
+    const std::array<QLabel*, kRows>& icmLabels() const { return icmLabels_; }
+    const std::array<QLabel*, kRows>& valueLabels() const { return valueLabels_; }
+    const std::array<QPushButton*, kRows>& reduceButtons() const { return reduceButtons_; }
+    QLineEdit* prizePoolField() const { return prizePoolField_; }
+    QLabel* percentTotalLabel() const { return percentTotalLabel_; }
+    QLabel* amountTotalLabel() const { return amountTotalLabel_; }
+    const std::array<QPushButton*, 6>& presetButtons() const { return presetButtons_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* computeButton() const { return computeButton_; }
+    QPushButton* clearButton() const { return clearButton_; }
+    torvel::IcmModel model() const { return model_; }
     // Checked: that place is not paid.
-    std::array<QPushButton*, kRows> reduceButtons{};
-    QLineEdit* prizePoolField = nullptr;
-    QLabel* percentTotalLabel = nullptr;
-    QLabel* amountTotalLabel = nullptr;
     // In the order of PayoutPanel::presets().
-    std::array<QPushButton*, 6> presetButtons{};
-    QPushButton* closeButton = nullptr;
-    QPushButton* computeButton = nullptr;
-    QPushButton* clearButton = nullptr;
-    torvel::IcmModel model;
 
 public slots:
     void onCloseClicked();
@@ -46,6 +46,20 @@ public slots:
     void onComputeClicked();
 
 private:
+    std::array<QLineEdit*, kRows> chipsFields_{};
+    std::array<QLineEdit*, kRows> amountFields_{};
+    std::array<QLineEdit*, kRows> percentFields_{};
+    std::array<QLabel*, kRows> icmLabels_{};
+    std::array<QLabel*, kRows> valueLabels_{};
+    std::array<QPushButton*, kRows> reduceButtons_{};
+    QLineEdit* prizePoolField_ = nullptr;
+    QLabel* percentTotalLabel_ = nullptr;
+    QLabel* amountTotalLabel_ = nullptr;
+    std::array<QPushButton*, 6> presetButtons_{};
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* computeButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    torvel::IcmModel model_;
     void applyPreset(int preset);
     void reduce(int place);
     bool paid(int place) const;

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-LabelScrollArea::LabelScrollArea(QWidget* parent) : QScrollArea(parent), inner(new QLabel) { setWidget(inner); }
+LabelScrollArea::LabelScrollArea(QWidget* parent) : QScrollArea(parent), inner_(new QLabel) { setWidget(inner_); }
 
 void LabelScrollArea::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
-    inner->resize(event->size());
+    inner_->resize(event->size());
 }

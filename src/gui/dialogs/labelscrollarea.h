@@ -10,8 +10,11 @@ class LabelScrollArea : public QScrollArea {
 
 public:
     explicit LabelScrollArea(QWidget* parent = nullptr);
-    QLabel* inner = nullptr;
+    QLabel* inner() const { return inner_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QLabel* inner_ = nullptr;
 };

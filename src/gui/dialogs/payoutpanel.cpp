@@ -17,7 +17,7 @@ const std::array<PayoutPanel::Preset, 6>& PayoutPanel::presets() {
     return list;
 }
 
-PayoutPanel::PayoutPanel(MainWindow*, QWidget* parent) : QGroupBox(tr("Structure %"), parent) {
+PayoutPanel::PayoutPanel(QWidget* parent) : QGroupBox(tr("Structure %"), parent) {
     auto* grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
     for (int q = 0; q < 10; ++q) {
@@ -25,17 +25,17 @@ PayoutPanel::PayoutPanel(MainWindow*, QWidget* parent) : QGroupBox(tr("Structure
         auto* edit = new QLineEdit(QStringLiteral("0.0"));
         edit->setMaximumWidth(60);
         grid->addWidget(edit, q, 1);
-        fields[static_cast<std::size_t>(q)] = edit;
+        fields_[static_cast<std::size_t>(q)] = edit;
     }
-    fields[0]->setText(QStringLiteral("50.0"));
-    fields[1]->setText(QStringLiteral("30.0"));
-    fields[2]->setText(QStringLiteral("20.0"));
+    fields_[0]->setText(QStringLiteral("50.0"));
+    fields_[1]->setText(QStringLiteral("30.0"));
+    fields_[2]->setText(QStringLiteral("20.0"));
 
     for (int i = 0; i < 6; ++i) {
         auto* button = new QPushButton(tr(presets()[static_cast<std::size_t>(i)].label));
         grid->addWidget(button, 10 + i, 0, 1, 2);
         connect(button, &QPushButton::clicked, this, [this, i] { setStructure(presets()[static_cast<std::size_t>(i)].values); });
-        presetButtons[static_cast<std::size_t>(i)] = button;
+        presetButtons_[static_cast<std::size_t>(i)] = button;
     }
     grid->setRowStretch(16, 1);
 }
@@ -44,7 +44,7 @@ double PayoutPanel::percent(int place) const {
     if (place < 0 || place > 9)
         return 0.0;
     bool ok = false;
-    const double value = fields[static_cast<std::size_t>(place)]->text().trimmed().toDouble(&ok);
+    const double value = fields_[static_cast<std::size_t>(place)]->text().trimmed().toDouble(&ok);
     return ok ? value : 0.0;
 }
 
@@ -56,8 +56,8 @@ int PayoutPanel::paidPlaces() const {
 }
 
 void PayoutPanel::setStructure(const QStringList& values) {
-    for (QLineEdit* field : fields)
+    for (QLineEdit* field : fields_)
         field->setText(QStringLiteral("0"));
     for (int q = 0; q < values.size() && q < 10; ++q)
-        fields[static_cast<std::size_t>(q)]->setText(values[q]);
+        fields_[static_cast<std::size_t>(q)]->setText(values[q]);
 }

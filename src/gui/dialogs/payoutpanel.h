@@ -6,7 +6,6 @@
 
 #include <array>
 
-class MainWindow;
 class QLineEdit;
 class QPushButton;
 
@@ -14,7 +13,7 @@ class PayoutPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    PayoutPanel(MainWindow* mainWindow, QWidget* parent);
+    explicit PayoutPanel(QWidget* parent);
 
     // The value of place 1..10 (index 0..9) in percent; empty or
     // non-numeric text counts as 0.
@@ -30,6 +29,10 @@ public:
     };
     static const std::array<Preset, 6>& presets();
 
-    std::array<QLineEdit*, 10> fields{};
-    std::array<QPushButton*, 6> presetButtons{};
+    const std::array<QLineEdit*, 10>& fields() const { return fields_; }
+    const std::array<QPushButton*, 6>& presetButtons() const { return presetButtons_; }
+
+private:
+    std::array<QLineEdit*, 10> fields_{};
+    std::array<QPushButton*, 6> presetButtons_{};
 };

@@ -8,53 +8,52 @@
 
 #include <algorithm>
 
-#include "gui/app/mainwindow.h"
 #include "engine/handranking.h"
 
-RangeBandDialog::RangeBandDialog(MainWindow* owner_, QLineEdit* lowerOutput, QLineEdit* upperOutput, int* lowerVariable_,
-                     int* upperVariable_, QWidget* parent)
-    : QDialog(parent), owner(owner_), lowerOutputEdit(lowerOutput), upperOutputEdit(upperOutput),
-      lowerVariable(lowerVariable_), upperVariable(upperVariable_ ? upperVariable_ : &spareUpper_) {
+RangeBandDialog::RangeBandDialog(const torvel::HandRanking* ranking, QLineEdit* lowerOutput, QLineEdit* upperOutput,
+                                 int* lowerVariable, int* upperVariable, QWidget* parent)
+    : QDialog(parent), lowerOutputEdit_(lowerOutput), upperOutputEdit_(upperOutput), lowerVariable_(lowerVariable),
+      upperVariable_(upperVariable ? upperVariable : &spareUpper_) {
     setWindowTitle(tr("Range Selection"));
     auto* layout = new QGridLayout;
 
     static const torvel::HandRanking noRanking;
-    rangegrid::buildCells(this, layout, owner ? owner->handRanking() : noRanking, cellsByRank, cellsByPosition);
+    rangegrid::buildCells(this, layout, ranking ? *ranking : noRanking, cellsByRank_, cellsByPosition_);
 
-    rangegrid::buildPresets(this, layout, presetButtons);
-    rangegrid::connectPresets(this, presetButtons);
-    rangeLabel = rangegrid::makeRangeLabel(this, layout);
-    minSlider = new QSlider(Qt::Horizontal, this);
-    minSlider->setMaximum(rangegrid::kCells);
-    layout->addWidget(minSlider, 16, 0, 1, 13);
-    minEdit = rangegrid::makeBoundEdit(this);
-    layout->addWidget(minEdit, 16, 13, 1, 1);
-    maxSlider = new QSlider(Qt::Horizontal, this);
-    maxSlider->setMaximum(rangegrid::kCells);
-    layout->addWidget(maxSlider, 17, 0, 1, 13);
-    maxEdit = rangegrid::makeBoundEdit(this);
-    layout->addWidget(maxEdit, 17, 13, 1, 1);
+    rangegrid::buildPresets(this, layout, presetButtons_);
+    rangegrid::connectPresets(this, presetButtons_);
+    rangeLabel_ = rangegrid::makeRangeLabel(this, layout);
+    minSlider_ = new QSlider(Qt::Horizontal, this);
+    minSlider_->setMaximum(rangegrid::kCells);
+    layout->addWidget(minSlider_, 16, 0, 1, 13);
+    minEdit_ = rangegrid::makeBoundEdit(this);
+    layout->addWidget(minEdit_, 16, 13, 1, 1);
+    maxSlider_ = new QSlider(Qt::Horizontal, this);
+    maxSlider_->setMaximum(rangegrid::kCells);
+    layout->addWidget(maxSlider_, 17, 0, 1, 13);
+    maxEdit_ = rangegrid::makeBoundEdit(this);
+    layout->addWidget(maxEdit_, 17, 13, 1, 1);
 
-    closeButton = new QPushButton(tr("Close"), this);
-    closeButton->setDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &RangeBandDialog::onCloseClicked);
-    layout->addWidget(closeButton, 18, 0, 1, 14);
+    closeButton_ = new QPushButton(tr("Close"), this);
+    closeButton_->setDefault(true);
+    connect(closeButton_, &QPushButton::clicked, this, &RangeBandDialog::onCloseClicked);
+    layout->addWidget(closeButton_, 18, 0, 1, 14);
     setLayout(layout);
 
     // Values from a settings file may be anything; the sliders can only hold
     // a band inside the ranking, so the caller gets one back.
-    const int lower = lowerVariable ? std::clamp(*lowerVariable, 0, rangegrid::kCells - 1) : 0;
-    const int upper = std::clamp(*upperVariable, lower + 1, rangegrid::kCells);
-    if (!lowerVariable) {
-        minSlider->hide();
-        minEdit->hide();
+    const int lower = lowerVariable_ ? std::clamp(*lowerVariable_, 0, rangegrid::kCells - 1) : 0;
+    const int upper = std::clamp(*upperVariable_, lower + 1, rangegrid::kCells);
+    if (!lowerVariable_) {
+        minSlider_->hide();
+        minEdit_->hide();
     }
     setBand(lower, upper);
-    minSlider->setValue(lower);
-    maxSlider->setValue(upper);
+    minSlider_->setValue(lower);
+    maxSlider_->setValue(upper);
 
-    connect(minSlider, &QSlider::valueChanged, this, &RangeBandDialog::onLowerChanged);
-    connect(maxSlider, &QSlider::valueChanged, this, &RangeBandDialog::onUpperChanged);
+    connect(minSlider_, &QSlider::valueChanged, this, &RangeBandDialog::onLowerChanged);
+    connect(maxSlider_, &QSlider::valueChanged, this, &RangeBandDialog::onUpperChanged);
 }
 
 void RangeBandDialog::onCloseClicked() { close(); }
@@ -62,45 +61,45 @@ void RangeBandDialog::onCloseClicked() { close(); }
 
 void RangeBandDialog::setBand(int min, int max) {
     for (int k = 0; k < rangegrid::kCells; ++k)
-        cellsByRank[static_cast<std::size_t>(k)]->setChecked(k >= min && k < max);
-    if (lowerVariable) {
+        cellsByRank_[static_cast<std::size_t>(k)]->setChecked(k >= min && k < max);
+    if (lowerVariable_) {
         const QString text = rangegrid::percentText(min);
-        minEdit->setText(text);
-        if (lowerOutputEdit)
-            lowerOutputEdit->setText(text);
-        *lowerVariable = min;
+        minEdit_->setText(text);
+        if (lowerOutputEdit_)
+            lowerOutputEdit_->setText(text);
+        *lowerVariable_ = min;
     }
     const QString text = rangegrid::percentText(max);
-    maxEdit->setText(text);
-    if (upperOutputEdit)
-        upperOutputEdit->setText(text);
-    *upperVariable = max;
+    maxEdit_->setText(text);
+    if (upperOutputEdit_)
+        upperOutputEdit_->setText(text);
+    *upperVariable_ = max;
 
     // A band from the top is named by its hands, also when the caller shows
     // the lower bound itself; an old percentage would describe another band.
-    if (lowerVariable && *lowerVariable >= 1)
-        rangeLabel->setText(rangegrid::bandShareText(min, max));
+    if (lowerVariable_ && *lowerVariable_ >= 1)
+        rangeLabel_->setText(rangegrid::bandShareText(min, max));
     else
-        rangeLabel->setText(rangegrid::handListText(cellsByPosition));
+        rangeLabel_->setText(rangegrid::handListText(cellsByPosition_));
 }
 
 void RangeBandDialog::onLowerChanged(int value) {
-    if (value >= maxSlider->value()) {
-        minSlider->setValue(maxSlider->value() - 1);
+    if (value >= maxSlider_->value()) {
+        minSlider_->setValue(maxSlider_->value() - 1);
         return;
     }
-    setBand(value, maxSlider->value());
+    setBand(value, maxSlider_->value());
 }
 
 void RangeBandDialog::onUpperChanged(int value) {
-    if (value <= minSlider->value()) {
-        maxSlider->setValue(minSlider->value() + 1);
+    if (value <= minSlider_->value()) {
+        maxSlider_->setValue(minSlider_->value() + 1);
         return;
     }
-    setBand(minSlider->value(), value);
+    setBand(minSlider_->value(), value);
 }
 
 void RangeBandDialog::applyPreset(int index) {
-    maxSlider->setValue(rangegrid::kPresetUpper[static_cast<std::size_t>(index)]);
+    maxSlider_->setValue(rangegrid::kPresetUpper[static_cast<std::size_t>(index)]);
 }
 

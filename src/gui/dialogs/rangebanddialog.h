@@ -14,7 +14,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class MainWindow;
+namespace torvel {
+class HandRanking;
+}
 
 class RangeBandDialog : public QDialog {
     Q_OBJECT
@@ -22,23 +24,22 @@ class RangeBandDialog : public QDialog {
 public:
     // lowerOutput and upperOutput may be null; without lowerVariable the
     // dialog edits only the upper bound and the lower one stays 0.
-    RangeBandDialog(MainWindow* owner, QLineEdit* lowerOutput, QLineEdit* upperOutput, int* lowerVariable, int* upperVariable,
-              QWidget* parent = nullptr);
+    RangeBandDialog(const torvel::HandRanking* ranking, QLineEdit* lowerOutput, QLineEdit* upperOutput,
+                    int* lowerVariable, int* upperVariable, QWidget* parent = nullptr);
 
-    MainWindow* owner = nullptr;
-    QLineEdit* lowerOutputEdit = nullptr;
-    QLineEdit* upperOutputEdit = nullptr;
-    int* lowerVariable = nullptr;
-    int* upperVariable = nullptr;
-    QPushButton* closeButton = nullptr;
-    std::array<QPushButton*, rangegrid::kCells> cellsByRank{};
-    QSlider* minSlider = nullptr;
-    QSlider* maxSlider = nullptr;
-    QLineEdit* minEdit = nullptr;
-    QLineEdit* maxEdit = nullptr;
-    std::array<QPushButton*, rangegrid::kPresetCount> presetButtons{};
-    QLabel* rangeLabel = nullptr;
-    std::array<QPushButton*, rangegrid::kCells> cellsByPosition{};
+    QLineEdit* lowerOutputEdit() const { return lowerOutputEdit_; }
+    QLineEdit* upperOutputEdit() const { return upperOutputEdit_; }
+    int* lowerVariable() const { return lowerVariable_; }
+    int* upperVariable() const { return upperVariable_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    const std::array<QPushButton*, rangegrid::kCells>& cellsByRank() const { return cellsByRank_; }
+    QSlider* minSlider() const { return minSlider_; }
+    QSlider* maxSlider() const { return maxSlider_; }
+    QLineEdit* minEdit() const { return minEdit_; }
+    QLineEdit* maxEdit() const { return maxEdit_; }
+    const std::array<QPushButton*, rangegrid::kPresetCount>& presetButtons() const { return presetButtons_; }
+    QLabel* rangeLabel() const { return rangeLabel_; }
+    const std::array<QPushButton*, rangegrid::kCells>& cellsByPosition() const { return cellsByPosition_; }
 
 public slots:
     // Selects preset index (0 = "3%" .. 12 = "100%").
@@ -49,6 +50,19 @@ public slots:
     void onUpperChanged(int value);
 
 private:
+    QLineEdit* lowerOutputEdit_ = nullptr;
+    QLineEdit* upperOutputEdit_ = nullptr;
+    int* lowerVariable_ = nullptr;
+    int* upperVariable_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    std::array<QPushButton*, rangegrid::kCells> cellsByRank_{};
+    QSlider* minSlider_ = nullptr;
+    QSlider* maxSlider_ = nullptr;
+    QLineEdit* minEdit_ = nullptr;
+    QLineEdit* maxEdit_ = nullptr;
+    std::array<QPushButton*, rangegrid::kPresetCount> presetButtons_{};
+    QLabel* rangeLabel_ = nullptr;
+    std::array<QPushButton*, rangegrid::kCells> cellsByPosition_{};
     // Stands in for a missing upper variable so that no write goes astray.
     int spareUpper_ = 0;
 };

@@ -10,11 +10,10 @@
 
 #include <algorithm>
 
-#include "gui/app/mainwindow.h"
+#include "gui/desk/deskmodel.h"
 #include "engine/cards.h"
 #include "engine/gamestate.h"
 #include "engine/handranking.h"
-#include "gui/table/seatwidget.h"
 
 namespace rangegrid {
 
@@ -209,135 +208,129 @@ QLineEdit* makeBoundEdit(QWidget* dialog) {
 
 namespace {
 
-const torvel::HandRanking& rankingOf(const MainWindow* owner) {
+const torvel::HandRanking& rankingOf(const DeskModel* desk) {
     static const torvel::HandRanking none;
-    return owner ? owner->handRanking() : none;
+    return desk ? desk->handRanking() : none;
 }
 
 }  // namespace
 
-RangeDialog::RangeDialog(MainWindow* owner_, SeatWidget* seatWidget_, int mode_, QWidget* parent)
-    : QDialog(parent), owner(owner_), seatWidget(seatWidget_), mode(mode_) {
-    setWindowTitle(mode == 1 ? tr("Callingrange against a Push") : tr("Range Selection"));
+RangeDialog::RangeDialog(DeskModel* desk, torvel::GameState* situation, int seatIndex, int mode, QWidget* parent)
+    : QDialog(parent), desk_(desk), situation_(situation), seatIndex_(seatIndex),
+      seat_(situation && torvel::GameState::validSeat(seatIndex) ? &situation->seats[static_cast<std::size_t>(seatIndex)]
+                                                                 : nullptr),
+      mode_(mode) {
+    setWindowTitle(mode_ == 1 ? tr("Callingrange against a Push") : tr("Range Selection"));
     auto* layout = new QGridLayout;
 
-    rangegrid::buildCells(this, layout, rankingOf(owner), cellsByRank, cellsByPosition);
+    rangegrid::buildCells(this, layout, rankingOf(desk_), cellsByRank_, cellsByPosition_);
 
     int initialLower = 0;
     int initialUpper = 0;
-    if (seatWidget) {
-        currentLower = mode == 1 ? seatWidget->range2From : seatWidget->rangeFrom;
-        upperLimit = seatWidget->rangeTo;
-        lowerLimit = seatWidget->rangeFrom;
-        initialLower = currentLower;
-        initialUpper = mode == 1 ? seatWidget->range2To : seatWidget->rangeTo;
-        if (mode == 1) {
-            // The slider rules of this mode push a bound back and forth
+    if (seat_) {
+        currentLower_ = mode_ == 1 ? seat_->range2From : seat_->rangeFrom;
+        upperLimit_ = seat_->rangeTo;
+        lowerLimit_ = seat_->rangeFrom;
+        initialLower = currentLower_;
+        initialUpper = mode_ == 1 ? seat_->range2To : seat_->rangeTo;
+        if (mode_ == 1) {
+            // The slider rules of this mode_ push a bound back and forth
             // without end unless the calling range starts as a non-empty
             // band inside a non-empty own range.
-            lowerLimit = std::clamp(lowerLimit, 0, rangegrid::kCells - 1);
-            upperLimit = std::clamp(upperLimit, lowerLimit + 1, rangegrid::kCells);
-            currentLower = initialLower = std::clamp(initialLower, lowerLimit, upperLimit - 1);
-            initialUpper = std::clamp(initialUpper, initialLower + 1, upperLimit);
+            lowerLimit_ = std::clamp(lowerLimit_, 0, rangegrid::kCells - 1);
+            upperLimit_ = std::clamp(upperLimit_, lowerLimit_ + 1, rangegrid::kCells);
+            currentLower_ = initialLower = std::clamp(initialLower, lowerLimit_, upperLimit_ - 1);
+            initialUpper = std::clamp(initialUpper, initialLower + 1, upperLimit_);
             for (int k = 0; k < rangegrid::kCells; ++k)
-                cellsByRank[static_cast<std::size_t>(k)]->setVisible(k >= lowerLimit && k < upperLimit);
+                cellsByRank_[static_cast<std::size_t>(k)]->setVisible(k >= lowerLimit_ && k < upperLimit_);
         }
     }
 
-    rangegrid::buildPresets(this, layout, presetButtons);
-    rangegrid::connectPresets(this, presetButtons);
-    rangeLabel = rangegrid::makeRangeLabel(this, layout);
+    rangegrid::buildPresets(this, layout, presetButtons_);
+    rangegrid::connectPresets(this, presetButtons_);
+    rangeLabel_ = rangegrid::makeRangeLabel(this, layout);
 
-    minSlider = new QSlider(Qt::Horizontal, this);
-    minSlider->setMaximum(rangegrid::kCells);
-    if (seatWidget)
-        minSlider->setValue(initialLower);
-    layout->addWidget(minSlider, 16, 0, 1, 13);
-    minEdit = rangegrid::makeBoundEdit(this);
-    layout->addWidget(minEdit, 16, 13, 1, 1);
-    maxEdit = rangegrid::makeBoundEdit(this);
-    layout->addWidget(maxEdit, 17, 13, 1, 1);
+    minSlider_ = new QSlider(Qt::Horizontal, this);
+    minSlider_->setMaximum(rangegrid::kCells);
+    if (seat_)
+        minSlider_->setValue(initialLower);
+    layout->addWidget(minSlider_, 16, 0, 1, 13);
+    minEdit_ = rangegrid::makeBoundEdit(this);
+    layout->addWidget(minEdit_, 16, 13, 1, 1);
+    maxEdit_ = rangegrid::makeBoundEdit(this);
+    layout->addWidget(maxEdit_, 17, 13, 1, 1);
 
-    maxSlider = new QSlider(Qt::Horizontal, this);
-    connect(maxSlider, &QSlider::valueChanged, this, &RangeDialog::onUpperChanged);
-    maxSlider->setMaximum(rangegrid::kCells);
-    if (seatWidget)
-        maxSlider->setValue(initialUpper);
-    layout->addWidget(maxSlider, 17, 0, 1, 13);
+    maxSlider_ = new QSlider(Qt::Horizontal, this);
+    connect(maxSlider_, &QSlider::valueChanged, this, &RangeDialog::onUpperChanged);
+    maxSlider_->setMaximum(rangegrid::kCells);
+    if (seat_)
+        maxSlider_->setValue(initialUpper);
+    layout->addWidget(maxSlider_, 17, 0, 1, 13);
 
-    closeButton = new QPushButton(tr("Close"), this);
-    closeButton->setDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &RangeDialog::onCloseClicked);
-    layout->addWidget(closeButton, 18, 0, 1, 14);
-    connect(minSlider, &QSlider::valueChanged, this, &RangeDialog::onLowerChanged);
+    closeButton_ = new QPushButton(tr("Close"), this);
+    closeButton_->setDefault(true);
+    connect(closeButton_, &QPushButton::clicked, this, &RangeDialog::onCloseClicked);
+    layout->addWidget(closeButton_, 18, 0, 1, 14);
+    connect(minSlider_, &QSlider::valueChanged, this, &RangeDialog::onLowerChanged);
     setLayout(layout);
 
-    onLowerChanged(currentLower);
+    onLowerChanged(currentLower_);
 }
 
 void RangeDialog::onCloseClicked() { close(); }
 
 
 void RangeDialog::onUpperChanged(int upper) {
-    if (mode == 1 && upper > upperLimit) {
-        maxSlider->setValue(upperLimit);
-        upper = upperLimit;
+    if (mode_ == 1 && upper > upperLimit_) {
+        maxSlider_->setValue(upperLimit_);
+        upper = upperLimit_;
     }
-    if (upper <= minSlider->value()) {
-        maxSlider->setValue(minSlider->value() + 1);
+    if (upper <= minSlider_->value()) {
+        maxSlider_->setValue(minSlider_->value() + 1);
         return;
     }
-    maxEdit->setText(rangegrid::percentText(upper));
+    maxEdit_->setText(rangegrid::percentText(upper));
     for (int k = 0; k < rangegrid::kCells; ++k)
-        cellsByRank[static_cast<std::size_t>(k)]->setChecked(k >= currentLower && k < upper);
+        cellsByRank_[static_cast<std::size_t>(k)]->setChecked(k >= currentLower_ && k < upper);
     writeBand(upper);
 
-    if (currentLower > 0)
-        rangeLabel->setText(rangegrid::bandShareText(currentLower, upper));
+    if (currentLower_ > 0)
+        rangeLabel_->setText(rangegrid::bandShareText(currentLower_, upper));
     else if (upper >= rangegrid::kCells)
-        rangeLabel->setText(tr("Any two"));
+        rangeLabel_->setText(tr("Any two"));
     else
-        rangeLabel->setText(rangegrid::handListText(cellsByPosition));
+        rangeLabel_->setText(rangegrid::handListText(cellsByPosition_));
 }
 
 void RangeDialog::onLowerChanged(int lower) {
-    if (mode == 1 && lower < lowerLimit) {
-        minSlider->setValue(lowerLimit);
-        lower = lowerLimit;
+    if (mode_ == 1 && lower < lowerLimit_) {
+        minSlider_->setValue(lowerLimit_);
+        lower = lowerLimit_;
     }
-    if (lower >= maxSlider->value()) {
-        minSlider->setValue(maxSlider->value() - 1);
+    if (lower >= maxSlider_->value()) {
+        minSlider_->setValue(maxSlider_->value() - 1);
         return;
     }
-    currentLower = lower;
-    minEdit->setText(rangegrid::percentText(lower));
-    onUpperChanged(maxSlider->value());
+    currentLower_ = lower;
+    minEdit_->setText(rangegrid::percentText(lower));
+    onUpperChanged(maxSlider_->value());
 }
 
 void RangeDialog::writeBand(int upper) {
-    if (!seatWidget)
+    if (!seat_)
         return;
-    torvel::SeatState* seat = nullptr;
-    if (owner && owner->current && torvel::GameState::validSeat(seatWidget->seat))
-        seat = &owner->current->seats[static_cast<std::size_t>(seatWidget->seat)];
-    if (mode != 1) {
-        seatWidget->rangeFrom = currentLower;
-        seatWidget->rangeTo = upper;
-        if (seat) {
-            seat->rangeFrom = currentLower;
-            seat->rangeTo = upper;
-        }
+    if (mode_ != 1) {
+        seat_->rangeFrom = currentLower_;
+        seat_->rangeTo = upper;
     }
     // The calling range follows a new own range.
-    seatWidget->range2From = currentLower;
-    seatWidget->range2To = upper;
-    if (seat) {
-        seat->range2From = currentLower;
-        seat->range2To = upper;
-    }
+    seat_->range2From = currentLower_;
+    seat_->range2To = upper;
+    if (desk_)
+        desk_->seatRangesEdited(situation_, seatIndex_);
 }
 
 void RangeDialog::applyPreset(int index) {
-    maxSlider->setValue(rangegrid::kPresetUpper[static_cast<std::size_t>(index)]);
+    maxSlider_->setValue(rangegrid::kPresetUpper[static_cast<std::size_t>(index)]);
 }
 

@@ -12,16 +12,17 @@
 
 #include "engine/constants.h"
 
-class SeatWidget;
+class DeskModel;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QSlider;
-class MainWindow;
 
 namespace torvel {
+class GameState;
 class HandRanking;
-}
+struct SeatState;
+}  // namespace torvel
 
 // Pieces that both range dialogs build the same way. Grid positions are
 // row * 13 + column with rows and columns running from the Ace (0) down to
@@ -80,26 +81,22 @@ class RangeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // mode 1 edits the calling range against a push, any other value the
-    // own range; seatWidget may be null (then nothing is read or written).
-    RangeDialog(MainWindow* owner, SeatWidget* seatWidget, int mode, QWidget* parent = nullptr);
+    // Edits seat seatIndex of situation: mode 1 the calling range against a
+    // push, any other value the own range. Without a situation nothing is
+    // read or written; desk may be null (no ranking, no table to follow).
+    RangeDialog(DeskModel* desk, torvel::GameState* situation, int seatIndex, int mode, QWidget* parent = nullptr);
 
-    MainWindow* owner = nullptr;
-    SeatWidget* seatWidget = nullptr;
-    QPushButton* closeButton = nullptr;
-    std::array<QPushButton*, rangegrid::kCells> cellsByRank{};
-    QSlider* maxSlider = nullptr;
-    QSlider* minSlider = nullptr;
-    QLineEdit* maxEdit = nullptr;
-    QLineEdit* minEdit = nullptr;
-    int currentLower = 0;
-    int mode = 0;
-    // The seat's own range at opening; binds only in mode 1.
-    int upperLimit = rangegrid::kCells;
-    int lowerLimit = 0;
-    std::array<QPushButton*, rangegrid::kPresetCount> presetButtons{};
-    QLabel* rangeLabel = nullptr;
-    std::array<QPushButton*, rangegrid::kCells> cellsByPosition{};
+    // 1: the calling range against a push; else the own range.
+    int mode() const { return mode_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QSlider* maxSlider() const { return maxSlider_; }
+    QSlider* minSlider() const { return minSlider_; }
+    QLineEdit* maxEdit() const { return maxEdit_; }
+    QLineEdit* minEdit() const { return minEdit_; }
+    QLabel* rangeLabel() const { return rangeLabel_; }
+    const std::array<QPushButton*, rangegrid::kPresetCount>& presetButtons() const { return presetButtons_; }
+    const std::array<QPushButton*, rangegrid::kCells>& cellsByRank() const { return cellsByRank_; }
+    const std::array<QPushButton*, rangegrid::kCells>& cellsByPosition() const { return cellsByPosition_; }
 
 public slots:
     // Selects preset index (0 = "3%" .. 12 = "100%").
@@ -109,6 +106,25 @@ public slots:
     void onLowerChanged(int lower);
 
 private:
-    // Writes the band into the seat widget and the situation's seat.
+    // Writes the band into the seat; the table follows.
     void writeBand(int upper);
+
+    DeskModel* desk_ = nullptr;
+    torvel::GameState* situation_ = nullptr;
+    int seatIndex_ = 0;
+    torvel::SeatState* seat_ = nullptr;
+    int mode_ = 0;
+    QPushButton* closeButton_ = nullptr;
+    std::array<QPushButton*, rangegrid::kCells> cellsByRank_{};
+    QSlider* maxSlider_ = nullptr;
+    QSlider* minSlider_ = nullptr;
+    QLineEdit* maxEdit_ = nullptr;
+    QLineEdit* minEdit_ = nullptr;
+    int currentLower_ = 0;
+    // The seat's own range at opening; binds only in mode 1.
+    int upperLimit_ = rangegrid::kCells;
+    int lowerLimit_ = 0;
+    std::array<QPushButton*, rangegrid::kPresetCount> presetButtons_{};
+    QLabel* rangeLabel_ = nullptr;
+    std::array<QPushButton*, rangegrid::kCells> cellsByPosition_{};
 };

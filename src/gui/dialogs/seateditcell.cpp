@@ -3,36 +3,35 @@
 #include <QInputDialog>
 #include <QMouseEvent>
 
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
+#include "gui/desk/deskmodel.h"
 #include "gui/dialogs/analysisreportdialog.h"
+#include "gui/dialogs/rangedialog.h"
 #include "gui/table/opponentactiondialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/seatdialogs.h"
 
 using torvel::GameState;
 using torvel::SeatState;
 
-SeatEditCell::SeatEditCell(AnalysisReportDialog* report_, int kind_, int seatIndex_, QWidget* parent)
-    : QLabel(parent), seatIndex(seatIndex_), kind(kind_), report(report_) {}
+SeatEditCell::SeatEditCell(AnalysisReportDialog* report, int kind, int seatIndex, QWidget* parent)
+    : QLabel(parent), seatIndex_(seatIndex), kind_(kind), report_(report) {}
 
-void SeatEditCell::bind(int seatIndex_, SeatState* seat_) {
-    seatIndex = seatIndex_;
-    seat = seat_;
-    bool clickable = seat != nullptr;
-    if (seat && kind == kAction)
-        clickable = seat->action >= 0 && seat->status > torvel::kSeatHero;
-    else if (seat && kind == kRange)
-        clickable = seat->status > torvel::kSeatHero;
+void SeatEditCell::bind(int seatIndex, SeatState* seat) {
+    seatIndex_ = seatIndex;
+    seat_ = seat;
+    bool clickable = seat_ != nullptr;
+    if (seat_ && kind_ == kAction)
+        clickable = seat_->action >= 0 && seat_->status > torvel::kSeatHero;
+    else if (seat_ && kind_ == kRange)
+        clickable = seat_->status > torvel::kSeatHero;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void SeatEditCell::mousePressEvent(QMouseEvent* event) {
-    if (!seat || !report || !GameState::validSeat(seatIndex)) {
+    if (!seat_ || !report_ || !GameState::validSeat(seatIndex_)) {
         QLabel::mousePressEvent(event);
         return;
     }
-    switch (kind) {
+    switch (kind_) {
     case kStack: editStack(); break;
     case kAction: editAction(); break;
     case kRange: editRange(); break;
@@ -45,57 +44,36 @@ void SeatEditCell::editStack() {
     // Starts from the chips behind, the number in the cell and the one the
     // dialog writes, so that confirming it unchanged changes nothing.
     const int value =
-        QInputDialog::getInt(this, tr("New Stacksize?"), tr("Stacksize:"), seat->stack, 0, 1000000, 100, &ok);
+        QInputDialog::getInt(this, tr("New Stacksize?"), tr("Stacksize:"), seat_->stack, 0, 1000000, 100, &ok);
     if (!ok)
         return;
-    seat->stack = value;
+    seat_->stack = value;
     setText(AnalysisReportDialog::linkText(QString::number(value)));
-    if (SeatWidget* widget = tableSeatWidget(report->owner, report->game, seatIndex)) {
-        widget->stack = value;
-        widget->update();
-    }
+    if (DeskModel* desk = report_->desk())
+        desk->seatChipsEdited(report_->situation(), seatIndex_, false);
 }
 
 void SeatEditCell::editAction() {
-    if (seat->action < 0 || seat->status <= torvel::kSeatHero)
+    if (seat_->action < 0 || seat_->status <= torvel::kSeatHero)
         return;
-    AnalysisReportDialog* owningReport = report;
+    AnalysisReportDialog* owningReport = report_;
     {
-        OpponentActionDialog dialog(owningReport->owner, *seat, seatIndex, owningReport, this);
+        OpponentActionDialog dialog(owningReport->desk(), owningReport->situation(), seatIndex_, this);
         dialog.exec();
     }
     // The rebuild rebinds every cell, this one included.
-    owningReport->buildReport(owningReport->game);
+    owningReport->buildReport(owningReport->situation());
 }
 
 void SeatEditCell::editRange() {
-    if (seat->status <= torvel::kSeatHero)
+    if (seat_->status <= torvel::kSeatHero)
         return;
-    MainWindow* mainWindow = report->owner;
-    GameState* situation = report->game;
-    if (!mainWindow || !situation)
+    DeskModel* desk = report_->desk();
+    if (!desk || !report_->situation())
         return;
-    if (SeatWidget* widget = tableSeatWidget(mainWindow, situation, seatIndex)) {
-        openRangeDialog(mainWindow, widget, 0, this);
-    } else {
-        // A listed hand that is not on the table: the range dialog edits a
-        // stand-in seat and, for its duration, this hand as the current
-        // situation, so that the hand on the table stays as it is.
-        SeatWidget standIn(mainWindow, seatIndex, nullptr);
-        standIn.status = seat->status;
-        standIn.stack = seat->stack;
-        standIn.bet = seat->bet;
-        standIn.rangeFrom = seat->rangeFrom;
-        standIn.rangeTo = seat->rangeTo;
-        standIn.range2From = seat->range2From;
-        standIn.range2To = seat->range2To;
-        standIn.isButton = seat->isButton;
-        standIn.isSmallBlind = seat->isSmallBlind;
-        standIn.isBigBlind = seat->isBigBlind;
-        GameState* onTable = mainWindow->current;
-        mainWindow->current = situation;
-        openRangeDialog(mainWindow, &standIn, 0, this);
-        mainWindow->current = onTable;
+    {
+        RangeDialog dialog(desk, report_->situation(), seatIndex_, 0, this);
+        dialog.exec();
     }
-    setText(AnalysisReportDialog::rangeText(*seat));
+    setText(AnalysisReportDialog::rangeText(*seat_));
 }

@@ -21,10 +21,8 @@ public:
     // Ties the cell to a seat of the report's situation.
     void bind(int seatIndex, torvel::SeatState* seat);
 
-    int seatIndex = 0;
-    int kind = kStack;
-    torvel::SeatState* seat = nullptr;
-    AnalysisReportDialog* report = nullptr;
+    int seatIndex() const { return seatIndex_; }
+    int kind() const { return kind_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -33,4 +31,9 @@ private:
     void editStack();
     void editAction();
     void editRange();
+
+    int seatIndex_ = 0;
+    int kind_ = kStack;
+    torvel::SeatState* seat_ = nullptr;
+    AnalysisReportDialog* report_ = nullptr;
 };

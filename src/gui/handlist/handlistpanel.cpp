@@ -10,15 +10,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "gui/app/mainwindow.h"
 #include "settings/inifile.h"
 #include "engine/gamestate.h"
+#include "gui/desk/deskactions.h"
+#include "gui/desk/deskmodel.h"
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
-#include "gui/trainer/framedialogs.h"
 
 using torvel::GameState;
 
@@ -30,44 +28,44 @@ void colourRow(QTreeWidgetItem* item, bool right) { item->setForeground(kGame, r
 
 }  // namespace
 
-HandListPanel::HandListPanel(MainWindow* mainWindow_, QWidget* parent)
-    : QGroupBox(tr("Results"), parent), tree(new QTreeWidget), viewIcon(QStringLiteral("images/view.png")),
-      showIcon(QStringLiteral("images/show.png")), deleteIcon(QStringLiteral("images/delete.png")),
-      mainWindow(mainWindow_) {
+HandListPanel::HandListPanel(DeskModel& desk, DeskActions& actions, QWidget* parent)
+    : QGroupBox(tr("Results"), parent), desk_(desk), actions_(actions), tree_(new QTreeWidget),
+      viewIcon_(QStringLiteral("images/view.png")), showIcon_(QStringLiteral("images/show.png")),
+      deleteIcon_(QStringLiteral("images/delete.png")) {
     setMaximumWidth(600);
     // Room for every column header beside the scroll bar.
     setMinimumWidth(440);
     setMinimumHeight(130);
-    tree->setColumnCount(7);
-    tree->setHeaderLabels({tr("Game"), tr("Blinds"), tr("Details"), tr("Show"), tr("Delete"), QString(), QString()});
+    tree_->setColumnCount(7);
+    tree_->setHeaderLabels({tr("Game"), tr("Blinds"), tr("Details"), tr("Show"), tr("Delete"), QString(), QString()});
     // Wide enough for the highest blinds and the headers beside their icons.
     const int widths[] = {140, 84, 60, 44, 52, 0, 0};
     for (int c = 0; c < 7; ++c)
-        tree->setColumnWidth(c, widths[c]);
-    tree->setColumnHidden(kKey, true);
-    tree->setColumnHidden(kSituation, true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setRootIsDecorated(false);
+        tree_->setColumnWidth(c, widths[c]);
+    tree_->setColumnHidden(kKey, true);
+    tree_->setColumnHidden(kSituation, true);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setRootIsDecorated(false);
 
-    grid = new QGridLayout(this);
-    grid->addWidget(tree, 0, 0, 1, 3);
+    grid_ = new QGridLayout(this);
+    grid_->addWidget(tree_, 0, 0, 1, 3);
     auto* importButton = new QPushButton(QIcon(QStringLiteral("images/import.png")), tr("Import"));
     auto* exportButton = new QPushButton(QIcon(QStringLiteral("images/save.png")), tr("Export"));
-    auto* deleteAllButton = new QPushButton(deleteIcon, tr("DeleteAll"));
-    grid->addWidget(importButton, 1, 0);
-    grid->addWidget(exportButton, 1, 1);
-    grid->addWidget(deleteAllButton, 1, 2);
+    auto* deleteAllButton = new QPushButton(deleteIcon_, tr("DeleteAll"));
+    grid_->addWidget(importButton, 1, 0);
+    grid_->addWidget(exportButton, 1, 1);
+    grid_->addWidget(deleteAllButton, 1, 2);
     connect(importButton, &QPushButton::clicked, this, &HandListPanel::onImportClicked);
     connect(exportButton, &QPushButton::clicked, this, &HandListPanel::onExportClicked);
     connect(deleteAllButton, &QPushButton::clicked, this, &HandListPanel::onDeleteAllClicked);
-    connect(tree, &QTreeWidget::itemClicked, this, &HandListPanel::onRowClicked);
-    connect(tree, &QTreeWidget::itemSelectionChanged, this, &HandListPanel::onSelectionChanged);
+    connect(tree_, &QTreeWidget::itemClicked, this, &HandListPanel::onRowClicked);
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &HandListPanel::onSelectionChanged);
 }
 
 HandListPanel::~HandListPanel() = default;
 
 bool HandListPanel::contains(const GameState* situation) const {
-    return situation != nullptr && situations.contains(const_cast<GameState*>(situation));
+    return situation != nullptr && situations_.contains(const_cast<GameState*>(situation));
 }
 
 GameState* HandListPanel::situationOf(const QTreeWidgetItem* item) const {
@@ -87,7 +85,7 @@ bool HandListPanel::addEntry(std::unique_ptr<GameState> situation, const QString
     }
     GameState* g = situation.get();
     owned_.push_back(std::move(situation));
-    situations.append(g);
+    situations_.append(g);
 
     auto* item = new QTreeWidgetItem;
     item->setText(kKey, text);
@@ -99,28 +97,29 @@ bool HandListPanel::addEntry(std::unique_ptr<GameState> situation, const QString
     QFont underlined = item->font(kDetails);
     underlined.setUnderline(true);
     item->setFont(kDetails, underlined);
-    item->setIcon(kDetails, viewIcon);
-    item->setIcon(kShow, showIcon);
-    item->setIcon(kDelete, deleteIcon);
+    item->setIcon(kDetails, viewIcon_);
+    item->setIcon(kShow, showIcon_);
+    item->setIcon(kDelete, deleteIcon_);
     colourRow(item, torvel::import::decisionIsRight(*g));
-    tree->addTopLevelItem(item);
+    tree_->addTopLevelItem(item);
     return true;
 }
 
 void HandListPanel::recount() {
-    mainWindow->answerCount = 0;
-    mainWindow->correctCount = 0;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree->topLevelItem(i);
+    int answers = 0;
+    int correct = 0;
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = tree_->topLevelItem(i);
         const GameState* g = situationOf(item);
         if (!g)
             continue;
-        ++mainWindow->answerCount;
+        ++answers;
         const bool right = torvel::import::decisionIsRight(*g);
         if (right)
-            ++mainWindow->correctCount;
+            ++correct;
         colourRow(item, right);
     }
+    desk_.setScore(answers, correct);
 }
 
 void HandListPanel::onRowClicked(QTreeWidgetItem* item, int column) {
@@ -128,55 +127,53 @@ void HandListPanel::onRowClicked(QTreeWidgetItem* item, int column) {
     if (!g)
         return;
     if (column == kGame || column == kBlinds || column == kShow) {
-        mainWindow->showSituation(g);
+        actions_.showSituation(g);
     } else if (column == kDetails) {
-        openReport(mainWindow, g, QStringLiteral("Details for ") + item->text(kGame), this);
+        actions_.openReport(g, QStringLiteral("Details for ") + item->text(kGame), this);
     } else if (column == kDelete) {
-        const bool onTable = mainWindow->current == g;
+        const bool onTable = desk_.isOnTable(g);
         removeRow(item);
         if (onTable) {
-            if (situations.isEmpty())
-                mainWindow->nextTrainerSituation();
+            if (situations_.isEmpty())
+                actions_.nextTrainerSituation();
             else
-                mainWindow->showSituation(situations.first());
+                actions_.showSituation(situations_.first());
         }
-        mainWindow->updateScore();
+        actions_.updateScore();
     }
 }
 
 void HandListPanel::removeRow(QTreeWidgetItem* item) {
     GameState* g = situationOf(item);
-    situations.removeAll(g);
+    situations_.removeAll(g);
     delete item;
     // A situation still on the table stays alive until the table moves on.
     for (auto it = owned_.begin(); it != owned_.end(); ++it) {
         if (it->get() != g)
             continue;
-        if (mainWindow->current == g)
-            mainWindow->keepUntilReplaced(std::move(*it));
+        if (desk_.isOnTable(g))
+            desk_.keepUntilReplaced(std::move(*it));
         owned_.erase(it);
         break;
     }
 }
 
 void HandListPanel::onSelectionChanged() {
-    const auto selected = tree->selectedItems();
+    const auto selected = tree_->selectedItems();
     if (!selected.isEmpty())
         onRowClicked(selected.first(), kGame);
 }
 
 void HandListPanel::onDeleteAllClicked() {
-    mainWindow->startFreshSituation();
-    tree->clear();
-    situations.clear();
+    actions_.startFreshSituation();
+    tree_->clear();
+    situations_.clear();
     owned_.clear();
-    mainWindow->answerCount = 0;
-    mainWindow->correctCount = 0;
-    mainWindow->frame->table->update();
+    desk_.resetScore();
 }
 
 void HandListPanel::onImportClicked() {
-    mainWindow->enterHandListMode();
+    desk_.setMode(DeskMode::HandList);
     const torvel::IniFile settings(torvel::kSettingsFileName);
     const QString directory = QString::fromStdString(settings.readString(torvel::kSettingsSection, "dir", ""));
     const QStringList files =
@@ -185,56 +182,56 @@ void HandListPanel::onImportClicked() {
 }
 
 void HandListPanel::runImport(const QStringList& files) {
-    progress = std::make_unique<QProgressDialog>(tr("Importiere : ..."), tr("Import abbrechen"), 0, 100);
-    progress->setGeometry(100, 100, 400, 150);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    progress->setWindowTitle(tr("Handhistoryimport..."));
-    progress->show();
+    progress_ = std::make_unique<QProgressDialog>(tr("Importiere : ..."), tr("Import abbrechen"), 0, 100);
+    progress_->setGeometry(100, 100, 400, 150);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->setWindowTitle(tr("Handhistoryimport..."));
+    progress_->show();
     if (!files.isEmpty()) {
         torvel::IniFile settings(torvel::kSettingsFileName);
         settings.writeString(torvel::kSettingsSection, "dir", files.first().toStdString());
-        progress->setMaximum(static_cast<int>(files.size()));
-        profileIndex = 0;
+        progress_->setMaximum(static_cast<int>(files.size()));
+        profileIndex_ = 0;
         bool ok = false;
         const QString choice = QInputDialog::getItem(this, tr("Profile?"), tr("Which profile to use for the import?"),
                                                      {tr("Tight"), tr("Medium"), tr("Loose")}, 0, false, &ok);
         if (ok && !choice.isEmpty())
-            profileIndex = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
+            profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
     }
     for (int i = 0; i < files.size(); ++i) {
-        if (progress->wasCanceled())
+        if (progress_->wasCanceled())
             break;
-        progress->setLabelText(tr("Importiere : ") + files[i]);
+        progress_->setLabelText(tr("Importiere : ") + files[i]);
         QApplication::processEvents();
-        progress->setValue(i);
+        progress_->setValue(i);
         importFile(files[i]);
     }
     if (!files.isEmpty())
-        QMessageBox::information(mainWindow, tr("Import finished!"),
-                                 tr("%1 (of %2) relevant hands imported.").arg(relevantCount).arg(handCount),
+        QMessageBox::information(window(), tr("Import finished!"),
+                                 tr("%1 (of %2) relevant hands imported.").arg(relevantCount_).arg(handCount_),
                                  QMessageBox::Ok);
-    progress->close();
-    if (!situations.isEmpty())
-        mainWindow->showSituation(situations.first());
-    mainWindow->updateScore();
+    progress_->close();
+    if (!situations_.isEmpty())
+        actions_.showSituation(situations_.first());
+    actions_.updateScore();
 }
 
 void HandListPanel::importFile(const QString& path) {
-    handCount = 0;
-    relevantCount = 0;
+    handCount_ = 0;
+    relevantCount_ = 0;
     torvel::import::ImportCallbacks callbacks;
     callbacks.onDecision = [this](std::unique_ptr<GameState> decision) {
-        decision->assignCallingRanges(profileIndex);
+        decision->assignCallingRanges(profileIndex_);
         GameState* g = decision.get();
-        mainWindow->keepUntilReplaced(std::move(decision));
-        mainWindow->showSituation(g);
-        mainWindow->runAnalysis(g->heroAction);
-        mainWindow->enterInHandList(g);
-        ++relevantCount;
+        desk_.keepUntilReplaced(std::move(decision));
+        actions_.showSituation(g);
+        actions_.runAnalysis(g->heroAction);
+        actions_.enterInHandList(g);
+        ++relevantCount_;
     };
-    const auto summary = torvel::import::importHistoryFile(QFile::encodeName(path).toStdString(), mainWindow, callbacks);
-    handCount = summary.handCount;
+    const auto summary = torvel::import::importHistoryFile(QFile::encodeName(path).toStdString(), &desk_, callbacks);
+    handCount_ = summary.handCount;
 }
 
 void HandListPanel::onExportClicked() {
@@ -242,7 +239,7 @@ void HandListPanel::onExportClicked() {
     if (name.isEmpty())
         return;
     const std::string path = torvel::import::exportFileName(QFile::encodeName(name).toStdString());
-    std::vector<const GameState*> list(situations.begin(), situations.end());
+    std::vector<const GameState*> list(situations_.begin(), situations_.end());
     const auto written = torvel::import::writeFileAtomically(path, torvel::import::exportText(list));
     if (!written)
         QMessageBox::warning(this, tr("Error"),

@@ -11,11 +11,12 @@
 #include <memory>
 #include <vector>
 
+class DeskActions;
+class DeskModel;
 class QGridLayout;
 class QProgressDialog;
 class QTreeWidget;
 class QTreeWidgetItem;
-class MainWindow;
 
 namespace torvel {
 class GameState;
@@ -25,7 +26,7 @@ class HandListPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    HandListPanel(MainWindow* mainWindow, QWidget* parent);
+    HandListPanel(DeskModel& desk, DeskActions& actions, QWidget* parent);
     ~HandListPanel() override;
 
     // Enters a situation and takes it over; one already listed is not
@@ -35,23 +36,19 @@ public:
     // Parses one file: every relevant decision gets the import's profile,
     // is shown, graded and listed.
     void importFile(const QString& path);
-    // Recounts the main window's score from the rows and colours them.
+    // Recounts the desk's score from the rows and colours them.
     void recount();
     // Runs the import (file dialog, profile question, progress, summary).
     void runImport(const QStringList& files);
 
-    QList<torvel::GameState*> situations;
-    QTreeWidget* tree = nullptr;
-    QGridLayout* grid = nullptr;
-    QIcon viewIcon;
-    QIcon showIcon;
-    QIcon deleteIcon;
-    int relevantCount = 0;
-    int handCount = 0;
-    int profileIndex = 0;
-    std::unique_ptr<QProgressDialog> progress;
-    int allInCount = 0;
-    MainWindow* mainWindow = nullptr;
+    // The listed situations in the order of the rows.
+    const QList<torvel::GameState*>& situations() const { return situations_; }
+    QTreeWidget* tree() const { return tree_; }
+    // Of the last imported file.
+    int relevantCount() const { return relevantCount_; }
+    int handCount() const { return handCount_; }
+    // The calling-range profile of the last import (0 "Tight" .. 2 "Loose").
+    int profileIndex() const { return profileIndex_; }
 
 public slots:
     void onImportClicked();
@@ -66,5 +63,17 @@ private:
     // destroyed unless it is on the table (then it is returned).
     void removeRow(QTreeWidgetItem* item);
 
+    DeskModel& desk_;
+    DeskActions& actions_;
+    QList<torvel::GameState*> situations_;
+    QTreeWidget* tree_ = nullptr;
+    QGridLayout* grid_ = nullptr;
+    QIcon viewIcon_;
+    QIcon showIcon_;
+    QIcon deleteIcon_;
+    int relevantCount_ = 0;
+    int handCount_ = 0;
+    int profileIndex_ = 0;
+    std::unique_ptr<QProgressDialog> progress_;
     std::vector<std::unique_ptr<torvel::GameState>> owned_;
 };

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
 #include "engine/positions.h"
 
@@ -24,23 +23,23 @@ QPen plotPen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLi
 
 }  // namespace
 
-EquityPlotView::EquityPlotView(MainWindow* owner_, GameState* game_, QWidget* parent)
-    : QWidget(parent), owner(owner_), game(game_), framePen(plotPen(Qt::black, 2)), curvePen(plotPen(Qt::red, 2)),
-      bluePen(plotPen(Qt::blue, 2)), areaPen(plotPen(Qt::green, 2)), gridPen(plotPen(Qt::black, 1, Qt::DotLine)) {
+EquityPlotView::EquityPlotView(GameState* game, QWidget* parent)
+    : QWidget(parent), game_(game), framePen_(plotPen(Qt::black, 2)), curvePen_(plotPen(Qt::red, 2)),
+      bluePen_(plotPen(Qt::blue, 2)), areaPen_(plotPen(Qt::green, 2)), gridPen_(plotPen(Qt::black, 1, Qt::DotLine)) {
     setBackgroundRole(QPalette::Light);
     setAutoFillBackground(true);
     setMinimumSize(500, 300);
 }
 
 void EquityPlotView::resizeEvent(QResizeEvent* event) {
-    graphWidth = event->size().width();
-    graphHeight = event->size().height();
+    graphWidth_ = event->size().width();
+    graphHeight_ = event->size().height();
     QWidget::resizeEvent(event);
 }
 
 void EquityPlotView::paintEvent(QPaintEvent*) {
-    const int W = graphWidth;
-    const int H = graphHeight;
+    const int W = graphWidth_;
+    const int H = graphHeight_;
     QPainter painter(this);
     auto x = [&](int j) { return 30.0 + j * (W - 60) / 100.0; };
     auto y = [&](float v) { return (H - 30) - v * 100.0 * (H - 60) / 100.0; };
@@ -50,7 +49,7 @@ void EquityPlotView::paintEvent(QPaintEvent*) {
     shade.setColorAt(1, Qt::white);
     painter.fillRect(QRect(30, 30, W - 60, H - 60), shade);
 
-    painter.setPen(framePen);
+    painter.setPen(framePen_);
     painter.drawLine(30, 30, 30, H - 30);
     painter.drawLine(W - 30, 30, W - 30, H - 30);
     painter.drawLine(30, H - 30, W - 30, H - 30);
@@ -67,8 +66,8 @@ void EquityPlotView::paintEvent(QPaintEvent*) {
         painter.drawText(l.at + 25, 18, QString::fromLatin1(l.text));
     }
 
-    painter.setPen(areaPen);
-    const std::array<float, 101>* curves[] = {&edgeAbove0, &edgeAbove05, &edgeAbove1};
+    painter.setPen(areaPen_);
+    const std::array<float, 101>* curves[] = {&edgeAbove0_, &edgeAbove05_, &edgeAbove1_};
     for (int c = 0; c < 3; ++c) {
         QPolygonF area;
         for (int j = 0; j <= 100; j += 5)
@@ -79,12 +78,12 @@ void EquityPlotView::paintEvent(QPaintEvent*) {
     }
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(curvePen);
+    painter.setPen(curvePen_);
     for (int j = 0; j < 100; j += 5)
-        painter.drawLine(static_cast<int>(x(j)), static_cast<int>(y(edgeAbove0[static_cast<std::size_t>(j)])),
-                         static_cast<int>(x(j + 5)), static_cast<int>(y(edgeAbove0[static_cast<std::size_t>(j + 5)])));
+        painter.drawLine(static_cast<int>(x(j)), static_cast<int>(y(edgeAbove0_[static_cast<std::size_t>(j)])),
+                         static_cast<int>(x(j + 5)), static_cast<int>(y(edgeAbove0_[static_cast<std::size_t>(j + 5)])));
 
-    painter.setPen(gridPen);
+    painter.setPen(gridPen_);
     for (int j = 0; j <= 100; j += 5) {
         painter.drawText(QRect(static_cast<int>(x(j)) - 15, H - 25, 30, 20), Qt::AlignCenter, QString::number(j));
         painter.drawLine(QPointF(x(j), H - 27), QPointF(x(j), 30));
@@ -96,64 +95,73 @@ void EquityPlotView::paintEvent(QPaintEvent*) {
                          QString::number(v));
     }
 
-    if (!notice.isEmpty()) {
-        painter.setPen(framePen);
-        painter.drawText(QRect(40, 40, W - 80, H - 80), Qt::AlignCenter | Qt::TextWordWrap, notice);
+    if (!notice_.isEmpty()) {
+        painter.setPen(framePen_);
+        painter.drawText(QRect(40, 40, W - 80, H - 80), Qt::AlignCenter | Qt::TextWordWrap, notice_);
     }
 
-    painter.setPen(framePen);
+    painter.setPen(framePen_);
     painter.rotate(90);
     painter.drawText(60, 0, tr("Hero Handrange"));
 }
 
-EquityPlotDialog::EquityPlotDialog(MainWindow* owner_, GameState* game_, QWidget* parent) : QDialog(parent), owner(owner_), game(game_) {
+EquityPlotDialog::EquityPlotDialog(GameState* game, QWidget* parent) : QDialog(parent), game_(game) {
     setWindowTitle(tr("Plot"));
-    if (!game || game->heroSeat == -1 || game->playerCount <= 1)
+    if (!game_ || game_->heroSeat == -1 || game_->playerCount <= 1)
         return;
 
     QStringList offered;
-    for (const auto& p : torvel::walkPositions(*game)) {
-        const torvel::SeatState& s = game->seats[static_cast<std::size_t>(p.seat)];
-        if (p.seat != game->heroSeat && s.action != torvel::kActionFold && s.position[0] != '\0')
+    for (const auto& p : torvel::walkPositions(*game_)) {
+        const torvel::SeatState& s = game_->seats[static_cast<std::size_t>(p.seat)];
+        if (p.seat != game_->heroSeat && s.action != torvel::kActionFold && s.position[0] != '\0')
             offered << QString::fromLatin1(s.position);
     }
 
-    layout = new QGridLayout(this);
-    titleLabel = new QLabel;
-    titleLabel->setMaximumHeight(20);
-    graph = new EquityPlotView(owner, game, this);
-    opponentCombo = new QComboBox;
-    opponentCombo->setMinimumWidth(70);
-    closeButton = new QPushButton(tr("Close"));
-    layout->addWidget(new QLabel(tr("View Equity by Playerrange:")), 1, 0, 1, 3);
-    layout->addWidget(opponentCombo, 1, 3, 1, 1);
-    layout->addWidget(graph, 2, 0, 3, 4);
-    graph->resize(500, 300);
-    layout->addWidget(titleLabel, 5, 0, 1, 4);
-    layout->addWidget(closeButton, 6, 0, 1, 4);
-    connect(closeButton, &QPushButton::clicked, this, &EquityPlotDialog::onCloseClicked);
+    layout_ = new QGridLayout(this);
+    titleLabel_ = new QLabel;
+    titleLabel_->setMaximumHeight(20);
+    graph_ = new EquityPlotView(game_, this);
+    opponentCombo_ = new QComboBox;
+    opponentCombo_->setMinimumWidth(70);
+    closeButton_ = new QPushButton(tr("Close"));
+    layout_->addWidget(new QLabel(tr("View Equity by Playerrange:")), 1, 0, 1, 3);
+    layout_->addWidget(opponentCombo_, 1, 3, 1, 1);
+    layout_->addWidget(graph_, 2, 0, 3, 4);
+    graph_->resize(500, 300);
+    layout_->addWidget(titleLabel_, 5, 0, 1, 4);
+    layout_->addWidget(closeButton_, 6, 0, 1, 4);
+    connect(closeButton_, &QPushButton::clicked, this, &EquityPlotDialog::onCloseClicked);
 
     if (offered.isEmpty()) {
         // Nobody is left to call: there is nothing to plot.
-        graph->notice = tr("Every opponent has folded: no calling range to vary.");
-        opponentCombo->setEnabled(false);
+        graph_->setNotice(tr("Every opponent has folded: no calling range to vary."));
+        opponentCombo_->setEnabled(false);
         return;
     }
-    opponentCombo->addItems(offered);
-    connect(opponentCombo, &QComboBox::currentTextChanged, this, &EquityPlotDialog::onOpponentChosen);
-    opponentCombo->setCurrentIndex(0);
-    onOpponentChosen(opponentCombo->itemText(0));
+    opponentCombo_->addItems(offered);
+    connect(opponentCombo_, &QComboBox::currentTextChanged, this, &EquityPlotDialog::onOpponentChosen);
+    opponentCombo_->setCurrentIndex(0);
+    onOpponentChosen(opponentCombo_->itemText(0));
 }
 
 void EquityPlotDialog::onCloseClicked() { close(); }
 
+void EquityPlotView::setNotice(const QString& notice) { notice_ = notice; }
+
+void EquityPlotView::setCurves(const torvel::EdgeCurves& curves) {
+    edgeAbove0_ = curves.edgeAbove0;
+    edgeAbove05_ = curves.edgeAbove05;
+    edgeAbove1_ = curves.edgeAbove1;
+    update();
+}
+
 void EquityPlotDialog::onOpponentChosen(const QString& name) {
-    if (!game)
+    if (!game_)
         return;
     int opponent = -1;
     for (int s = 0; s < 10; ++s)
-        if (s != game->heroSeat && game->seats[static_cast<std::size_t>(s)].occupied() &&
-            QString::fromLatin1(game->seats[static_cast<std::size_t>(s)].position) == name)
+        if (s != game_->heroSeat && game_->seats[static_cast<std::size_t>(s)].occupied() &&
+            QString::fromLatin1(game_->seats[static_cast<std::size_t>(s)].position) == name)
             opponent = s;
     if (opponent < 0)
         return;  // no such opponent: nothing to compute
@@ -161,15 +169,12 @@ void EquityPlotDialog::onOpponentChosen(const QString& name) {
     QProgressDialog progress(tr("...Computing..."), tr("Cancel"), 0, 100, this);
     progress.setMinimumDuration(0);
     progress.setValue(0);
-    titleLabel->setText(QStringLiteral("<center><b>") + name + QStringLiteral(" Handrange</b></center>"));
+    titleLabel_->setText(QStringLiteral("<center><b>") + name + QStringLiteral(" Handrange</b></center>"));
     torvel::EdgeCurves curves;
-    torvel::computeEdgeCurves(*game, opponent, curves, [&progress](int step) {
+    torvel::computeEdgeCurves(*game_, opponent, curves, [&progress](int step) {
         progress.setValue(step);
         return !progress.wasCanceled();
     });
-    graph->edgeAbove0 = curves.edgeAbove0;
-    graph->edgeAbove05 = curves.edgeAbove05;
-    graph->edgeAbove1 = curves.edgeAbove1;
-    graph->update();
+    graph_->setCurves(curves);
     progress.close();
 }

@@ -6,25 +6,30 @@
 #include <QRect>
 #include <QWidget>
 
-class MainWindow;
+class DeskModel;
 class QPushButton;
+class SeatWidget;
+class TableResources;
 
 class CardPickerDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // which: 0 for the first card, 1 for the second.
-    CardPickerDialog(MainWindow* mainWindow, int which, QWidget* parent = nullptr);
+    // which: 0 for the first card, 1 for the second; heroSeat is the
+    // hero's seat on the table (null: no hero, nothing is picked).
+    CardPickerDialog(DeskModel& desk, const TableResources& resources, SeatWidget* heroSeat, int which,
+                     QWidget* parent = nullptr);
 
-    MainWindow* mainWindow = nullptr;
-    QPushButton* cancelButton = nullptr;
-    int which = 0;
+    QPushButton* cancelButton() const { return cancelButton_; }
 
     // Sets the picked card on the hero's seat widget and in the situation.
     void pick(int card);
 
-public slots:
-    void onCloseClicked();
+private:
+    DeskModel& desk_;
+    SeatWidget* heroSeat_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    int which_ = 0;
 };
 
 // One cell of the picker.
@@ -32,16 +37,18 @@ class CardCell : public QWidget {
     Q_OBJECT
 
 public:
-    CardCell(int width, int height, int which, CardPickerDialog* picker, int card, QWidget* parent = nullptr);
+    // card 0..51, or 52 for the cell of the hero's other card.
+    CardCell(int width, int height, const QPixmap& image, CardPickerDialog* picker, int card, QWidget* parent = nullptr);
 
-    QRect area;
-    const QPixmap* image = nullptr;
-    CardPickerDialog* picker = nullptr;
-    int which = 0;
-    // 0..51, or 52 for the cell of the hero's other card.
-    int card = 52;
+    int card() const { return card_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QRect area_;
+    const QPixmap& image_;
+    CardPickerDialog* picker_ = nullptr;
+    int card_ = 52;
 };

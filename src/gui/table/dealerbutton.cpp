@@ -3,34 +3,33 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "gui/app/mainwindow.h"
+#include "gui/desk/deskmodel.h"
+#include "gui/desk/tableresources.h"
 #include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
-DealerButton::DealerButton(MainWindow* mainWindow_, int seat_, QWidget* parent) : QWidget(parent), seat(seat_), mainWindow(mainWindow_) {
+DealerButton::DealerButton(const DeskModel& desk, const TableResources& resources, const SeatWidget& seat,
+                           QWidget* parent)
+    : QWidget(parent), desk_(desk), resources_(resources), seat_(seat) {
     setFixedSize(20, 20);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
 }
 
 void DealerButton::paintEvent(QPaintEvent*) {
-    TableView* table = mainWindow->frame->table;
-    if (table->seatWidgets[static_cast<std::size_t>(seat)]->status <= 0)
+    if (seat_.status <= 0)
         return;
     QPainter painter(this);
-    if (dealer == 1)
-        painter.drawPixmap(QRect(0, 0, 20, 20), mainWindow->buttonPicture);
-    if (table->editMode) {
-        painter.setPen(underMouse() ? mainWindow->selectionPen : mainWindow->highlightPen);
+    if (dealer_)
+        painter.drawPixmap(QRect(0, 0, 20, 20), resources_.buttonPicture());
+    if (desk_.editMode()) {
+        painter.setPen(underMouse() ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawRect(0, 0, 19, 19);
     }
 }
 
 void DealerButton::mousePressEvent(QMouseEvent* event) {
-    TableView* table = mainWindow->frame->table;
-    if (table->editMode && table->seatWidgets[static_cast<std::size_t>(seat)]->status > 0)
-        table->setButton(seat, true);
+    if (desk_.editMode() && seat_.status > 0)
+        emit clicked();
     event->ignore();
 }
 

@@ -1,24 +1,35 @@
 #pragma once
 // The spot in front of a seat where the dealer button lies; in edit mode a
-// click moves the button there.
+// click asks for the button to move there.
 
 #include <QWidget>
 
-class MainWindow;
+class DeskModel;
+class SeatWidget;
+class TableResources;
 
 class DealerButton : public QWidget {
     Q_OBJECT
 
 public:
-    DealerButton(MainWindow* mainWindow, int seat, QWidget* parent);
+    DealerButton(const DeskModel& desk, const TableResources& resources, const SeatWidget& seat, QWidget* parent);
 
-    int seat = 0;
-    // 1 while the dealer button lies here; set by the table only.
-    int dealer = 0;
-    MainWindow* mainWindow = nullptr;
+    // Set by the table only.
+    void setDealer(bool lies) { dealer_ = lies; }
+    bool isDealer() const { return dealer_; }
+
+signals:
+    // A click in edit mode at an occupied seat.
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    const DeskModel& desk_;
+    const TableResources& resources_;
+    const SeatWidget& seat_;
+    bool dealer_ = false;
 };

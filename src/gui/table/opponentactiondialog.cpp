@@ -10,124 +10,108 @@
 
 #include <algorithm>
 
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
-#include "gui/dialogs/analysisreportdialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
+#include "gui/desk/deskmodel.h"
 
 using torvel::GameState;
 using torvel::SeatState;
 
-SeatWidget* tableSeatWidget(MainWindow* mainWindow, const GameState* situation, int seat) {
-    if (!mainWindow || !situation || situation != mainWindow->current || !GameState::validSeat(seat))
-        return nullptr;
-    if (!mainWindow->frame || !mainWindow->frame->table)
-        return nullptr;
-    return mainWindow->frame->table->seatWidgets[static_cast<std::size_t>(seat)];
-}
-
-OpponentActionDialog::OpponentActionDialog(MainWindow* mainWindow_, SeatState& seat_, int seatIndex_, AnalysisReportDialog* report_, QWidget* parent)
-    : QDialog(parent), report(report_), seat(&seat_), grid(new QGridLayout(this)), mainWindow(mainWindow_),
-      callBox(new QCheckBox(tr("Call"))), callLabel(new QLabel(tr("Amount :"))), callEdit(new QLineEdit),
-      seatIndex(seatIndex_), raiseBox(new QCheckBox(tr("Raise"))), raiseLabel(new QLabel(tr("Amount :"))),
-      raiseEdit(new QLineEdit), foldBox(new QCheckBox(tr("Fold"))), closeButton(new QPushButton(tr("Close"))) {
-    grid->addWidget(foldBox, 0, 0, 1, 3);
-    grid->addWidget(callBox, 1, 0, 1, 1);
-    grid->addWidget(callLabel, 1, 1, 1, 1);
-    grid->addWidget(callEdit, 1, 2, 1, 1);
-    grid->addWidget(raiseBox, 2, 0, 1, 1);
-    grid->addWidget(raiseLabel, 2, 1, 1, 1);
-    grid->addWidget(raiseEdit, 2, 2, 1, 1);
-    grid->addWidget(closeButton, 3, 0, 1, 3);
+OpponentActionDialog::OpponentActionDialog(DeskModel* desk, GameState* situation, int seatIndex, QWidget* parent)
+    : QDialog(parent), desk_(desk), situation_(situation),
+      seat_(situation && GameState::validSeat(seatIndex) ? &situation->seats[static_cast<std::size_t>(seatIndex)] : nullptr),
+      seatIndex_(seatIndex), grid_(new QGridLayout(this)), callBox_(new QCheckBox(tr("Call"))),
+      callLabel_(new QLabel(tr("Amount :"))), callEdit_(new QLineEdit), raiseBox_(new QCheckBox(tr("Raise"))),
+      raiseLabel_(new QLabel(tr("Amount :"))), raiseEdit_(new QLineEdit), foldBox_(new QCheckBox(tr("Fold"))),
+      closeButton_(new QPushButton(tr("Close"))) {
+    grid_->addWidget(foldBox_, 0, 0, 1, 3);
+    grid_->addWidget(callBox_, 1, 0, 1, 1);
+    grid_->addWidget(callLabel_, 1, 1, 1, 1);
+    grid_->addWidget(callEdit_, 1, 2, 1, 1);
+    grid_->addWidget(raiseBox_, 2, 0, 1, 1);
+    grid_->addWidget(raiseLabel_, 2, 1, 1, 1);
+    grid_->addWidget(raiseEdit_, 2, 2, 1, 1);
+    grid_->addWidget(closeButton_, 3, 0, 1, 3);
 
     auto* choices = new QButtonGroup(this);
     choices->setExclusive(true);
-    choices->addButton(foldBox);
-    choices->addButton(callBox);
-    choices->addButton(raiseBox);
+    choices->addButton(foldBox_);
+    choices->addButton(callBox_);
+    choices->addButton(raiseBox_);
 
-    // Only one opponent can be all-in before the hero: while another seat
+    // Only one opponent can be all-in before the hero: while another seat_
     // is the raiser, this one stays a chip short.
-    const GameState* g = situation();
-    const bool otherRaiser = g && g->raiserSeat != -1 && g->raiserSeat != seatIndex;
-    amountValidator = new QIntValidator(g ? g->smallBlind : 0, seat->totalChips() - (otherRaiser ? 1 : 0), this);
-    for (QLineEdit* edit : {callEdit, raiseEdit}) {
+    const GameState* g = situation_;
+    const bool otherRaiser = g && g->raiserSeat != -1 && g->raiserSeat != seatIndex_;
+    amountValidator_ = new QIntValidator(g ? g->smallBlind : 0, seat_->totalChips() - (otherRaiser ? 1 : 0), this);
+    for (QLineEdit* edit : {callEdit_, raiseEdit_}) {
         edit->setMaximumWidth(100);
-        edit->setValidator(amountValidator);
+        edit->setValidator(amountValidator_);
     }
 
-    connect(foldBox, &QCheckBox::stateChanged, this, &OpponentActionDialog::onFoldToggled);
-    connect(callBox, &QCheckBox::stateChanged, this, &OpponentActionDialog::onCallToggled);
-    connect(raiseBox, &QCheckBox::stateChanged, this, &OpponentActionDialog::onRaiseToggled);
-    connect(closeButton, &QPushButton::clicked, this, &OpponentActionDialog::onCloseClicked);
-    connect(callEdit, &QLineEdit::editingFinished, this, &OpponentActionDialog::onCallAmountEdited);
-    connect(raiseEdit, &QLineEdit::editingFinished, this, &OpponentActionDialog::onRaiseAmountEdited);
+    connect(foldBox_, &QCheckBox::stateChanged, this, &OpponentActionDialog::onFoldToggled);
+    connect(callBox_, &QCheckBox::stateChanged, this, &OpponentActionDialog::onCallToggled);
+    connect(raiseBox_, &QCheckBox::stateChanged, this, &OpponentActionDialog::onRaiseToggled);
+    connect(closeButton_, &QPushButton::clicked, this, &OpponentActionDialog::onCloseClicked);
+    connect(callEdit_, &QLineEdit::editingFinished, this, &OpponentActionDialog::onCallAmountEdited);
+    connect(raiseEdit_, &QLineEdit::editingFinished, this, &OpponentActionDialog::onRaiseAmountEdited);
 
     // The blinds of the situation being edited, which from a listed hand
     // need not be those on the table.
-    const int bigBlind = g ? g->bigBlind : (mainWindow ? mainWindow->keptBigBlind : 0);
-    callEdit->setText(QString::number(bigBlind));
-    raiseEdit->setText(QString::number(3 * bigBlind));
+    const int bigBlind = g ? g->bigBlind : (desk_ ? desk_->kept().bigBlind : 0);
+    callEdit_->setText(QString::number(bigBlind));
+    raiseEdit_->setText(QString::number(3 * bigBlind));
 
-    switch (seat->action) {
+    switch (seat_->action) {
     case torvel::kActionFold:
-        foldBox->setChecked(true);
+        foldBox_->setChecked(true);
         break;
     case torvel::kActionCall:
-        callBox->setChecked(true);
-        callEdit->setText(QString::number(seat->bet));
+        callBox_->setChecked(true);
+        callEdit_->setText(QString::number(seat_->bet));
         break;
     case torvel::kActionRaise:
-        raiseBox->setChecked(true);
-        raiseEdit->setText(QString::number(seat->bet));
+        raiseBox_->setChecked(true);
+        raiseEdit_->setText(QString::number(seat_->bet));
         break;
     default:
         break;
     }
 }
 
-GameState* OpponentActionDialog::situation() const {
-    if (report)
-        return report->game;
-    return mainWindow ? mainWindow->current : nullptr;
-}
-
 void OpponentActionDialog::onFoldToggled(int state) {
     if (state != Qt::Checked)
         return;
-    callLabel->setEnabled(false);
-    callEdit->setEnabled(false);
-    raiseLabel->setEnabled(false);
-    raiseEdit->setEnabled(false);
+    callLabel_->setEnabled(false);
+    callEdit_->setEnabled(false);
+    raiseLabel_->setEnabled(false);
+    raiseEdit_->setEnabled(false);
 
-    seat->action = torvel::kActionFold;
-    seat->stack += seat->bet;
-    seat->bet = 0;
+    seat_->action = torvel::kActionFold;
+    seat_->stack += seat_->bet;
+    seat_->bet = 0;
     // A blind leaves his blind in the pot; a short one all he has.
-    if (GameState* g = situation()) {
-        if (seat->isSmallBlind)
-            seat->bet = g->smallBlind;
-        if (seat->isBigBlind)
-            seat->bet = g->bigBlind;
-        seat->bet = std::clamp(seat->bet, 0, std::max(0, seat->stack));
-        if (g->raiserSeat == seatIndex)
+    if (GameState* g = situation_) {
+        if (seat_->isSmallBlind)
+            seat_->bet = g->smallBlind;
+        if (seat_->isBigBlind)
+            seat_->bet = g->bigBlind;
+        seat_->bet = std::clamp(seat_->bet, 0, std::max(0, seat_->stack));
+        if (g->raiserSeat == seatIndex_)
             g->raiserSeat = -1;
     }
-    seat->stack -= seat->bet;
+    seat_->stack -= seat_->bet;
     mirrorToTable();
 }
 
 void OpponentActionDialog::onCallToggled(int state) {
     if (state != Qt::Checked)
         return;
-    callLabel->setEnabled(true);
-    callEdit->setEnabled(true);
-    raiseLabel->setEnabled(false);
-    raiseEdit->setEnabled(false);
-    seat->action = torvel::kActionCall;
-    if (GameState* g = situation(); g && g->raiserSeat == seatIndex)
+    callLabel_->setEnabled(true);
+    callEdit_->setEnabled(true);
+    raiseLabel_->setEnabled(false);
+    raiseEdit_->setEnabled(false);
+    seat_->action = torvel::kActionCall;
+    if (GameState* g = situation_; g && g->raiserSeat == seatIndex_)
         g->raiserSeat = -1;
     onCallAmountEdited();
 }
@@ -135,17 +119,17 @@ void OpponentActionDialog::onCallToggled(int state) {
 void OpponentActionDialog::onRaiseToggled(int state) {
     if (state != Qt::Checked)
         return;
-    callLabel->setEnabled(false);
-    callEdit->setEnabled(false);
-    raiseLabel->setEnabled(true);
-    raiseEdit->setEnabled(true);
-    seat->action = torvel::kActionRaise;
+    callLabel_->setEnabled(false);
+    callEdit_->setEnabled(false);
+    raiseLabel_->setEnabled(true);
+    raiseEdit_->setEnabled(true);
+    seat_->action = torvel::kActionRaise;
     onRaiseAmountEdited();
 }
 
-void OpponentActionDialog::onCallAmountEdited() { putIn(callEdit); }
+void OpponentActionDialog::onCallAmountEdited() { putIn(callEdit_); }
 
-void OpponentActionDialog::onRaiseAmountEdited() { putIn(raiseEdit); }
+void OpponentActionDialog::onRaiseAmountEdited() { putIn(raiseEdit_); }
 
 void OpponentActionDialog::putIn(QLineEdit* edit) {
     bool number = false;
@@ -155,35 +139,32 @@ void OpponentActionDialog::putIn(QLineEdit* edit) {
     // The starting values are not typed, so the validator has not seen
     // them: nobody puts in more than he has, or goes all-in beside the
     // raiser.
-    const int most = std::max(0, amountValidator->top());
+    const int most = std::max(0, amountValidator_->top());
     if (amount > most || amount < 0) {
         amount = std::clamp(amount, 0, most);
         edit->setText(QString::number(amount));
     }
-    seat->stack += seat->bet - amount;
-    seat->bet = amount;
+    seat_->stack += seat_->bet - amount;
+    seat_->bet = amount;
     mirrorToTable();
 }
 
 void OpponentActionDialog::onCloseClicked() {
     close();
-    GameState* g = situation();
+    GameState* g = situation_;
     if (!g)
         return;
     // The raiser is the one player all-in before the hero: a folded blind
     // with nothing behind is not, and a raiser who kept chips back no
     // longer is.
-    const bool allIn = seat->stack == 0 && seat->action != torvel::kActionFold;
+    const bool allIn = seat_->stack == 0 && seat_->action != torvel::kActionFold;
     if (allIn)
-        g->raiserSeat = seatIndex;
-    else if (g->raiserSeat == seatIndex)
+        g->raiserSeat = seatIndex_;
+    else if (g->raiserSeat == seatIndex_)
         g->raiserSeat = -1;
 }
 
 void OpponentActionDialog::mirrorToTable() {
-    if (SeatWidget* widget = tableSeatWidget(mainWindow, situation(), seatIndex)) {
-        widget->stack = seat->stack;
-        widget->bet = seat->bet;
-        widget->update();
-    }
+    if (desk_)
+        desk_->seatChipsEdited(situation_, seatIndex_, true);
 }

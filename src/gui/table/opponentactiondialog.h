@@ -4,15 +4,13 @@
 
 #include <QDialog>
 
-class SeatWidget;
-class AnalysisReportDialog;
+class DeskModel;
 class QCheckBox;
 class QGridLayout;
 class QIntValidator;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class MainWindow;
 
 namespace torvel {
 class GameState;
@@ -23,27 +21,21 @@ class OpponentActionDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // report is null when the table opens the dialog; then the seat belongs
-    // to the situation on the table.
-    OpponentActionDialog(MainWindow* mainWindow, torvel::SeatState& seat, int seatIndex, AnalysisReportDialog* report, QWidget* parent);
+    // Edits seat seatIndex of situation (the one on the table or a listed
+    // one); the table follows when it shows that situation. desk may be null.
+    OpponentActionDialog(DeskModel* desk, torvel::GameState* situation, int seatIndex, QWidget* parent = nullptr);
 
-    // The situation the seat belongs to: the report's or the table's.
-    torvel::GameState* situation() const;
-
-    AnalysisReportDialog* report = nullptr;
-    torvel::SeatState* seat = nullptr;
-    QGridLayout* grid = nullptr;
-    MainWindow* mainWindow = nullptr;
-    QCheckBox* callBox = nullptr;
-    QLabel* callLabel = nullptr;
-    QLineEdit* callEdit = nullptr;
-    int seatIndex = 0;
-    QCheckBox* raiseBox = nullptr;
-    QLabel* raiseLabel = nullptr;
-    QLineEdit* raiseEdit = nullptr;
-    QCheckBox* foldBox = nullptr;
-    QPushButton* closeButton = nullptr;
-    QIntValidator* amountValidator = nullptr;
+    torvel::GameState* situation() const { return situation_; }
+    QCheckBox* foldBox() const { return foldBox_; }
+    QCheckBox* callBox() const { return callBox_; }
+    QCheckBox* raiseBox() const { return raiseBox_; }
+    QLabel* callLabel() const { return callLabel_; }
+    QLabel* raiseLabel() const { return raiseLabel_; }
+    QLineEdit* callEdit() const { return callEdit_; }
+    QLineEdit* raiseEdit() const { return raiseEdit_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    // The amounts the player can put in.
+    const QIntValidator* amountValidator() const { return amountValidator_; }
 
 public slots:
     void onFoldToggled(int state);
@@ -58,8 +50,19 @@ private:
     void putIn(QLineEdit* edit);
     // The table's seat widget keeps its own copy of stack and bet.
     void mirrorToTable();
-};
 
-// The table's widget of seat when situation is the one on the table, else
-// null: edits of another situation must not reach the table.
-SeatWidget* tableSeatWidget(MainWindow* mainWindow, const torvel::GameState* situation, int seat);
+    DeskModel* desk_ = nullptr;
+    torvel::GameState* situation_ = nullptr;
+    torvel::SeatState* seat_ = nullptr;
+    int seatIndex_ = 0;
+    QGridLayout* grid_ = nullptr;
+    QCheckBox* callBox_ = nullptr;
+    QLabel* callLabel_ = nullptr;
+    QLineEdit* callEdit_ = nullptr;
+    QCheckBox* raiseBox_ = nullptr;
+    QLabel* raiseLabel_ = nullptr;
+    QLineEdit* raiseEdit_ = nullptr;
+    QCheckBox* foldBox_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QIntValidator* amountValidator_ = nullptr;
+};

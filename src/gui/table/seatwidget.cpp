@@ -6,54 +6,47 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
-#include "gui/table/cardpickerdialog.h"
-#include "gui/table/tableview.h"
+#include "gui/desk/deskmodel.h"
+#include "gui/desk/tableresources.h"
 #include "gui/table/tablefont.h"
-#include "gui/table/seatdialogs.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 using torvel::SeatState;
 
-SeatWidget::SeatWidget(MainWindow* mainWindow_, int seat_, QWidget* parent)
-    : QWidget(parent), mainWindow(mainWindow_), leaveButton(new QPushButton(tr("Leave"))),
-      takeSeatButton(new QPushButton(tr("Take Seat"))), seat(seat_) {
+SeatWidget::SeatWidget(DeskModel& desk, const TableResources& resources, int seat, QWidget* parent)
+    : QWidget(parent), desk_(desk), resources_(resources), leaveButton_(new QPushButton(tr("Leave"))),
+      takeSeatButton_(new QPushButton(tr("Take Seat"))), seat_(seat) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(9, 9, 9, 9);
     grid->setSpacing(0);
-    leaveButton->setFixedSize(40, 16);
-    takeSeatButton->setFixedSize(60, 16);
-    grid->addWidget(leaveButton, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(takeSeatButton, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    leaveButton_->setFixedSize(40, 16);
+    takeSeatButton_->setFixedSize(60, 16);
+    grid->addWidget(leaveButton_, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(takeSeatButton_, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(2, 1);
-    connect(leaveButton, &QPushButton::clicked, this, &SeatWidget::onLeaveClicked);
-    connect(takeSeatButton, &QPushButton::clicked, this, &SeatWidget::onTakeSeatClicked);
+    connect(leaveButton_, &QPushButton::clicked, this, &SeatWidget::leaveSeat);
+    connect(takeSeatButton_, &QPushButton::clicked, this, &SeatWidget::takeSeat);
     setFixedSize(150, 150);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
     leaveSeat();
 }
 
-void SeatWidget::onTakeSeatClicked() { takeSeat(); }
-
-void SeatWidget::onLeaveClicked() { leaveSeat(); }
-
 void SeatWidget::setCards(int c1, int c2) {
     if (c1 == -1) {
-        card1Image = card2Image = &mainWindow->cardPicture(52);
+        card1Image = card2Image = &resources_.cardPicture(52);
         return;
     }
     if (c1 != -2) {
-        card1Image = &mainWindow->cardPicture(c1);
+        card1Image = &resources_.cardPicture(c1);
         card1 = c1;
         handLow = c1 % 13;
         handHigh = c1 / 13 == card2 / 13 ? handHigh % 13 : handHigh % 13 + 13;
     }
     if (c2 != -2) {
-        card2Image = &mainWindow->cardPicture(c2);
+        card2Image = &resources_.cardPicture(c2);
         card2 = c2;
         handHigh = c2 % 13 + (c2 / 13 != card1 / 13 ? 13 : 0);
         handLow = handLow % 13;
@@ -71,15 +64,16 @@ void SeatWidget::resetSeat() {
 }
 
 void SeatWidget::takeSeat() {
-    takeSeatButton->hide();
-    leaveButton->show();
-    TableView* table = mainWindow->frame->table;
-    if (GameState* g = mainWindow->current) {
-        SeatState& s = g->seats[static_cast<std::size_t>(seat)];
-        const int fourteenSmallBlinds = 14 * mainWindow->keptSmallBlind;
-        if (mainWindow->keptHeroSeat == -1) {
+    takeSeatButton_->hide();
+    leaveButton_->show();
+    bool moveButton = false;
+    if (GameState* g = desk_.situation()) {
+        SeatState& s = g->seats[static_cast<std::size_t>(seat_)];
+        const int fourteenSmallBlinds = 14 * desk_.kept().smallBlind;
+        if (desk_.kept().heroSeat == -1) {
             status = s.status = torvel::kSeatHero;
-            mainWindow->keptHeroSeat = g->heroSeat = seat;
+            g->heroSeat = seat_;
+            desk_.keepHeroSeat(seat_);
             setCards(0, 18);
             stack = s.stack = fourteenSmallBlinds;
             s.card1 = card1;
@@ -95,85 +89,72 @@ void SeatWidget::takeSeat() {
             s.card1 = s.card2 = s.handLow = s.handHigh = -1;
             rangeTo = range2To = s.rangeTo = s.range2To = 13;
         }
-        mainWindow->keptPlayerCount = ++g->playerCount;
-        if (!GameState::validSeat(g->buttonSeat) || !g->seats[static_cast<std::size_t>(g->buttonSeat)].occupied())
-            table->buttonSeat = seat;
+        desk_.keepPlayerCount(++g->playerCount);
+        moveButton = !GameState::validSeat(g->buttonSeat) || !g->seats[static_cast<std::size_t>(g->buttonSeat)].occupied();
     }
-    table->setButton(table->buttonSeat, true);
-    mainWindow->update();
+    emit seatTaken(seat_, moveButton);
+    window()->update();
 }
 
 void SeatWidget::leaveSeat() {
-    takeSeatButton->show();
-    leaveButton->hide();
-    GameState* g = mainWindow->current;
+    takeSeatButton_->show();
+    leaveButton_->hide();
+    GameState* g = desk_.situation();
     if (status == torvel::kSeatHero) {
-        mainWindow->keptHeroSeat = -1;
+        desk_.keepHeroSeat(-1);
         if (g)
             g->heroSeat = -1;
     }
     if (g && status > 0) {
-        if (g->raiserSeat == seat)
+        if (g->raiserSeat == seat_)
             g->raiserSeat = -1;
-        SeatState& s = g->seats[static_cast<std::size_t>(seat)];
+        SeatState& s = g->seats[static_cast<std::size_t>(seat_)];
         s.status = s.stack = s.bet = 0;
-        mainWindow->keptPlayerCount = --g->playerCount;
-        TableView* table = mainWindow->frame ? mainWindow->frame->table : nullptr;
-        if (table && table->buttonSeat == seat)
-            table->setButton(g->nextOccupiedSeat(seat), true);
+        desk_.keepPlayerCount(--g->playerCount);
+        emit seatLeft(seat_);
     }
     status = 0;
-    mainWindow->update();
+    window()->update();
 }
 
 void SeatWidget::mousePressEvent(QMouseEvent* event) {
     const int x = static_cast<int>(event->position().x());
     const int y = static_cast<int>(event->position().y());
-    TableView* table = mainWindow->frame->table;
-    GameState* g = mainWindow->current;
-    const SeatState* s = g ? &g->seats[static_cast<std::size_t>(seat)] : nullptr;
+    GameState* g = desk_.situation();
+    const SeatState* s = g ? &g->seats[static_cast<std::size_t>(seat_)] : nullptr;
 
-    if (table->editMode && y < 82 && status == torvel::kSeatHero) {
-        CardPickerDialog picker(mainWindow, x > 25 && y > 5 ? 1 : 0);
-        picker.exec();
+    if (desk_.editMode() && y < 82 && status == torvel::kSeatHero) {
+        emit cardPickRequested(x > 25 && y > 5 ? 1 : 0);
         update();
     }
-    if (table->editMode && s && ((y < 82 && status == torvel::kSeatOpponent) || (y >= 100 && s->action == 0)) &&
+    if (desk_.editMode() && s && ((y < 82 && status == torvel::kSeatOpponent) || (y >= 100 && s->action == 0)) &&
         s->action >= 0) {
-        openOpponentAction(mainWindow, g->seats[static_cast<std::size_t>(seat)], seat, nullptr, this);
-        mainWindow->update();
+        emit opponentActionRequested(seat_);
+        window()->update();
     }
-    if (table->editMode && y > 85 && y < 100) {
+    if (desk_.editMode() && y > 85 && y < 100) {
         bool ok = false;
         const int value = QInputDialog::getInt(this, tr("Edit Stack"), tr("New Stacksize : "), stack, 0, 100000,
-                                               std::max(1, mainWindow->keptSmallBlind), &ok);
+                                               std::max(1, desk_.kept().smallBlind), &ok);
         if (ok) {
             stack = value;
             if (g)
-                g->seats[static_cast<std::size_t>(seat)].stack = value;
-            mainWindow->update();
+                g->seats[static_cast<std::size_t>(seat_)].stack = value;
+            window()->update();
         }
     }
-    if (s && mainWindow->windowMode != kModeTrainer && y > 100 && y < 115 && status == torvel::kSeatOpponent) {
+    if (s && desk_.mode() != DeskMode::Trainer && y > 100 && y < 115 && status == torvel::kSeatOpponent) {
         if (x < 60 && s->action != 0)
-            editRange(0);
+            emit rangeEditRequested(seat_, 0);
         else if (x > 60 && (s->action == 1 || s->action == 2) && s->stack > 0)
-            editRange(1);
+            emit rangeEditRequested(seat_, 1);
     }
     event->ignore();
 }
 
-void SeatWidget::editRange(int mode) {
-    openRangeDialog(mainWindow, this, mode, nullptr);
-    if (GameState* g = mainWindow->current)
-        g->analyze(g->heroAction);
-    mainWindow->updateScore();
-    update();
-}
-
 void SeatWidget::mouseMoveEvent(QMouseEvent* event) {
-    lastX = static_cast<int>(event->position().x());
-    lastY = static_cast<int>(event->position().y());
+    lastX_ = static_cast<int>(event->position().x());
+    lastY_ = static_cast<int>(event->position().y());
     event->ignore();
 }
 
@@ -182,16 +163,16 @@ void SeatWidget::paintEvent(QPaintEvent*) {
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const GameState* g = mainWindow->current;
-    const SeatState* s = g ? &g->seats[static_cast<std::size_t>(seat)] : nullptr;
+    const GameState* g = desk_.situation();
+    const SeatState* s = g ? &g->seats[static_cast<std::size_t>(seat_)] : nullptr;
     const bool hovered = underMouse();
-    const bool editor = mainWindow->windowMode == kModeEditor;
-    const int x = lastX;
-    const int y = lastY;
+    const bool editor = desk_.mode() == DeskMode::Editor;
+    const int x = lastX_;
+    const int y = lastY_;
 
     if (s && !(s->action == 0 && status == torvel::kSeatOpponent)) {
         if (hovered && editor) {
-            painter.setPen(mainWindow->selectionPen);
+            painter.setPen(resources_.selectionPen());
             if (status == torvel::kSeatOpponent) {
                 if (y < 80)
                     painter.drawRect(QRect(QPoint(0, 0), QPoint(149, 79)));
@@ -207,17 +188,17 @@ void SeatWidget::paintEvent(QPaintEvent*) {
             painter.drawPixmap(QRect(26, 6, 57, 77), *card2Image);
     }
 
-    painter.setPen(mainWindow->highlightPen);
+    painter.setPen(resources_.highlightPen());
     painter.setFont(tableFont(painter.font(), 10));
 
-    const int bigBlind = mainWindow->keptBigBlind;
+    const int bigBlind = desk_.kept().bigBlind;
     int amount = stack;
     if (status == torvel::kSeatHero)
-        amount = stack + bet - (isBigBlind ? bigBlind : 0) - (isSmallBlind ? mainWindow->keptSmallBlind : 0);
+        amount = stack + bet - (isBigBlind ? bigBlind : 0) - (isSmallBlind ? desk_.kept().smallBlind : 0);
     QString stackText = QStringLiteral("$ %1").arg(amount);
     if (bigBlind > 0)
         stackText += QStringLiteral(" (%1 BB)").arg(static_cast<double>(amount) / bigBlind, 0, 'f', 1);
-    painter.setPen(y > 85 && y < 100 && hovered && editor ? mainWindow->selectionPen : mainWindow->highlightPen);
+    painter.setPen(y > 85 && y < 100 && hovered && editor ? resources_.selectionPen() : resources_.highlightPen());
     // Seats at the table's right edge reach beyond it: centre the stack in
     // the part that is seen.
     const int seen = parentWidget() ? std::clamp(parentWidget()->width() - pos().x(), 40, 140) : 140;
@@ -228,20 +209,20 @@ void SeatWidget::paintEvent(QPaintEvent*) {
 
     if (status != torvel::kSeatOpponent || !s)
         return;
-    const bool rangeRow = y > 100 && y < 115 && hovered && mainWindow->windowMode != kModeTrainer;
+    const bool rangeRow = y > 100 && y < 115 && hovered && desk_.mode() != DeskMode::Trainer;
     if (s->action != 0) {
         QString own = rangeFrom > 0 ? QStringLiteral("~ ") : QString();
         own += QString::number((rangeTo / 169.0 - rangeFrom / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
-        painter.setPen(rangeRow && x < 60 ? mainWindow->selectionPen : mainWindow->highlightPen);
+        painter.setPen(rangeRow && x < 60 ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawText(QRect(10, 100, 55, 15), Qt::AlignLeft | Qt::AlignVCenter, own);
     }
     if ((s->action == 1 || s->action == 2) && s->stack > 0) {
         const QString calling = QString::number((range2To / 169.0 - range2From / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
-        painter.setPen(rangeRow && x > 60 ? mainWindow->selectionPen : mainWindow->highlightPen);
+        painter.setPen(rangeRow && x > 60 ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawText(QRect(70, 100, 50, 15), Qt::AlignRight | Qt::AlignVCenter, calling);
     }
     if (s->action == 0) {
-        painter.setPen(rangeRow ? mainWindow->selectionPen : mainWindow->highlightPen);
+        painter.setPen(rangeRow ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawText(QRect(10, 100, 140, 15), Qt::AlignCenter, tr("Folded"));
     }
 }

@@ -6,14 +6,15 @@
 
 #include <QWidget>
 
-class MainWindow;
+class DeskModel;
 class QPushButton;
+class TableResources;
 
 class SeatWidget : public QWidget {
     Q_OBJECT
 
 public:
-    SeatWidget(MainWindow* mainWindow, int seat, QWidget* parent);
+    SeatWidget(DeskModel& desk, const TableResources& resources, int seat, QWidget* parent);
 
     // c1 = -1 shows card backs; -2 leaves that card as it is.
     void setCards(int c1, int c2);
@@ -22,10 +23,13 @@ public:
     void takeSeat();
     void leaveSeat();
 
-    MainWindow* mainWindow = nullptr;
-    QPushButton* leaveButton = nullptr;
-    QPushButton* takeSeatButton = nullptr;
-    int seat = 0;
+    int seatIndex() const { return seat_; }
+    QPushButton* leaveButton() const { return leaveButton_; }
+    QPushButton* takeSeatButton() const { return takeSeatButton_; }
+
+    // The seat as shown: cards in the order picked, ranges as bands of the
+    // hand ranking, stack behind and bet in front, 0 empty / 1 hero /
+    // 2 opponent, the blind and button flags.
     int handLow = 0;
     int handHigh = 0;
     int card1 = 0;
@@ -42,12 +46,16 @@ public:
     bool isBigBlind = false;
     bool isSmallBlind = false;
     int bet = 0;
-    int lastX = 0;
-    int lastY = 0;
 
-public slots:
-    void onTakeSeatClicked();
-    void onLeaveClicked();
+signals:
+    // After a player sat down; moveButton when the button lies at no
+    // occupied seat.
+    void seatTaken(int seat, bool moveButton);
+    void seatLeft(int seat);
+    void cardPickRequested(int which);
+    void opponentActionRequested(int seat);
+    // mode 0: the own range, 1: the calling range against a push.
+    void rangeEditRequested(int seat, int mode);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,7 +63,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // Opens the range dialog for the own range (0) or the calling range (1),
-    // then analyses again.
-    void editRange(int mode);
+    DeskModel& desk_;
+    const TableResources& resources_;
+    QPushButton* leaveButton_ = nullptr;
+    QPushButton* takeSeatButton_ = nullptr;
+    int seat_ = 0;
+    int lastX_ = 0;
+    int lastY_ = 0;
 };

@@ -10,12 +10,16 @@
 #include <QPushButton>
 
 #include "settings/clientdirs.h"
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
+#include "gui/desk/deskactions.h"
+#include "gui/desk/deskmodel.h"
+#include "gui/desk/tableresources.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/table/cardpickerdialog.h"
 #include "gui/table/dealerbutton.h"
+#include "gui/table/opponentactiondialog.h"
 #include "gui/table/seatwidget.h"
 #include "gui/table/tablefont.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
@@ -41,8 +45,6 @@ const std::array<SeatPlace, 10> kPlaces = {{
     {{218, 10}, {250, 130}, {250, 150}},
 }};
 
-QPen solidPen(const QColor& colour) { return QPen(QBrush(colour), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin); }
-
 // Reads a client table picture cut to the table's size; null when missing.
 std::unique_ptr<QPixmap> clientPicture(const std::string& file) {
     const QString path = QString::fromStdString(file);
@@ -56,71 +58,78 @@ std::unique_ptr<QPixmap> clientPicture(const std::string& file) {
 
 }  // namespace
 
-TableView::TableView(const QString& tableImageFile, TableFrame* frame_)
-    : QWidget(frame_), frame(frame_), textPen(solidPen(Qt::red)), greenPen(solidPen(Qt::green)) {
-    ownImage = std::make_unique<QPixmap>(tableImageFile);
+TableView::TableView(DeskModel& desk, const TableResources& resources, DeskActions& actions,
+                     const QString& tableImageFile, QWidget* parent)
+    : QWidget(parent), desk_(desk), resources_(resources), actions_(actions), textPen_(solidTablePen(Qt::red)),
+      greenPen_(solidTablePen(Qt::green)) {
+    ownImage_ = std::make_unique<QPixmap>(tableImageFile);
     setFixedSize(800, 490);
 
-    profileCombo = new QComboBox(this);
-    profileCombo->addItems({tr("Tight"), tr("Medium"), tr("Loose")});
-    profileCombo->setGeometry(340, 5, 90, 20);
-    applyButton = new QPushButton(tr("Apply"), this);
-    applyButton->setGeometry(433, 5, 50, 20);
-    applyButton->setMaximumWidth(50);
-    connect(applyButton, &QPushButton::clicked, this, &TableView::onApplyClicked);
+    profileCombo_ = new QComboBox(this);
+    profileCombo_->addItems({tr("Tight"), tr("Medium"), tr("Loose")});
+    profileCombo_->setGeometry(340, 5, 90, 20);
+    applyButton_ = new QPushButton(tr("Apply"), this);
+    applyButton_->setGeometry(433, 5, 50, 20);
+    applyButton_->setMaximumWidth(50);
+    connect(applyButton_, &QPushButton::clicked, this, &TableView::onApplyClicked);
 
-    MainWindow* mainWindow = frame->mainWindow;
     for (int i = 0; i < 10; ++i) {
         const auto& place = kPlaces[static_cast<std::size_t>(i)];
-        auto* seat = new SeatWidget(mainWindow, i, this);
+        auto* seat = new SeatWidget(desk_, resources_, i, this);
         seat->move(place.seat);
-        seatWidgets[static_cast<std::size_t>(i)] = seat;
-        auto* spot = new DealerButton(mainWindow, i, this);
+        seatWidgets_[static_cast<std::size_t>(i)] = seat;
+        connect(seat, &SeatWidget::seatTaken, this, &TableView::onSeatTaken);
+        connect(seat, &SeatWidget::seatLeft, this, &TableView::onSeatLeft);
+        connect(seat, &SeatWidget::cardPickRequested, this, &TableView::pickCard);
+        connect(seat, &SeatWidget::opponentActionRequested, this, &TableView::editOpponentAction);
+        connect(seat, &SeatWidget::rangeEditRequested, this, &TableView::editRange);
+        auto* spot = new DealerButton(desk_, resources_, *seat, this);
+        connect(spot, &DealerButton::clicked, this, [this, i] { setButton(i, true); });
         spot->move(place.button);
-        buttonSpots[static_cast<std::size_t>(i)] = spot;
+        buttonSpots_[static_cast<std::size_t>(i)] = spot;
     }
-    buttonSeat = -1;
+    buttonSeat_ = -1;
     loadPartyPokerLook();
     setMouseTracking(true);
+    connect(&desk_, &DeskModel::situationChanged, this, &TableView::showSituation);
+    connect(&desk_, &DeskModel::tableSeatChipsEdited, this, &TableView::copyChipsFromSituation);
+    connect(&desk_, &DeskModel::tableSeatRangesEdited, this, &TableView::copyRangesFromSituation);
+    connect(&desk_, &DeskModel::scoreChanged, this, qOverload<>(&TableView::update));
 }
 
 TableView::~TableView() = default;
 
 void TableView::loadPartyPokerLook() {
-    partyPokerImage = clientPicture(torvel::partyPokerLookPicture(frame->mainWindow->partyPokerDirectory.toStdString()));
+    partyPokerImage_ = clientPicture(torvel::partyPokerLookPicture(desk_.partyPokerDirectory().toStdString()));
 }
 
 void TableView::loadPokerStarsLook() {
-    pokerStarsImage = clientPicture(torvel::pokerStarsLookPicture(frame->mainWindow->starsDirectory.toStdString()));
+    pokerStarsImage_ = clientPicture(torvel::pokerStarsLookPicture(desk_.pokerStarsDirectory().toStdString()));
 }
 
 void TableView::setBlinds(int smallBlind, int bigBlind, int ante) {
-    MainWindow* mainWindow = frame->mainWindow;
-    mainWindow->keptSmallBlind = smallBlind;
-    mainWindow->keptBigBlind = bigBlind;
-    mainWindow->keptAnte = ante;
-    if (GameState* g = mainWindow->current) {
+    desk_.keepBlinds(smallBlind, bigBlind, ante);
+    if (GameState* g = desk_.situation()) {
         g->smallBlind = smallBlind;
         g->bigBlind = bigBlind;
         g->ante = ante;
     }
-    for (SeatWidget* seat : seatWidgets)
+    for (SeatWidget* seat : seatWidgets_)
         seat->bet = ante;
-    blindsText = QStringLiteral("Blinds : %1 / %2").arg(smallBlind).arg(bigBlind);
+    blindsText_ = QStringLiteral("Blinds : %1 / %2").arg(smallBlind).arg(bigBlind);
     if (ante > 0)
-        blindsText += QStringLiteral(" / %1").arg(ante);
+        blindsText_ += QStringLiteral(" / %1").arg(ante);
 }
 
 void TableView::setButton(int seat, bool postBlinds) {
-    if (buttonSeat >= 0 && buttonSeat < 10)
-        buttonSpots[static_cast<std::size_t>(buttonSeat)]->dealer = 0;
-    if (seat < 0 || seat > 9 || seatWidgets[static_cast<std::size_t>(seat)]->status < 1)
+    if (buttonSeat_ >= 0 && buttonSeat_ < 10)
+        buttonSpots_[static_cast<std::size_t>(buttonSeat_)]->setDealer(false);
+    if (seat < 0 || seat > 9 || seatWidgets_[static_cast<std::size_t>(seat)]->status < 1)
         return;
-    buttonSeat = seat;
-    buttonSpots[static_cast<std::size_t>(seat)]->dealer = 1;
+    buttonSeat_ = seat;
+    buttonSpots_[static_cast<std::size_t>(seat)]->setDealer(true);
 
-    MainWindow* mainWindow = frame->mainWindow;
-    GameState* g = mainWindow->current;
+    GameState* g = desk_.situation();
     int smallBlindSeat = -1;
     int bigBlindSeat = -1;
     if (g) {
@@ -130,7 +139,7 @@ void TableView::setButton(int seat, bool postBlinds) {
     }
 
     for (int i = 0; i < 10; ++i) {
-        SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
         if (postBlinds && w->isSmallBlind) {
             w->stack += w->bet;
             w->bet = 0;
@@ -151,9 +160,9 @@ void TableView::setButton(int seat, bool postBlinds) {
             w->stack -= w->bet;
         };
         if (postBlinds && i == smallBlindSeat)
-            post(w->isSmallBlind, mainWindow->keptSmallBlind);
+            post(w->isSmallBlind, desk_.kept().smallBlind);
         if (postBlinds && i == bigBlindSeat)
-            post(w->isBigBlind, mainWindow->keptBigBlind);
+            post(w->isBigBlind, desk_.kept().bigBlind);
         // Empty seats keep nothing in the situation: a widget remembers the
         // stack of a player who left, the situation must not.
         if (g && w->status >= 1) {
@@ -196,9 +205,8 @@ const QStringList& TableView::blindLevels() {
 }
 
 void TableView::chooseBlindLevel() {
-    MainWindow* mainWindow = frame->mainWindow;
     QStringList items;
-    items << QStringLiteral("%1/%2").arg(mainWindow->keptSmallBlind).arg(mainWindow->keptBigBlind);
+    items << QStringLiteral("%1/%2").arg(desk_.kept().smallBlind).arg(desk_.kept().bigBlind);
     items << blindLevels();
     bool ok = false;
     const QString chosen = QInputDialog::getItem(this, tr("New Blindlevel?"), tr("Blinds:"), items, 0, false, &ok);
@@ -213,12 +221,11 @@ void TableView::chooseBlindLevel() {
         const QStringList parts = level.split(QLatin1Char('/'));
         setBlinds(parts[0].toInt(), parts[1].toInt(), parts.size() > 2 ? parts[2].toInt() : 0);
     }
-    setButton(buttonSeat, true);
+    setButton(buttonSeat_, true);
 }
 
 void TableView::onApplyClicked() {
-    MainWindow* mainWindow = frame->mainWindow;
-    GameState* g = mainWindow->current;
+    GameState* g = desk_.situation();
     if (!g)
         return;
     if (g->buttonSeat == -1) {
@@ -229,42 +236,41 @@ void TableView::onApplyClicked() {
         QMessageBox::information(this, tr("Error"), tr("No player set"));
         return;
     }
-    g->assignCallingRanges(profileCombo->currentIndex());
+    g->assignCallingRanges(profileCombo_->currentIndex());
     for (int i = 0; i < 10; ++i) {
-        SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
         const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
         w->rangeFrom = s.rangeFrom;
         w->rangeTo = s.rangeTo;
         w->range2To = s.range2To;
         w->range2From = s.range2From;
     }
-    mainWindow->runAnalysis(g->heroAction);
+    actions_.runAnalysis(g->heroAction);
     update();
 }
 
 void TableView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPixmap* image = look == 1 ? partyPokerImage.get() : look == 2 ? pokerStarsImage.get() : ownImage.get();
+    const QPixmap* image = look_ == TableLook::PartyPoker ? partyPokerImage_.get() : look_ == TableLook::PokerStars ? pokerStarsImage_.get() : ownImage_.get();
     if (image && !image->isNull())
-        painter.drawPixmap(target, *image);
+        painter.drawPixmap(target_, *image);
 
     const QFont font = tableFont(painter.font(), 8);
     painter.setFont(font);
 
-    MainWindow* mainWindow = frame->mainWindow;
-    painter.setPen(lastX < 150 && lastY < 28 ? mainWindow->selectionPen : textPen);
-    painter.drawText(QRect(10, 10, 200, 15), Qt::AlignLeft | Qt::AlignVCenter, blindsText);
-    painter.setPen(textPen);
+    painter.setPen(lastX_ < 150 && lastY_ < 28 ? resources_.selectionPen() : textPen_);
+    painter.drawText(QRect(10, 10, 200, 15), Qt::AlignLeft | Qt::AlignVCenter, blindsText_);
+    painter.setPen(textPen_);
 
-    const GameState* g = mainWindow->current;
+    const GameState* g = desk_.situation();
     if (g) {
         painter.drawText(QRect(0, 30, 800, 15), Qt::AlignCenter, QString::fromStdString(g->buyInText));
         painter.drawText(QRect(400, 10, 390, 15), Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(g->handId));
     }
-    if (mainWindow->answerCount >= 1 && mainWindow->windowMode != kModeEditor)
+    if (desk_.answerCount() >= 1 && desk_.mode() != DeskMode::Editor)
         painter.drawText(QRect(400, 25, 390, 15), Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("Correct : %1/%2").arg(mainWindow->correctCount).arg(mainWindow->answerCount));
+                         QStringLiteral("Correct : %1/%2").arg(desk_.correctCount()).arg(desk_.answerCount()));
     if (!g) {
         return;
     }
@@ -279,13 +285,13 @@ void TableView::paintEvent(QPaintEvent*) {
     }
     if (g->heroAction != -1) {
         if (g->heroAction == g->decision || (g->decision == 0 && g->heroAction == 5))
-            painter.setPen(greenPen);
+            painter.setPen(greenPen_);
         static const char* const kYourAction[] = {"Your action: Fold", "Your action: Call", "Your action: Raise",
                                                   "Your action: Push", nullptr, "Your action: Check"};
         if (g->heroAction >= 0 && g->heroAction <= 5 && kYourAction[g->heroAction])
             painter.drawText(QRect(400, 445, 390, 15), Qt::AlignRight | Qt::AlignVCenter,
                              QString::fromLatin1(kYourAction[g->heroAction]));
-        painter.setPen(textPen);
+        painter.setPen(textPen_);
     }
     if (g->decision != torvel::kDecisionNotComputed) {
         painter.setPen(Qt::white);
@@ -302,7 +308,7 @@ void TableView::paintEvent(QPaintEvent*) {
 
     painter.setPen(Qt::white);
     for (int i = 0; i < 10; ++i) {
-        const SeatWidget* w = seatWidgets[static_cast<std::size_t>(i)];
+        const SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
         if (w->status < 1 || w->bet < 1)
             continue;
         const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
@@ -329,18 +335,167 @@ void TableView::paintEvent(QPaintEvent*) {
 
 void TableView::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    if (editMode && p.y() >= 11 && p.y() < 25 && p.x() < 150)
+    if (desk_.editMode() && p.y() >= 11 && p.y() < 25 && p.x() < 150)
         chooseBlindLevel();
     event->ignore();
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event) {
-    for (DealerButton* spot : buttonSpots)
+    for (DealerButton* spot : buttonSpots_)
         spot->update();
-    for (SeatWidget* seat : seatWidgets)
+    for (SeatWidget* seat : seatWidgets_)
         seat->update();
-    lastX = static_cast<int>(event->position().x());
-    lastY = static_cast<int>(event->position().y());
+    lastX_ = static_cast<int>(event->position().x());
+    lastY_ = static_cast<int>(event->position().y());
     update();
     event->accept();
+}
+
+SeatWidget* TableView::seatWidget(int seat) const {
+    return seat >= 0 && seat < 10 ? seatWidgets_[static_cast<std::size_t>(seat)] : nullptr;
+}
+
+DealerButton* TableView::buttonSpot(int seat) const {
+    return seat >= 0 && seat < 10 ? buttonSpots_[static_cast<std::size_t>(seat)] : nullptr;
+}
+
+void TableView::setLook(TableLook look) {
+    look_ = look;
+    window()->update();
+    update();
+}
+
+void TableView::setEditMode(bool on) {
+    for (SeatWidget* seat : seatWidgets_) {
+        if (on) {
+            if (seat->status != 0)
+                seat->leaveButton()->show();
+            else
+                seat->takeSeatButton()->show();
+        } else {
+            seat->takeSeatButton()->hide();
+            seat->leaveButton()->hide();
+        }
+    }
+    desk_.setEditMode(on);
+    update();
+}
+
+void TableView::clearTable() {
+    for (SeatWidget* seat : seatWidgets_) {
+        seat->leaveSeat();
+        seat->status = 0;
+        seat->resetSeat();
+    }
+    if (GameState* g = desk_.situation()) {
+        g->resetSeats();
+        g->playerCount = 0;
+        g->raiserSeat = -1;
+        g->decision = torvel::kDecisionNotComputed;
+        g->setPushRangeText({});
+        g->heroAction = -1;
+        g->buttonSeat = -1;
+        g->ante = 0;
+    }
+    desk_.keepPlayerCount(0);
+    window()->update();
+    update();
+}
+
+void TableView::showSituation(GameState* situation) {
+    if (!situation)
+        return;
+    for (SeatWidget* seat : seatWidgets_)
+        seat->resetSeat();
+    desk_.keepPlayerCount(situation->playerCount);
+    desk_.keepHeroSeat(situation->heroSeat);
+    setBlinds(situation->smallBlind, situation->bigBlind, situation->ante);
+    for (int i = 0; i < 10; ++i) {
+        SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
+        const torvel::SeatState& s = situation->seats[static_cast<std::size_t>(i)];
+        if (s.status == torvel::kSeatOpponent)
+            w->setCards(-1, -1);
+        else if (s.status == torvel::kSeatHero)
+            w->setCards(s.card1, s.card2);
+        w->isBigBlind = s.isBigBlind;
+        w->isSmallBlind = s.isSmallBlind;
+        w->bet = s.bet;
+        w->rangeTo = s.rangeTo;
+        w->rangeFrom = s.rangeFrom;
+        w->range2To = s.range2To;
+        w->range2From = s.range2From;
+        w->stack = s.stack;
+        w->isButton = s.isButton;
+        w->status = s.status;
+        if (desk_.editMode()) {
+            w->leaveButton()->setVisible(s.status >= 1);
+            w->takeSeatButton()->setVisible(s.status <= 0);
+        }
+    }
+    desk_.keepButtonSeat(situation->buttonSeat);
+    setButton(situation->buttonSeat, false);
+    window()->update();
+    update();
+}
+
+void TableView::onSeatTaken(int seat, bool moveButton) {
+    if (moveButton)
+        buttonSeat_ = seat;
+    setButton(buttonSeat_, true);
+}
+
+void TableView::onSeatLeft(int seat) {
+    const GameState* g = desk_.situation();
+    if (g && buttonSeat_ == seat)
+        setButton(g->nextOccupiedSeat(seat), true);
+}
+
+void TableView::pickCard(int which) {
+    const int hero = desk_.kept().heroSeat;
+    CardPickerDialog picker(desk_, resources_, seatWidget(hero), which);
+    picker.exec();
+}
+
+void TableView::editOpponentAction(int seat) {
+    GameState* g = desk_.situation();
+    if (!g || !GameState::validSeat(seat))
+        return;
+    OpponentActionDialog dialog(&desk_, g, seat, seatWidget(seat));
+    dialog.exec();
+}
+
+void TableView::editRange(int seat, int mode) {
+    {
+        RangeDialog dialog(&desk_, desk_.situation(), seat, mode);
+        dialog.exec();
+    }
+    if (GameState* g = desk_.situation())
+        g->analyze(g->heroAction);
+    actions_.updateScore();
+    if (SeatWidget* widget = seatWidget(seat))
+        widget->update();
+}
+
+void TableView::copyChipsFromSituation(int seat, bool betToo) {
+    const GameState* g = desk_.situation();
+    SeatWidget* widget = seatWidget(seat);
+    if (!g || !widget)
+        return;
+    const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
+    widget->stack = s.stack;
+    if (betToo)
+        widget->bet = s.bet;
+    widget->update();
+}
+
+void TableView::copyRangesFromSituation(int seat) {
+    const GameState* g = desk_.situation();
+    SeatWidget* widget = seatWidget(seat);
+    if (!g || !widget)
+        return;
+    const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
+    widget->rangeFrom = s.rangeFrom;
+    widget->rangeTo = s.rangeTo;
+    widget->range2From = s.range2From;
+    widget->range2To = s.range2To;
 }

@@ -5,141 +5,123 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
+#include "gui/desk/deskactions.h"
+#include "gui/desk/deskmodel.h"
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/handlist/handlistpanel.h"
-#include "gui/table/seatwidget.h"
+#include "gui/plot/equityplotdialog.h"
 #include "gui/table/tableview.h"
 #include "gui/trainer/trainersettingspanel.h"
-#include "gui/trainer/framedialogs.h"
 
 using torvel::GameState;
 
-TableFrame::TableFrame(MainWindow* mainWindow_) : QWidget(mainWindow_), mainWindow(mainWindow_) {
+TableFrame::TableFrame(DeskModel& desk, const TableResources& resources, DeskActions& actions, QWidget* parent)
+    : QWidget(parent), desk_(desk), actions_(actions) {
     auto makeButton = [this](const QString& text) {
         auto* b = new QPushButton(text);
         b->setMaximumWidth(80);
         return b;
     };
-    editButton = makeButton(tr("Edit"));
-    clearButton = makeButton(tr("Clear"));
-    plotButton = makeButton(tr("Plot"));
-    computeButton = makeButton(tr("Compute"));
-    detailsButton = makeButton(tr("Details"));
-    pushButton = makeButton(tr("Push"));
-    foldButton = makeButton(tr("Fold"));
-    editButton->setCheckable(true);
-    editButton->setChecked(true);
-    editButton->hide();
+    editButton_ = makeButton(tr("Edit"));
+    clearButton_ = makeButton(tr("Clear"));
+    plotButton_ = makeButton(tr("Plot"));
+    computeButton_ = makeButton(tr("Compute"));
+    detailsButton_ = makeButton(tr("Details"));
+    pushButton_ = makeButton(tr("Push"));
+    foldButton_ = makeButton(tr("Fold"));
+    editButton_->setCheckable(true);
+    editButton_->setChecked(true);
+    editButton_->hide();
 
-    buttonBar = new QWidget;
-    auto* bar = new QHBoxLayout(buttonBar);
-    for (QPushButton* b : {clearButton, plotButton, computeButton, detailsButton, editButton, pushButton, foldButton})
+    buttonBar_ = new QWidget;
+    auto* bar = new QHBoxLayout(buttonBar_);
+    for (QPushButton* b : {clearButton_, plotButton_, computeButton_, detailsButton_, editButton_, pushButton_, foldButton_})
         bar->addWidget(b);
     bar->addStretch(1);
 
-    payouts = new PayoutPanel(mainWindow, this);
-    table = new TableView(QStringLiteral("images/table.jpg"), this);
-    handList = createHandList(mainWindow, this);
-    settings = createTrainerSettings(mainWindow, this);
+    payouts_ = new PayoutPanel(this);
+    table_ = new TableView(desk_, resources, actions_, QStringLiteral("images/table.jpg"), this);
+    handList_ = new HandListPanel(desk_, actions_, this);
+    settings_ = new TrainerSettingsPanel(desk_, this);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(table, 0, 0, 1, 5);
-    grid->addWidget(payouts, 0, 5, 1, 1);
-    grid->addWidget(handList, 1, 0, 2, 2);
-    grid->addWidget(buttonBar, 1, 2, 1, 4);
-    grid->addWidget(settings, 2, 2, 1, 4);
-    settings->hide();
+    grid->addWidget(table_, 0, 0, 1, 5);
+    grid->addWidget(payouts_, 0, 5, 1, 1);
+    grid->addWidget(handList_, 1, 0, 2, 2);
+    grid->addWidget(buttonBar_, 1, 2, 1, 4);
+    grid->addWidget(settings_, 2, 2, 1, 4);
+    settings_->hide();
     grid->setRowStretch(2, 1);
 
-    connect(pushButton, &QPushButton::clicked, this, &TableFrame::onPushClicked);
-    connect(foldButton, &QPushButton::clicked, this, &TableFrame::onFoldClicked);
-    connect(editButton, &QPushButton::clicked, this, &TableFrame::onEditToggled);
-    connect(clearButton, &QPushButton::clicked, this, &TableFrame::onClearClicked);
-    connect(plotButton, &QPushButton::clicked, this, &TableFrame::onPlotClicked);
-    connect(computeButton, &QPushButton::clicked, this, &TableFrame::onComputeClicked);
-    connect(detailsButton, &QPushButton::clicked, this, &TableFrame::onDetailsClicked);
+    connect(pushButton_, &QPushButton::clicked, this, &TableFrame::onPushClicked);
+    connect(foldButton_, &QPushButton::clicked, this, &TableFrame::onFoldClicked);
+    connect(editButton_, &QPushButton::clicked, this, &TableFrame::onEditToggled);
+    connect(clearButton_, &QPushButton::clicked, this, &TableFrame::onClearClicked);
+    connect(plotButton_, &QPushButton::clicked, this, &TableFrame::onPlotClicked);
+    connect(computeButton_, &QPushButton::clicked, this, &TableFrame::onComputeClicked);
+    connect(detailsButton_, &QPushButton::clicked, this, &TableFrame::onDetailsClicked);
 }
 
 void TableFrame::setEditMode(bool on) {
-    for (SeatWidget* seat : table->seatWidgets) {
-        if (on) {
-            if (seat->status != 0)
-                seat->leaveButton->show();
-            else
-                seat->takeSeatButton->show();
-        } else {
-            seat->takeSeatButton->hide();
-            seat->leaveButton->hide();
-        }
-    }
-    table->editMode = on;
+    table_->setEditMode(on);
     update();
-    table->update();
 }
 
-void TableFrame::clearTable() {
-    for (SeatWidget* seat : table->seatWidgets) {
-        seat->leaveSeat();
-        seat->status = 0;
-        seat->resetSeat();
-    }
-    if (GameState* g = mainWindow->current) {
-        g->resetSeats();
-        g->playerCount = 0;
-        g->raiserSeat = -1;
-        g->decision = torvel::kDecisionNotComputed;
-        g->setPushRangeText({});
-        g->heroAction = -1;
-        g->buttonSeat = -1;
-        g->ante = 0;
-    }
-    mainWindow->keptPlayerCount = 0;
-    mainWindow->update();
-    table->update();
+void TableFrame::showControlsFor(DeskMode mode) {
+    const bool editor = mode == DeskMode::Editor;
+    setEditMode(editor);
+    clearButton_->setVisible(editor);
+    computeButton_->setVisible(editor);
+    detailsButton_->setVisible(editor);
+    pushButton_->setVisible(mode == DeskMode::Trainer);
+    foldButton_->setVisible(mode == DeskMode::Trainer);
+    handList_->setVisible(!editor);
+    settings_->setVisible(mode == DeskMode::Trainer);
 }
 
 void TableFrame::onPushClicked() {
-    if (mainWindow->runAnalysis(torvel::kDecisionPush) == 0)
-        mainWindow->nextTrainerSituation();
+    if (actions_.runAnalysis(torvel::kDecisionPush) == 0)
+        actions_.nextTrainerSituation();
 }
 
 void TableFrame::onFoldClicked() {
-    if (mainWindow->runAnalysis(torvel::kDecisionFold) == 0)
-        mainWindow->nextTrainerSituation();
+    if (actions_.runAnalysis(torvel::kDecisionFold) == 0)
+        actions_.nextTrainerSituation();
 }
 
-void TableFrame::onEditToggled() { setEditMode(editButton->isChecked()); }
+void TableFrame::onEditToggled() { setEditMode(editButton_->isChecked()); }
 
-void TableFrame::onClearClicked() { clearTable(); }
+void TableFrame::onClearClicked() { table_->clearTable(); }
 
 void TableFrame::onPlotClicked() {
-    GameState* g = mainWindow->current;
+    GameState* g = desk_.situation();
     if (!g)
         return;
-    if (g->heroSeat == -1)
+    if (g->heroSeat == -1) {
         QMessageBox::information(this, tr("Error"), tr("Please take a seat"));
-    else if (g->playerCount > 1)
-        openEquityPlot(mainWindow, g, this);
-    else
+    } else if (g->playerCount > 1) {
+        EquityPlotDialog plot(g, this);
+        plot.exec();
+    } else {
         QMessageBox::information(this, tr("Error"), tr("Please add more player"));
+    }
 }
 
 void TableFrame::onComputeClicked() {
-    mainWindow->runAnalysis(-2);
-    mainWindow->updateScore();
-    table->update();
+    actions_.runAnalysis(-2);
+    actions_.updateScore();
+    table_->update();
     update();
 }
 
 void TableFrame::onDetailsClicked() {
-    GameState* g = mainWindow->current;
+    GameState* g = desk_.situation();
     if (!g)
         return;
     if (g->decision == torvel::kDecisionNotComputed)
-        mainWindow->runAnalysis(-2);
+        actions_.runAnalysis(-2);
     if (g->decision != torvel::kDecisionNotComputed)
-        openReport(mainWindow, g, QStringLiteral("Editor"), this);
-    table->update();
+        actions_.openReport(g, QStringLiteral("Editor"), this);
+    table_->update();
 }

@@ -5,36 +5,38 @@
 
 #include <QWidget>
 
+class DeskActions;
+class DeskModel;
 class HandListPanel;
 class PayoutPanel;
-class TrainerSettingsPanel;
-class TableView;
 class QPushButton;
-class MainWindow;
+class TableResources;
+class TableView;
+class TrainerSettingsPanel;
+enum class DeskMode : int;
 
 class TableFrame : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TableFrame(MainWindow* mainWindow);
+    TableFrame(DeskModel& desk, const TableResources& resources, DeskActions& actions, QWidget* parent);
 
     // Shows the seat buttons and lets the table be edited, or hides them.
     void setEditMode(bool on);
-    void clearTable();
+    // Shows the buttons and panels of the editor, the trainer or the hand list.
+    void showControlsFor(DeskMode mode);
 
-    MainWindow* mainWindow = nullptr;
-    QPushButton* editButton = nullptr;
-    QPushButton* clearButton = nullptr;
-    QPushButton* plotButton = nullptr;
-    QPushButton* computeButton = nullptr;
-    QPushButton* detailsButton = nullptr;
-    QPushButton* pushButton = nullptr;
-    QPushButton* foldButton = nullptr;
-    QWidget* buttonBar = nullptr;
-    HandListPanel* handList = nullptr;
-    TrainerSettingsPanel* settings = nullptr;
-    PayoutPanel* payouts = nullptr;
-    TableView* table = nullptr;
+    TableView* table() const { return table_; }
+    PayoutPanel* payouts() const { return payouts_; }
+    HandListPanel* handList() const { return handList_; }
+    TrainerSettingsPanel* trainerSettings() const { return settings_; }
+    QPushButton* editButton() const { return editButton_; }
+    QPushButton* clearButton() const { return clearButton_; }
+    QPushButton* plotButton() const { return plotButton_; }
+    QPushButton* computeButton() const { return computeButton_; }
+    QPushButton* detailsButton() const { return detailsButton_; }
+    QPushButton* pushButton() const { return pushButton_; }
+    QPushButton* foldButton() const { return foldButton_; }
 
 public slots:
     void onPushClicked();
@@ -44,4 +46,20 @@ public slots:
     void onPlotClicked();
     void onComputeClicked();
     void onDetailsClicked();
+
+private:
+    DeskModel& desk_;
+    DeskActions& actions_;
+    QPushButton* editButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* plotButton_ = nullptr;
+    QPushButton* computeButton_ = nullptr;
+    QPushButton* detailsButton_ = nullptr;
+    QPushButton* pushButton_ = nullptr;
+    QPushButton* foldButton_ = nullptr;
+    QWidget* buttonBar_ = nullptr;
+    HandListPanel* handList_ = nullptr;
+    TrainerSettingsPanel* settings_ = nullptr;
+    PayoutPanel* payouts_ = nullptr;
+    TableView* table_ = nullptr;
 };

@@ -10,31 +10,30 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class MainWindow;
+class DeskModel;
 
 class TrainerSettingsPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    TrainerSettingsPanel(MainWindow* mainWindow, QWidget* parent);
+    TrainerSettingsPanel(const DeskModel& desk, QWidget* parent);
 
     // The panel's choices for the dealer.
     torvel::TrainerSettings trainerSettings() const;
 
-    MainWindow* mainWindow = nullptr;
-    QComboBox* positionCombo = nullptr;
-    QComboBox* playersCombo = nullptr;
-    QLineEdit* myStackMinEdit = nullptr;
-    QLineEdit* myStackMaxEdit = nullptr;
-    QLineEdit* myRangeMinEdit = nullptr;
-    QLineEdit* myRangeMaxEdit = nullptr;
-    QPushButton* pickButton = nullptr;
-    int bandLower = 0;
-    int bandUpper = 68;
-    QLineEdit* opponentStackMinEdit = nullptr;
-    QLineEdit* opponentStackMaxEdit = nullptr;
-    QComboBox* roomCombo = nullptr;
-    QComboBox* levelCombo = nullptr;
+    QComboBox* positionCombo() const { return positionCombo_; }
+    QComboBox* playersCombo() const { return playersCombo_; }
+    QLineEdit* myStackMinEdit() const { return myStackMinEdit_; }
+    QLineEdit* myStackMaxEdit() const { return myStackMaxEdit_; }
+    QLineEdit* myRangeMinEdit() const { return myRangeMinEdit_; }
+    QLineEdit* myRangeMaxEdit() const { return myRangeMaxEdit_; }
+    QPushButton* pickButton() const { return pickButton_; }
+    int bandLower() const { return bandLower_; }
+    int bandUpper() const { return bandUpper_; }
+    QLineEdit* opponentStackMinEdit() const { return opponentStackMinEdit_; }
+    QLineEdit* opponentStackMaxEdit() const { return opponentStackMaxEdit_; }
+    QComboBox* roomCombo() const { return roomCombo_; }
+    QComboBox* levelCombo() const { return levelCombo_; }
 
 public slots:
     void onMyStackMinEdited();
@@ -47,5 +46,19 @@ public slots:
     void onPickRangeClicked();
 
 private:
+    const DeskModel& desk_;
+    QComboBox* positionCombo_ = nullptr;
+    QComboBox* playersCombo_ = nullptr;
+    QLineEdit* myStackMinEdit_ = nullptr;
+    QLineEdit* myStackMaxEdit_ = nullptr;
+    QLineEdit* myRangeMinEdit_ = nullptr;
+    QLineEdit* myRangeMaxEdit_ = nullptr;
+    QPushButton* pickButton_ = nullptr;
+    int bandLower_ = 0;
+    int bandUpper_ = 68;
+    QLineEdit* opponentStackMinEdit_ = nullptr;
+    QLineEdit* opponentStackMaxEdit_ = nullptr;
+    QComboBox* roomCombo_ = nullptr;
+    QComboBox* levelCombo_ = nullptr;
     void store(const char* key, const QLineEdit* edit);
 };

@@ -1,5 +1,5 @@
 // The client directories and the update offer as the program meets them:
-// the PartyPoker directory dialog, the table looks of the TableView menu, the
+// the PartyPoker directory dialog, the table looks of the Layout menu, the
 // directories stored for the next start, and the update offer at start-up
 // against a server on 127.0.0.1.
 #include <QDesktopServices>
@@ -104,7 +104,7 @@ private:
     QString partyDirectory;  // picked with "Pick"
     QString typedDirectory;  // typed into the edit
 
-    TableView* table() const { return window->frame->table; }
+    TableView* table() const { return window->frame()->table(); }
     QString settingsValue(const char* key) const {
         const torvel::IniFile settings(torvel::kSettingsFileName);
         return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
@@ -127,7 +127,7 @@ private:
         bool filePicked = false;
         whenOpen<ClientDirectoryDialog>([&](ClientDirectoryDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("PartyPoker Directory"));
-            QCOMPARE(dialog->directoryEdit->text(), window->partyPokerDirectory);
+            QCOMPARE(dialog->directoryEdit()->text(), window->desk().partyPokerDirectory());
             whenOpen<QFileDialog>([&](QFileDialog* files) {
                 QCOMPARE(files->windowTitle(), QStringLiteral("Set PartyPoker directory"));
                 QCOMPARE(files->fileMode(), QFileDialog::Directory);
@@ -146,9 +146,9 @@ private:
             QVERIFY(pickButton && pickButton->isDefault());
             pickButton->click();
             if (editAfterPick)
-                *editAfterPick = dialog->directoryEdit->text();
+                *editAfterPick = dialog->directoryEdit()->text();
             if (!typed.isEmpty())
-                dialog->directoryEdit->setText(typed);
+                dialog->directoryEdit()->setText(typed);
             for (QPushButton* b : dialog->findChildren<QPushButton*>())
                 if (b->text() == QStringLiteral("Save"))
                     b->click();
@@ -178,22 +178,22 @@ private slots:
 
     void pickAndSaveLoadThePartyPokerLook() {
         start();
-        QVERIFY(window->partyPokerDirectory.isEmpty());
-        QVERIFY(!table()->partyPokerImage);
+        QVERIFY(window->desk().partyPokerDirectory().isEmpty());
+        QVERIFY(!table()->partyPokerPicture());
 
         QString editAfterPick;
         runDirectoryDialog(partyDirectory, QString(), &editAfterPick);
         QCOMPARE(editAfterPick, partyDirectory);
-        QCOMPARE(window->partyPokerDirectory, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         QCOMPARE(settingsValue("ppdir"), partyDirectory);
-        QVERIFY(table()->partyPokerImage);
-        QCOMPARE(table()->partyPokerImage->size(), QSize(800, 490));
+        QVERIFY(table()->partyPokerPicture());
+        QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
 
         // The look shows the client's picture only once chosen.
-        QCOMPARE(table()->look, 0);
+        QCOMPARE(table()->look(), TableLook::Own);
         QVERIFY(!near(tableColour(), kPartyBlue));
         menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
-        QCOMPARE(table()->look, 1);
+        QCOMPARE(table()->look(), TableLook::PartyPoker);
         QVERIFY2(near(tableColour(), kPartyBlue), qPrintable(tableColour().name()));
         table()->grab().save(QStringLiteral("/tmp/client-party-look.png"));
     }
@@ -203,16 +203,16 @@ private slots:
         runDirectoryDialog(partyDirectory, typedDirectory);
         // Stored as typed, while the picture comes from the directory picked.
         QCOMPARE(settingsValue("ppdir"), typedDirectory);
-        QCOMPARE(window->partyPokerDirectory, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
         QVERIFY(near(tableColour(), kPartyBlue));
 
         // The next start finds the typed directory in the settings file.
         window.reset();
         start();
-        QCOMPARE(window->partyPokerDirectory, typedDirectory);
-        QVERIFY(table()->partyPokerImage);
-        QCOMPARE(table()->partyPokerImage->size(), QSize(800, 490));
+        QCOMPARE(window->desk().partyPokerDirectory(), typedDirectory);
+        QVERIFY(table()->partyPokerPicture());
+        QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
         menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
         QVERIFY2(near(tableColour(), kTypedRed), qPrintable(tableColour().name()));
     }
@@ -220,13 +220,13 @@ private slots:
     void aCancelledPickChangesNothing() {
         setSetting("ppdir", partyDirectory);
         start();
-        QCOMPARE(window->partyPokerDirectory, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         QString editAfterPick;
         runDirectoryDialog(QString(), QString(), &editAfterPick);
         QCOMPARE(editAfterPick, partyDirectory);
-        QCOMPARE(window->partyPokerDirectory, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         QCOMPARE(settingsValue("ppdir"), partyDirectory);
-        QVERIFY(table()->partyPokerImage);
+        QVERIFY(table()->partyPokerPicture());
     }
 
     void theLayoutMenuSwitchesTheLooks() {
@@ -236,10 +236,10 @@ private slots:
         setSetting("ppdir", partyDirectory);
         setSetting("starsdir", starsDirectory);
         start();
-        QCOMPARE(window->partyPokerDirectory, partyDirectory);
-        QCOMPARE(window->starsDirectory, starsDirectory);
-        QVERIFY(table()->partyPokerImage);
-        QVERIFY(table()->pokerStarsImage);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        QCOMPARE(window->desk().pokerStarsDirectory(), starsDirectory);
+        QVERIFY(table()->partyPokerPicture());
+        QVERIFY(table()->pokerStarsPicture());
         const QColor own = tableColour();
 
         const struct {
@@ -253,7 +253,7 @@ private slots:
             QVERIFY(action->isCheckable());
             action->trigger();
             QVERIFY(action->isChecked());
-            QCOMPARE(table()->look, l.look);
+            QCOMPARE(static_cast<int>(table()->look()), l.look);
             QVERIFY2(near(tableColour(), l.colour), l.action);
         }
 
@@ -262,9 +262,9 @@ private slots:
         window.reset();
         setSetting("starsdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
         start();
-        QVERIFY(!table()->pokerStarsImage);
+        QVERIFY(!table()->pokerStarsPicture());
         menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PokerStars"))->trigger();
-        QCOMPARE(table()->look, 2);
+        QCOMPARE(table()->look(), TableLook::PokerStars);
         QVERIFY(!near(tableColour(), own));
     }
 
@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(requests.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(requests[0].requestLine), QStringLiteral("GET /vaz.php?m=torvel&v=1.22 HTTP/1.0"));
         // The window is up afterwards as usual.
-        QCOMPARE(window->windowMode, static_cast<int>(kModeEditor));
+        QCOMPARE(window->desk().mode(), DeskMode::Editor);
         QVERIFY(window->isVisible());
     }
 

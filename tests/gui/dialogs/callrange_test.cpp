@@ -81,15 +81,15 @@ class CallRangeTest : public QObject {
     std::unique_ptr<MainWindow> window;
 
     std::unique_ptr<CallingRangeEditor> openEditor() {
-        auto dialog = std::make_unique<CallingRangeEditor>(window.get(), window.get());
+        auto dialog = std::make_unique<CallingRangeEditor>(&window->desk(), window.get());
         dialog->show();
         return dialog;
     }
     static QLineEdit* call(CallingRangeEditor& d, int row, int column) {
-        return d.callRangeEdits[static_cast<std::size_t>(row * 10 + column)];
+        return d.callRangeEdits()[static_cast<std::size_t>(row * 10 + column)];
     }
     static QLineEdit* bubble(CallingRangeEditor& d, int row, int column) {
-        return d.bubbleEdits[static_cast<std::size_t>(row * 10 + column)];
+        return d.bubbleEdits()[static_cast<std::size_t>(row * 10 + column)];
     }
 
 private slots:
@@ -128,19 +128,19 @@ private slots:
 
     void freshInstallationShowsDefaultsAndDropsUnsavedEdits() {
         auto dialog = openEditor();
-        QCOMPARE(dialog->profileCombo->count(), 3);
-        QCOMPARE(dialog->profileCombo->itemText(2), QStringLiteral("Loose"));
-        QCOMPARE(dialog->profileCombo->currentText(), QStringLiteral("Tight"));
+        QCOMPARE(dialog->profileCombo()->count(), 3);
+        QCOMPARE(dialog->profileCombo()->itemText(2), QStringLiteral("Loose"));
+        QCOMPARE(dialog->profileCombo()->currentText(), QStringLiteral("Tight"));
         for (std::size_t k = 0; k < 100; ++k) {
-            QCOMPARE(dialog->callRangeEdits[k]->text(), QStringLiteral("7.00"));
-            QCOMPARE(dialog->bubbleEdits[k]->text(), QStringLiteral("7.00"));
+            QCOMPARE(dialog->callRangeEdits()[k]->text(), QStringLiteral("7.00"));
+            QCOMPARE(dialog->bubbleEdits()[k]->text(), QStringLiteral("7.00"));
         }
-        QCOMPARE(dialog->potOddsOneAndHalfEdit->text(), QStringLiteral("50.00"));
-        QCOMPARE(dialog->potOddsTwoEdit->text(), QStringLiteral("80.00"));
+        QCOMPARE(dialog->potOddsOneAndHalfEdit()->text(), QStringLiteral("50.00"));
+        QCOMPARE(dialog->potOddsTwoEdit()->text(), QStringLiteral("80.00"));
 
         type(call(*dialog, 6, 9), QStringLiteral("42"));
-        dialog->profileCombo->setCurrentIndex(1);
-        dialog->profileCombo->setCurrentIndex(0);
+        dialog->profileCombo()->setCurrentIndex(1);
+        dialog->profileCombo()->setCurrentIndex(0);
         QCOMPARE(call(*dialog, 6, 9)->text(), QStringLiteral("7.00"));
         QVERIFY(!QDir(QStringLiteral("data")).exists());
     }
@@ -152,7 +152,7 @@ private slots:
         // 5 + 4 + 3 + 2 + 1 cells: callers behind the pusher and "Others".
         int shown = 0;
         for (std::size_t k = 0; k < 100; ++k)
-            shown += dialog->callRangeEdits[k]->isVisible() + dialog->bubbleEdits[k]->isVisible();
+            shown += dialog->callRangeEdits()[k]->isVisible() + dialog->bubbleEdits()[k]->isVisible();
         QCOMPARE(shown, 30);
         QVERIFY(!call(*dialog, 9, 8)->isVisible());  // a caller before the pusher
         QVERIFY(!call(*dialog, 3, 0)->isVisible());  // pusher rows 0..4
@@ -174,8 +174,8 @@ private slots:
         QCOMPARE(place(call(*dialog, 5, 0)), QPoint(11, 8));
         QCOMPARE(place(call(*dialog, 9, 0)), QPoint(11, 12));
         QCOMPARE(place(bubble(*dialog, 9, 0)), QPoint(11, 30));
-        QCOMPARE(place(dialog->potOddsTwoEdit), QPoint(6, 15));
-        QCOMPARE(place(dialog->potOddsOneAndHalfEdit), QPoint(6, 16));
+        QCOMPARE(place(dialog->potOddsTwoEdit()), QPoint(6, 15));
+        QCOMPARE(place(dialog->potOddsOneAndHalfEdit()), QPoint(6, 16));
         QCOMPARE(textAt(2, 11), QStringLiteral("Others"));
         QCOMPARE(textAt(30, 0), QStringLiteral("Big Blind Pushes"));
         QCOMPARE(textAt(15, 0), QStringLiteral("If potodds > 1:2 "));
@@ -184,14 +184,14 @@ private slots:
     void validatorTakesTwoDecimalsBetween0And100() {
         auto dialog = openEditor();
         for (std::size_t k = 0; k < 100; ++k)
-            QVERIFY(dialog->callRangeEdits[k]->validator() == dialog->validator &&
-                    dialog->bubbleEdits[k]->validator() == dialog->validator);
-        QCOMPARE(dialog->potOddsTwoEdit->validator(), dialog->validator);
+            QVERIFY(dialog->callRangeEdits()[k]->validator() == dialog->validator() &&
+                    dialog->bubbleEdits()[k]->validator() == dialog->validator());
+        QCOMPARE(dialog->potOddsTwoEdit()->validator(), dialog->validator());
         int position = 0;
         for (QString text : {"0", "100", "12.34", "99.99"})
-            QCOMPARE(dialog->validator->validate(text, position), QValidator::Acceptable);
+            QCOMPARE(dialog->validator()->validate(text, position), QValidator::Acceptable);
         for (QString text : {"100.01", "101", "-1", "12.345", "7,5"})
-            QVERIFY2(dialog->validator->validate(text, position) != QValidator::Acceptable, qPrintable(text));
+            QVERIFY2(dialog->validator()->validate(text, position) != QValidator::Acceptable, qPrintable(text));
         // Typing a third decimal or a minus sign leaves the text as it was.
         type(call(*dialog, 7, 8), QStringLiteral("12.345"));
         QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("12.34"));
@@ -223,12 +223,12 @@ private slots:
         {
             auto dialog = openEditor();
             for (int n = 0; n < 3; ++n) {
-                dialog->profileCombo->setCurrentIndex(n);
+                dialog->profileCombo()->setCurrentIndex(n);
                 if (n == 1) {  // loading shows two decimals: 78.222, 21.222, hidden 34.222
                     QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("78.22"));
                     QCOMPARE(bubble(*dialog, 7, 8)->text(), QStringLiteral("21.22"));
                     QCOMPARE(call(*dialog, 3, 4)->text(), QStringLiteral("34.22"));
-                    QCOMPARE(dialog->potOddsTwoEdit->text(), QStringLiteral("61.00"));
+                    QCOMPARE(dialog->potOddsTwoEdit()->text(), QStringLiteral("61.00"));
                 }
                 for (int r = 0; r < 10; ++r)
                     for (int c = 0; c < 10; ++c)
@@ -236,8 +236,8 @@ private slots:
                             type(call(*dialog, r, c), typed(n, r * 10 + c - 50, '5'));
                             type(bubble(*dialog, r, c), typed(n, 99 - (r * 10 + c), '7'));
                         }
-                type(dialog->potOddsOneAndHalfEdit, QStringLiteral("2%1.25").arg(n));
-                type(dialog->potOddsTwoEdit, QStringLiteral("9%1.75").arg(n));
+                type(dialog->potOddsOneAndHalfEdit(), QStringLiteral("2%1.25").arg(n));
+                type(dialog->potOddsTwoEdit(), QStringLiteral("9%1.75").arg(n));
                 MessageBoxCatcher boxes;
                 buttonLabelled(dialog.get(), "Save")->click();
                 QCOMPARE(boxes.seen, 0);
@@ -262,16 +262,16 @@ private slots:
         }
         // And a new editor shows them again.
         auto again = openEditor();
-        again->profileCombo->setCurrentIndex(2);
+        again->profileCombo()->setCurrentIndex(2);
         QCOMPARE(call(*again, 5, 0)->text(), QStringLiteral("0.55"));
         QCOMPARE(bubble(*again, 9, 0)->text(), QStringLiteral("9.57"));
         QCOMPARE(call(*again, 0, 0)->text(), QStringLiteral("0.33"));
-        QCOMPARE(again->potOddsOneAndHalfEdit->text(), QStringLiteral("22.25"));
+        QCOMPARE(again->potOddsOneAndHalfEdit()->text(), QStringLiteral("22.25"));
     }
 
     void saveCreatesTheMissingDataDirectory() {
         auto dialog = openEditor();
-        dialog->profileCombo->setCurrentIndex(1);
+        dialog->profileCombo()->setCurrentIndex(1);
         type(call(*dialog, 8, 9), QStringLiteral("33.5"));
         MessageBoxCatcher boxes;
         buttonLabelled(dialog.get(), "Save")->click();
@@ -298,7 +298,7 @@ private slots:
             else
                 QVERIFY(QDir().mkpath(QLatin1String(blocker)));
             auto dialog = openEditor();
-            dialog->profileCombo->setCurrentIndex(2);
+            dialog->profileCombo()->setCurrentIndex(2);
             type(bubble(*dialog, 7, 9), QStringLiteral("12.5"));
             MessageBoxCatcher boxes;
             buttonLabelled(dialog.get(), "Save")->click();
@@ -319,8 +319,8 @@ private slots:
         QVERIFY(QDir().mkpath(QStringLiteral("data")));
         writeBytes(QStringLiteral("data/potodds2.conf"), potOddsFile({25}));
         auto dialog = openEditor();
-        dialog->profileCombo->setCurrentIndex(2);
-        QCOMPARE(dialog->potOddsOneAndHalfEdit->text() + " " + dialog->potOddsTwoEdit->text(),
+        dialog->profileCombo()->setCurrentIndex(2);
+        QCOMPARE(dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
                  QStringLiteral("25.00 80.00"));
         buttonLabelled(dialog.get(), "Save")->click();
         QFile saved(QStringLiteral("data/potodds2.conf"));

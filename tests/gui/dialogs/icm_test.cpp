@@ -20,10 +20,10 @@ class IcmTest : public QObject {
     std::unique_ptr<MainWindow> window;
     IcmCalculatorDialog* icm = nullptr;
 
-    QLineEdit* chips(int i) const { return icm->chipsFields[static_cast<std::size_t>(i)]; }
-    QLineEdit* percent(int i) const { return icm->percentFields[static_cast<std::size_t>(i)]; }
-    QLineEdit* amount(int i) const { return icm->amountFields[static_cast<std::size_t>(i)]; }
-    QPushButton* reduce(int i) const { return icm->reduceButtons[static_cast<std::size_t>(i)]; }
+    QLineEdit* chips(int i) const { return icm->chipsFields()[static_cast<std::size_t>(i)]; }
+    QLineEdit* percent(int i) const { return icm->percentFields()[static_cast<std::size_t>(i)]; }
+    QLineEdit* amount(int i) const { return icm->amountFields()[static_cast<std::size_t>(i)]; }
+    QPushButton* reduce(int i) const { return icm->reduceButtons()[static_cast<std::size_t>(i)]; }
     // Texts of the first n fields or labels of a column.
     template <typename Widgets>
     static QStringList texts(const Widgets& column, int n) {
@@ -32,9 +32,9 @@ class IcmTest : public QObject {
             out << column[static_cast<std::size_t>(i)]->text();
         return out;
     }
-    QString totals() const { return icm->percentTotalLabel->text() + " " + icm->amountTotalLabel->text(); }
+    QString totals() const { return icm->percentTotalLabel()->text() + " " + icm->amountTotalLabel()->text(); }
     QPushButton* preset(const QString& label) const {
-        for (QPushButton* b : icm->presetButtons)
+        for (QPushButton* b : icm->presetButtons())
             if (b->text() == label)
                 return b;
         return nullptr;
@@ -57,7 +57,7 @@ class IcmTest : public QObject {
         for (int i = 0; i < 3; ++i)
             enter(chips(i), QLatin1String(counts[i]));
         preset("1 Table")->click();
-        enter(icm->prizePoolField, QStringLiteral("100"));
+        enter(icm->prizePoolField(), QStringLiteral("100"));
     }
 
 private slots:
@@ -66,7 +66,7 @@ private slots:
         window->show();
         QVERIFY(icmEntry());
         icmEntry()->trigger();
-        icm = window->icmWindow;
+        icm = window->icmCalculator();
         QVERIFY(icm && icm->isVisible());
     }
     void cleanup() {
@@ -80,12 +80,12 @@ private slots:
     // 0.1 + 0.3 * 0.285714 + 0.2 * 0.514286 = 0.288571.
     void oneTableWithPoolOf100() {
         threeStacks();
-        QCOMPARE(texts(icm->percentFields, 4), QStringList({"50", "30", "20", "0"}));
-        QCOMPARE(texts(icm->amountFields, 4), QStringList({"50.00", "30.00", "20.00", "0.00"}));
+        QCOMPARE(texts(icm->percentFields(), 4), QStringList({"50", "30", "20", "0"}));
+        QCOMPARE(texts(icm->amountFields(), 4), QStringList({"50.00", "30.00", "20.00", "0.00"}));
         QCOMPARE(totals(), QStringLiteral("100.00 100.00"));
-        icm->computeButton->click();
-        QCOMPARE(texts(icm->icmLabels, 4), QStringList({"0.38", "0.33", "0.29", "0.00"}));
-        QCOMPARE(texts(icm->valueLabels, 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));
+        icm->computeButton()->click();
+        QCOMPARE(texts(icm->icmLabels(), 4), QStringList({"0.38", "0.33", "0.29", "0.00"}));
+        QCOMPARE(texts(icm->valueLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));
     }
 
     void presetsFillThePercentsAndTheAmounts() {
@@ -96,7 +96,7 @@ private slots:
             {"3 Table", {"370.00", "266.70", "177.80", "103.70", "81.80"}},
             {"5 Table", {"310.00", "215.00", "165.00", "125.00", "90.00", "60.00", "35.00"}},
             {"Heads Up", {"1000.00"}}};
-        enter(icm->prizePoolField, QStringLiteral("1000"));
+        enter(icm->prizePoolField(), QStringLiteral("1000"));
         for (const auto& [label, amounts] : presets) {
             // A hand-typed value further down is overwritten by any preset.
             enter(percent(8), QStringLiteral("5"));
@@ -106,7 +106,7 @@ private slots:
             QStringList expected = amounts;
             while (expected.size() < 10)
                 expected << QStringLiteral("0.00");
-            QCOMPARE(texts(icm->amountFields, 10), expected);
+            QCOMPARE(texts(icm->amountFields(), 10), expected);
             QCOMPARE(percent(9)->text(), QStringLiteral("0"));
             QCOMPARE(totals(), QStringLiteral("100.00 1000.00"));
         }
@@ -116,12 +116,12 @@ private slots:
     void tenEqualStacksUnderFiveTables() {
         for (int i = 0; i < 10; ++i)
             enter(chips(i), QStringLiteral("1500"));
-        enter(icm->prizePoolField, QStringLiteral("1000"));
+        enter(icm->prizePoolField(), QStringLiteral("1000"));
         preset("5 Table")->click();
-        icm->computeButton->click();
+        icm->computeButton()->click();
         for (int i = 0; i < 10; ++i)
-            QCOMPARE(icm->icmLabels[static_cast<std::size_t>(i)]->text() + " " +
-                         icm->valueLabels[static_cast<std::size_t>(i)]->text(),
+            QCOMPARE(icm->icmLabels()[static_cast<std::size_t>(i)]->text() + " " +
+                         icm->valueLabels()[static_cast<std::size_t>(i)]->text(),
                      QStringLiteral("0.10 100.00"));
     }
 
@@ -133,18 +133,18 @@ private slots:
         QVERIFY(reduce(2)->isChecked());
         QVERIFY(!percent(2)->isEnabled() && !amount(2)->isEnabled());
         QVERIFY(percent(1)->isEnabled());
-        enter(icm->prizePoolField, QStringLiteral("100"));
+        enter(icm->prizePoolField(), QStringLiteral("100"));
         QCOMPARE(totals(), QStringLiteral("80.00 80.00"));
-        icm->computeButton->click();
-        QCOMPARE(texts(icm->icmLabels, 3), QStringList({"0.35", "0.26", "0.19"}));
-        QCOMPARE(texts(icm->valueLabels, 3), QStringList({"35.18", "26.25", "18.57"}));
+        icm->computeButton()->click();
+        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"0.35", "0.26", "0.19"}));
+        QCOMPARE(texts(icm->valueLabels(), 3), QStringList({"35.18", "26.25", "18.57"}));
 
         // From the amounts: pool 50 + 30, shares 62.5 / 37.5; the reduced place keeps its numbers.
         enter(amount(0), QStringLiteral("50"));
-        QCOMPARE(icm->prizePoolField->text(), QStringLiteral("80.00"));
-        QCOMPARE(texts(icm->percentFields, 3), QStringList({"62.50", "37.50", "20"}));
+        QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("80.00"));
+        QCOMPARE(texts(icm->percentFields(), 3), QStringList({"62.50", "37.50", "20"}));
         QCOMPARE(amount(2)->text(), QStringLiteral("20.00"));
-        QCOMPARE(icm->percentTotalLabel->text(), QStringLiteral("100.00"));
+        QCOMPARE(icm->percentTotalLabel()->text(), QStringLiteral("100.00"));
         reduce(2)->click();
         QVERIFY(percent(2)->isEnabled() && amount(2)->isEnabled());
     }
@@ -156,36 +156,36 @@ private slots:
               std::tuple{QStringList{"1", "1", "1"}, "3.00", QStringList{"33.33", "33.33", "33.33"}}}) {
             for (int q = 0; q < amounts.size(); ++q)
                 enter(amount(q), amounts[q]);
-            QCOMPARE(icm->prizePoolField->text(), QLatin1String(pool));
-            QCOMPARE(texts(icm->percentFields, 3), percents);
+            QCOMPARE(icm->prizePoolField()->text(), QLatin1String(pool));
+            QCOMPARE(texts(icm->percentFields(), 3), percents);
             QCOMPARE(totals(), QStringLiteral("100.00 ") + QLatin1String(pool));
         }
         // Amounts that sum to 0 give a pool of 0 and leave the percents.
-        icm->clearButton->click();
+        icm->clearButton()->click();
         enter(percent(0), QStringLiteral("30"));
         enter(amount(0), QStringLiteral("0"));
-        QCOMPARE(icm->prizePoolField->text(), QStringLiteral("0.00"));
+        QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("0.00"));
         QCOMPARE(percent(0)->text(), QStringLiteral("30"));
         // A pool of 0 typed in leaves the amounts.
         enter(amount(1), QStringLiteral("12"));
-        enter(icm->prizePoolField, QStringLiteral("0"));
+        enter(icm->prizePoolField(), QStringLiteral("0"));
         enter(percent(1), QStringLiteral("40"));
         QCOMPARE(amount(1)->text(), QStringLiteral("12"));
-        QCOMPARE(icm->amountTotalLabel->text(), QStringLiteral("12.00"));
+        QCOMPARE(icm->amountTotalLabel()->text(), QStringLiteral("12.00"));
     }
 
     void clearResetsEverythingButReduce() {
         threeStacks();
         reduce(4)->click();
-        icm->computeButton->click();
-        QCOMPARE(icm->valueLabels[0]->text(), QStringLiteral("38.39"));
-        icm->clearButton->click();
+        icm->computeButton()->click();
+        QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("38.39"));
+        icm->clearButton()->click();
         const QStringList zeros(10, QStringLiteral("0"));
-        QCOMPARE(texts(icm->chipsFields, 10), zeros);
-        QCOMPARE(texts(icm->percentFields, 10), zeros);
-        QCOMPARE(texts(icm->amountFields, 10), zeros);
-        QCOMPARE(texts(icm->icmLabels, 10), zeros);
-        QCOMPARE(texts(icm->valueLabels, 10), zeros);
+        QCOMPARE(texts(icm->chipsFields(), 10), zeros);
+        QCOMPARE(texts(icm->percentFields(), 10), zeros);
+        QCOMPARE(texts(icm->amountFields(), 10), zeros);
+        QCOMPARE(texts(icm->icmLabels(), 10), zeros);
+        QCOMPARE(texts(icm->valueLabels(), 10), zeros);
         QCOMPARE(totals(), QStringLiteral("0 0"));
         QVERIFY(reduce(4)->isChecked() && !percent(4)->isEnabled());
     }
@@ -198,29 +198,29 @@ private slots:
         chips(1)->setText(QStringLiteral("1000000000"));
         chips(2)->setText(QStringLiteral("lots"));
         percent(0)->setText(QStringLiteral("100"));
-        icm->prizePoolField->setText(QStringLiteral("10"));
-        icm->computeButton->click();
-        QCOMPARE(texts(icm->icmLabels, 3), QStringList({"0.50", "0.50", "0.00"}));
-        QCOMPARE(icm->valueLabels[0]->text(), QStringLiteral("5.00"));
+        icm->prizePoolField()->setText(QStringLiteral("10"));
+        icm->computeButton()->click();
+        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"0.50", "0.50", "0.00"}));
+        QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("5.00"));
         percent(0)->setText(QStringLiteral("250"));
         chips(1)->setText(QStringLiteral("0"));
-        icm->computeButton->click();
-        QCOMPARE(icm->valueLabels[0]->text(), QStringLiteral("10.00"));
+        icm->computeButton()->click();
+        QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("10.00"));
     }
 
     void icmCalcShowsTheSameWindowWithItsValues() {
         MainWindow fresh;  // made with the main window, hidden until asked for
-        QVERIFY(fresh.icmWindow && !fresh.icmWindow->isVisible());
-        QCOMPARE(fresh.icmWindow->windowTitle(), QStringLiteral("ICM Calculator"));
-        QVERIFY(fresh.icmWindow->computeButton->isDefault());
+        QVERIFY(fresh.icmCalculator() && !fresh.icmCalculator()->isVisible());
+        QCOMPARE(fresh.icmCalculator()->windowTitle(), QStringLiteral("ICM Calculator"));
+        QVERIFY(fresh.icmCalculator()->computeButton()->isDefault());
 
-        QPointer<IcmCalculatorDialog> first = window->icmWindow;
+        QPointer<IcmCalculatorDialog> first = window->icmCalculator();
         enter(chips(0), QStringLiteral("4200"));
         preset("6 Max")->click();
-        icm->closeButton->click();
+        icm->closeButton()->click();
         QVERIFY(first && !first->isVisible());
         icmEntry()->trigger();
-        QCOMPARE(window->icmWindow, first.data());
+        QCOMPARE(window->icmCalculator(), first.data());
         QVERIFY(first->isVisible());
         QCOMPARE(chips(0)->text(), QStringLiteral("4200"));
         QCOMPARE(percent(0)->text(), QStringLiteral("60"));

@@ -26,7 +26,7 @@ namespace {
 template <typename Dialog>
 QString bandMismatch(const Dialog& dialog, int lower, int upper) {
     for (int k = 0; k < 169; ++k)
-        if (dialog.cellsByRank[static_cast<std::size_t>(k)]->isChecked() != (k >= lower && k < upper))
+        if (dialog.cellsByRank()[static_cast<std::size_t>(k)]->isChecked() != (k >= lower && k < upper))
             return QStringLiteral("position %1 is wrong").arg(k);
     return {};
 }
@@ -49,8 +49,8 @@ class RangeTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window;
-    SeatWidget* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
-    torvel::SeatState& state(int i) const { return window->current->seats[static_cast<std::size_t>(i)]; }
+    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
+    torvel::SeatState& state(int i) const { return window->desk().situation()->seats[static_cast<std::size_t>(i)]; }
 
     // Opponent seat 6's own and calling range, in the widget and the situation.
     void setRanges(int from, int to, int from2, int to2) {
@@ -75,30 +75,30 @@ private slots:
         window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         window->show();
-        seat(0)->takeSeatButton->click();  // hero
-        seat(6)->takeSeatButton->click();  // opponent
+        seat(0)->takeSeatButton()->click();  // hero
+        seat(6)->takeSeatButton()->click();  // opponent
     }
     void cleanup() { window.reset(); }
 
     // Opening shows the stored band and writes it over the calling range.
     void opensOnTheStoredBand() {
         setRanges(0, 13, 20, 40);
-        RangeDialog dialog(window.get(), seat(6), 0);
-        QCOMPARE(dialog.minEdit->text() + " " + dialog.maxEdit->text(), QStringLiteral("0.00 7.69"));  // 13 / 169
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+        QCOMPARE(dialog.minEdit()->text() + " " + dialog.maxEdit()->text(), QStringLiteral("0.00 7.69"));  // 13 / 169
         QCOMPARE(bandMismatch(dialog, 0, 13), QString());
         // AA KK QQ JJ TT 99 88 AKs 77 AQs AJs AKo ATs
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("77+, ATs+, AKo+, "));
-        QVERIFY(dialog.closeButton->isDefault());
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, AKo+, "));
+        QVERIFY(dialog.closeButton()->isDefault());
         expectRanges(0, 13, 0, 13);
 
         // An empty range opens empty; the first move fills everything in.
         setRanges(0, 0, 0, 0);
-        RangeDialog empty(window.get(), seat(6), 0);
-        QCOMPARE(empty.minEdit->text() + empty.maxEdit->text() + empty.rangeLabel->text(), QString());
+        RangeDialog empty(&window->desk(), window->desk().situation(), 6, 0);
+        QCOMPARE(empty.minEdit()->text() + empty.maxEdit()->text() + empty.rangeLabel()->text(), QString());
         QCOMPARE(bandMismatch(empty, 0, 0), QString());
         expectRanges(0, 0, 0, 0);
-        empty.maxSlider->setValue(5);
-        QCOMPARE(empty.maxEdit->text() + " " + empty.rangeLabel->text(), QStringLiteral("2.96 TT+, "));
+        empty.maxSlider()->setValue(5);
+        QCOMPARE(empty.maxEdit()->text() + " " + empty.rangeLabel()->text(), QStringLiteral("2.96 TT+, "));
         expectRanges(0, 5, 0, 5);
     }
 
@@ -112,10 +112,10 @@ private slots:
                                          {false, -7, 0, 50}, {false, 35, 35, 50}}) {
             const auto label = namedCase(QStringLiteral("%1 to %2").arg(moveMax ? "max" : "min").arg(value));
             setRanges(20, 50, 20, 50);
-            RangeDialog dialog(window.get(), seat(6), 0);
-            (moveMax ? dialog.maxSlider : dialog.minSlider)->setValue(value);
-            QCOMPARE(dialog.minSlider->value(), lower);
-            QCOMPARE(dialog.maxSlider->value(), upper);
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+            (moveMax ? dialog.maxSlider() : dialog.minSlider())->setValue(value);
+            QCOMPARE(dialog.minSlider()->value(), lower);
+            QCOMPARE(dialog.maxSlider()->value(), upper);
             QCOMPARE(bandMismatch(dialog, lower, upper), QString());
             expectRanges(lower, upper, lower, upper);
         }
@@ -128,23 +128,23 @@ private slots:
                                     {"18%", 30, "17.75"}, {"30%", 50, "29.59"}, {"40%", 67, "39.64"},
                                     {"50%", 84, "49.70"}, {"80%", 135, "79.88"}, {"100%", 169, "100.00"}};
         setRanges(0, 40, 0, 40);
-        RangeDialog dialog(window.get(), seat(6), 0);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
         for (std::size_t k = 0; k < 13; ++k) {
             const auto [text, upper, percent] = presets[k];
             const auto label = namedCase(QLatin1String(text));
-            QCOMPARE(dialog.presetButtons[k]->text(), QLatin1String(text));
-            QTest::mouseClick(dialog.presetButtons[k], Qt::LeftButton);
-            QCOMPARE(dialog.maxEdit->text(), QLatin1String(percent));
+            QCOMPARE(dialog.presetButtons()[k]->text(), QLatin1String(text));
+            QTest::mouseClick(dialog.presetButtons()[k], Qt::LeftButton);
+            QCOMPARE(dialog.maxEdit()->text(), QLatin1String(percent));
             QCOMPARE(bandMismatch(dialog, 0, upper), QString());
             expectRanges(0, upper, 0, upper);
         }
         // At or below the lower bound a preset leaves one class.
         setRanges(30, 60, 30, 60);
-        RangeDialog above(window.get(), seat(6), 0);
-        above.presetButtons[0]->click();  // 5 classes
+        RangeDialog above(&window->desk(), window->desk().situation(), 6, 0);
+        above.presetButtons()[0]->click();  // 5 classes
         expectRanges(30, 31, 30, 31);
-        above.presetButtons[12]->click();
-        above.presetButtons[7]->click();  // 30 classes, the lower bound itself
+        above.presetButtons()[12]->click();
+        above.presetButtons()[7]->click();  // 30 classes, the lower bound itself
         expectRanges(30, 31, 30, 31);
     }
 
@@ -155,10 +155,10 @@ private slots:
              std::initializer_list<Case>{{0, 169, "Any two"}, {5, 50, "Range: 26.63 %"}, {5, 169, "Range: 97.04 %"},
                                          {0, 1, "AA+, "}, {0, 5, "TT+, "}, {0, 16, "77+, ATs+, KQs+, AJo+, "}}) {
             setRanges(0, 13, 0, 13);
-            RangeDialog dialog(window.get(), seat(6), 0);
-            dialog.maxSlider->setValue(upper);
-            dialog.minSlider->setValue(lower);
-            QCOMPARE(dialog.rangeLabel->text(), QLatin1String(text));
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+            dialog.maxSlider()->setValue(upper);
+            dialog.minSlider()->setValue(lower);
+            QCOMPARE(dialog.rangeLabel()->text(), QLatin1String(text));
         }
     }
 
@@ -189,7 +189,7 @@ private slots:
 
     void gridPlacesAndColours() {
         setRanges(5, 50, 5, 50);
-        RangeDialog dialog(window.get(), seat(6), 0);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
         auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
         QVERIFY(layout);
         // Grid position, name, row and column in the layout.
@@ -197,14 +197,14 @@ private slots:
         for (auto [position, name, row, column] :
              std::initializer_list<Place>{{0, "AA", 1, 1}, {1, "AKs", 1, 2}, {13, "AKo", 2, 1}, {12, "A2s", 1, 13},
                                           {168, "22", 13, 13}, {74, "95s", 6, 10}, {122, "95o", 10, 6}}) {
-            QPushButton* cell = dialog.cellsByPosition[static_cast<std::size_t>(position)];
+            QPushButton* cell = dialog.cellsByPosition()[static_cast<std::size_t>(position)];
             QCOMPARE(cell->text(), QLatin1String(name));
             int r = -1, c = -1, rowSpan = 0, columnSpan = 0;
             layout->getItemPosition(layout->indexOf(cell), &r, &c, &rowSpan, &columnSpan);
             QCOMPARE(QPoint(c, r), QPoint(column, row));
         }
         // Pairs green, suited red, offsuit blue; checked cells purple.
-        for (QPushButton* cell : dialog.cellsByPosition) {
+        for (QPushButton* cell : dialog.cellsByPosition()) {
             const QColor kind = cell->text().size() == 2              ? QColor(194, 243, 163)
                                 : cell->text().endsWith(QLatin1Char('s')) ? QColor(232, 155, 155)
                                                                           : QColor(134, 211, 234);
@@ -215,8 +215,8 @@ private slots:
             }
         }
         // A cell cannot be toggled on its own.
-        QTest::mouseClick(dialog.cellsByRank[60], Qt::LeftButton);
-        QTest::mouseClick(dialog.cellsByRank[10], Qt::LeftButton);
+        QTest::mouseClick(dialog.cellsByRank()[60], Qt::LeftButton);
+        QTest::mouseClick(dialog.cellsByRank()[10], Qt::LeftButton);
         QCOMPARE(bandMismatch(dialog, 5, 50), QString());
         expectRanges(5, 50, 5, 50);
     }
@@ -224,22 +224,22 @@ private slots:
     void callingRangeStaysInsideTheOwnRange() {
         setRanges(10, 60, 20, 40);
         state(6).action = 1;
-        RangeDialog dialog(window.get(), seat(6), 1);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 1);
         QCOMPARE(bandMismatch(dialog, 20, 40), QString());
         expectRanges(10, 60, 20, 40);
         for (int k = 0; k < 169; ++k)
-            QCOMPARE(dialog.cellsByRank[static_cast<std::size_t>(k)]->isVisibleTo(&dialog), k >= 10 && k < 60);
+            QCOMPARE(dialog.cellsByRank()[static_cast<std::size_t>(k)]->isVisibleTo(&dialog), k >= 10 && k < 60);
 
-        dialog.presetButtons[12]->click();  // every hand: stops at the own range's end
+        dialog.presetButtons()[12]->click();  // every hand: stops at the own range's end
         expectRanges(10, 60, 20, 60);
-        dialog.minSlider->setValue(3);
+        dialog.minSlider()->setValue(3);
         expectRanges(10, 60, 10, 60);
-        dialog.presetButtons[0]->click();  // 5 classes, below the lower bound
+        dialog.presetButtons()[0]->click();  // 5 classes, below the lower bound
         expectRanges(10, 60, 10, 11);
-        dialog.maxSlider->setValue(30);
-        dialog.minSlider->setValue(45);  // beyond the upper bound
+        dialog.maxSlider()->setValue(30);
+        dialog.minSlider()->setValue(45);  // beyond the upper bound
         expectRanges(10, 60, 29, 30);
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("Range: 0.59 %"));
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 0.59 %"));
     }
 
     // A calling range outside the own range once pushed a bound back and
@@ -249,37 +249,37 @@ private slots:
         for (auto [from, to, from2, to2, openFrom, openTo] : std::initializer_list<Case>{
                  {30, 60, 0, 0, 30, 31}, {30, 60, 70, 90, 59, 60}, {0, 0, 0, 0, 0, 1}}) {
             setRanges(from, to, from2, to2);
-            RangeDialog dialog(window.get(), seat(6), 1);
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 1);
             expectRanges(from, to, openFrom, openTo);
-            dialog.minSlider->setValue(0);
-            dialog.presetButtons[12]->click();
+            dialog.minSlider()->setValue(0);
+            dialog.presetButtons()[12]->click();
             const int end = std::max(to, from + 1);  // an empty own range leaves one class
             expectRanges(from, to, from, end);
             QCOMPARE(bandMismatch(dialog, from, end), QString());
         }
         // Without a seat the calling mode has the whole ranking to itself.
-        RangeDialog loose(window.get(), nullptr, 1);
-        loose.presetButtons[10]->click();
+        RangeDialog loose(&window->desk(), nullptr, 6, 1);
+        loose.presetButtons()[10]->click();
         QCOMPARE(bandMismatch(loose, 0, 84), QString());
     }
 
-    void withoutSeatWidgetNothingIsWritten() {
+    void withoutSituationNothingIsWritten() {
         setRanges(10, 60, 20, 40);
-        RangeDialog dialog(window.get(), nullptr, 0);
-        QCOMPARE(dialog.maxSlider->value(), 0);
-        dialog.presetButtons[4]->click();
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("77+, ATs+, KQs+, AJo+, "));
+        RangeDialog dialog(&window->desk(), nullptr, 6, 0);
+        QCOMPARE(dialog.maxSlider()->value(), 0);
+        dialog.presetButtons()[4]->click();
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, KQs+, AJo+, "));
         expectRanges(10, 60, 20, 40);
     }
 
     void tableClicksOpenTheDialog() {
-        window->frame->table->setButton(0, true);
+        window->frame()->table()->setButton(0, true);
         QString title;
         auto answer = [&title](std::size_t preset) {
             whenModal([&title, preset](QWidget* w) {
                 title = w->windowTitle();
                 if (auto* dialog = qobject_cast<RangeDialog*>(w))
-                    dialog->presetButtons[preset]->click();
+                    dialog->presetButtons()[preset]->click();
                 w->close();
             });
         };
@@ -298,41 +298,41 @@ private slots:
     void bandDialogWritesTheCallersBand() {
         int lower = 10, upper = 50;
         QLineEdit lowerOut, upperOut;
-        RangeBandDialog dialog(window.get(), &lowerOut, &upperOut, &lower, &upper);
+        RangeBandDialog dialog(&window->desk().handRanking(), &lowerOut, &upperOut, &lower, &upper);
         QCOMPARE(lowerOut.text() + " " + upperOut.text(), QStringLiteral("5.92 29.59"));  // 10 and 50 of 169
         QCOMPARE(bandMismatch(dialog, 10, 50), QString());
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("Range: 23.67 %"));
-        dialog.presetButtons[10]->click();
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 23.67 %"));
+        dialog.presetButtons()[10]->click();
         QCOMPARE(upper, 84);
         QCOMPARE(upperOut.text(), QStringLiteral("49.70"));
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("Range: 43.79 %"));  // 74 / 169
-        dialog.minSlider->setValue(84);  // onto the max slider
-        dialog.maxSlider->setValue(20);  // below the min slider
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 43.79 %"));  // 74 / 169
+        dialog.minSlider()->setValue(84);  // onto the max slider
+        dialog.maxSlider()->setValue(20);  // below the min slider
         QCOMPARE(QList<int>({lower, upper}), QList<int>({83, 84}));
         QCOMPARE(bandMismatch(dialog, 83, 84), QString());
         // Back to the top: the hands are named, not an old percentage.
-        dialog.minSlider->setValue(0);
-        dialog.maxSlider->setValue(13);
+        dialog.minSlider()->setValue(0);
+        dialog.maxSlider()->setValue(13);
         QCOMPARE(QList<int>({lower, upper}), QList<int>({0, 13}));
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("77+, ATs+, AKo+, "));
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, AKo+, "));
         QCOMPARE(state(6).rangeTo, 13);  // the situation is not touched
     }
 
     void bandDialogWithOneSlider() {
         int upper = 13;
         QLineEdit upperOut;
-        RangeBandDialog dialog(window.get(), nullptr, &upperOut, nullptr, &upper);
-        QVERIFY(dialog.minSlider->isHidden() && dialog.minEdit->isHidden());
-        dialog.presetButtons[4]->click();
+        RangeBandDialog dialog(&window->desk().handRanking(), nullptr, &upperOut, nullptr, &upper);
+        QVERIFY(dialog.minSlider()->isHidden() && dialog.minEdit()->isHidden());
+        dialog.presetButtons()[4]->click();
         QCOMPARE(upper, 16);
         QCOMPARE(upperOut.text(), QStringLiteral("9.47"));
-        dialog.maxSlider->setValue(0);
+        dialog.maxSlider()->setValue(0);
         QCOMPARE(upper, 1);
-        QCOMPARE(dialog.rangeLabel->text(), QStringLiteral("AA+, "));
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("AA+, "));
         // A caller without an upper integer gets a working dialog.
-        RangeBandDialog noUpper(window.get(), nullptr, nullptr, nullptr, nullptr);
-        noUpper.presetButtons[2]->click();
-        QCOMPARE(noUpper.maxSlider->value(), 8);
+        RangeBandDialog noUpper(&window->desk().handRanking(), nullptr, nullptr, nullptr, nullptr);
+        noUpper.presetButtons()[2]->click();
+        QCOMPARE(noUpper.maxSlider()->value(), 8);
     }
 
     // Values from a settings file may be anything; the caller gets a band back.
@@ -342,11 +342,11 @@ private slots:
              std::initializer_list<Case>{{0, 169, 0, 169}, {-5, 500, 0, 169}, {80, 20, 80, 81}, {169, 169, 168, 169}}) {
             const auto label = namedCase(QStringLiteral("%1..%2").arg(lowerIn).arg(upperIn));
             int lower = lowerIn, upper = upperIn;
-            RangeBandDialog dialog(window.get(), nullptr, nullptr, &lower, &upper);
+            RangeBandDialog dialog(&window->desk().handRanking(), nullptr, nullptr, &lower, &upper);
             QCOMPARE(QList<int>({lower, upper}), QList<int>({lowerOut, upperOut}));
             QCOMPARE(bandMismatch(dialog, lowerOut, upperOut), QString());
             if (lowerOut == 0)
-                QCOMPARE(dialog.rangeLabel->text(), kEveryHand);
+                QCOMPARE(dialog.rangeLabel()->text(), kEveryHand);
         }
     }
 
@@ -356,12 +356,12 @@ private slots:
         setRanges(0, 60, 0, 60);
         state(6).action = 2;
         int everyLower = 0, everyUpper = 169, singleUpper = 30;
-        RangeBandDialog every(window.get(), nullptr, nullptr, &everyLower, &everyUpper);
-        RangeBandDialog single(window.get(), nullptr, nullptr, nullptr, &singleUpper);
-        RangeDialog own(window.get(), seat(6), 0);
-        RangeDialog calling(window.get(), seat(6), 1);
-        calling.minSlider->setValue(5);
-        calling.maxSlider->setValue(16);
+        RangeBandDialog every(&window->desk().handRanking(), nullptr, nullptr, &everyLower, &everyUpper);
+        RangeBandDialog single(&window->desk().handRanking(), nullptr, nullptr, nullptr, &singleUpper);
+        RangeDialog own(&window->desk(), window->desk().situation(), 6, 0);
+        RangeDialog calling(&window->desk(), window->desk().situation(), 6, 1);
+        calling.minSlider()->setValue(5);
+        calling.maxSlider()->setValue(16);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&own, &calling, &single, &every}) {
             const auto label = namedCase(dialog->windowTitle());
             dialog->adjustSize();

@@ -50,7 +50,7 @@ QString reportText(const QString& push, const QString& fold, const QString& diff
 QList<std::pair<int, QStringList>> shownRows(const AnalysisReportDialog& report) {
     QList<std::pair<int, QStringList>> rows;
     for (int r = 0; r < AnalysisReportDialog::kRows; ++r) {
-        const auto& cellRow = report.cells[static_cast<std::size_t>(r)];
+        const auto& cellRow = report.cells()[static_cast<std::size_t>(r)];
         if (cellRow[0]->isHidden())
             continue;
         QStringList texts;
@@ -65,9 +65,9 @@ QList<std::pair<int, QStringList>> shownRows(const AnalysisReportDialog& report)
 void answerRange(int upper, int* mode = nullptr) {
     whenModal([upper, mode](QWidget* w) {
         if (auto* range = qobject_cast<RangeDialog*>(w)) {
-            range->maxSlider->setValue(upper);
+            range->maxSlider()->setValue(upper);
             if (mode)
-                *mode = range->mode;
+                *mode = range->mode();
         }
         w->close();
     });
@@ -91,10 +91,10 @@ bool opensADialog(const std::function<void()>& act) {
 // Pushes the action dialog's seat all-in for 1000 and presses "Close".
 void pushAllIn(QWidget* w) {
     if (auto* action = qobject_cast<OpponentActionDialog*>(w)) {
-        action->raiseBox->click();
-        action->raiseEdit->setText("1000");
-        emit action->raiseEdit->editingFinished();
-        action->closeButton->click();
+        action->raiseBox()->click();
+        action->raiseEdit()->setText("1000");
+        emit action->raiseEdit()->editingFinished();
+        action->closeButton()->click();
     } else {
         w->close();
     }
@@ -122,12 +122,12 @@ class ReportTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame->table; }
-    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
-    GameState& g() const { return *window->current; }
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
     static QLabel* cell(AnalysisReportDialog& report, int row, int column) {
-        return report.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return report.cells()[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     }
     static void click(AnalysisReportDialog& report, int row, int column) {
         QTest::mouseClick(cell(report, row, column), Qt::LeftButton);
@@ -141,8 +141,8 @@ class ReportTest : public QObject {
     // folds; seat 5 never calls; seats 7, 8 and 0 call with AA only.
     void sixHanded() {
         for (int s : {3, 0, 2, 5, 7, 8})
-            seat(s)->takeSeatButton->click();
-        window->frame->payouts->setStructure({"100"});
+            seat(s)->takeSeatButton()->click();
+        window->frame()->payouts()->setStructure({"100"});
         for (auto [s, chips, rangeTo] : {std::tuple{0, 2000, 1}, std::tuple{2, 1000, 169}, std::tuple{3, 1000, 0},
                                          std::tuple{5, 2500, 0}, std::tuple{7, 1500, 1}, std::tuple{8, 2000, 1}}) {
             seat(s)->stack = chips;
@@ -165,13 +165,13 @@ class ReportTest : public QObject {
             }
             w->close();
         });
-        window->frame->detailsButton->click();
+        window->frame()->detailsButton()->click();
         return rows;
     }
     std::unique_ptr<AnalysisReportDialog> computedReport() {
         sixHanded();
-        window->frame->computeButton->click();
-        auto report = std::make_unique<AnalysisReportDialog>(window.get(), "Editor", nullptr);
+        window->frame()->computeButton()->click();
+        auto report = std::make_unique<AnalysisReportDialog>(&window->desk(), "Editor", nullptr);
         report->buildReport(&g());
         return report;
     }
@@ -180,7 +180,7 @@ private slots:
     void init() {
         window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        QCOMPARE(torvel::handClassName(window->handRanking().classAt(0)), std::string("AA"));
+        QCOMPARE(torvel::handClassName(window->desk().handRanking().classAt(0)), std::string("AA"));
     }
     void cleanup() { window.reset(); }
 
@@ -252,11 +252,11 @@ private slots:
 
     void headsUpListsTwoRows() {
         for (int s : {4, 6})
-            seat(s)->takeSeatButton->click();
+            seat(s)->takeSeatButton()->click();
         std::strcpy(state(4).position, "mine");
         for (int button : {4, 6}) {
             table()->setButton(button, true);
-            AnalysisReportDialog report(window.get(), "Heads", nullptr);
+            AnalysisReportDialog report(&window->desk(), "Heads", nullptr);
             report.buildReport(&g());
             const auto rows = shownRows(report);
             QCOMPARE(rows.size(), 2);
@@ -272,7 +272,7 @@ private slots:
                                       std::tuple{0, 169, "100.00"}}) {
             state(6).rangeFrom = from;
             state(6).rangeTo = to;
-            AnalysisReportDialog report(window.get(), "Range", nullptr);
+            AnalysisReportDialog report(&window->desk(), "Range", nullptr);
             report.buildReport(&g());
             QCOMPARE(cell(report, 9, 1)->text(), link(text));
         }
@@ -280,10 +280,10 @@ private slots:
 
     void tieAndAnswerWords() {
         for (int s : {1, 3, 5, 7, 9})
-            seat(s)->takeSeatButton->click();  // hero 1
+            seat(s)->takeSeatButton()->click();  // hero 1
         table()->setButton(3, true);  // SB 5, BB 7, seat 9 folds, hero 1, seat 3 to act
         g().evPush = g().evFold = 0.25f;
-        AnalysisReportDialog report(window.get(), "Tie", nullptr);
+        AnalysisReportDialog report(&window->desk(), "Tie", nullptr);
         for (auto [code, word] : {std::pair{0, "Fold"}, std::pair{1, "Call"}, std::pair{2, "Raise"},
                                   std::pair{3, "Push"}, std::pair{5, "Check"}, std::pair{4, ""}, std::pair{-2, ""}}) {
             g().heroAction = code;
@@ -314,28 +314,28 @@ private slots:
         QCOMPARE(start, 2500);
         QCOMPARE(state(5).stack, 4500);
         QCOMPARE(seat(5)->stack, 4500);
-        QCOMPARE(report->cells[6][2]->text(), link("4500"));
+        QCOMPARE(report->cells()[6][2]->text(), link("4500"));
         QCOMPARE(report->reportText(), before);  // not computed yet
 
         // A blind's cell and dialog show the chips behind his blind; cancelling changes nothing.
         answerStack(-1, &start);
         click(*report, 8, 2);
         QCOMPARE(start, 1900);
-        QCOMPARE(report->cells[8][2]->text(), link("1900"));
+        QCOMPARE(report->cells()[8][2]->text(), link("1900"));
         QCOMPARE(state(8).stack, 1900);
 
         // Recompute with 12000 chips in play: nobody calling he holds 1300
         // (10.83), folding 1000 (8.33); push 0.9865 * 0.10833 + 0.0045249 * 0.5
         // * 0.19167 + 0.0045044 * 0.5 * 0.18333 + 0.0044840 * 0.5 * 0.175 = 10.81.
         g().heroAction = 3;
-        report->recomputeButton->click();
+        report->recomputeButton()->click();
         const QString after = report->reportText();
         QVERIFY(after.contains("<b><font color=#00FF00>10.81</font></b></td><td><b><font color=#FF0000>8.33</font>"));
         QVERIFY(after.contains("<td>2.48</td>"));
         QVERIFY(after.contains(tableRow({"Cut Off", "0.00", "0.00", "0.00", "Hero", "100.00", "19.17"})));
         QVERIFY(after.contains(tableRow({"Big Blind", "0.59", "0.45", "0.45", "Hero", "50.00", "17.50"})));
         QVERIFY(after.contains(tableRow({"No Caller", "", "", "98.65", "Hero", "100.00", "10.83"})));
-        QCOMPARE(report->cells[6][4]->text(), QStringLiteral("37.50"));  // 4500 of 12000
+        QCOMPARE(report->cells()[6][4]->text(), QStringLiteral("37.50"));  // 4500 of 12000
         QVERIFY(after.contains("Your Action : Push<br>"));  // the recorded answer stays
     }
 
@@ -353,8 +353,8 @@ private slots:
         QCOMPARE(state(2).bet, 1000);
         QCOMPARE(seat(2)->bet, 1000);  // the table's seat follows
         // The row shows the push; the numbers wait for "Recompute".
-        QCOMPARE(report->cells[4][5]->text(), link("Push"));
-        QCOMPARE(report->cells[4][2]->text(), link("0"));
+        QCOMPARE(report->cells()[4][5]->text(), link("Push"));
+        QCOMPARE(report->cells()[4][2]->text(), link("0"));
         QCOMPARE(g().evPush, pushBefore);
         // The text turned to the call case with the push case's numbers.
         QVERIFY(report->reportText().contains(
@@ -373,8 +373,8 @@ private slots:
         click(*report, 7, 1);  // the Button, seat 7
         QCOMPARE(mode, 0);
         QCOMPARE(QList<int>({state(7).rangeTo, seat(7)->rangeTo}), QList<int>({84, 84}));
-        QCOMPARE(report->cells[7][1]->text(), link("49.70"));
-        QCOMPARE(report->cells[7][6]->text(), QStringLiteral("0.45"));  // until "Recompute"
+        QCOMPARE(report->cells()[7][1]->text(), link("49.70"));
+        QCOMPARE(report->cells()[7][6]->text(), QStringLiteral("0.45"));  // until "Recompute"
 
         GameState listed = g();
         report->buildReport(&listed);
@@ -384,18 +384,18 @@ private slots:
         answerRange(50);
         click(*report, 8, 1);  // Small Blind, seat 8
         QCOMPARE(QList<int>({listed.seats[8].rangeTo, state(8).rangeTo, seat(8)->rangeTo}), QList<int>({50, 1, 1}));
-        QCOMPARE(report->cells[8][1]->text(), link("29.59"));
+        QCOMPARE(report->cells()[8][1]->text(), link("29.59"));
     }
 
     void badSituationsListNothingOrWhatFits() {
-        AnalysisReportDialog report(window.get(), "Bad", nullptr);
+        AnalysisReportDialog report(&window->desk(), "Bad", nullptr);
         report.buildReport(nullptr);
         QVERIFY(shownRows(report).isEmpty());
         QCOMPARE(report.reportText(), QString());
-        report.recomputeButton->click();  // nothing to compute
+        report.recomputeButton()->click();  // nothing to compute
 
         for (int s : {1, 4, 8})
-            seat(s)->takeSeatButton->click();
+            seat(s)->takeSeatButton()->click();
         table()->setButton(1, true);
         GameState noButton = g(), noPlayers = g(), broken = g();
         noButton.buttonSeat = -1;

@@ -59,8 +59,8 @@ class HandListTest : public QObject {
 
     std::unique_ptr<ScratchWorkingDirectory> scratch;
     std::unique_ptr<MainWindow> window;
-    HandListPanel* list() const { return window->frame->handList; }
-    QTreeWidget* tree() const { return list()->tree; }
+    HandListPanel* list() const { return window->frame()->handList(); }
+    QTreeWidget* tree() const { return list()->tree(); }
     QTreeWidgetItem* row(int i) const { return tree()->topLevelItem(i); }
 
     QString importFixture(const QString& name, const QString& profile = QStringLiteral("Medium")) {
@@ -83,21 +83,21 @@ private slots:
     }
 
     void importListsGradesAndShows() {
-        window->enterHandListMode();
+        window->showHandList();
         QCOMPARE(importFixture(QStringLiteral("pokerstars_hand.txt")),
                  QStringLiteral("3 (of 4) relevant hands imported."));
-        QCOMPARE(list()->profileIndex, 1);
+        QCOMPARE(list()->profileIndex(), 1);
         QCOMPARE(tree()->topLevelItemCount(), 3);
-        QCOMPARE(window->current, list()->situations.first());  // the first decision is on the table
+        QCOMPARE(window->desk().situation(), list()->situations().first());  // the first decision is on the table
         // A hero who called a push is listed as all-in.
-        const GameState* first = list()->situations.first();
+        const GameState* first = list()->situations().first();
         QCOMPARE(first->handId, std::string("158000000101"));
         QVERIFY(first->raiserSeat != -1);
         QCOMPARE(first->heroAction, 3);
 
         int right = 0;
         for (int i = 0; i < 3; ++i) {
-            const GameState* g = list()->situations[i];
+            const GameState* g = list()->situations()[i];
             QCOMPARE(row(i)->text(0), QStringLiteral("Game #") + QString::fromStdString(g->handId));
             QCOMPARE(row(i)->text(1), QStringLiteral("%1/%2").arg(g->smallBlind).arg(g->bigBlind));
             QCOMPARE(row(i)->text(2), QStringLiteral("View"));
@@ -105,8 +105,8 @@ private slots:
             right += isRight;
             QCOMPARE(row(i)->foreground(0).color(), isRight ? QColor(Qt::darkGreen) : QColor(Qt::red));
         }
-        QCOMPARE(window->answerCount, 3);
-        QCOMPARE(window->correctCount, right);
+        QCOMPARE(window->desk().answerCount(), 3);
+        QCOMPARE(window->desk().correctCount(), right);
 
         // The last directory is remembered for the next import.
         QFile settings(scratch->filePath("VAZ.ini"));
@@ -115,13 +115,13 @@ private slots:
         // The same file again enters new situations.
         importFixture(QStringLiteral("pokerstars_hand.txt"), QStringLiteral("Tight"));
         QCOMPARE(tree()->topLevelItemCount(), 6);
-        QVERIFY(list()->situations[0] != list()->situations[3]);
-        QCOMPARE(window->answerCount, 6);
+        QVERIFY(list()->situations()[0] != list()->situations()[3]);
+        QCOMPARE(window->desk().answerCount(), 6);
     }
 
     void cancelledProfileQuestionImportsTight() {
         QVERIFY(importFixture(QStringLiteral("fulltilt.txt"), {}).endsWith(QStringLiteral("relevant hands imported.")));
-        QCOMPARE(list()->profileIndex, 0);
+        QCOMPARE(list()->profileIndex(), 0);
     }
 
     void noFileChosenChangesNothing() {
@@ -131,7 +131,7 @@ private slots:
     }
 
     void checkingTheBigBlindIsRightWhenTheVerdictIsFold() {
-        auto g = std::make_unique<GameState>(window.get());
+        auto g = std::make_unique<GameState>(&window->desk());
         g->heroAction = 5;
         g->decision = 0;
         GameState* raw = g.get();
@@ -142,21 +142,21 @@ private slots:
         QCOMPARE(raw->decision, 0);
         QCOMPARE(tree()->topLevelItemCount(), 1);
         window->updateScore();
-        QCOMPARE(window->answerCount, 1);
-        QCOMPARE(window->correctCount, 1);
+        QCOMPARE(window->desk().answerCount(), 1);
+        QCOMPARE(window->desk().correctCount(), 1);
     }
 
     void clicksShowReportAndDelete() {
         importFixture(QStringLiteral("pokerstars_hand.txt"));
-        GameState* second = list()->situations[1];
+        GameState* second = list()->situations()[1];
         list()->onRowClicked(row(1), 3);
-        QCOMPARE(window->current, second);
-        QCOMPARE(window->keptHeroSeat, second->heroSeat);
-        QVERIFY(window->frame->table->blindsText.startsWith(
+        QCOMPARE(window->desk().situation(), second);
+        QCOMPARE(window->desk().kept().heroSeat, second->heroSeat);
+        QVERIFY(window->frame()->table()->blindsText().startsWith(
             QStringLiteral("Blinds : %1 / %2").arg(second->smallBlind).arg(second->bigBlind)));
         // Keyboard selection shows the row like a click on its first column.
         tree()->setCurrentItem(row(2));
-        QCOMPARE(window->current, list()->situations[2]);
+        QCOMPARE(window->desk().situation(), list()->situations()[2]);
 
         QString title;
         whenModal([&title](QWidget* w) {
@@ -167,20 +167,20 @@ private slots:
         QCOMPARE(title, QStringLiteral("Details for ") + row(0)->text(0));
 
         // Deleting a row not on the table: the table stays.
-        GameState* shown = window->current;
+        GameState* shown = window->desk().situation();
         list()->onRowClicked(row(0), 4);
         QCOMPARE(tree()->topLevelItemCount(), 2);
-        QCOMPARE(window->current, shown);
-        QCOMPARE(window->answerCount, 2);
+        QCOMPARE(window->desk().situation(), shown);
+        QCOMPARE(window->desk().answerCount(), 2);
         // Deleting the row on the table shows the first one left.
         list()->onRowClicked(row(1), 4);
-        QCOMPARE(window->current, list()->situations.first());
+        QCOMPARE(window->desk().situation(), list()->situations().first());
         // Deleting the last row deals a trainer spot.
         list()->onRowClicked(row(0), 4);
         QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(window->current && window->current->heroSeat >= 0);
-        QVERIFY(window->frame->settings->isVisible());
-        QCOMPARE(window->answerCount, 0);
+        QVERIFY(window->desk().situation() && window->desk().situation()->heroSeat >= 0);
+        QVERIFY(window->frame()->trainerSettings()->isVisible());
+        QCOMPARE(window->desk().answerCount(), 0);
     }
 
     void deleteAllStartsFresh() {
@@ -189,13 +189,13 @@ private slots:
             if (b->text() == QStringLiteral("DeleteAll"))
                 b->click();
         QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(list()->situations.isEmpty());
-        QCOMPARE(window->answerCount + window->correctCount, 0);
-        const GameState* fresh = window->current;
+        QVERIFY(list()->situations().isEmpty());
+        QCOMPARE(window->desk().answerCount() + window->desk().correctCount(), 0);
+        const GameState* fresh = window->desk().situation();
         QVERIFY(fresh);
         QCOMPARE(QList<int>({fresh->smallBlind, fresh->bigBlind, fresh->playerCount, fresh->heroSeat}),
                  QList<int>({100, 200, 0, -1}));
-        QCOMPARE(window->keptHeroSeat, -1);
+        QCOMPARE(window->desk().kept().heroSeat, -1);
     }
 
     void exportWritesTheListAndReportsFailures() {

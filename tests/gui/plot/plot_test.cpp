@@ -58,12 +58,12 @@ class PlotTest : public QObject {
 
 private:
     std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame->table; }
-    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
-    GameState& g() const { return *window->current; }
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
     void sit(std::initializer_list<int> seats) {
         for (int s : seats)
-            seat(s)->takeSeatButton->click();
+            seat(s)->takeSeatButton()->click();
     }
     void verifyRestored(const Snapshot& before) {
         const Snapshot after(g());
@@ -95,16 +95,16 @@ private slots:
         g().analyze(0);
         const Snapshot before(g());
 
-        EquityPlotDialog plot(window.get(), &g(), window->frame);
+        EquityPlotDialog plot(&g(), window->frame());
         QCOMPARE(plot.windowTitle(), QStringLiteral("Plot"));
-        QCOMPARE(comboItems(plot.opponentCombo), QStringList{QStringLiteral("Big Blind")});
-        QCOMPARE(plot.titleLabel->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
+        QCOMPARE(comboItems(plot.opponentCombo()), QStringList{QStringLiteral("Big Blind")});
+        QCOMPARE(plot.titleLabel()->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
         QCOMPARE(QString::fromLatin1(g().seats[5].position), QStringLiteral("Big Blind"));
         // The curves were computed while the dialog was built: when the big
         // blind never calls, pushing any hand wins the blinds.
-        QVERIFY(anyAbove(plot.graph->edgeAbove0));
-        QCOMPARE(plot.graph->edgeAbove0[0], 168.0f / 169);
-        QVERIFY(plot.graph->notice.isEmpty());
+        QVERIFY(anyAbove(plot.graph()->edgeAbove0()));
+        QCOMPARE(plot.graph()->edgeAbove0()[0], 168.0f / 169);
+        QVERIFY(plot.graph()->notice().isEmpty());
         verifyRestored(before);
 
         // The hero in the big blind against the small blind's all-in: the
@@ -116,8 +116,8 @@ private slots:
         g().seats[5].stack = 0;
         g().raiserSeat = 5;
         g().seats[5].range2To = 40;
-        EquityPlotDialog second(window.get(), &g(), window->frame);
-        QCOMPARE(comboItems(second.opponentCombo), QStringList{QStringLiteral("Small Blind")});
+        EquityPlotDialog second(&g(), window->frame());
+        QCOMPARE(comboItems(second.opponentCombo()), QStringList{QStringLiteral("Small Blind")});
     }
 
     void foldedOpponentsAreNotOffered() {
@@ -132,27 +132,27 @@ private slots:
         g().analyze(0);
         const Snapshot before(g());
 
-        EquityPlotDialog plot(window.get(), &g(), window->frame);
-        QCOMPARE(comboItems(plot.opponentCombo),
+        EquityPlotDialog plot(&g(), window->frame());
+        QCOMPARE(comboItems(plot.opponentCombo()),
                  (QStringList{QStringLiteral("Button"), QStringLiteral("Small Blind"), QStringLiteral("Big Blind")}));
         // Every opponent has his position written, offered or not.
         QCOMPARE(QString::fromLatin1(g().seats[0].position), QStringLiteral("MP+1"));
         QCOMPARE(QString::fromLatin1(g().seats[2].position), QStringLiteral("MP+2"));
         QCOMPARE(QString::fromLatin1(g().seats[5].position), QStringLiteral("Button"));
         verifyRestored(before);
-        const auto buttonCurve = plot.graph->edgeAbove0;
+        const auto buttonCurve = plot.graph()->edgeAbove0();
 
         // Choosing another opponent computes his curves.
-        plot.opponentCombo->setCurrentIndex(2);
-        QCOMPARE(plot.titleLabel->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
-        QVERIFY(anyAbove(plot.graph->edgeAbove0));
-        QVERIFY(plot.graph->edgeAbove0 != buttonCurve);
+        plot.opponentCombo()->setCurrentIndex(2);
+        QCOMPARE(plot.titleLabel()->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
+        QVERIFY(anyAbove(plot.graph()->edgeAbove0()));
+        QVERIFY(plot.graph()->edgeAbove0() != buttonCurve);
         verifyRestored(before);
 
         // A name that matches no seat computes nothing.
-        const auto bigBlindCurve = plot.graph->edgeAbove0;
+        const auto bigBlindCurve = plot.graph()->edgeAbove0();
         plot.onOpponentChosen(QStringLiteral("UTG"));
-        QVERIFY(plot.graph->edgeAbove0 == bigBlindCurve);
+        QVERIFY(plot.graph()->edgeAbove0() == bigBlindCurve);
         verifyRestored(before);
 
         plot.show();
@@ -172,14 +172,14 @@ private slots:
         g().decision = torvel::kDecisionNotComputed;
         const Snapshot before(g());
 
-        EquityPlotDialog plot(window.get(), &g(), window->frame);
-        QCOMPARE(plot.opponentCombo->count(), 0);
-        QVERIFY(!plot.opponentCombo->isEnabled());
-        QVERIFY(!plot.graph->notice.isEmpty());
-        QVERIFY(!anyAbove(plot.graph->edgeAbove0));
-        QVERIFY(!anyAbove(plot.graph->edgeAbove05));
-        QVERIFY(!anyAbove(plot.graph->edgeAbove1));
-        QVERIFY(plot.titleLabel->text().isEmpty());
+        EquityPlotDialog plot(&g(), window->frame());
+        QCOMPARE(plot.opponentCombo()->count(), 0);
+        QVERIFY(!plot.opponentCombo()->isEnabled());
+        QVERIFY(!plot.graph()->notice().isEmpty());
+        QVERIFY(!anyAbove(plot.graph()->edgeAbove0()));
+        QVERIFY(!anyAbove(plot.graph()->edgeAbove05()));
+        QVERIFY(!anyAbove(plot.graph()->edgeAbove1()));
+        QVERIFY(plot.titleLabel()->text().isEmpty());
         // Not even the final analysis ran.
         verifyRestored(before);
         plot.show();
@@ -190,12 +190,12 @@ private slots:
         QString title, text;
         // Without a hero, and with the hero alone.
         acceptMessageBox(&title, &text);
-        window->frame->plotButton->click();
+        window->frame()->plotButton()->click();
         QCOMPARE(title, QStringLiteral("Error"));
         QCOMPARE(text, QStringLiteral("Please take a seat"));
         sit({3});
         acceptMessageBox(&title, &text);
-        window->frame->plotButton->click();
+        window->frame()->plotButton()->click();
         QCOMPARE(text, QStringLiteral("Please add more player"));
 
         sit({6, 8});
@@ -205,11 +205,11 @@ private slots:
         QStringList offered;
         bool closed = false;
         whenOpen<EquityPlotDialog>([&](EquityPlotDialog* plot) {
-            offered = comboItems(plot->opponentCombo);
-            plot->closeButton->click();
+            offered = comboItems(plot->opponentCombo());
+            plot->closeButton()->click();
             closed = true;
         });
-        window->frame->plotButton->click();
+        window->frame()->plotButton()->click();
         QVERIFY(closed);
         QCOMPARE(offered, (QStringList{QStringLiteral("Small Blind"), QStringLiteral("Big Blind")}));
         verifyRestored(before);

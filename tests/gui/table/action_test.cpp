@@ -16,7 +16,6 @@
 #include "gui/table/opponentactiondialog.h"
 #include "gui/table/seatwidget.h"
 #include "gui/table/tableview.h"
-#include "gui/table/seatdialogs.h"
 #include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
@@ -25,12 +24,12 @@ class ActionTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window;
-    SeatWidget* seat(int i) const { return window->frame->table->seatWidgets[static_cast<std::size_t>(i)]; }
-    GameState& g() const { return *window->current; }
+    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
 
     std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
-        return std::make_unique<OpponentActionDialog>(window.get(), state(seatIndex), seatIndex, nullptr, nullptr);
+        return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
     }
     // Types an amount and presses Return, as the user does.
     static void type(QLineEdit* edit, const QString& amount) {
@@ -53,8 +52,8 @@ private slots:
         window = std::make_unique<MainWindow>();
         QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
         for (int s : {3, 0, 2, 5, 7, 8})
-            seat(s)->takeSeatButton->click();
-        window->frame->table->setButton(7, true);
+            seat(s)->takeSeatButton()->click();
+        window->frame()->table()->setButton(7, true);
         QCOMPARE(state(2).action, 0);
     }
     void cleanup() { window.reset(); }
@@ -69,12 +68,12 @@ private slots:
             state(2).bet = 0;
             auto dialog = dialogFor(2);
             expectChips(2, 1400 - bet, bet);
-            QCOMPARE(dialog->callBox->isChecked(), action == 1);
-            QCOMPARE(dialog->raiseBox->isChecked(), action == 2);
-            QLineEdit* used = action == 1 ? dialog->callEdit : dialog->raiseEdit;
+            QCOMPARE(dialog->callBox()->isChecked(), action == 1);
+            QCOMPARE(dialog->raiseBox()->isChecked(), action == 2);
+            QLineEdit* used = action == 1 ? dialog->callEdit() : dialog->raiseEdit();
             QCOMPARE(used->text(), QString::number(bet));
             QVERIFY(used->isEnabled());
-            QVERIFY(!(action == 1 ? dialog->raiseEdit : dialog->callEdit)->isEnabled());
+            QVERIFY(!(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
             QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
         }
     }
@@ -87,12 +86,12 @@ private slots:
             auto dialog = dialogFor(s);
             QVERIFY(state(s).bet > bet);  // the start value went in
             g().raiserSeat = s;
-            dialog->foldBox->click();
+            dialog->foldBox()->click();
             QCOMPARE(state(s).action, 0);
             expectChips(s, stack, bet);
             QCOMPARE(g().raiserSeat, -1);
-            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel, dialog->callEdit, dialog->raiseLabel,
-                                                               dialog->raiseEdit})
+            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel(), dialog->callEdit(), dialog->raiseLabel(),
+                                                               dialog->raiseEdit()})
                 QVERIFY(!w->isEnabled());
         }
         // A big blind with 150 in all, less than his blind, is no raiser.
@@ -101,7 +100,7 @@ private slots:
         state(0).action = 0;
         auto shortBlind = dialogFor(0);
         expectChips(0, 0, 150);
-        shortBlind->closeButton->click();
+        shortBlind->closeButton()->click();
         QCOMPARE(g().raiserSeat, -1);
     }
 
@@ -112,33 +111,33 @@ private slots:
             state(5).action = action;
             g().raiserSeat = -1;
             auto dialog = dialogFor(5);
-            type(action == 2 ? dialog->raiseEdit : dialog->callEdit, "1400");
+            type(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
             expectChips(5, 0, 1400);
             QCOMPARE(g().raiserSeat, -1);
-            dialog->closeButton->click();
+            dialog->closeButton()->click();
             QCOMPARE(g().raiserSeat, 5);
         }
         g().raiserSeat = -1;
         state(5).action = 2;
         whenModal([](QWidget* w) {
             if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
-                dialog->raiseEdit->setText("1400");
-                emit dialog->raiseEdit->editingFinished();  // as when the edit loses focus
+                dialog->raiseEdit()->setText("1400");
+                emit dialog->raiseEdit()->editingFinished();  // as when the edit loses focus
             }
             w->close();
         });
-        openOpponentAction(window.get(), state(5), 5, nullptr, nullptr);
+        OpponentActionDialog(&window->desk(), &g(), 5).exec();
         expectChips(5, 0, 1400);
         QCOMPARE(g().raiserSeat, -1);
 
         bool stillOpen = true;
         whenModal([&stillOpen](QWidget* w) {
             if (auto* dialog = qobject_cast<OpponentActionDialog*>(w))
-                type(dialog->raiseEdit, "1400");
+                type(dialog->raiseEdit(), "1400");
             stillOpen = w->isVisible();
             w->close();
         });
-        openOpponentAction(window.get(), state(5), 5, nullptr, nullptr);
+        OpponentActionDialog(&window->desk(), &g(), 5).exec();
         QVERIFY(!stillOpen);
         QCOMPARE(g().raiserSeat, 5);
     }
@@ -149,49 +148,49 @@ private slots:
         state(5).bet = 1400;
         g().raiserSeat = 5;
         auto dialog = dialogFor(5);
-        QCOMPARE(top(dialog->raiseEdit), 1400);  // his own all-in stays within the bounds
+        QCOMPARE(top(dialog->raiseEdit()), 1400);  // his own all-in stays within the bounds
         // Opening put three big blinds in; closing so, he is no longer all-in.
         expectChips(5, 800, 600);
         QCOMPARE(g().raiserSeat, 5);
-        dialog->closeButton->click();
+        dialog->closeButton()->click();
         QCOMPARE(g().raiserSeat, -1);
 
         // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
-        type(dialog->raiseEdit, "1400");
-        dialog->closeButton->click();
+        type(dialog->raiseEdit(), "1400");
+        dialog->closeButton()->click();
         QCOMPARE(g().raiserSeat, 5);
-        dialog->callBox->click();
+        dialog->callBox()->click();
         QCOMPARE(g().raiserSeat, -1);
         QCOMPARE(state(5).action, 1);
         expectChips(5, 1200, 200);  // the call edit's amount
         g().raiserSeat = 5;
-        dialog->foldBox->click();
+        dialog->foldBox()->click();
         QCOMPARE(g().raiserSeat, -1);
         expectChips(5, 1400, 0);
         g().raiserSeat = 2;
-        dialog->callBox->click();
+        dialog->callBox()->click();
         QCOMPARE(g().raiserSeat, 2);
     }
 
     void validatorBounds() {
         state(5).action = 1;
         auto free = dialogFor(5);
-        QCOMPARE(free->raiseEdit->validator(), free->callEdit->validator());
-        QCOMPARE(static_cast<const QIntValidator*>(free->callEdit->validator())->bottom(), 100);  // the small blind
-        QCOMPARE(top(free->callEdit), 1400);
-        type(free->callEdit, "50");  // below the small blind: not taken
+        QCOMPARE(free->raiseEdit()->validator(), free->callEdit()->validator());
+        QCOMPARE(static_cast<const QIntValidator*>(free->callEdit()->validator())->bottom(), 100);  // the small blind
+        QCOMPARE(top(free->callEdit()), 1400);
+        type(free->callEdit(), "50");  // below the small blind: not taken
         expectChips(5, 1200, 200);
         free.reset();
 
         // Only one player can be all-in before the hero.
         g().raiserSeat = 2;
         auto beside = dialogFor(5);
-        QCOMPARE(top(beside->callEdit), 1399);
-        type(beside->callEdit, "1400");
+        QCOMPARE(top(beside->callEdit()), 1399);
+        type(beside->callEdit(), "1400");
         expectChips(5, 1200, 200);
-        type(beside->callEdit, "1399");
+        type(beside->callEdit(), "1399");
         expectChips(5, 1, 1399);
-        beside->closeButton->click();
+        beside->closeButton()->click();
         QCOMPARE(g().raiserSeat, 2);
         beside.reset();
 
@@ -201,16 +200,16 @@ private slots:
         state(5).bet = 0;
         auto shortStack = dialogFor(5);
         expectChips(5, 1, 499);
-        QCOMPARE(shortStack->raiseEdit->text(), QStringLiteral("499"));
+        QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
     }
 
     void clickOnTheTableOpensAndMirrors() {
         bool openedOnTheFold = false;
         whenModal([&openedOnTheFold](QWidget* w) {
             if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
-                openedOnTheFold = dialog->foldBox->isChecked();  // seat 2 folded
-                dialog->callBox->click();
-                type(dialog->callEdit, "400");
+                openedOnTheFold = dialog->foldBox()->isChecked();  // seat 2 folded
+                dialog->callBox()->click();
+                type(dialog->callEdit(), "400");
             }
             w->close();
         });
@@ -240,15 +239,15 @@ private slots:
         listed.smallBlind = 200;
         listed.bigBlind = 400;
         listed.seats[5].action = 1;
-        AnalysisReportDialog report(window.get(), "Details for 1", nullptr);
+        AnalysisReportDialog report(&window->desk(), "Details for 1", nullptr);
         report.buildReport(&listed);
-        OpponentActionDialog dialog(window.get(), listed.seats[5], 5, &report, nullptr);
+        OpponentActionDialog dialog(&window->desk(), &listed, 5);
         QCOMPARE(dialog.situation(), &listed);
         QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
-        QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit->validator())->bottom(), 200);
+        QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit()->validator())->bottom(), 200);
         expectChips(5, 1400, 0);  // the table shows another hand
-        type(dialog.callEdit, "1400");
-        dialog.closeButton->click();
+        type(dialog.callEdit(), "1400");
+        dialog.closeButton()->click();
         QCOMPARE(listed.raiserSeat, 5);
         QCOMPARE(g().raiserSeat, -1);
     }

@@ -24,13 +24,13 @@ class EditorTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame->table; }
-    SeatWidget* seat(int i) const { return table()->seatWidgets[static_cast<std::size_t>(i)]; }
-    GameState& g() const { return *window->current; }
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
     torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
     void sit(std::initializer_list<int> seats) {
         for (int s : seats)
-            seat(s)->takeSeatButton->click();
+            seat(s)->takeSeatButton()->click();
     }
     // Bet and stack of each seat listed.
     QList<int> chips(std::initializer_list<int> seats) const {
@@ -50,19 +50,19 @@ private slots:
 
     void startsAsTheEditorAndSwitchesModes() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Torvel ICM 1.22c"));
-        QCOMPARE(window->windowMode, static_cast<int>(kModeEditor));
-        QCOMPARE(table()->blindsText, QStringLiteral("Blinds : 100 / 200"));
-        QVERIFY(window->frame->computeButton->isVisible());
-        QVERIFY(!window->frame->pushButton->isVisible());
+        QCOMPARE(window->desk().mode(), DeskMode::Editor);
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 100 / 200"));
+        QVERIFY(window->frame()->computeButton()->isVisible());
+        QVERIFY(!window->frame()->pushButton()->isVisible());
         window->showHandList();
-        QCOMPARE(window->windowMode, static_cast<int>(kModeHandList));
-        QVERIFY(!table()->editMode);
-        QVERIFY(!window->frame->computeButton->isVisible());
-        QVERIFY(window->frame->plotButton->isVisible());
+        QCOMPARE(window->desk().mode(), DeskMode::HandList);
+        QVERIFY(!window->desk().editMode());
+        QVERIFY(!window->frame()->computeButton()->isVisible());
+        QVERIFY(window->frame()->plotButton()->isVisible());
         window->startEditor();
-        QVERIFY(table()->editMode);
-        QVERIFY(window->frame->computeButton->isVisible());
-        QVERIFY(!window->frame->editButton->isVisible());
+        QVERIFY(window->desk().editMode());
+        QVERIFY(window->frame()->computeButton()->isVisible());
+        QVERIFY(!window->frame()->editButton()->isVisible());
     }
 
     void seatingAndLeaving() {
@@ -72,27 +72,27 @@ private slots:
         QCOMPARE(QList<int>({state(3).card1, state(3).card2, seat(3)->handLow, seat(3)->handHigh}),
                  QList<int>({0, 18, 0, 18}));  // 2h and 7d
         QCOMPARE(state(3).stack + state(3).bet, 1400);  // 14 small blinds
-        QCOMPARE(table()->buttonSeat, 3);  // the first player gets the button
+        QCOMPARE(table()->buttonSeat(), 3);  // the first player gets the button
 
         sit({6});
         QCOMPARE(state(6).status, 2);
         QCOMPARE(QList<int>({state(6).rangeTo, state(6).range2To, state(6).card1}), QList<int>({13, 13, -1}));
-        QCOMPARE(seat(6)->card1Image, &window->cardPicture(52));
+        QCOMPARE(seat(6)->card1Image, &window->resources().cardPicture(52));
         QCOMPARE(g().playerCount, 2);
-        QVERIFY(!seat(6)->takeSeatButton->isVisibleTo(seat(6)));
+        QVERIFY(!seat(6)->takeSeatButton()->isVisibleTo(seat(6)));
 
         // An opponent keeps his stack when he sits down again.
         seat(6)->stack = state(6).stack = 5000;
         const int total = seat(6)->stack + seat(6)->bet;
-        seat(6)->leaveButton->click();
+        seat(6)->leaveButton()->click();
         QCOMPARE(QList<int>({state(6).status, state(6).stack, g().playerCount}), QList<int>({0, 0, 1}));
         sit({6});
         QCOMPARE(seat(6)->stack + seat(6)->bet, total);
 
         // The hero who leaves frees the hero seat for the next one seated.
-        seat(3)->leaveButton->click();
+        seat(3)->leaveButton()->click();
         QCOMPARE(g().heroSeat, -1);
-        QCOMPARE(window->keptHeroSeat, -1);
+        QCOMPARE(window->desk().kept().heroSeat, -1);
         sit({8});
         QCOMPARE(g().heroSeat, 8);
         QCOMPARE(state(8).stack + state(8).bet, 1400);
@@ -103,7 +103,7 @@ private slots:
         table()->setButton(0, true);
         QVERIFY(state(0).isButton && state(2).isSmallBlind && state(5).isBigBlind);
         QCOMPARE(chips({2, 5}), QList<int>({100, 1300, 200, 1200}));
-        QCOMPARE(table()->buttonSpots[0]->dealer, 1);
+        QCOMPARE(table()->buttonSpot(0)->isDealer(), true);
 
         // A bet above the blind comes back when the player becomes a blind.
         seat(7)->bet = 600;
@@ -111,15 +111,15 @@ private slots:
         table()->setButton(2, true);
         QVERIFY(!state(2).isSmallBlind && state(5).isSmallBlind && state(7).isBigBlind);
         QCOMPARE(chips({2, 5, 7}), QList<int>({0, 1400, 100, 1300, 200, 1200}));
-        QCOMPARE(table()->buttonSpots[0]->dealer, 0);
-        QCOMPARE(table()->buttonSpots[2]->dealer, 1);
+        QCOMPARE(table()->buttonSpot(0)->isDealer(), false);
+        QCOMPARE(table()->buttonSpot(2)->isDealer(), true);
 
         g().raiserSeat = 0;  // the raiser who becomes a blind is no raiser any more
         table()->setButton(5, true);
         QCOMPARE(g().raiserSeat, -1);
         table()->setButton(4, true);  // an empty seat cannot take the button
         QCOMPARE(g().buttonSeat, 5);
-        QCOMPARE(table()->buttonSeat, 5);
+        QCOMPARE(table()->buttonSeat(), 5);
     }
 
     void headsUpTheButtonPostsTheSmallBlind() {
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(offered.last(), QStringLiteral("10000/20000/500"));
         QVERIFY(!offered.contains(QStringLiteral("6000/12000/200")));
         QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({200, 400, 25}));
-        QCOMPARE(table()->blindsText, QStringLiteral("Blinds : 200 / 400 / 25"));
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400 / 25"));
         // Posted again at the new level: SB 3, BB 5, the ante in front of the button.
         QCOMPARE(QList<int>({state(3).bet, state(5).bet, state(1).bet}), QList<int>({200, 400, 25}));
 
@@ -175,11 +175,11 @@ private slots:
     void cardPickerForbidsTheOtherCardAndOrdersTheClass() {
         sit({2});
         // The hero holds 2h (0) and 7d (18): for card 1 only the 7d cell is the back.
-        CardPickerDialog first(window.get(), 0);
+        CardPickerDialog first(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 0);
         const auto cells = first.findChildren<CardCell*>();
         QCOMPARE(cells.size(), 52);
         for (int i = 0; i < 52; ++i)
-            QCOMPARE(cells[i]->card, i == 18 ? 52 : i);
+            QCOMPARE(cells[i]->card(), i == 18 ? 52 : i);
         QTest::mouseClick(cells[18], Qt::LeftButton);
         QCOMPARE(state(2).card1, 0);  // nothing happened
 
@@ -194,10 +194,10 @@ private slots:
         QCOMPARE(QList<int>({seat(2)->handLow, seat(2)->handHigh}), QList<int>({11, 18}));
 
         // A suited hand with the higher rank first: Kh and 7h.
-        CardPickerDialog second(window.get(), 1);
+        CardPickerDialog second(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 1);
         QCOMPARE(second.windowTitle(), QStringLiteral("Pick card no.2"));
         const auto cells2 = second.findChildren<CardCell*>();
-        QCOMPARE(cells2[11]->card, 52);
+        QCOMPARE(cells2[11]->card(), 52);
         QTest::mouseClick(cells2[5], Qt::LeftButton);
         QCOMPARE(QList<int>({state(2).card2, state(2).handLow, state(2).handHigh}), QList<int>({5, 5, 11}));
     }
@@ -205,19 +205,19 @@ private slots:
     void applyNeedsButtonAndHero() {
         QString text;
         acceptMessageBox(nullptr, &text);
-        table()->applyButton->click();
+        table()->applyButton()->click();
         QCOMPARE(text, QStringLiteral("No button set"));
 
         sit({3, 5});
-        seat(3)->leaveButton->click();
+        seat(3)->leaveButton()->click();
         acceptMessageBox(nullptr, &text);
-        table()->applyButton->click();
+        table()->applyButton()->click();
         QCOMPARE(text, QStringLiteral("No player set"));
 
         sit({7, 9});  // 7 is the hero now
         table()->setButton(5, true);
-        table()->profileCombo->setCurrentIndex(2);
-        table()->applyButton->click();
+        table()->profileCombo()->setCurrentIndex(2);
+        table()->applyButton()->click();
         // The profile set every opponent's range, mirrored in the seat widgets.
         for (int s : {5, 9}) {
             QVERIFY(state(s).rangeTo > 0);
@@ -230,14 +230,14 @@ private slots:
         sit({4, 0, 2, 7});
         table()->setButton(2, true);  // hero 4 in the small blind
         QCOMPARE(g().decision, -3);
-        window->frame->computeButton->click();
+        window->frame()->computeButton()->click();
         QVERIFY(g().decision == 0 || g().decision == 3);
         QVERIFY(g().evPush > 0.0f && g().evFold > 0.0f);
         QVERIFY(std::strlen(g().pushRangeText) > 0);
         // "Compute" grades nothing: the hand list, which counts the score, stays empty.
         QCOMPARE(g().heroAction, -2);
-        QCOMPARE(window->answerCount, 0);
-        QVERIFY(window->frame->handList->situations.isEmpty());
+        QCOMPARE(window->desk().answerCount(), 0);
+        QVERIFY(window->frame()->handList()->situations().isEmpty());
         // The "Eq." lines and the verdict are painted from these fields.
         const QImage after = table()->grab().toImage();
         g().decision = -3;
@@ -245,7 +245,7 @@ private slots:
         QVERIFY(after != table()->grab().toImage());
 
         // Without a button it refuses.
-        table()->buttonSeat = g().buttonSeat = -1;
+        g().buttonSeat = -1;
         QString title, text;
         acceptMessageBox(&title, &text);
         QCOMPARE(window->runAnalysis(-2), 1);
@@ -257,8 +257,8 @@ private slots:
         sit({1, 3, 5});
         table()->setBlinds(300, 600, 25);
         table()->setButton(1, true);
-        window->frame->computeButton->click();
-        window->frame->clearButton->click();
+        window->frame()->computeButton()->click();
+        window->frame()->clearButton()->click();
         QCOMPARE(QList<int>({g().playerCount, g().heroSeat, g().buttonSeat, g().decision}),
                  QList<int>({0, -1, -1, -3}));
         QCOMPARE(g().pushRangeText[0], '\0');
@@ -273,23 +273,23 @@ private slots:
     }
 
     void payoutPresetsAndWindowMenu() {
-        PayoutPanel* payouts = window->frame->payouts;
-        QCOMPARE(window->payoutPercent(0), 50.0);
+        PayoutPanel* payouts = window->frame()->payouts();
+        QCOMPARE(window->desk().payoutPercent(0), 50.0);
         QCOMPARE(payouts->paidPlaces(), 3);
-        payouts->fields[8]->setText(QStringLiteral("7"));
-        payouts->presetButtons[4]->click();  // "5 Table"
+        payouts->fields()[8]->setText(QStringLiteral("7"));
+        payouts->presetButtons()[4]->click();  // "5 Table"
         QCOMPARE(payouts->paidPlaces(), 7);
-        QCOMPARE(window->payoutPercent(8), 0.0);
-        QCOMPARE(window->payoutPercent(1), 21.5);
-        payouts->fields[2]->setText(QStringLiteral("abc"));
-        QCOMPARE(window->payoutPercent(2), 0.0);
+        QCOMPARE(window->desk().payoutPercent(8), 0.0);
+        QCOMPARE(window->desk().payoutPercent(1), 21.5);
+        payouts->fields()[2]->setText(QStringLiteral("abc"));
+        QCOMPARE(window->desk().payoutPercent(2), 0.0);
 
         payouts->hide();
         window->syncWindowMenu();
-        QVERIFY(!window->payoutAction->isChecked());
+        QVERIFY(!window->payoutAction()->isChecked());
         window->togglePayoutPanel();
         window->syncWindowMenu();
-        QVERIFY(window->payoutAction->isChecked());
+        QVERIFY(window->payoutAction()->isChecked());
     }
 
     void startupRefusesWithoutTables() {

@@ -61,10 +61,10 @@ class TrainerTest : public QObject {
 private:
     std::unique_ptr<ScratchWorkingDirectory> scratch;
     std::unique_ptr<MainWindow> window;
-    TableFrame* frame() const { return window->frame; }
-    TrainerSettingsPanel* panel() const { return window->frame->settings; }
-    HandListPanel* handList() const { return window->frame->handList; }
-    GameState& g() const { return *window->current; }
+    TableFrame* frame() const { return window->frame(); }
+    TrainerSettingsPanel* panel() const { return window->frame()->trainerSettings(); }
+    HandListPanel* handList() const { return window->frame()->handList(); }
+    GameState& g() const { return *window->desk().situation(); }
 
     void startTrainer() {
         QAction* start = menuAction(*window, QStringLiteral("Trainer"), QStringLiteral("Start"));
@@ -79,7 +79,7 @@ private:
 
     int heroRankingPosition() const {
         const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
-        return window->handRanking().positionOf({hero.handLow, hero.handHigh});
+        return window->desk().handRanking().positionOf({hero.handLow, hero.handHigh});
     }
 
 private slots:
@@ -96,31 +96,30 @@ private slots:
     }
 
     void startShowsTheTrainerAndResetsTheScore() {
-        window->answerCount = 7;
-        window->correctCount = 3;
+        window->desk().setScore(7, 3);
         QVERIFY(panel()->isHidden());
         startTrainer();
 
-        QCOMPARE(window->windowMode, static_cast<int>(kModeTrainer));
-        QVERIFY(frame()->pushButton->isVisible());
-        QVERIFY(frame()->foldButton->isVisible());
-        QVERIFY(frame()->plotButton->isVisible());
-        QVERIFY(!frame()->clearButton->isVisible());
-        QVERIFY(!frame()->computeButton->isVisible());
-        QVERIFY(!frame()->detailsButton->isVisible());
+        QCOMPARE(window->desk().mode(), DeskMode::Trainer);
+        QVERIFY(frame()->pushButton()->isVisible());
+        QVERIFY(frame()->foldButton()->isVisible());
+        QVERIFY(frame()->plotButton()->isVisible());
+        QVERIFY(!frame()->clearButton()->isVisible());
+        QVERIFY(!frame()->computeButton()->isVisible());
+        QVERIFY(!frame()->detailsButton()->isVisible());
         QVERIFY(panel()->isVisible());
         QVERIFY(handList()->isVisible());
-        QVERIFY(!frame()->table->editMode);
-        QCOMPARE(window->answerCount, 0);
-        QCOMPARE(window->correctCount, 0);
+        QVERIFY(!window->desk().editMode());
+        QCOMPARE(window->desk().answerCount(), 0);
+        QCOMPARE(window->desk().correctCount(), 0);
 
         // A dealt, unanswered spot is on the table.
         QVERIFY(g().heroSeat >= 0 && g().heroSeat <= 9);
         QVERIFY(g().playerCount >= 2 && g().playerCount <= 10);
         QCOMPARE(g().occupiedSeatCount(), g().playerCount);
         QCOMPARE(g().decision, static_cast<int>(torvel::kDecisionNotComputed));
-        QCOMPARE(window->keptHeroSeat, g().heroSeat);
-        QCOMPARE(frame()->table->buttonSeat, g().buttonSeat);
+        QCOMPARE(window->desk().kept().heroSeat, g().heroSeat);
+        QCOMPARE(frame()->table()->buttonSeat(), g().buttonSeat);
         QVERIFY(heroRankingPosition() >= 0 && heroRankingPosition() < 68);
 
         QCOMPARE(panel()->title(), QStringLiteral("Setting"));
@@ -133,22 +132,22 @@ private slots:
         startTrainer();
         QList<GameState*> answered;
         for (int n = 0; n < 10; ++n) {
-            GameState* before = window->current;
+            GameState* before = window->desk().situation();
             answered << before;
-            (n % 3 == 0 ? frame()->foldButton : frame()->pushButton)->click();
+            (n % 3 == 0 ? frame()->foldButton() : frame()->pushButton())->click();
             // The next spot follows at once; the answered one went to the list.
-            QVERIFY(window->current != before);
-            QCOMPARE(window->current->decision, static_cast<int>(torvel::kDecisionNotComputed));
+            QVERIFY(window->desk().situation() != before);
+            QCOMPARE(window->desk().situation()->decision, static_cast<int>(torvel::kDecisionNotComputed));
         }
         QVERIFY2(refusals.seen.isEmpty(), qPrintable(refusals.seen.join('\n')));
 
-        QTreeWidget* tree = handList()->tree;
+        QTreeWidget* tree = handList()->tree();
         QCOMPARE(tree->topLevelItemCount(), 10);
-        QCOMPARE(handList()->situations.size(), 10);
-        QCOMPARE(window->answerCount, 10);
+        QCOMPARE(handList()->situations().size(), 10);
+        QCOMPARE(window->desk().answerCount(), 10);
         int green = 0;
         for (int row = 0; row < 10; ++row) {
-            GameState* s = handList()->situations[row];
+            GameState* s = handList()->situations()[row];
             QCOMPARE(s, answered[row]);
             // The answer given, and the verdict of the analysis.
             QCOMPARE(s->heroAction, row % 3 == 0 ? 0 : 3);
@@ -162,33 +161,33 @@ private slots:
             QCOMPARE(colour, right ? QColor(Qt::darkGreen) : QColor(Qt::red));
             green += right ? 1 : 0;
         }
-        QCOMPARE(window->correctCount, green);
+        QCOMPARE(window->desk().correctCount(), green);
 
         // Recounting from the list gives the same score.
         window->updateScore();
-        QCOMPARE(window->answerCount, 10);
-        QCOMPARE(window->correctCount, green);
+        QCOMPARE(window->desk().answerCount(), 10);
+        QCOMPARE(window->desk().correctCount(), green);
         window->grab().save(QStringLiteral("/tmp/trainer-after-ten.png"));
     }
 
     void startingAgainResetsTheScore() {
         startTrainer();
         for (int n = 0; n < 3; ++n)
-            frame()->pushButton->click();
-        QCOMPARE(window->answerCount, 3);
+            frame()->pushButton()->click();
+        QCOMPARE(window->desk().answerCount(), 3);
         startTrainer();
-        QCOMPARE(window->answerCount, 0);
-        QCOMPARE(window->correctCount, 0);
-        frame()->foldButton->click();
-        QCOMPARE(window->answerCount, 1);
-        QVERIFY(window->correctCount <= 1);
+        QCOMPARE(window->desk().answerCount(), 0);
+        QCOMPARE(window->desk().correctCount(), 0);
+        frame()->foldButton()->click();
+        QCOMPARE(window->desk().answerCount(), 1);
+        QVERIFY(window->desk().correctCount() <= 1);
         // The listed answers stay listed.
-        QCOMPARE(handList()->tree->topLevelItemCount(), 4);
+        QCOMPARE(handList()->tree()->topLevelItemCount(), 4);
     }
 
     void roomChangeRefillsTheLevels() {
-        QComboBox* room = panel()->roomCombo;
-        QComboBox* level = panel()->levelCombo;
+        QComboBox* room = panel()->roomCombo();
+        QComboBox* level = panel()->levelCombo();
         QCOMPARE(room->count(), 3);
         QCOMPARE(room->itemText(0), QStringLiteral("Pokerstars"));
         QCOMPARE(room->itemText(1), QStringLiteral("FullTiltPoker"));
@@ -224,20 +223,20 @@ private slots:
 
         // Defaults without a settings file.
         QVERIFY(!QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
-        QCOMPARE(panel()->myStackMinEdit->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->myStackMaxEdit->text(), QStringLiteral("14"));
-        QCOMPARE(panel()->myRangeMinEdit->text(), QStringLiteral("0"));
-        QCOMPARE(panel()->myRangeMaxEdit->text(), QStringLiteral("40"));
-        QCOMPARE(panel()->opponentStackMinEdit->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->opponentStackMaxEdit->text(), QStringLiteral("14"));
+        QCOMPARE(panel()->myStackMinEdit()->text(), QStringLiteral("4"));
+        QCOMPARE(panel()->myStackMaxEdit()->text(), QStringLiteral("14"));
+        QCOMPARE(panel()->myRangeMinEdit()->text(), QStringLiteral("0"));
+        QCOMPARE(panel()->myRangeMaxEdit()->text(), QStringLiteral("40"));
+        QCOMPARE(panel()->opponentStackMinEdit()->text(), QStringLiteral("4"));
+        QCOMPARE(panel()->opponentStackMaxEdit()->text(), QStringLiteral("14"));
 
         const struct {
             QLineEdit* edit;
             const char* key;
             QString typed;
-        } edits[] = {{panel()->myStackMinEdit, "msMin", "3"}, {panel()->myStackMaxEdit, "msMax", "17"},
-                     {panel()->myRangeMinEdit, "mrMin", "5"}, {panel()->myRangeMaxEdit, "mrMax", "55"},
-                     {panel()->opponentStackMinEdit, "osMin", "6"}, {panel()->opponentStackMaxEdit, "osMax", "20"}};
+        } edits[] = {{panel()->myStackMinEdit(), "msMin", "3"}, {panel()->myStackMaxEdit(), "msMax", "17"},
+                     {panel()->myRangeMinEdit(), "mrMin", "5"}, {panel()->myRangeMaxEdit(), "mrMax", "55"},
+                     {panel()->opponentStackMinEdit(), "osMin", "6"}, {panel()->opponentStackMaxEdit(), "osMax", "20"}};
         for (const auto& e : edits) {
             typeInto(e.edit, e.typed);
             QCOMPARE(settingsValue(e.key), e.typed);
@@ -246,29 +245,29 @@ private slots:
         QCOMPARE(QFile::exists(runtimeSettings), runtimeHadSettings);
 
         // An emptied edit does not finish: nothing is written.
-        typeInto(panel()->myStackMinEdit, QString());
+        typeInto(panel()->myStackMinEdit(), QString());
         QCOMPARE(settingsValue("msMin"), QStringLiteral("3"));
         // Out of the validator's range: the edit does not finish either.
-        typeInto(panel()->opponentStackMinEdit, QStringLiteral("0"));
+        typeInto(panel()->opponentStackMinEdit(), QStringLiteral("0"));
         QCOMPARE(settingsValue("osMin"), QStringLiteral("6"));
 
         // A new panel reads them back; the dealing band starts at 0..68
         // whatever the range edits say.
-        TrainerSettingsPanel again(window.get(), nullptr);
-        QCOMPARE(again.myStackMinEdit->text(), QStringLiteral("3"));
-        QCOMPARE(again.myStackMaxEdit->text(), QStringLiteral("17"));
-        QCOMPARE(again.myRangeMinEdit->text(), QStringLiteral("5"));
-        QCOMPARE(again.myRangeMaxEdit->text(), QStringLiteral("55"));
-        QCOMPARE(again.opponentStackMinEdit->text(), QStringLiteral("6"));
-        QCOMPARE(again.opponentStackMaxEdit->text(), QStringLiteral("20"));
-        QCOMPARE(again.bandLower, 0);
-        QCOMPARE(again.bandUpper, 68);
+        TrainerSettingsPanel again(window->desk(), nullptr);
+        QCOMPARE(again.myStackMinEdit()->text(), QStringLiteral("3"));
+        QCOMPARE(again.myStackMaxEdit()->text(), QStringLiteral("17"));
+        QCOMPARE(again.myRangeMinEdit()->text(), QStringLiteral("5"));
+        QCOMPARE(again.myRangeMaxEdit()->text(), QStringLiteral("55"));
+        QCOMPARE(again.opponentStackMinEdit()->text(), QStringLiteral("6"));
+        QCOMPARE(again.opponentStackMaxEdit()->text(), QStringLiteral("20"));
+        QCOMPARE(again.bandLower(), 0);
+        QCOMPARE(again.bandUpper(), 68);
 
         // A value written by hand that is no number counts 0 in the dealer.
         torvel::IniFile settings(torvel::kSettingsFileName);
         QVERIFY(settings.writeString(torvel::kSettingsSection, "osMax", "lots"));
-        TrainerSettingsPanel third(window.get(), nullptr);
-        QCOMPARE(third.opponentStackMaxEdit->text(), QStringLiteral("0"));
+        TrainerSettingsPanel third(window->desk(), nullptr);
+        QCOMPARE(third.opponentStackMaxEdit()->text(), QStringLiteral("0"));
         QCOMPARE(third.trainerSettings().opponentStackMax, 0);
     }
 
@@ -280,24 +279,24 @@ private slots:
             opened = true;
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Range Selection"));
             // The dialog starts on the panel's band, 0..68.
-            QCOMPARE(dialog->minSlider->value(), 0);
-            QCOMPARE(dialog->maxSlider->value(), 68);
-            dialog->minSlider->setValue(10);
-            minEditDuring = panel()->myRangeMinEdit->text();  // written at once
-            dialog->presetButtons[8]->click();       // the top 50 classes
-            labelDuring = dialog->rangeLabel->text();
+            QCOMPARE(dialog->minSlider()->value(), 0);
+            QCOMPARE(dialog->maxSlider()->value(), 68);
+            dialog->minSlider()->setValue(10);
+            minEditDuring = panel()->myRangeMinEdit()->text();  // written at once
+            dialog->presetButtons()[8]->click();       // the top 50 classes
+            labelDuring = dialog->rangeLabel()->text();
             dialog->grab().save(QStringLiteral("/tmp/trainer-pick.png"));
-            dialog->closeButton->click();
+            dialog->closeButton()->click();
         });
-        panel()->pickButton->click();
+        panel()->pickButton()->click();
         QVERIFY(opened);
 
         QCOMPARE(minEditDuring, QStringLiteral("5.92"));  // 10 x 100 / 169
         QCOMPARE(labelDuring, QStringLiteral("Range: 23.67 %"));  // 40 classes
-        QCOMPARE(panel()->bandLower, 10);
-        QCOMPARE(panel()->bandUpper, 50);
-        QCOMPARE(panel()->myRangeMinEdit->text(), QStringLiteral("5.92"));
-        QCOMPARE(panel()->myRangeMaxEdit->text(), QStringLiteral("29.59"));
+        QCOMPARE(panel()->bandLower(), 10);
+        QCOMPARE(panel()->bandUpper(), 50);
+        QCOMPARE(panel()->myRangeMinEdit()->text(), QStringLiteral("5.92"));
+        QCOMPARE(panel()->myRangeMaxEdit()->text(), QStringLiteral("29.59"));
         const torvel::TrainerSettings s = panel()->trainerSettings();
         QCOMPARE(s.bandLower, 10);
         QCOMPARE(s.bandUpper, 50);
@@ -313,14 +312,14 @@ private slots:
 
     void dealtSpotsObeyThePanel() {
         UnexpectedMessages refusals;
-        panel()->playersCombo->setCurrentIndex(3);  // "4"
-        panel()->positionCombo->setCurrentIndex(4); // "Button"
-        panel()->roomCombo->setCurrentIndex(2);     // PartyPoker
-        panel()->levelCombo->setCurrentIndex(4);    // level 3: 100/200
-        typeInto(panel()->myStackMinEdit, QStringLiteral("5"));
-        typeInto(panel()->myStackMaxEdit, QStringLiteral("5"));
-        typeInto(panel()->opponentStackMinEdit, QStringLiteral("8"));
-        typeInto(panel()->opponentStackMaxEdit, QStringLiteral("8"));
+        panel()->playersCombo()->setCurrentIndex(3);  // "4"
+        panel()->positionCombo()->setCurrentIndex(4); // "Button"
+        panel()->roomCombo()->setCurrentIndex(2);     // PartyPoker
+        panel()->levelCombo()->setCurrentIndex(4);    // level 3: 100/200
+        typeInto(panel()->myStackMinEdit(), QStringLiteral("5"));
+        typeInto(panel()->myStackMaxEdit(), QStringLiteral("5"));
+        typeInto(panel()->opponentStackMinEdit(), QStringLiteral("8"));
+        typeInto(panel()->opponentStackMaxEdit(), QStringLiteral("8"));
         startTrainer();
         for (int n = 0; n < 12; ++n) {
             QCOMPARE(g().playerCount, 4);
@@ -338,15 +337,15 @@ private slots:
                 if (seat.status == torvel::kSeatOpponent)
                     QCOMPARE(seat.stack + seat.bet, 1600);
             }
-            (n % 2 ? frame()->pushButton : frame()->foldButton)->click();
+            (n % 2 ? frame()->pushButton() : frame()->foldButton())->click();
         }
 
         // The big blind, heads-up, at PokerStars 100/200/25: he always faces
         // the small blind's all-in.
-        panel()->playersCombo->setCurrentIndex(1);  // "2"
-        panel()->positionCombo->setCurrentIndex(2); // "Big Blind"
-        panel()->roomCombo->setCurrentIndex(0);
-        panel()->levelCombo->setCurrentIndex(6);    // level 5: 100/200/25
+        panel()->playersCombo()->setCurrentIndex(1);  // "2"
+        panel()->positionCombo()->setCurrentIndex(2); // "Big Blind"
+        panel()->roomCombo()->setCurrentIndex(0);
+        panel()->levelCombo()->setCurrentIndex(6);    // level 5: 100/200/25
         for (int n = 0; n < 8; ++n) {
             window->nextTrainerSituation();
             QCOMPARE(g().playerCount, 2);
@@ -361,9 +360,9 @@ private slots:
         }
 
         // Three players, hero in the small blind; any of FullTilt's levels.
-        panel()->playersCombo->setCurrentIndex(2);  // "3"
-        panel()->positionCombo->setCurrentIndex(1); // "Small Blind"
-        panel()->roomCombo->setCurrentIndex(1);
+        panel()->playersCombo()->setCurrentIndex(2);  // "3"
+        panel()->positionCombo()->setCurrentIndex(1); // "Small Blind"
+        panel()->roomCombo()->setCurrentIndex(1);
         for (int n = 0; n < 8; ++n) {
             window->nextTrainerSituation();
             QCOMPARE(g().playerCount, 3);
@@ -375,8 +374,8 @@ private slots:
         }
 
         // Non-blind with ten players: neither blind.
-        panel()->playersCombo->setCurrentIndex(9);  // "10"
-        panel()->positionCombo->setCurrentIndex(3); // "Non Blind"
+        panel()->playersCombo()->setCurrentIndex(9);  // "10"
+        panel()->positionCombo()->setCurrentIndex(3); // "Non Blind"
         for (int n = 0; n < 8; ++n) {
             window->nextTrainerSituation();
             QCOMPARE(g().playerCount, 10);
