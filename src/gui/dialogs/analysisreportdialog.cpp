@@ -32,9 +32,6 @@ constexpr int kTallestReportArea = 480;
 
 QString pct(float share) { return QString::number(static_cast<double>(share) * 100.0, 'f', 2); }
 
-// A bound of a ranking band in percent of the 169 classes.
-QString bound(int position) { return QString::number(position * 100.0 / torvel::kHandClassCount, 'f', 2); }
-
 QString band(int from, int to) {
     return QString::number(to * 100.0 / torvel::kHandClassCount - from * 100.0 / torvel::kHandClassCount, 'f', 2);
 }
@@ -77,15 +74,21 @@ AnalysisReportDialog::AnalysisReportDialog(DeskModel* desk, const QString& title
     for (int c = 0; c < kColumns; ++c)
         grid_->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(QLatin1String(headers[c]))), 1, c);
 
+    // An edited action changes what the report computes: show it again.
+    auto editCell = [this](int kind, int row) {
+        auto* cell = new SeatEditCell(desk_, kind, row);
+        connect(cell, &SeatEditCell::actionEdited, this, [this] { buildReport(game_); });
+        return cell;
+    };
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
             QLabel* cell = nullptr;
             if (c == kRangeColumn)
-                cell = new SeatEditCell(this, SeatEditCell::kRange, r);
+                cell = editCell(SeatEditCell::kRange, r);
             else if (c == kStackColumn)
-                cell = new SeatEditCell(this, SeatEditCell::kStack, r);
+                cell = editCell(SeatEditCell::kStack, r);
             else if (c == kActionColumn)
-                cell = new SeatEditCell(this, SeatEditCell::kAction, r);
+                cell = editCell(SeatEditCell::kAction, r);
             else
                 cell = new QLabel;
             cell->setAlignment(Qt::AlignLeft);
@@ -106,17 +109,6 @@ AnalysisReportDialog::AnalysisReportDialog(DeskModel* desk, const QString& title
 
     connect(closeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onCloseClicked);
     connect(recomputeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onComputeClicked);
-}
-
-QString AnalysisReportDialog::linkText(const QString& text) {
-    return QStringLiteral("<font color=#0000FF><u>") + text + QStringLiteral("</u></font>");
-}
-
-QString AnalysisReportDialog::rangeText(const SeatState& seat) {
-    QString text = bound(seat.rangeTo);
-    if (seat.rangeFrom > 0)
-        text += QStringLiteral(" - ") + bound(seat.rangeFrom);
-    return linkText(text);
 }
 
 QString AnalysisReportDialog::reportText() const { return reportArea_->inner()->text(); }
@@ -164,14 +156,14 @@ void AnalysisReportDialog::fillTable() {
         auto cell = [this, r](int c) { return cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
         if (listed) {
             for (int c : {kRangeColumn, kStackColumn, kActionColumn})
-                static_cast<SeatEditCell*>(cell(c))->bind(seatIndex, &seat);
+                static_cast<SeatEditCell*>(cell(c))->bind(seatIndex, game_);
         }
 
         if (seatIndex == g.heroSeat) {
             if (listed) {
                 cell(0)->setText(QStringLiteral("<font color=#0000FF>Hero</font>"));
                 cell(1)->setText(QString::fromStdString(torvel::handClassName(seat.handLow, seat.handHigh)));
-                cell(2)->setText(linkText(QString::number(seat.stack)));
+                cell(2)->setText(SeatEditCell::linkText(QString::number(seat.stack)));
                 cell(3)->setText(QString::number(seat.bet));
                 cell(4)->setText(pct(g.equityBefore[static_cast<std::size_t>(seatIndex)]));
                 cell(5)->setText(QStringLiteral("?"));
@@ -183,20 +175,20 @@ void AnalysisReportDialog::fillTable() {
                 torvel::copyToBuffer(seat.position, std::string(kPositionNames[k]));
             if (listed) {
                 cell(0)->setText(positionOf(seat));
-                cell(1)->setText(rangeText(seat));
-                cell(2)->setText(linkText(QString::number(seat.stack)));
+                cell(1)->setText(SeatEditCell::rangeText(seat));
+                cell(2)->setText(SeatEditCell::linkText(QString::number(seat.stack)));
                 cell(3)->setText(QString::number(seat.bet));
                 cell(4)->setText(pct(g.equityBefore[static_cast<std::size_t>(seatIndex)]));
                 // Players after the hero have not acted: their cell keeps its text.
                 if (!heroListed) {
                     if (seatIndex == g.raiserSeat)
-                        cell(5)->setText(linkText(QStringLiteral("Push")));
+                        cell(5)->setText(SeatEditCell::linkText(QStringLiteral("Push")));
                     else if (seat.action == torvel::kActionFold)
-                        cell(5)->setText(linkText(QStringLiteral("Fold")));
+                        cell(5)->setText(SeatEditCell::linkText(QStringLiteral("Fold")));
                     else if (seat.action == torvel::kActionCall)
-                        cell(5)->setText(linkText(QStringLiteral("Call")));
+                        cell(5)->setText(SeatEditCell::linkText(QStringLiteral("Call")));
                     else if (seat.action == torvel::kActionRaise)
-                        cell(5)->setText(linkText(QStringLiteral("Raise")));
+                        cell(5)->setText(SeatEditCell::linkText(QStringLiteral("Raise")));
                 }
                 cell(6)->setText(pct(seat.rangeShare));
             }

@@ -39,9 +39,6 @@ public:
     // The report below the table as rich text.
     QString reportText() const;
 
-    // Texts of the clickable cells, shared with the cells that edit them.
-    static QString linkText(const QString& text);
-    static QString rangeText(const torvel::SeatState& seat);
 
     DeskModel* desk() const { return desk_; }
     QGridLayout* grid() const { return grid_; }

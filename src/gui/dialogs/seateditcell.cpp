@@ -3,21 +3,40 @@
 #include <QInputDialog>
 #include <QMouseEvent>
 
+#include "engine/constants.h"
 #include "engine/gamestate.h"
 #include "gui/desk/deskmodel.h"
-#include "gui/dialogs/analysisreportdialog.h"
 #include "gui/dialogs/rangedialog.h"
 #include "gui/table/opponentactiondialog.h"
 
 using torvel::GameState;
 using torvel::SeatState;
 
-SeatEditCell::SeatEditCell(AnalysisReportDialog* report, int kind, int seatIndex, QWidget* parent)
-    : QLabel(parent), seatIndex_(seatIndex), kind_(kind), report_(report) {}
+namespace {
 
-void SeatEditCell::bind(int seatIndex, SeatState* seat) {
+// A bound of a ranking band in percent of the 169 classes.
+QString bound(int position) { return QString::number(position * 100.0 / torvel::kHandClassCount, 'f', 2); }
+
+}  // namespace
+
+QString SeatEditCell::linkText(const QString& text) {
+    return QStringLiteral("<font color=#0000FF><u>") + text + QStringLiteral("</u></font>");
+}
+
+QString SeatEditCell::rangeText(const SeatState& seat) {
+    QString text = bound(seat.rangeTo);
+    if (seat.rangeFrom > 0)
+        text += QStringLiteral(" - ") + bound(seat.rangeFrom);
+    return linkText(text);
+}
+
+SeatEditCell::SeatEditCell(DeskModel* desk, int kind, int seatIndex, QWidget* parent)
+    : QLabel(parent), desk_(desk), seatIndex_(seatIndex), kind_(kind) {}
+
+void SeatEditCell::bind(int seatIndex, GameState* situation) {
     seatIndex_ = seatIndex;
-    seat_ = seat;
+    situation_ = situation;
+    seat_ = situation && GameState::validSeat(seatIndex) ? &situation->seats[static_cast<std::size_t>(seatIndex)] : nullptr;
     bool clickable = seat_ != nullptr;
     if (seat_ && kind_ == kAction)
         clickable = seat_->action >= 0 && seat_->status > torvel::kSeatHero;
@@ -27,7 +46,7 @@ void SeatEditCell::bind(int seatIndex, SeatState* seat) {
 }
 
 void SeatEditCell::mousePressEvent(QMouseEvent* event) {
-    if (!seat_ || !report_ || !GameState::validSeat(seatIndex_)) {
+    if (!seat_ || !GameState::validSeat(seatIndex_)) {
         QLabel::mousePressEvent(event);
         return;
     }
@@ -48,32 +67,28 @@ void SeatEditCell::editStack() {
     if (!ok)
         return;
     seat_->stack = value;
-    setText(AnalysisReportDialog::linkText(QString::number(value)));
-    if (DeskModel* desk = report_->desk())
-        desk->seatChipsEdited(report_->situation(), seatIndex_, false);
+    setText(linkText(QString::number(value)));
+    if (desk_)
+        desk_->seatChipsEdited(situation_, seatIndex_, false);
 }
 
 void SeatEditCell::editAction() {
     if (seat_->action < 0 || seat_->status <= torvel::kSeatHero)
         return;
-    AnalysisReportDialog* owningReport = report_;
     {
-        OpponentActionDialog dialog(owningReport->desk(), owningReport->situation(), seatIndex_, this);
+        OpponentActionDialog dialog(desk_, situation_, seatIndex_, this);
         dialog.exec();
     }
-    // The rebuild rebinds every cell, this one included.
-    owningReport->buildReport(owningReport->situation());
+    // The report rebuilds and rebinds every cell, this one included.
+    emit actionEdited();
 }
 
 void SeatEditCell::editRange() {
-    if (seat_->status <= torvel::kSeatHero)
-        return;
-    DeskModel* desk = report_->desk();
-    if (!desk || !report_->situation())
+    if (seat_->status <= torvel::kSeatHero || !desk_)
         return;
     {
-        RangeDialog dialog(desk, report_->situation(), seatIndex_, 0, this);
+        RangeDialog dialog(desk_, situation_, seatIndex_, 0, this);
         dialog.exec();
     }
-    setText(AnalysisReportDialog::rangeText(*seat_));
+    setText(rangeText(*seat_));
 }
