@@ -105,10 +105,7 @@ private slots:
     }
 
     void opensModallyFromPreferences() {
-        QAction* entry = nullptr;
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == QStringLiteral("Calling ranges"))
-                entry = a;
+        QAction* entry = menuAction(*window, QStringLiteral("Preferences"), QStringLiteral("Calling ranges"));
         QVERIFY(entry);
         QString title;
         whenModal([&title](QWidget* w) {

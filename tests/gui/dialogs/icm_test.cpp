@@ -13,6 +13,7 @@
 
 #include "gui/app/mainwindow.h"
 #include "gui/dialogs/icmcalculatordialog.h"
+#include "modaldriver.h"
 
 class IcmTest : public QObject {
     Q_OBJECT
@@ -45,12 +46,7 @@ class IcmTest : public QObject {
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    QAction* icmEntry() const {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == QStringLiteral("ICM Calc"))
-                return a;
-        return nullptr;
-    }
+    QAction* icmEntry() const { return menuAction(*window, QStringLiteral("Main"), QStringLiteral("ICM Calc")); }
     // 5000 / 3000 / 2000 chips, "1 Table" (50 / 30 / 20 %), pool 100.
     void threeStacks() {
         const char* counts[] = {"5000", "3000", "2000"};

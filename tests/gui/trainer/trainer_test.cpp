@@ -221,24 +221,23 @@ private slots:
         const QString runtimeSettings = QDir(scratch->original()).filePath(QStringLiteral("VAZ.ini"));
         const bool runtimeHadSettings = QFile::exists(runtimeSettings);
 
-        // Defaults without a settings file.
+        // Defaults without a settings file; what is typed is written at once.
         QVERIFY(!QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
-        QCOMPARE(panel()->myStackMinEdit()->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->myStackMaxEdit()->text(), QStringLiteral("14"));
-        QCOMPARE(panel()->myRangeMinEdit()->text(), QStringLiteral("0"));
-        QCOMPARE(panel()->myRangeMaxEdit()->text(), QStringLiteral("40"));
-        QCOMPARE(panel()->opponentStackMinEdit()->text(), QStringLiteral("4"));
-        QCOMPARE(panel()->opponentStackMaxEdit()->text(), QStringLiteral("14"));
-
+        using Edit = QLineEdit* (TrainerSettingsPanel::*)() const;
         const struct {
-            QLineEdit* edit;
+            Edit edit;
             const char* key;
+            QString fallback;
             QString typed;
-        } edits[] = {{panel()->myStackMinEdit(), "msMin", "3"}, {panel()->myStackMaxEdit(), "msMax", "17"},
-                     {panel()->myRangeMinEdit(), "mrMin", "5"}, {panel()->myRangeMaxEdit(), "mrMax", "55"},
-                     {panel()->opponentStackMinEdit(), "osMin", "6"}, {panel()->opponentStackMaxEdit(), "osMax", "20"}};
+        } edits[] = {{&TrainerSettingsPanel::myStackMinEdit, "msMin", "4", "3"},
+                     {&TrainerSettingsPanel::myStackMaxEdit, "msMax", "14", "17"},
+                     {&TrainerSettingsPanel::myRangeMinEdit, "mrMin", "0", "5"},
+                     {&TrainerSettingsPanel::myRangeMaxEdit, "mrMax", "40", "55"},
+                     {&TrainerSettingsPanel::opponentStackMinEdit, "osMin", "4", "6"},
+                     {&TrainerSettingsPanel::opponentStackMaxEdit, "osMax", "14", "20"}};
         for (const auto& e : edits) {
-            typeInto(e.edit, e.typed);
+            QCOMPARE((panel()->*e.edit)()->text(), e.fallback);
+            typeInto((panel()->*e.edit)(), e.typed);
             QCOMPARE(settingsValue(e.key), e.typed);
         }
         QVERIFY(QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
@@ -254,12 +253,8 @@ private slots:
         // A new panel reads them back; the dealing band starts at 0..68
         // whatever the range edits say.
         TrainerSettingsPanel again(window->desk(), nullptr);
-        QCOMPARE(again.myStackMinEdit()->text(), QStringLiteral("3"));
-        QCOMPARE(again.myStackMaxEdit()->text(), QStringLiteral("17"));
-        QCOMPARE(again.myRangeMinEdit()->text(), QStringLiteral("5"));
-        QCOMPARE(again.myRangeMaxEdit()->text(), QStringLiteral("55"));
-        QCOMPARE(again.opponentStackMinEdit()->text(), QStringLiteral("6"));
-        QCOMPARE(again.opponentStackMaxEdit()->text(), QStringLiteral("20"));
+        for (const auto& e : edits)
+            QCOMPARE((again.*e.edit)()->text(), e.typed);
         QCOMPARE(again.bandLower(), 0);
         QCOMPARE(again.bandUpper(), 68);
 
