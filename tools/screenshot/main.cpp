@@ -36,7 +36,7 @@ void editorScene(MainWindow& window) {
     const int stacks[10] = {3100, 0, 2450, 0, 2800, 1900, 0, 4200, 1350, 0};
     for (int seat : {0, 2, 4, 5, 7, 8}) {
         SeatWidget* w = table->seatWidget(seat);
-        w->stack = stacks[seat];
+        w->setStack(stacks[seat]);
         window.desk().situation()->seats[static_cast<std::size_t>(seat)].stack = stacks[seat];
     }
     table->setButton(2, true);

@@ -18,7 +18,7 @@ CardPickerDialog::CardPickerDialog(DeskModel& desk, const TableResources& resour
     grid->setSpacing(2);
 
     // The hero's other card shows the back and cannot be chosen.
-    const int otherCard = heroSeat_ ? (which == 0 ? heroSeat_->card2 : heroSeat_->card1) : -1;
+    const int otherCard = heroSeat_ ? (which == 0 ? heroSeat_->card2() : heroSeat_->card1()) : -1;
     for (int c = 0; c < 52; ++c) {
         const int index = c == otherCard ? TableResources::kCardBack : c;
         grid->addWidget(new CardCell(46, 62, resources.cardPicture(index), this, index), c / 13, c % 13);

@@ -16,7 +16,7 @@ DealerButton::DealerButton(const DeskModel& desk, const TableResources& resource
 }
 
 void DealerButton::paintEvent(QPaintEvent*) {
-    if (seat_.status <= 0)
+    if (seat_.status() <= 0)
         return;
     QPainter painter(this);
     if (dealer_)
@@ -28,7 +28,7 @@ void DealerButton::paintEvent(QPaintEvent*) {
 }
 
 void DealerButton::mousePressEvent(QMouseEvent* event) {
-    if (desk_.editMode() && seat_.status > 0)
+    if (desk_.editMode() && seat_.status() > 0)
         emit clicked();
     event->ignore();
 }

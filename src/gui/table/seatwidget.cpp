@@ -36,31 +36,31 @@ SeatWidget::SeatWidget(DeskModel& desk, const TableResources& resources, int sea
 
 void SeatWidget::setCards(int c1, int c2) {
     if (c1 == -1) {
-        card1Image = card2Image = &resources_.cardPicture(52);
+        card1Image_ = card2Image_ = &resources_.cardPicture(52);
         return;
     }
     if (c1 != -2) {
-        card1Image = &resources_.cardPicture(c1);
-        card1 = c1;
-        handLow = c1 % 13;
-        handHigh = c1 / 13 == card2 / 13 ? handHigh % 13 : handHigh % 13 + 13;
+        card1Image_ = &resources_.cardPicture(c1);
+        card1_ = c1;
+        handLow_ = c1 % 13;
+        handHigh_ = c1 / 13 == card2_ / 13 ? handHigh_ % 13 : handHigh_ % 13 + 13;
     }
     if (c2 != -2) {
-        card2Image = &resources_.cardPicture(c2);
-        card2 = c2;
-        handHigh = c2 % 13 + (c2 / 13 != card1 / 13 ? 13 : 0);
-        handLow = handLow % 13;
+        card2Image_ = &resources_.cardPicture(c2);
+        card2_ = c2;
+        handHigh_ = c2 % 13 + (c2 / 13 != card1_ / 13 ? 13 : 0);
+        handLow_ = handLow_ % 13;
     }
 }
 
 void SeatWidget::resetSeat() {
-    card1 = card2 = handLow = handHigh = 0;
-    card1Image = card2Image = nullptr;
-    rangeFrom = rangeTo = range2To = range2From = 0;
-    stack = 0;
-    status = 0;
-    isButton = isBigBlind = isSmallBlind = false;
-    bet = 0;
+    card1_ = card2_ = handLow_ = handHigh_ = 0;
+    card1Image_ = card2Image_ = nullptr;
+    rangeFrom_ = rangeTo_ = range2To_ = range2From_ = 0;
+    stack_ = 0;
+    status_ = 0;
+    isButton_ = isBigBlind_ = isSmallBlind_ = false;
+    bet_ = 0;
 }
 
 void SeatWidget::takeSeat() {
@@ -71,23 +71,23 @@ void SeatWidget::takeSeat() {
         SeatState& s = g->seats[static_cast<std::size_t>(seat_)];
         const int fourteenSmallBlinds = 14 * desk_.kept().smallBlind;
         if (desk_.kept().heroSeat == -1) {
-            status = s.status = torvel::kSeatHero;
+            status_ = s.status = torvel::kSeatHero;
             g->heroSeat = seat_;
             desk_.keepHeroSeat(seat_);
             setCards(0, 18);
-            stack = s.stack = fourteenSmallBlinds;
-            s.card1 = card1;
-            s.card2 = card2;
-            s.handLow = handLow;
-            s.handHigh = handHigh;
+            stack_ = s.stack = fourteenSmallBlinds;
+            s.card1 = card1_;
+            s.card2 = card2_;
+            s.handLow = handLow_;
+            s.handHigh = handHigh_;
         } else {
-            status = s.status = torvel::kSeatOpponent;
-            if (stack == 0)
-                stack = fourteenSmallBlinds;
-            s.stack = stack;
+            status_ = s.status = torvel::kSeatOpponent;
+            if (stack_ == 0)
+                stack_ = fourteenSmallBlinds;
+            s.stack = stack_;
             setCards(-1, -1);
             s.card1 = s.card2 = s.handLow = s.handHigh = -1;
-            rangeTo = range2To = s.rangeTo = s.range2To = 13;
+            rangeTo_ = range2To_ = s.rangeTo = s.range2To = 13;
         }
         desk_.keepPlayerCount(++g->playerCount);
         moveButton = !GameState::validSeat(g->buttonSeat) || !g->seats[static_cast<std::size_t>(g->buttonSeat)].occupied();
@@ -100,12 +100,12 @@ void SeatWidget::leaveSeat() {
     takeSeatButton_->show();
     leaveButton_->hide();
     GameState* g = desk_.situation();
-    if (status == torvel::kSeatHero) {
+    if (status_ == torvel::kSeatHero) {
         desk_.keepHeroSeat(-1);
         if (g)
             g->heroSeat = -1;
     }
-    if (g && status > 0) {
+    if (g && status_ > 0) {
         if (g->raiserSeat == seat_)
             g->raiserSeat = -1;
         SeatState& s = g->seats[static_cast<std::size_t>(seat_)];
@@ -113,7 +113,7 @@ void SeatWidget::leaveSeat() {
         desk_.keepPlayerCount(--g->playerCount);
         emit seatLeft(seat_);
     }
-    status = 0;
+    status_ = 0;
     window()->update();
 }
 
@@ -123,27 +123,27 @@ void SeatWidget::mousePressEvent(QMouseEvent* event) {
     GameState* g = desk_.situation();
     const SeatState* s = g ? &g->seats[static_cast<std::size_t>(seat_)] : nullptr;
 
-    if (desk_.editMode() && y < 82 && status == torvel::kSeatHero) {
+    if (desk_.editMode() && y < 82 && status_ == torvel::kSeatHero) {
         emit cardPickRequested(x > 25 && y > 5 ? 1 : 0);
         update();
     }
-    if (desk_.editMode() && s && ((y < 82 && status == torvel::kSeatOpponent) || (y >= 100 && s->action == 0)) &&
+    if (desk_.editMode() && s && ((y < 82 && status_ == torvel::kSeatOpponent) || (y >= 100 && s->action == 0)) &&
         s->action >= 0) {
         emit opponentActionRequested(seat_);
         window()->update();
     }
     if (desk_.editMode() && y > 85 && y < 100) {
         bool ok = false;
-        const int value = QInputDialog::getInt(this, tr("Edit Stack"), tr("New Stacksize : "), stack, 0, 100000,
+        const int value = QInputDialog::getInt(this, tr("Edit Stack"), tr("New Stacksize : "), stack_, 0, 100000,
                                                std::max(1, desk_.kept().smallBlind), &ok);
         if (ok) {
-            stack = value;
+            stack_ = value;
             if (g)
                 g->seats[static_cast<std::size_t>(seat_)].stack = value;
             window()->update();
         }
     }
-    if (s && desk_.mode() != DeskMode::Trainer && y > 100 && y < 115 && status == torvel::kSeatOpponent) {
+    if (s && desk_.mode() != DeskMode::Trainer && y > 100 && y < 115 && status_ == torvel::kSeatOpponent) {
         if (x < 60 && s->action != 0)
             emit rangeEditRequested(seat_, 0);
         else if (x > 60 && (s->action == 1 || s->action == 2) && s->stack > 0)
@@ -159,7 +159,7 @@ void SeatWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SeatWidget::paintEvent(QPaintEvent*) {
-    if (status == 0)
+    if (status_ == 0)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -170,10 +170,10 @@ void SeatWidget::paintEvent(QPaintEvent*) {
     const int x = lastX_;
     const int y = lastY_;
 
-    if (s && !(s->action == 0 && status == torvel::kSeatOpponent)) {
+    if (s && !(s->action == 0 && status_ == torvel::kSeatOpponent)) {
         if (hovered && editor) {
             painter.setPen(resources_.selectionPen());
-            if (status == torvel::kSeatOpponent) {
+            if (status_ == torvel::kSeatOpponent) {
                 if (y < 80)
                     painter.drawRect(QRect(QPoint(0, 0), QPoint(149, 79)));
             } else if (x > 0 && x < 58 && y > 0 && y < 77) {
@@ -182,24 +182,24 @@ void SeatWidget::paintEvent(QPaintEvent*) {
                 painter.drawRect(QRect(QPoint(25, 5), QPoint(83, 83)));
             }
         }
-        if (card1Image && !card1Image->isNull())
-            painter.drawPixmap(QRect(1, 1, 57, 77), *card1Image);
-        if (card2Image && !card2Image->isNull())
-            painter.drawPixmap(QRect(26, 6, 57, 77), *card2Image);
+        if (card1Image_ && !card1Image_->isNull())
+            painter.drawPixmap(QRect(1, 1, 57, 77), *card1Image_);
+        if (card2Image_ && !card2Image_->isNull())
+            painter.drawPixmap(QRect(26, 6, 57, 77), *card2Image_);
     }
 
     painter.setPen(resources_.highlightPen());
     painter.setFont(tableFont(painter.font(), 10));
 
     const int bigBlind = desk_.kept().bigBlind;
-    int amount = stack;
-    if (status == torvel::kSeatHero)
-        amount = stack + bet - (isBigBlind ? bigBlind : 0) - (isSmallBlind ? desk_.kept().smallBlind : 0);
+    int amount = stack_;
+    if (status_ == torvel::kSeatHero)
+        amount = stack_ + bet_ - (isBigBlind_ ? bigBlind : 0) - (isSmallBlind_ ? desk_.kept().smallBlind : 0);
     QString stackText = QStringLiteral("$ %1").arg(amount);
     if (bigBlind > 0)
         stackText += QStringLiteral(" (%1 BB)").arg(static_cast<double>(amount) / bigBlind, 0, 'f', 1);
     painter.setPen(y > 85 && y < 100 && hovered && editor ? resources_.selectionPen() : resources_.highlightPen());
-    // Seats at the table's right edge reach beyond it: centre the stack in
+    // Seats at the table's right edge reach beyond it: centre the stack_ in
     // the part that is seen.
     const int seen = parentWidget() ? std::clamp(parentWidget()->width() - pos().x(), 40, 140) : 140;
     const QFont normal = painter.font();
@@ -207,17 +207,17 @@ void SeatWidget::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(0, 85, seen, 15), Qt::AlignCenter, stackText);
     painter.setFont(normal);
 
-    if (status != torvel::kSeatOpponent || !s)
+    if (status_ != torvel::kSeatOpponent || !s)
         return;
     const bool rangeRow = y > 100 && y < 115 && hovered && desk_.mode() != DeskMode::Trainer;
     if (s->action != 0) {
-        QString own = rangeFrom > 0 ? QStringLiteral("~ ") : QString();
-        own += QString::number((rangeTo / 169.0 - rangeFrom / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
+        QString own = rangeFrom_ > 0 ? QStringLiteral("~ ") : QString();
+        own += QString::number((rangeTo_ / 169.0 - rangeFrom_ / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
         painter.setPen(rangeRow && x < 60 ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawText(QRect(10, 100, 55, 15), Qt::AlignLeft | Qt::AlignVCenter, own);
     }
     if ((s->action == 1 || s->action == 2) && s->stack > 0) {
-        const QString calling = QString::number((range2To / 169.0 - range2From / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
+        const QString calling = QString::number((range2To_ / 169.0 - range2From_ / 169.0) * 100.0, 'f', 2) + QLatin1Char('%');
         painter.setPen(rangeRow && x > 60 ? resources_.selectionPen() : resources_.highlightPen());
         painter.drawText(QRect(70, 100, 50, 15), Qt::AlignRight | Qt::AlignVCenter, calling);
     }

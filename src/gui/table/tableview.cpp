@@ -115,7 +115,7 @@ void TableView::setBlinds(int smallBlind, int bigBlind, int ante) {
         g->ante = ante;
     }
     for (SeatWidget* seat : seatWidgets_)
-        seat->bet = ante;
+        seat->setBet(ante);
     blindsText_ = QStringLiteral("Blinds : %1 / %2").arg(smallBlind).arg(bigBlind);
     if (ante > 0)
         blindsText_ += QStringLiteral(" / %1").arg(ante);
@@ -124,7 +124,7 @@ void TableView::setBlinds(int smallBlind, int bigBlind, int ante) {
 void TableView::setButton(int seat, bool postBlinds) {
     if (buttonSeat_ >= 0 && buttonSeat_ < 10)
         buttonSpots_[static_cast<std::size_t>(buttonSeat_)]->setDealer(false);
-    if (seat < 0 || seat > 9 || seatWidgets_[static_cast<std::size_t>(seat)]->status < 1)
+    if (seat < 0 || seat > 9 || seatWidgets_[static_cast<std::size_t>(seat)]->status() < 1)
         return;
     buttonSeat_ = seat;
     buttonSpots_[static_cast<std::size_t>(seat)]->setDealer(true);
@@ -140,38 +140,41 @@ void TableView::setButton(int seat, bool postBlinds) {
 
     for (int i = 0; i < 10; ++i) {
         SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
-        if (postBlinds && w->isSmallBlind) {
-            w->stack += w->bet;
-            w->bet = 0;
-            w->isSmallBlind = false;
+        if (postBlinds && w->isSmallBlind()) {
+            w->setStack(w->stack() + w->bet());
+            w->setBet(0);
+            w->setIsSmallBlind(false);
         }
-        if (postBlinds && w->isBigBlind) {
-            w->stack += w->bet;
-            w->bet = 0;
-            w->isBigBlind = false;
+        if (postBlinds && w->isBigBlind()) {
+            w->setStack(w->stack() + w->bet());
+            w->setBet(0);
+            w->setIsBigBlind(false);
         }
-        w->isButton = i == seat;
-        auto post = [&](bool& flag, int amount) {
-            flag = true;
+        w->setIsButton(i == seat);
+        // The blind goes in front of the player; what he had there goes back.
+        auto post = [&](int amount) {
             if (g && g->raiserSeat == i)
                 g->raiserSeat = -1;
-            w->stack += w->bet;
-            w->bet = amount;
-            w->stack -= w->bet;
+            w->setStack(w->stack() + w->bet() - amount);
+            w->setBet(amount);
         };
-        if (postBlinds && i == smallBlindSeat)
-            post(w->isSmallBlind, desk_.kept().smallBlind);
-        if (postBlinds && i == bigBlindSeat)
-            post(w->isBigBlind, desk_.kept().bigBlind);
+        if (postBlinds && i == smallBlindSeat) {
+            w->setIsSmallBlind(true);
+            post(desk_.kept().smallBlind);
+        }
+        if (postBlinds && i == bigBlindSeat) {
+            w->setIsBigBlind(true);
+            post(desk_.kept().bigBlind);
+        }
         // Empty seats keep nothing in the situation: a widget remembers the
         // stack of a player who left, the situation must not.
-        if (g && w->status >= 1) {
+        if (g && w->status() >= 1) {
             torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
-            s.isBigBlind = w->isBigBlind;
-            s.isSmallBlind = w->isSmallBlind;
-            s.bet = w->bet;
-            s.stack = w->stack;
-            s.isButton = w->isButton;
+            s.isBigBlind = w->isBigBlind();
+            s.isSmallBlind = w->isSmallBlind();
+            s.bet = w->bet();
+            s.stack = w->stack();
+            s.isButton = w->isButton();
         }
     }
 
@@ -240,10 +243,10 @@ void TableView::onApplyClicked() {
     for (int i = 0; i < 10; ++i) {
         SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
         const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
-        w->rangeFrom = s.rangeFrom;
-        w->rangeTo = s.rangeTo;
-        w->range2To = s.range2To;
-        w->range2From = s.range2From;
+        w->setRangeFrom(s.rangeFrom);
+        w->setRangeTo(s.rangeTo);
+        w->setRange2To(s.range2To);
+        w->setRange2From(s.range2From);
     }
     actions_.runAnalysis(g->heroAction);
     update();
@@ -309,7 +312,7 @@ void TableView::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     for (int i = 0; i < 10; ++i) {
         const SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
-        if (w->status < 1 || w->bet < 1)
+        if (w->status() < 1 || w->bet() < 1)
             continue;
         const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];
         QString text;
@@ -318,9 +321,9 @@ void TableView::paintEvent(QPaintEvent*) {
                 text = QStringLiteral("Call ");
             else if (s.action == 2)
                 text = QStringLiteral("Raise ");
-            text += QString::number(w->bet);
+            text += QString::number(w->bet());
             if (g->bigBlind > 0)
-                text += QStringLiteral(" (") + QString::number(static_cast<double>(w->bet) / g->bigBlind, 'f', 1) +
+                text += QStringLiteral(" (") + QString::number(static_cast<double>(w->bet()) / g->bigBlind, 'f', 1) +
                         QStringLiteral(" BB)");
         } else {
             if (s.isSmallBlind)
@@ -368,7 +371,7 @@ void TableView::setLook(TableLook look) {
 void TableView::setEditMode(bool on) {
     for (SeatWidget* seat : seatWidgets_) {
         if (on) {
-            if (seat->status != 0)
+            if (seat->status() != 0)
                 seat->leaveButton()->show();
             else
                 seat->takeSeatButton()->show();
@@ -384,7 +387,7 @@ void TableView::setEditMode(bool on) {
 void TableView::clearTable() {
     for (SeatWidget* seat : seatWidgets_) {
         seat->leaveSeat();
-        seat->status = 0;
+        seat->setStatus(0);
         seat->resetSeat();
     }
     if (GameState* g = desk_.situation()) {
@@ -417,16 +420,16 @@ void TableView::showSituation(GameState* situation) {
             w->setCards(-1, -1);
         else if (s.status == torvel::kSeatHero)
             w->setCards(s.card1, s.card2);
-        w->isBigBlind = s.isBigBlind;
-        w->isSmallBlind = s.isSmallBlind;
-        w->bet = s.bet;
-        w->rangeTo = s.rangeTo;
-        w->rangeFrom = s.rangeFrom;
-        w->range2To = s.range2To;
-        w->range2From = s.range2From;
-        w->stack = s.stack;
-        w->isButton = s.isButton;
-        w->status = s.status;
+        w->setIsBigBlind(s.isBigBlind);
+        w->setIsSmallBlind(s.isSmallBlind);
+        w->setBet(s.bet);
+        w->setRangeTo(s.rangeTo);
+        w->setRangeFrom(s.rangeFrom);
+        w->setRange2To(s.range2To);
+        w->setRange2From(s.range2From);
+        w->setStack(s.stack);
+        w->setIsButton(s.isButton);
+        w->setStatus(s.status);
         if (desk_.editMode()) {
             w->leaveButton()->setVisible(s.status >= 1);
             w->takeSeatButton()->setVisible(s.status <= 0);
@@ -482,9 +485,9 @@ void TableView::copyChipsFromSituation(int seat, bool betToo) {
     if (!g || !widget)
         return;
     const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
-    widget->stack = s.stack;
+    widget->setStack(s.stack);
     if (betToo)
-        widget->bet = s.bet;
+        widget->setBet(s.bet);
     widget->update();
 }
 
@@ -494,8 +497,8 @@ void TableView::copyRangesFromSituation(int seat) {
     if (!g || !widget)
         return;
     const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
-    widget->rangeFrom = s.rangeFrom;
-    widget->rangeTo = s.rangeTo;
-    widget->range2From = s.range2From;
-    widget->range2To = s.range2To;
+    widget->setRangeFrom(s.rangeFrom);
+    widget->setRangeTo(s.rangeTo);
+    widget->setRange2From(s.range2From);
+    widget->setRange2To(s.range2To);
 }

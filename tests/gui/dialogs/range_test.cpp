@@ -54,14 +54,14 @@ class RangeTest : public QObject {
 
     // Opponent seat 6's own and calling range, in the widget and the situation.
     void setRanges(int from, int to, int from2, int to2) {
-        seat(6)->rangeFrom = state(6).rangeFrom = from;
-        seat(6)->rangeTo = state(6).rangeTo = to;
-        seat(6)->range2From = state(6).range2From = from2;
-        seat(6)->range2To = state(6).range2To = to2;
+        seat(6)->setRangeFrom(state(6).rangeFrom = from);
+        seat(6)->setRangeTo(state(6).rangeTo = to);
+        seat(6)->setRange2From(state(6).range2From = from2);
+        seat(6)->setRange2To(state(6).range2To = to2);
     }
     void expectRanges(int from, int to, int from2, int to2) {
         const QList<int> want{from, to, from2, to2};
-        QCOMPARE((QList<int>{seat(6)->rangeFrom, seat(6)->rangeTo, seat(6)->range2From, seat(6)->range2To}), want);
+        QCOMPARE((QList<int>{seat(6)->rangeFrom(), seat(6)->rangeTo(), seat(6)->range2From(), seat(6)->range2To()}), want);
         QCOMPARE((QList<int>{state(6).rangeFrom, state(6).rangeTo, state(6).range2From, state(6).range2To}), want);
     }
 

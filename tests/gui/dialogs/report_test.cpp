@@ -145,9 +145,11 @@ class ReportTest : public QObject {
         window->frame()->payouts()->setStructure({"100"});
         for (auto [s, chips, rangeTo] : {std::tuple{0, 2000, 1}, std::tuple{2, 1000, 169}, std::tuple{3, 1000, 0},
                                          std::tuple{5, 2500, 0}, std::tuple{7, 1500, 1}, std::tuple{8, 2000, 1}}) {
-            seat(s)->stack = chips;
-            seat(s)->bet = 0;
-            seat(s)->rangeTo = seat(s)->range2To = state(s).rangeTo = state(s).range2To = rangeTo;
+            seat(s)->setStack(chips);
+            seat(s)->setBet(0);
+            state(s).rangeTo = state(s).range2To = rangeTo;
+            seat(s)->setRangeTo(rangeTo);
+            seat(s)->setRange2To(rangeTo);
         }
         seat(3)->setCards(12, 25);  // Ah Ad
         state(3).card1 = state(3).handLow = 12;
@@ -224,7 +226,10 @@ private slots:
 
     void callCaseAfterAnAllInFromTheTable() {
         sixHanded();
-        seat(2)->rangeTo = seat(2)->range2To = state(2).rangeTo = state(2).range2To = 1;  // pushes AA only
+        // Seat 2 pushes AA only.
+        state(2).rangeTo = state(2).range2To = 1;
+        seat(2)->setRangeTo(1);
+        seat(2)->setRange2To(1);
         whenModal(pushAllIn);
         QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
         QCOMPARE(g().raiserSeat, 2);
@@ -313,7 +318,7 @@ private slots:
         click(*report, 6, 2);
         QCOMPARE(start, 2500);
         QCOMPARE(state(5).stack, 4500);
-        QCOMPARE(seat(5)->stack, 4500);
+        QCOMPARE(seat(5)->stack(), 4500);
         QCOMPARE(report->cells()[6][2]->text(), link("4500"));
         QCOMPARE(report->reportText(), before);  // not computed yet
 
@@ -351,7 +356,7 @@ private slots:
         click(*report, 4, 5);
         QCOMPARE(g().raiserSeat, 2);
         QCOMPARE(state(2).bet, 1000);
-        QCOMPARE(seat(2)->bet, 1000);  // the table's seat follows
+        QCOMPARE(seat(2)->bet(), 1000);  // the table's seat follows
         // The row shows the push; the numbers wait for "Recompute".
         QCOMPARE(report->cells()[4][5]->text(), link("Push"));
         QCOMPARE(report->cells()[4][2]->text(), link("0"));
@@ -372,7 +377,7 @@ private slots:
         answerRange(84, &mode);
         click(*report, 7, 1);  // the Button, seat 7
         QCOMPARE(mode, 0);
-        QCOMPARE(QList<int>({state(7).rangeTo, seat(7)->rangeTo}), QList<int>({84, 84}));
+        QCOMPARE(QList<int>({state(7).rangeTo, seat(7)->rangeTo()}), QList<int>({84, 84}));
         QCOMPARE(report->cells()[7][1]->text(), link("49.70"));
         QCOMPARE(report->cells()[7][6]->text(), QStringLiteral("0.45"));  // until "Recompute"
 
@@ -380,10 +385,10 @@ private slots:
         report->buildReport(&listed);
         answerStack(700);
         click(*report, 6, 2);
-        QCOMPARE(QList<int>({listed.seats[5].stack, state(5).stack, seat(5)->stack}), QList<int>({700, 2500, 2500}));
+        QCOMPARE(QList<int>({listed.seats[5].stack, state(5).stack, seat(5)->stack()}), QList<int>({700, 2500, 2500}));
         answerRange(50);
         click(*report, 8, 1);  // Small Blind, seat 8
-        QCOMPARE(QList<int>({listed.seats[8].rangeTo, state(8).rangeTo, seat(8)->rangeTo}), QList<int>({50, 1, 1}));
+        QCOMPARE(QList<int>({listed.seats[8].rangeTo, state(8).rangeTo, seat(8)->rangeTo()}), QList<int>({50, 1, 1}));
         QCOMPARE(report->cells()[8][1]->text(), link("29.59"));
     }
 

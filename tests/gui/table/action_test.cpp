@@ -41,7 +41,7 @@ class ActionTest : public QObject {
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
         QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
-        QCOMPARE(QList<int>({seat(seatIndex)->stack, seat(seatIndex)->bet}), QList<int>({stack, bet}));
+        QCOMPARE(QList<int>({seat(seatIndex)->stack(), seat(seatIndex)->bet()}), QList<int>({stack, bet}));
     }
 
 private slots:

@@ -69,7 +69,7 @@ private slots:
         sit({3});
         QCOMPARE(g().heroSeat, 3);
         QCOMPARE(state(3).status, 1);
-        QCOMPARE(QList<int>({state(3).card1, state(3).card2, seat(3)->handLow, seat(3)->handHigh}),
+        QCOMPARE(QList<int>({state(3).card1, state(3).card2, seat(3)->handLow(), seat(3)->handHigh()}),
                  QList<int>({0, 18, 0, 18}));  // 2h and 7d
         QCOMPARE(state(3).stack + state(3).bet, 1400);  // 14 small blinds
         QCOMPARE(table()->buttonSeat(), 3);  // the first player gets the button
@@ -77,17 +77,17 @@ private slots:
         sit({6});
         QCOMPARE(state(6).status, 2);
         QCOMPARE(QList<int>({state(6).rangeTo, state(6).range2To, state(6).card1}), QList<int>({13, 13, -1}));
-        QCOMPARE(seat(6)->card1Image, &window->resources().cardPicture(52));
+        QCOMPARE(seat(6)->card1Image(), &window->resources().cardPicture(52));
         QCOMPARE(g().playerCount, 2);
         QVERIFY(!seat(6)->takeSeatButton()->isVisibleTo(seat(6)));
 
         // An opponent keeps his stack when he sits down again.
-        seat(6)->stack = state(6).stack = 5000;
-        const int total = seat(6)->stack + seat(6)->bet;
+        seat(6)->setStack(state(6).stack = 5000);
+        const int total = seat(6)->stack() + seat(6)->bet();
         seat(6)->leaveButton()->click();
         QCOMPARE(QList<int>({state(6).status, state(6).stack, g().playerCount}), QList<int>({0, 0, 1}));
         sit({6});
-        QCOMPARE(seat(6)->stack + seat(6)->bet, total);
+        QCOMPARE(seat(6)->stack() + seat(6)->bet(), total);
 
         // The hero who leaves frees the hero seat for the next one seated.
         seat(3)->leaveButton()->click();
@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(table()->buttonSpot(0)->isDealer(), true);
 
         // A bet above the blind comes back when the player becomes a blind.
-        seat(7)->bet = 600;
-        seat(7)->stack = 800;
+        seat(7)->setBet(600);
+        seat(7)->setStack(800);
         table()->setButton(2, true);
         QVERIFY(!state(2).isSmallBlind && state(5).isSmallBlind && state(7).isBigBlind);
         QCOMPARE(chips({2, 5, 7}), QList<int>({0, 1400, 100, 1300, 200, 1200}));
@@ -191,7 +191,7 @@ private slots:
         table()->setButton(2, true);
         QCOMPARE(window->runAnalysis(-2), 0);
         QCOMPARE(QList<int>({state(2).handLow, state(2).handHigh}), QList<int>({5, 24}));
-        QCOMPARE(QList<int>({seat(2)->handLow, seat(2)->handHigh}), QList<int>({11, 18}));
+        QCOMPARE(QList<int>({seat(2)->handLow(), seat(2)->handHigh()}), QList<int>({11, 18}));
 
         // A suited hand with the higher rank first: Kh and 7h.
         CardPickerDialog second(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 1);
@@ -221,7 +221,7 @@ private slots:
         // The profile set every opponent's range, mirrored in the seat widgets.
         for (int s : {5, 9}) {
             QVERIFY(state(s).rangeTo > 0);
-            QCOMPARE(seat(s)->rangeTo, state(s).rangeTo);
+            QCOMPARE(seat(s)->rangeTo(), state(s).rangeTo);
         }
         QVERIFY(g().decision == 0 || g().decision == 3);
     }
@@ -264,7 +264,7 @@ private slots:
         QCOMPARE(g().pushRangeText[0], '\0');
         QCOMPARE(QList<int>({g().smallBlind, g().bigBlind}), QList<int>({300, 600}));
         for (int i = 0; i < 10; ++i)
-            QVERIFY(seat(i)->status == 0 && state(i).status == 0);
+            QVERIFY(seat(i)->status() == 0 && state(i).status == 0);
         // The first player seated afterwards gets the button and is the hero.
         sit({6});
         QCOMPARE(g().heroSeat, 6);
