@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "gui/dialogs/rangedialog.h"
+#include "gui/dialogs/rangegrid.h"
 
 class QLabel;
 class QLineEdit;

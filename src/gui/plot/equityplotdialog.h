@@ -1,14 +1,10 @@
 #pragma once
-// The equity plot: how wide the hero may push as one opponent's calling
-// range grows, drawn as three nested areas (edge over folding above 0, 0.5
-// and 1 percent of the prize pool).
+// "Plot": how wide the hero may push as one opponent's calling range grows,
+// for the opponent chosen in the list; computes with a progress dialog.
 
 #include <QDialog>
-#include <QPen>
-#include <QWidget>
 
-#include "engine/equityplot.h"
-
+class EquityPlotView;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -17,49 +13,6 @@ class QPushButton;
 namespace torvel {
 class GameState;
 }
-
-class EquityPlotView : public QWidget {
-    Q_OBJECT
-
-public:
-    EquityPlotView(torvel::GameState* game, QWidget* parent);
-
-    // Drawn across the empty plot when there is nothing to compute.
-    void setNotice(const QString& notice);
-    void setCurves(const torvel::EdgeCurves& curves);
-
-    torvel::GameState* game() const { return game_; }
-    int graphWidth() const { return graphWidth_; }
-    int graphHeight() const { return graphHeight_; }
-    QPen framePen() const { return framePen_; }
-    QPen curvePen() const { return curvePen_; }
-    QPen bluePen() const { return bluePen_; }
-    QPen areaPen() const { return areaPen_; }
-    QPen gridPen() const { return gridPen_; }
-    const std::array<float, 101>& edgeAbove0() const { return edgeAbove0_; }
-    const std::array<float, 101>& edgeAbove05() const { return edgeAbove05_; }
-    const std::array<float, 101>& edgeAbove1() const { return edgeAbove1_; }
-    QString notice() const { return notice_; }
-    // Drawn across the empty plot when there is nothing to compute.
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    torvel::GameState* game_ = nullptr;
-    int graphWidth_ = 500;
-    int graphHeight_ = 300;
-    QPen framePen_;
-    QPen curvePen_;
-    QPen bluePen_;
-    QPen areaPen_;
-    QPen gridPen_;
-    std::array<float, 101> edgeAbove0_{};
-    std::array<float, 101> edgeAbove05_{};
-    std::array<float, 101> edgeAbove1_{};
-    QString notice_;
-};
 
 class EquityPlotDialog : public QDialog {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include "engine/gamestate.h"
 #include "modaldriver.h"
 #include "gui/plot/equityplotdialog.h"
+#include "gui/plot/equityplotview.h"
 #include "gui/table/seatwidget.h"
 #include "gui/table/tableview.h"
 #include "gui/trainer/tableframe.h"
