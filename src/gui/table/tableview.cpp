@@ -479,26 +479,30 @@ void TableView::editRange(int seat, int mode) {
         widget->update();
 }
 
-void TableView::copyChipsFromSituation(int seat, bool betToo) {
+std::pair<const torvel::SeatState*, SeatWidget*> TableView::seatOnTable(int seat) const {
     const GameState* g = desk_.situation();
     SeatWidget* widget = seatWidget(seat);
     if (!g || !widget)
+        return {nullptr, nullptr};
+    return {&g->seats[static_cast<std::size_t>(seat)], widget};
+}
+
+void TableView::copyChipsFromSituation(int seat, bool betToo) {
+    const auto [s, widget] = seatOnTable(seat);
+    if (!widget)
         return;
-    const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
-    widget->setStack(s.stack);
+    widget->setStack(s->stack);
     if (betToo)
-        widget->setBet(s.bet);
+        widget->setBet(s->bet);
     widget->update();
 }
 
 void TableView::copyRangesFromSituation(int seat) {
-    const GameState* g = desk_.situation();
-    SeatWidget* widget = seatWidget(seat);
-    if (!g || !widget)
+    const auto [s, widget] = seatOnTable(seat);
+    if (!widget)
         return;
-    const torvel::SeatState& s = g->seats[static_cast<std::size_t>(seat)];
-    widget->setRangeFrom(s.rangeFrom);
-    widget->setRangeTo(s.rangeTo);
-    widget->setRange2From(s.range2From);
-    widget->setRange2To(s.range2To);
+    widget->setRangeFrom(s->rangeFrom);
+    widget->setRangeTo(s->rangeTo);
+    widget->setRange2From(s->range2From);
+    widget->setRange2To(s->range2To);
 }

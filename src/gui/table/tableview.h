@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 class DealerButton;
 class DeskActions;
@@ -21,7 +22,8 @@ class TableResources;
 
 namespace torvel {
 class GameState;
-}
+struct SeatState;
+}  // namespace torvel
 
 // The table picture: our own, or that of a poker client's directory.
 enum class TableLook : int { Own = 0, PartyPoker = 1, PokerStars = 2 };
@@ -80,6 +82,8 @@ private:
     void editOpponentAction(int seat);
     // Opens the range dialog, then analyses again.
     void editRange(int seat, int mode);
+    // The seat of the situation on the table and its widget; nulls without either.
+    std::pair<const torvel::SeatState*, SeatWidget*> seatOnTable(int seat) const;
     void copyChipsFromSituation(int seat, bool betToo);
     void copyRangesFromSituation(int seat);
 
