@@ -6,20 +6,20 @@
 
 #include <QApplication>
 
-#include "app/grabber.h"
+#include "gui/app/mainwindow.h"
 
 namespace {
 
 void BM_MainWindowStartup(benchmark::State& state) {
     for (auto _ : state) {
-        grabber window;
+        MainWindow window;
         if (!window.tablesLoaded()) {
             state.SkipWithError(qPrintable(window.tableLoadError()));
             return;
         }
         window.show();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(window.current);
+        benchmark::DoNotOptimize(window.desk().situation());
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/inifile.h"
+#include "settings/inifile.h"
 
 namespace {
 

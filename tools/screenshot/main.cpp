@@ -17,43 +17,43 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/grabber.h"
-#include "import/causwertung.h"
+#include "gui/app/mainwindow.h"
+#include "gui/handlist/handlistpanel.h"
 #include "engine/gamestate.h"
-#include "table/ccards.h"
-#include "table/cplayer.h"
-#include "table/layout.h"
-#include "table/seatdialogs.h"
-#include "trainer/cmgr.h"
+#include "gui/table/cardpickerdialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/trainer/tableframe.h"
 
 namespace {
 
 // Six players: the hero in seat 4 with AhTh, the button on seat 2.
-void editorScene(grabber& window) {
-    Layout* table = window.frame->table;
+void editorScene(MainWindow& window) {
+    TableView* table = window.frame()->table();
     for (int seat : {4, 0, 2, 5, 7, 8})
-        table->seatWidgets[static_cast<std::size_t>(seat)]->takeSeatButton->click();
+        table->seatWidget(seat)->takeSeatButton()->click();
     const int stacks[10] = {3100, 0, 2450, 0, 2800, 1900, 0, 4200, 1350, 0};
     for (int seat : {0, 2, 4, 5, 7, 8}) {
-        CPlayer* w = table->seatWidgets[static_cast<std::size_t>(seat)];
-        w->stack = stacks[seat];
-        window.current->seats[static_cast<std::size_t>(seat)].stack = stacks[seat];
+        SeatWidget* w = table->seatWidget(seat);
+        w->setStack(stacks[seat]);
+        window.desk().situation()->seats[static_cast<std::size_t>(seat)].stack = stacks[seat];
     }
     table->setButton(2, true);
-    CCards first(&window, 0);
+    CardPickerDialog first(window.desk(), window.resources(), table->seatWidget(4), 0);
     first.pick(12);  // Ah
-    CCards second(&window, 1);
+    CardPickerDialog second(window.desk(), window.resources(), table->seatWidget(4), 1);
     second.pick(8);  // Th
-    table->profileCombo->setCurrentIndex(1);
-    table->applyButton->click();
+    table->profileCombo()->setCurrentIndex(1);
+    table->applyButton()->click();
 }
 
 // The trainer after ten answers: the settings panel, the hand list with
 // its coloured rows and the score on the table.
-void trainerScene(grabber& window) {
-    window.slot_pbStart();
+void trainerScene(MainWindow& window) {
+    window.startTrainer();
     for (int answer = 0; answer < 10; ++answer) {
-        QPushButton* button = answer % 3 == 0 ? window.frame->foldButton : window.frame->pushButton;
+        QPushButton* button = answer % 3 == 0 ? window.frame()->foldButton() : window.frame()->pushButton();
         button->click();
     }
 }
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     const QString out = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     const QString scene = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("editor");
 
-    grabber window;
+    MainWindow window;
     if (!window.tablesLoaded()) {
         std::fprintf(stderr, "%s\n", qPrintable(window.tableLoadError()));
         return 1;
@@ -111,8 +111,8 @@ int main(int argc, char** argv) {
             QTimer::singleShot(50, answer);
         };
         QTimer::singleShot(50, answer);
-        window.enterHandListMode();
-        window.frame->handList->runImport({QString::fromLocal8Bit(argv[3])});
+        window.showHandList();
+        window.frame()->handList()->runImport({QString::fromLocal8Bit(argv[3])});
     }
     if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir") ||
         scene == QLatin1String("report") || scene == QLatin1String("range")) {
@@ -120,15 +120,15 @@ int main(int argc, char** argv) {
             editorScene(window);
         grabModal(out, app);
         if (scene == QLatin1String("about"))
-            window.slot_qaAbout();
+            window.openAbout();
         else if (scene == QLatin1String("ppdir"))
-            window.slot_pbPPDir();
+            window.openPartyPokerDirectoryDialog();
         else if (scene == QLatin1String("report"))
-            window.frame->detailsButton->click();
+            window.frame()->detailsButton()->click();
         else if (scene == QLatin1String("range"))
-            openRangeDialog(&window, window.frame->table->seatWidgets[5], 0, nullptr);
+            RangeDialog(&window.desk(), window.desk().situation(), 5, 0).exec();
         else {
-            CCards picker(&window, 1);
+            CardPickerDialog picker(window.desk(), window.resources(), window.frame()->table()->seatWidget(4), 1);
             picker.exec();
         }
         return QFileInfo::exists(out) ? 0 : 1;
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     if (scene == QLatin1String("plot")) {
         // The plot dialog runs modally: grab it once it is up.
         grabModal(out, app);
-        window.frame->plotButton->click();
+        window.frame()->plotButton()->click();
         return QFileInfo::exists(out) ? 0 : 1;
     }
     QTimer::singleShot(200, [&] {

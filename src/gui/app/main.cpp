@@ -1,0 +1,26 @@
+// Program entry of the desktop program.
+#include <QApplication>
+#include <QMessageBox>
+#include <QStyleFactory>
+
+#include "gui/app/mainwindow.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+
+    auto* window = new MainWindow;
+    if (!window->tablesLoaded()) {
+        // Every analysis depends on the two tables: do not start without them.
+        QMessageBox::critical(nullptr, QStringLiteral("Error"),
+                              QStringLiteral("Torvel ICM cannot start.\n%1").arg(window->tableLoadError()));
+        delete window;
+        return 1;
+    }
+    window->show();
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    const int status = QApplication::exec();
+    delete window;
+    return status;
+}

@@ -1,0 +1,303 @@
+#include "gui/app/mainwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+#include "settings/clientdirs.h"
+#include "gui/app/clientdirectorydialog.h"
+#include "settings/inifile.h"
+#include "gui/app/updateprompt.h"
+#include "engine/computedriver.h"
+#include "engine/gamestate.h"
+#include "engine/situationgenerator.h"
+#include "gui/dialogs/icmcalculatordialog.h"
+#include "gui/dialogs/payoutpanel.h"
+#include "gui/handlist/handlistpanel.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/table/tableview.h"
+#include "gui/dialogs/callingrangeeditor.h"
+#include "gui/trainer/tableframe.h"
+#include "gui/trainer/trainersettingspanel.h"
+
+using torvel::GameState;
+
+namespace {
+
+// The progress dialog of "Compute" seen by the engine.
+class ProgressDialogAdapter : public torvel::ComputeProgress {
+public:
+    explicit ProgressDialogAdapter(QProgressDialog& dialog) : dialog_(dialog) {}
+    void setValue(int value) override { dialog_.setValue(value); }
+    bool wasCanceled() const override { return dialog_.wasCanceled(); }
+
+private:
+    QProgressDialog& dialog_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    icmWindow_ = new IcmCalculatorDialog(this);
+    {
+        // Silent when the server cannot be reached; waits a few seconds at most.
+        const torvel::IniFile settings(torvel::kSettingsFileName);
+        MessageBoxUpdatePrompt prompt;
+        torvel::checkForUpdate(settings, prompt);
+    }
+    connect(&desk_, &DeskModel::errorReported, this, [this](const QString& text, const QString& caption) {
+        QMessageBox::warning(this, caption, text);
+    });
+
+    frame_ = new TableFrame(desk_, resources_, *this, this);
+    desk_.setPayoutSource([this](int place) { return frame_->payouts()->percent(place); });
+    connect(&desk_, &DeskModel::modeChanged, this, &MainWindow::onModeChanged);
+    buildMenus();
+    statusBar()->show();
+    setWindowTitle(QStringLiteral("Torvel ICM 1.22c"));
+    setCentralWidget(frame_);
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    desk_.loadTables();
+
+    desk_.startFreshSituation();
+    frame_->table()->setBlinds(100, 200, 0);
+    desk_.situation()->assignNicknames();
+
+    {
+        torvel::IniFile settings(torvel::kSettingsFileName);
+        const torvel::NoRegistry registry;
+        desk_.setPartyPokerDirectory(
+            QString::fromStdString(torvel::findPartyPokerDirectory(settings, registry)));
+        frame_->table()->loadPartyPokerLook();
+        desk_.setPokerStarsDirectory(
+            QString::fromStdString(torvel::findPokerStarsDirectory(settings, registry)));
+        frame_->table()->loadPokerStarsLook();
+    }
+
+    frame_->pushButton()->hide();
+    frame_->foldButton()->hide();
+    frame_->clearButton()->show();
+    frame_->detailsButton()->show();
+    frame_->computeButton()->show();
+    frame_->handList()->hide();
+}
+
+MainWindow::~MainWindow() {
+    if (icmWindow_) {
+        icmWindow_->close();
+        delete icmWindow_;
+        icmWindow_ = nullptr;
+    }
+}
+
+void MainWindow::buildMenus() {
+    auto action = [this](QMenu* menu, const QString& label, const QString& icon, const QString& tip,
+                         void (MainWindow::*slot)()) {
+        auto* a = new QAction(icon.isEmpty() ? QIcon() : QIcon(icon), label, this);
+        if (!tip.isEmpty()) {
+            a->setToolTip(tip);
+            a->setStatusTip(tip);
+        }
+        connect(a, &QAction::triggered, this, slot);
+        menu->addAction(a);
+        return a;
+    };
+    QMenu* main = menuBar()->addMenu(tr("Main"));
+    action(main, tr("ICM Calc"), "images/calc.png", tr("Open the ICM calculator"), &MainWindow::openIcmCalculator);
+    action(main, tr("PartyPoker"), "images/pp.png", tr("Set PartyPoker directory"), &MainWindow::openPartyPokerDirectoryDialog);
+    action(main, tr("Info"), "images/info.png", tr("About Torvel ICM"), &MainWindow::openAbout);
+
+    QMenu* history = menuBar()->addMenu(tr("Handhistory"));
+    action(history, tr("Show"), "images/show.png", {}, &MainWindow::showHandList);
+    action(history, tr("Import"), "images/import.png", {}, &MainWindow::importHandHistories);
+    action(history, tr("Export"), "images/save.png", {}, &MainWindow::exportHandHistories);
+
+    QMenu* trainer = menuBar()->addMenu(tr("Trainer"));
+    QAction* start = action(trainer, tr("Start"), "images/quiz.png", tr("Start Trainer"), &MainWindow::startTrainer);
+    start->setStatusTip(tr("Start Trainer."));
+
+    QMenu* editor = menuBar()->addMenu(tr("Editor"));
+    action(editor, tr("Start"), "images/torvel.png", tr("Start Editor"), &MainWindow::startEditor);
+
+    QMenu* look = menuBar()->addMenu(tr("Layout"));
+    layoutGroup_ = new QActionGroup(this);
+    layoutGroup_->setExclusive(true);
+    for (QAction* a : {action(look, tr("PokerStars"), "images/stars.png", tr("PokerStars"), &MainWindow::usePokerStarsLook),
+                       action(look, tr("PartyPoker"), "images/pp.png", tr("PartyPoker"), &MainWindow::usePartyPokerLook),
+                       action(look, tr("Kestrune"), "images/torvel.png", tr("Kestrune"), &MainWindow::useOwnLook)}) {
+        a->setCheckable(true);
+        layoutGroup_->addAction(a);
+        a->setChecked(a->text() == tr("Kestrune"));
+    }
+
+    QMenu* window = menuBar()->addMenu(tr("Window"));
+    payoutAction_ = action(window, tr("Payoutstructure"), {}, tr("Payoutstructure"), &MainWindow::togglePayoutPanel);
+    payoutAction_->setCheckable(true);
+    payoutAction_->setChecked(true);
+    connect(window, &QMenu::aboutToShow, this, &MainWindow::syncWindowMenu);
+
+    QMenu* preferences = menuBar()->addMenu(tr("Preferences"));
+    action(preferences, tr("Calling ranges"), "images/range.png", tr("Calling ranges"), &MainWindow::openCallingRangeEditor);
+}
+
+void MainWindow::showSituation(GameState* situation) {
+    desk_.putOnTable(situation);
+    update();
+}
+
+void MainWindow::enterInHandList(GameState* situation) {
+    HandListPanel* list = frame_->handList();
+    if (!list || !situation || list->contains(situation))
+        return;
+    if (std::unique_ptr<GameState> taken = desk_.takeUnlisted(situation))
+        list->addEntry(std::move(taken), QString::fromStdString(situation->handId));
+}
+
+void MainWindow::startFreshSituation() {
+    GameState* fresh = desk_.startFreshSituation();
+    frame_->table()->setBlinds(100, 200, 0);
+    fresh->assignNicknames();
+    frame_->table()->clearTable();
+}
+
+void MainWindow::openReport(GameState* situation, const QString& caption, QWidget* parent) {
+    if (!situation)
+        return;
+    AnalysisReportDialog report(&desk_, caption, parent);
+    report.buildReport(situation);
+    report.exec();
+}
+
+void MainWindow::nextTrainerSituation() {
+    frame_->trainerSettings()->show();
+    // A spot dealt but never answered is not kept: answered ones belong to
+    // the hand list.
+    auto dealt = std::make_unique<GameState>(&desk_);
+    torvel::StdRandSource random;
+    torvel::generateSituation(*dealt, frame_->trainerSettings()->trainerSettings(), random);
+    GameState* shown = dealt.get();
+    desk_.keepUntilReplaced(std::move(dealt));
+    showSituation(shown);
+}
+
+int MainWindow::runAnalysis(int answer) {
+    GameState* g = desk_.situation();
+    if (!g)
+        return 1;
+    const std::string refusal = torvel::refusalFor(*g);
+    if (!refusal.empty()) {
+        QMessageBox::warning(this, tr("Error"), QString::fromStdString(refusal), QMessageBox::Ok);
+        return 1;
+    }
+    QProgressDialog progress(tr("...Computing..."), tr("Cancel"), 0, torvel::kComputeProgressSteps, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    ProgressDialogAdapter adapter(progress);
+    const torvel::DriverResult result = torvel::runComputeDriver(*g, answer, adapter);
+    if (result.refused)
+        return 1;
+    desk_.recordAnswer(result.correct);
+    if (answer != torvel::kNoAnswer)
+        enterInHandList(g);
+    progress.close();
+    frame_->table()->update();
+    return 0;
+}
+
+void MainWindow::updateScore() {
+    if (frame_->handList())
+        frame_->handList()->recount();
+    frame_->table()->update();
+}
+
+void MainWindow::onModeChanged(DeskMode mode) {
+    frame_->showControlsFor(mode);
+    // The hand list below the table wants a few rows of room.
+    if (mode != DeskMode::Editor && height() < 800)
+        resize(std::max(width(), sizeHint().width()), 800);
+}
+
+void MainWindow::openIcmCalculator() {
+    icmWindow_->show();
+    icmWindow_->raise();
+    icmWindow_->activateWindow();
+}
+
+void MainWindow::openPartyPokerDirectoryDialog() {
+    ClientDirectoryDialog dialog(desk_, this);
+    connect(&dialog, &ClientDirectoryDialog::saved, frame_->table(), &TableView::loadPartyPokerLook);
+    dialog.exec();
+}
+
+void MainWindow::openAbout() {
+    QDialog about(this);
+    aboutDialog_ = &about;
+    about.setWindowTitle(tr("About"));
+    about.resize(300, 318);
+    auto* grid = new QGridLayout(&about);
+    auto* picture = new QLabel;
+    picture->setPixmap(QPixmap(QStringLiteral("zivuzadir.jpg")));
+    picture->setScaledContents(true);
+    grid->addWidget(picture, 0, 0, 3, 4);
+    auto* address = new QLabel(QStringLiteral("https://www.torvel-icm.example"));
+    address->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(address, 3, 0, 1, 2);
+    auto* close = new QPushButton(tr("Close"));
+    grid->addWidget(close, 4, 0, 1, 2);
+    connect(close, &QPushButton::clicked, this, &MainWindow::closeAbout);
+    about.exec();
+    aboutDialog_ = nullptr;
+}
+
+void MainWindow::closeAbout() {
+    if (aboutDialog_)
+        aboutDialog_->close();
+}
+
+void MainWindow::showHandList() { desk_.setMode(DeskMode::HandList); }
+
+void MainWindow::importHandHistories() {
+    frame_->handList()->show();
+    frame_->handList()->onImportClicked();
+}
+
+void MainWindow::exportHandHistories() {
+    frame_->handList()->show();
+    frame_->handList()->onExportClicked();
+}
+
+void MainWindow::startTrainer() {
+    desk_.resetScore();
+    desk_.setMode(DeskMode::Trainer);
+    nextTrainerSituation();
+}
+
+void MainWindow::startEditor() { desk_.setMode(DeskMode::Editor); }
+
+void MainWindow::usePokerStarsLook() { frame_->table()->setLook(TableLook::PokerStars); }
+
+void MainWindow::usePartyPokerLook() { frame_->table()->setLook(TableLook::PartyPoker); }
+
+void MainWindow::useOwnLook() { frame_->table()->setLook(TableLook::Own); }
+
+void MainWindow::togglePayoutPanel() { frame_->payouts()->setVisible(!frame_->payouts()->isVisible()); }
+
+void MainWindow::syncWindowMenu() { payoutAction_->setChecked(frame_->payouts()->isVisible()); }
+
+void MainWindow::openCallingRangeEditor() {
+    CallingRangeEditor dialog(&desk_, this);
+    dialog.exec();
+}

@@ -1,0 +1,342 @@
+// The client directories and the update offer as the program meets them:
+// the PartyPoker directory dialog, the table looks of the Layout menu, the
+// directories stored for the next start, and the update offer at start-up
+// against a server on 127.0.0.1.
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+#include "gui/app/clientdirectorydialog.h"
+#include "gui/app/mainwindow.h"
+#include "settings/inifile.h"
+#include "gui/app/updateprompt.h"
+#include "loopbackserver.h"
+#include "modaldriver.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::testing::LoopbackServer;
+using torvel::testing::RefusingPort;
+
+namespace {
+
+// Notes every modal window that turns up while it lives and closes it, so a
+// start-up that should be silent fails the test instead of hanging it.
+class ModalWatch {
+public:
+    ModalWatch() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal->inherits("QProgressDialog"))
+                return;
+            seen << modal->windowTitle();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        });
+        timer_.start(10);
+    }
+    QStringList seen;
+
+private:
+    QTimer timer_;
+};
+
+// Stands in for the browser: remembers the pages it was asked to open.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+public:
+    BrowserStandIn() {
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+    }
+    ~BrowserStandIn() override {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+// A client directory with its table picture in one flat colour.
+void paintPicture(const QString& file, QSize size, QColor colour) {
+    QDir().mkpath(QFileInfo(file).path());
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    QPainter painter(&picture);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, 200, 20), Qt::AlignLeft, QStringLiteral("client table"));
+    painter.end();
+    QVERIFY(picture.save(file));
+}
+
+bool near(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 10 && std::abs(a.green() - b.green()) <= 10 &&
+           std::abs(a.blue() - b.blue()) <= 10;
+}
+
+const QColor kPartyBlue(30, 90, 200);
+const QColor kTypedRed(200, 60, 40);
+const QColor kStarsYellow(240, 200, 0);
+
+// A spot of the table that no seat, label or text covers.
+const QPoint kOpenFelt(400, 300);
+
+}  // namespace
+
+class ClientTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScratchWorkingDirectory> scratch;
+    std::unique_ptr<MainWindow> window;
+    QString partyDirectory;  // picked with "Pick"
+    QString typedDirectory;  // typed into the edit
+
+    TableView* table() const { return window->frame()->table(); }
+    QString settingsValue(const char* key) const {
+        const torvel::IniFile settings(torvel::kSettingsFileName);
+        return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
+    }
+    void setSetting(const char* key, const QString& value) {
+        torvel::IniFile settings(torvel::kSettingsFileName);
+        QVERIFY(settings.writeString(torvel::kSettingsSection, key, value.toStdString()));
+    }
+    QColor tableColour() const { return table()->grab().toImage().pixelColor(kOpenFelt); }
+    void start() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+
+    // Runs the "PartyPoker" action of the main menu; inside the dialog,
+    // picks `pick` (or cancels the file dialog when empty), then types
+    // `typed` when given, and saves.
+    void runDirectoryDialog(const QString& pick, const QString& typed, QString* editAfterPick = nullptr) {
+        bool filePicked = false;
+        whenOpen<ClientDirectoryDialog>([&](ClientDirectoryDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("PartyPoker Directory"));
+            QCOMPARE(dialog->directoryEdit()->text(), window->desk().partyPokerDirectory());
+            whenOpen<QFileDialog>([&](QFileDialog* files) {
+                QCOMPARE(files->windowTitle(), QStringLiteral("Set PartyPoker directory"));
+                QCOMPARE(files->fileMode(), QFileDialog::Directory);
+                if (pick.isEmpty()) {
+                    files->reject();
+                    return;
+                }
+                files->setDirectory(pick);
+                static_cast<QDialog*>(files)->accept();  // as "Choose" does
+                filePicked = true;
+            });
+            QPushButton* pickButton = nullptr;
+            for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Pick"))
+                    pickButton = b;
+            QVERIFY(pickButton && pickButton->isDefault());
+            pickButton->click();
+            if (editAfterPick)
+                *editAfterPick = dialog->directoryEdit()->text();
+            if (!typed.isEmpty())
+                dialog->directoryEdit()->setText(typed);
+            for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Save"))
+                    b->click();
+        });
+        QAction* action = menuAction(*window, QStringLiteral("Main"), QStringLiteral("PartyPoker"));
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(filePicked, !pick.isEmpty());
+    }
+
+private slots:
+    void initTestCase() { torvel::testing::clearProxyEnvironment(); }
+
+    void init() {
+        // Settings are written here: never into the shared runtime directory.
+        scratch = std::make_unique<ScratchWorkingDirectory>();
+        partyDirectory = scratch->filePath(QStringLiteral("clients/Party Poker"));
+        typedDirectory = scratch->filePath(QStringLiteral("clients/typed"));
+        paintPicture(partyDirectory + QStringLiteral("/Images/table.jpg"), {800, 490}, kPartyBlue);
+        // Larger than the table: cut to its size.
+        paintPicture(typedDirectory + QStringLiteral("/Images/table.jpg"), {1024, 768}, kTypedRed);
+    }
+    void cleanup() {
+        window.reset();
+        scratch.reset();
+    }
+
+    void pickAndSaveLoadThePartyPokerLook() {
+        start();
+        QVERIFY(window->desk().partyPokerDirectory().isEmpty());
+        QVERIFY(!table()->partyPokerPicture());
+
+        QString editAfterPick;
+        runDirectoryDialog(partyDirectory, QString(), &editAfterPick);
+        QCOMPARE(editAfterPick, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        QCOMPARE(settingsValue("ppdir"), partyDirectory);
+        QVERIFY(table()->partyPokerPicture());
+        QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
+
+        // The look shows the client's picture only once chosen.
+        QCOMPARE(table()->look(), TableLook::Own);
+        QVERIFY(!near(tableColour(), kPartyBlue));
+        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
+        QCOMPARE(table()->look(), TableLook::PartyPoker);
+        QVERIFY2(near(tableColour(), kPartyBlue), qPrintable(tableColour().name()));
+        table()->grab().save(QStringLiteral("/tmp/client-party-look.png"));
+    }
+
+    void aTypedDirectoryIsKeptForTheNextStart() {
+        start();
+        runDirectoryDialog(partyDirectory, typedDirectory);
+        // Stored as typed, while the picture comes from the directory picked.
+        QCOMPARE(settingsValue("ppdir"), typedDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
+        QVERIFY(near(tableColour(), kPartyBlue));
+
+        // The next start finds the typed directory in the settings file.
+        window.reset();
+        start();
+        QCOMPARE(window->desk().partyPokerDirectory(), typedDirectory);
+        QVERIFY(table()->partyPokerPicture());
+        QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
+        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
+        QVERIFY2(near(tableColour(), kTypedRed), qPrintable(tableColour().name()));
+    }
+
+    void aCancelledPickChangesNothing() {
+        setSetting("ppdir", partyDirectory);
+        start();
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        QString editAfterPick;
+        runDirectoryDialog(QString(), QString(), &editAfterPick);
+        QCOMPARE(editAfterPick, partyDirectory);
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        QCOMPARE(settingsValue("ppdir"), partyDirectory);
+        QVERIFY(table()->partyPokerPicture());
+    }
+
+    void theLayoutMenuSwitchesTheLooks() {
+        // Both client directories known at start-up from the settings file.
+        const QString starsDirectory = scratch->filePath(QStringLiteral("clients/stars"));
+        paintPicture(starsDirectory + QStringLiteral("/Gx/fg.bmp"), {800, 490}, kStarsYellow);
+        setSetting("ppdir", partyDirectory);
+        setSetting("starsdir", starsDirectory);
+        start();
+        QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
+        QCOMPARE(window->desk().pokerStarsDirectory(), starsDirectory);
+        QVERIFY(table()->partyPokerPicture());
+        QVERIFY(table()->pokerStarsPicture());
+        const QColor own = tableColour();
+
+        const struct {
+            const char* action;
+            int look;
+            QColor colour;
+        } looks[] = {{"PokerStars", 2, kStarsYellow}, {"PartyPoker", 1, kPartyBlue}, {"Kestrune", 0, own}};
+        for (const auto& l : looks) {
+            QAction* action = menuAction(*window, QStringLiteral("Layout"), QString::fromLatin1(l.action));
+            QVERIFY(action);
+            QVERIFY(action->isCheckable());
+            action->trigger();
+            QVERIFY(action->isChecked());
+            QCOMPARE(static_cast<int>(table()->look()), l.look);
+            QVERIFY2(near(tableColour(), l.colour), l.action);
+        }
+
+        // A client without its picture leaves its look without one: the
+        // table is drawn without an image, and nothing breaks.
+        window.reset();
+        setSetting("starsdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
+        start();
+        QVERIFY(!table()->pokerStarsPicture());
+        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PokerStars"))->trigger();
+        QCOMPARE(table()->look(), TableLook::PokerStars);
+        QVERIFY(!near(tableColour(), own));
+    }
+
+    void theOfferAsksYesOrNo() {
+        MessageBoxUpdatePrompt prompt;
+        for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+            QString title, text;
+            QMessageBox::StandardButtons buttons;
+            bool ownWindow = false;
+            whenOpen<QMessageBox>([&](QMessageBox* box) {
+                ownWindow = box->parentWidget() == nullptr;
+                title = box->windowTitle();
+                text = box->text();
+                buttons = box->standardButtons();
+                box->button(answer)->click();
+            });
+            QCOMPARE(prompt.offerUpdate(), answer == QMessageBox::Yes);
+            QCOMPARE(title, QStringLiteral("New Version Available!"));
+            QVERIFY(ownWindow);  // shown before the main window exists
+            QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+            const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
+            QCOMPARE(paragraphs.size(), 3);
+            QCOMPARE(paragraphs[2], QStringLiteral("Do you want to visit the downloadpage now?"));
+        }
+    }
+
+    void theStartUpOffersANewVersion() {
+        LoopbackServer server(torvel::testing::httpReply("09"));
+        setSetting("updatehost", QString::fromStdString(server.address()));
+        BrowserStandIn browser;
+        QString title;
+        whenOpen<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            box->button(QMessageBox::Yes)->click();
+        });
+        start();
+        QCOMPARE(title, QStringLiteral("New Version Available!"));
+        QCOMPARE(browser.opened.size(), 1);
+        QCOMPARE(browser.opened[0].toString(),
+                 QStringLiteral("http://%1/sngdownload.php").arg(QString::fromStdString(server.address())));
+
+        const auto& requests = server.requests();
+        QCOMPARE(requests.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(requests[0].requestLine), QStringLiteral("GET /vaz.php?m=torvel&v=1.22 HTTP/1.0"));
+        // The window is up afterwards as usual.
+        QCOMPARE(window->desk().mode(), DeskMode::Editor);
+        QVERIFY(window->isVisible());
+    }
+
+    void theStartUpIsSilentWithoutAnOffer() {
+        // "90": the only 9 is the first character. Then a refused port.
+        BrowserStandIn browser;
+        {
+            LoopbackServer server(torvel::testing::httpReply("90"));
+            setSetting("updatehost", QString::fromStdString(server.address()));
+            ModalWatch watch;
+            start();
+            QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
+            QCOMPARE(server.requests().size(), std::size_t{1});
+        }
+        window.reset();
+        {
+            RefusingPort absent;
+            setSetting("updatehost", QString::fromStdString(absent.address()));
+            ModalWatch watch;
+            start();
+            QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
+            QVERIFY(window->tablesLoaded());
+        }
+        QVERIFY(browser.opened.isEmpty());
+    }
+};
+
+QTEST_MAIN(ClientTest)
+#include "client_test.moc"

@@ -1,0 +1,330 @@
+// The calling-range editor as a user drives it: load, edit and save the three
+// profiles (hidden cells travel along), a fresh installation, a missing or
+// blocked data directory, and hostile pot-odds files.
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleValidator>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtEndian>
+#include <QtTest>
+
+#include <bit>
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/callingprofile.h"
+#include "modaldriver.h"
+#include "gui/dialogs/callingrangeeditor.h"
+
+using torvel::CallingProfile;
+
+namespace {
+
+// Closes every message box that appears while it lives and counts them.
+class MessageBoxCatcher : public QObject {
+public:
+    MessageBoxCatcher() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++seen;
+                title = box->windowTitle();
+                text = box->text();
+                box->accept();
+            }
+        });
+        timer_.start(10);
+    }
+    int seen = 0;
+    QString title, text;
+
+private:
+    QTimer timer_;
+};
+
+QPushButton* buttonLabelled(QWidget* parent, const char* label) {
+    for (auto* button : parent->findChildren<QPushButton*>())
+        if (button->text() == QLatin1String(label))
+            return button;
+    return nullptr;
+}
+
+void type(QLineEdit* edit, const QString& text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+// A pot-odds file: the count 2, then the values, little-endian.
+QByteArray potOddsFile(std::initializer_list<float> values) {
+    QByteArray out("\x02\x00\x00\x00", 4);
+    for (float v : values) {
+        const quint32 bits = qToLittleEndian(std::bit_cast<quint32>(v));
+        out.append(reinterpret_cast<const char*>(&bits), 4);
+    }
+    return out;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+}  // namespace
+
+class CallRangeTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchWorkingDirectory> scratch;
+    std::unique_ptr<MainWindow> window;
+
+    std::unique_ptr<CallingRangeEditor> openEditor() {
+        auto dialog = std::make_unique<CallingRangeEditor>(&window->desk(), window.get());
+        dialog->show();
+        return dialog;
+    }
+    static QLineEdit* call(CallingRangeEditor& d, int row, int column) {
+        return d.callRangeEdits()[static_cast<std::size_t>(row * 10 + column)];
+    }
+    static QLineEdit* bubble(CallingRangeEditor& d, int row, int column) {
+        return d.bubbleEdits()[static_cast<std::size_t>(row * 10 + column)];
+    }
+
+private slots:
+    void init() {
+        scratch = std::make_unique<ScratchWorkingDirectory>();
+        QVERIFY(QDir(QStringLiteral("data")).removeRecursively());  // a fresh installation
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+    }
+    void cleanup() {
+        window.reset();
+        scratch.reset();
+    }
+
+    void opensModallyFromPreferences() {
+        QAction* entry = menuAction(*window, QStringLiteral("Preferences"), QStringLiteral("Calling ranges"));
+        QVERIFY(entry);
+        QString title;
+        whenModal([&title](QWidget* w) {
+            title = w->windowTitle();
+            if (QPushButton* close = buttonLabelled(w, "Close")) {
+                close->click();
+            } else {
+                title = QStringLiteral("no Close button");
+                w->close();
+            }
+        });
+        entry->trigger();
+        QCOMPARE(title, QStringLiteral("Default opponent callingranges"));
+        QVERIFY(window->findChildren<CallingRangeEditor*>().isEmpty());
+        QVERIFY(!QDir(QStringLiteral("data")).exists());  // closing saves nothing
+    }
+
+    void freshInstallationShowsDefaultsAndDropsUnsavedEdits() {
+        auto dialog = openEditor();
+        QCOMPARE(dialog->profileCombo()->count(), 3);
+        QCOMPARE(dialog->profileCombo()->itemText(2), QStringLiteral("Loose"));
+        QCOMPARE(dialog->profileCombo()->currentText(), QStringLiteral("Tight"));
+        for (std::size_t k = 0; k < 100; ++k) {
+            QCOMPARE(dialog->callRangeEdits()[k]->text(), QStringLiteral("7.00"));
+            QCOMPARE(dialog->bubbleEdits()[k]->text(), QStringLiteral("7.00"));
+        }
+        QCOMPARE(dialog->potOddsOneAndHalfEdit()->text(), QStringLiteral("50.00"));
+        QCOMPARE(dialog->potOddsTwoEdit()->text(), QStringLiteral("80.00"));
+
+        type(call(*dialog, 6, 9), QStringLiteral("42"));
+        dialog->profileCombo()->setCurrentIndex(1);
+        dialog->profileCombo()->setCurrentIndex(0);
+        QCOMPARE(call(*dialog, 6, 9)->text(), QStringLiteral("7.00"));
+        QVERIFY(!QDir(QStringLiteral("data")).exists());
+    }
+
+    void fifteenCellsPerTableUnderTheirHeaders() {
+        auto dialog = openEditor();
+        auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
+        QVERIFY(grid);
+        // 5 + 4 + 3 + 2 + 1 cells: callers behind the pusher and "Others".
+        int shown = 0;
+        for (std::size_t k = 0; k < 100; ++k)
+            shown += dialog->callRangeEdits()[k]->isVisible() + dialog->bubbleEdits()[k]->isVisible();
+        QCOMPARE(shown, 30);
+        QVERIFY(!call(*dialog, 9, 8)->isVisible());  // a caller before the pusher
+        QVERIFY(!call(*dialog, 3, 0)->isVisible());  // pusher rows 0..4
+
+        auto place = [grid](QWidget* w) {
+            int row = -1, column = -1, rows = 0, columns = 0;
+            if (grid->indexOf(w) >= 0)
+                grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);
+            return QPoint(column, row);
+        };
+        auto textAt = [grid](int row, int column) {
+            QLayoutItem* item = grid->itemAtPosition(row, column);
+            auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+            return label ? label->text() : QString();
+        };
+        // (column, row): "Push Before CO" against "Cut Off" and "Others", the
+        // big blind's single cell, the bubble table 18 rows lower.
+        QCOMPARE(place(call(*dialog, 5, 6)), QPoint(7, 8));
+        QCOMPARE(place(call(*dialog, 5, 0)), QPoint(11, 8));
+        QCOMPARE(place(call(*dialog, 9, 0)), QPoint(11, 12));
+        QCOMPARE(place(bubble(*dialog, 9, 0)), QPoint(11, 30));
+        QCOMPARE(place(dialog->potOddsTwoEdit()), QPoint(6, 15));
+        QCOMPARE(place(dialog->potOddsOneAndHalfEdit()), QPoint(6, 16));
+        QCOMPARE(textAt(2, 11), QStringLiteral("Others"));
+        QCOMPARE(textAt(30, 0), QStringLiteral("Big Blind Pushes"));
+        QCOMPARE(textAt(15, 0), QStringLiteral("If potodds > 1:2 "));
+    }
+
+    void validatorTakesTwoDecimalsBetween0And100() {
+        auto dialog = openEditor();
+        for (std::size_t k = 0; k < 100; ++k)
+            QVERIFY(dialog->callRangeEdits()[k]->validator() == dialog->validator() &&
+                    dialog->bubbleEdits()[k]->validator() == dialog->validator());
+        QCOMPARE(dialog->potOddsTwoEdit()->validator(), dialog->validator());
+        int position = 0;
+        for (QString text : {"0", "100", "12.34", "99.99"})
+            QCOMPARE(dialog->validator()->validate(text, position), QValidator::Acceptable);
+        for (QString text : {"100.01", "101", "-1", "12.345", "7,5"})
+            QVERIFY2(dialog->validator()->validate(text, position) != QValidator::Acceptable, qPrintable(text));
+        // Typing a third decimal or a minus sign leaves the text as it was.
+        type(call(*dialog, 7, 8), QStringLiteral("12.345"));
+        QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("12.34"));
+        type(call(*dialog, 7, 8), QStringLiteral("-3"));
+        QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("3"));
+    }
+
+    // Profile n's files hold r * 10 + c + (n + 1) * 0.111 in cell (r, c) (the
+    // bubble table 99 - ...). Every shown cell of every profile is typed over
+    // and saved; the files then hold the typed values in the shown cells and
+    // the file values cut to two decimals in the hidden ones.
+    void editsAndSavesEveryProfileKeepingHiddenCells() {
+        const auto fileValue = [](int n, int v) { return static_cast<float>(v + (n + 1) * 0.111); };
+        for (int n = 0; n < 3; ++n) {
+            CallingProfile p;
+            for (int r = 0; r < 10; ++r)
+                for (int c = 0; c < 10; ++c) {
+                    p.callRanges[r][c] = fileValue(n, r * 10 + c);
+                    p.bubbleRanges[r][c] = fileValue(n, 99 - (r * 10 + c));
+                }
+            p.potOdds[0] = 30.0f + static_cast<float>(n);
+            p.potOdds[1] = 60.0f + static_cast<float>(n);
+            QVERIFY(p.save("data", n));
+        }
+        // Typed: r * 10 + c - 50 with decimals (2n + 1) and 5 (bubble 99 - ... and 7).
+        const auto typed = [](int n, int v, char last) {
+            return QStringLiteral("%1.%2%3").arg(v).arg(n * 2 + 1).arg(last);
+        };
+        {
+            auto dialog = openEditor();
+            for (int n = 0; n < 3; ++n) {
+                dialog->profileCombo()->setCurrentIndex(n);
+                if (n == 1) {  // loading shows two decimals: 78.222, 21.222, hidden 34.222
+                    QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("78.22"));
+                    QCOMPARE(bubble(*dialog, 7, 8)->text(), QStringLiteral("21.22"));
+                    QCOMPARE(call(*dialog, 3, 4)->text(), QStringLiteral("34.22"));
+                    QCOMPARE(dialog->potOddsTwoEdit()->text(), QStringLiteral("61.00"));
+                }
+                for (int r = 0; r < 10; ++r)
+                    for (int c = 0; c < 10; ++c)
+                        if (CallingRangeEditor::cellShown(r, c)) {
+                            type(call(*dialog, r, c), typed(n, r * 10 + c - 50, '5'));
+                            type(bubble(*dialog, r, c), typed(n, 99 - (r * 10 + c), '7'));
+                        }
+                type(dialog->potOddsOneAndHalfEdit(), QStringLiteral("2%1.25").arg(n));
+                type(dialog->potOddsTwoEdit(), QStringLiteral("9%1.75").arg(n));
+                MessageBoxCatcher boxes;
+                buttonLabelled(dialog.get(), "Save")->click();
+                QCOMPARE(boxes.seen, 0);
+            }
+        }
+        for (int n = 0; n < 3; ++n) {
+            const CallingProfile saved = CallingProfile::load("data", n);
+            for (int r = 0; r < 10; ++r)
+                for (int c = 0; c < 10; ++c) {
+                    const bool shown = CallingRangeEditor::cellShown(r, c);
+                    const double tail = shown ? (n * 2 + 1) * 0.1 : (n + 1) * 0.11;
+                    const double call = (shown ? r * 10 + c - 50 + 0.05 : r * 10 + c) + tail;
+                    const double bubble = 99 - (r * 10 + c) + tail + (shown ? 0.07 : 0.0);
+                    QVERIFY2(qAbs(saved.callRanges[r][c] - call) < 1e-4 &&
+                                 qAbs(saved.bubbleRanges[r][c] - bubble) < 1e-4,
+                             qPrintable(QStringLiteral("profile %1 cell %2,%3").arg(n).arg(r).arg(c)));
+                }
+            // Value 0 is "1:1.5", value 1 is "1:2".
+            QCOMPARE(saved.potOdds[0], 20.25f + static_cast<float>(n));
+            QCOMPARE(saved.potOdds[1], 90.75f + static_cast<float>(n));
+            QCOMPARE(saved.potOddsCount, 2);
+        }
+        // And a new editor shows them again.
+        auto again = openEditor();
+        again->profileCombo()->setCurrentIndex(2);
+        QCOMPARE(call(*again, 5, 0)->text(), QStringLiteral("0.55"));
+        QCOMPARE(bubble(*again, 9, 0)->text(), QStringLiteral("9.57"));
+        QCOMPARE(call(*again, 0, 0)->text(), QStringLiteral("0.33"));
+        QCOMPARE(again->potOddsOneAndHalfEdit()->text(), QStringLiteral("22.25"));
+    }
+
+    void saveCreatesTheMissingDataDirectory() {
+        auto dialog = openEditor();
+        dialog->profileCombo()->setCurrentIndex(1);
+        type(call(*dialog, 8, 9), QStringLiteral("33.5"));
+        MessageBoxCatcher boxes;
+        buttonLabelled(dialog.get(), "Save")->click();
+        QCOMPARE(boxes.seen, 0);
+        // 100 floats, a count and two floats, 100 floats; no leftovers.
+        QCOMPARE(QFileInfo(QStringLiteral("data/callrange1.conf")).size(), 400);
+        QCOMPARE(QFileInfo(QStringLiteral("data/potodds1.conf")).size(), 12);
+        QCOMPARE(QFileInfo(QStringLiteral("data/bubble1.conf")).size(), 400);
+        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files).size(), 3);
+        const CallingProfile saved = CallingProfile::load("data", 1);
+        QCOMPARE(saved.callRanges[8][9], 33.5f);
+        QCOMPARE(saved.callRanges[8][0], 7.0f);
+        QCOMPARE(saved.potOdds[1], 80.0f);
+    }
+
+    void failedSaveTellsTheUserAndKeepsTheEdits() {
+        // A file where the directory should be; a directory where the bubble
+        // file should be (the first two files are written by then).
+        for (const char* blocker : {"data", "data/bubble2.conf"}) {
+            QDir(QStringLiteral("data")).removeRecursively();
+            QFile::remove(QStringLiteral("data"));
+            if (QLatin1String(blocker) == QLatin1String("data"))
+                writeBytes(QStringLiteral("data"), "not a directory");
+            else
+                QVERIFY(QDir().mkpath(QLatin1String(blocker)));
+            auto dialog = openEditor();
+            dialog->profileCombo()->setCurrentIndex(2);
+            type(bubble(*dialog, 7, 9), QStringLiteral("12.5"));
+            MessageBoxCatcher boxes;
+            buttonLabelled(dialog.get(), "Save")->click();
+            QTRY_COMPARE(boxes.seen, 1);
+            QCOMPARE(boxes.title, QStringLiteral("Error"));
+            QVERIFY2(boxes.text.contains(QStringLiteral("\"Loose\"")) && boxes.text.contains(QStringLiteral("data")),
+                     qPrintable(boxes.text));
+            QCOMPARE(bubble(*dialog, 7, 9)->text(), QStringLiteral("12.5"));
+            QVERIFY(dialog->isVisible());
+            // Nothing half-written is left behind.
+            QVERIFY(QDir(QStringLiteral("data")).entryList({QStringLiteral("*.tmp")}, QDir::AllEntries).isEmpty());
+        }
+    }
+
+    // Count 2 but one value: the second keeps its default, and saving writes
+    // both back with the count 2. (Other damaged counts: callingprofile_test.)
+    void shortPotOddsFileIsRepairedOnSave() {
+        QVERIFY(QDir().mkpath(QStringLiteral("data")));
+        writeBytes(QStringLiteral("data/potodds2.conf"), potOddsFile({25}));
+        auto dialog = openEditor();
+        dialog->profileCombo()->setCurrentIndex(2);
+        QCOMPARE(dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
+                 QStringLiteral("25.00 80.00"));
+        buttonLabelled(dialog.get(), "Save")->click();
+        QFile saved(QStringLiteral("data/potodds2.conf"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), potOddsFile({25, 80}));
+    }
+};
+
+QTEST_MAIN(CallRangeTest)
+#include "callrange_test.moc"

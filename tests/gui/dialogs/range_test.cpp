@@ -1,0 +1,386 @@
+// The range dialogs as a user drives them: a seat's own and calling range
+// (RangeDialog) and the band dialog that writes into two integers (RangeBandDialog).
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QStyleFactory>
+#include <QtTest>
+
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/gamestate.h"
+#include "modaldriver.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/dialogs/rangebanddialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+namespace {
+
+// Empty when exactly the ranking positions lower .. upper - 1 are checked.
+template <typename Dialog>
+QString bandMismatch(const Dialog& dialog, int lower, int upper) {
+    for (int k = 0; k < 169; ++k)
+        if (dialog.cellsByRank()[static_cast<std::size_t>(k)]->isChecked() != (k >= lower && k < upper))
+            return QStringLiteral("position %1 is wrong").arg(k);
+    return {};
+}
+
+// Names the table case when a check inside the loop failed.
+auto namedCase(const QString& name) {
+    return qScopeGuard([name] {
+        if (QTest::currentTestFailed())
+            qWarning("case: %s", qPrintable(name));
+    });
+}
+
+const QString kEveryHand = QStringLiteral(
+    "22+, A2s+, K2s+, Q2s+, J2s+, T2s+, 92s+, 82s+, 72s+, 62s+, 52s+, 42s+, 32s+, "
+    "A2o+, K2o+, Q2o+, J2o+, T2o+, 92o+, 82o+, 72o+, 62o+, 52o+, 42o+, 32o+, ");
+
+}  // namespace
+
+class RangeTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
+    torvel::SeatState& state(int i) const { return window->desk().situation()->seats[static_cast<std::size_t>(i)]; }
+
+    // Opponent seat 6's own and calling range, in the widget and the situation.
+    void setRanges(int from, int to, int from2, int to2) {
+        seat(6)->setRangeFrom(state(6).rangeFrom = from);
+        seat(6)->setRangeTo(state(6).rangeTo = to);
+        seat(6)->setRange2From(state(6).range2From = from2);
+        seat(6)->setRange2To(state(6).range2To = to2);
+    }
+    void expectRanges(int from, int to, int from2, int to2) {
+        const QList<int> want{from, to, from2, to2};
+        QCOMPARE((QList<int>{seat(6)->rangeFrom(), seat(6)->rangeTo(), seat(6)->range2From(), seat(6)->range2To()}), want);
+        QCOMPARE((QList<int>{state(6).rangeFrom, state(6).rangeTo, state(6).range2From, state(6).range2To}), want);
+    }
+
+private slots:
+    void initTestCase() {
+        // The program's own style: it paints a checked cell in the light colour.
+        if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+            QApplication::setStyle(style);
+    }
+    void init() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+        seat(0)->takeSeatButton()->click();  // hero
+        seat(6)->takeSeatButton()->click();  // opponent
+    }
+    void cleanup() { window.reset(); }
+
+    // Opening shows the stored band and writes it over the calling range.
+    void opensOnTheStoredBand() {
+        setRanges(0, 13, 20, 40);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+        QCOMPARE(dialog.minEdit()->text() + " " + dialog.maxEdit()->text(), QStringLiteral("0.00 7.69"));  // 13 / 169
+        QCOMPARE(bandMismatch(dialog, 0, 13), QString());
+        // AA KK QQ JJ TT 99 88 AKs 77 AQs AJs AKo ATs
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, AKo+, "));
+        QVERIFY(dialog.closeButton()->isDefault());
+        expectRanges(0, 13, 0, 13);
+
+        // An empty range opens empty; the first move fills everything in.
+        setRanges(0, 0, 0, 0);
+        RangeDialog empty(&window->desk(), window->desk().situation(), 6, 0);
+        QCOMPARE(empty.minEdit()->text() + empty.maxEdit()->text() + empty.rangeLabel()->text(), QString());
+        QCOMPARE(bandMismatch(empty, 0, 0), QString());
+        expectRanges(0, 0, 0, 0);
+        empty.maxSlider()->setValue(5);
+        QCOMPARE(empty.maxEdit()->text() + " " + empty.rangeLabel()->text(), QStringLiteral("2.96 TT+, "));
+        expectRanges(0, 5, 0, 5);
+    }
+
+    // Own range 20..50: the moved slider is pushed back to keep a band; the
+    // calling range follows the own range.
+    void sliderRules() {
+        using Case = std::tuple<bool, int, int, int>;  // max slider?, value, lower, upper
+        for (auto [moveMax, value, lower, upper] :
+             std::initializer_list<Case>{{true, 20, 20, 21}, {true, 5, 20, 21}, {true, 500, 20, 169},
+                                         {true, 84, 20, 84}, {false, 50, 49, 50}, {false, 120, 49, 50},
+                                         {false, -7, 0, 50}, {false, 35, 35, 50}}) {
+            const auto label = namedCase(QStringLiteral("%1 to %2").arg(moveMax ? "max" : "min").arg(value));
+            setRanges(20, 50, 20, 50);
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+            (moveMax ? dialog.maxSlider() : dialog.minSlider())->setValue(value);
+            QCOMPARE(dialog.minSlider()->value(), lower);
+            QCOMPARE(dialog.maxSlider()->value(), upper);
+            QCOMPARE(bandMismatch(dialog, lower, upper), QString());
+            expectRanges(lower, upper, lower, upper);
+        }
+    }
+
+    void presets() {
+        using Preset = std::tuple<const char*, int, const char*>;  // label, upper, percent
+        const Preset presets[13] = {{"3%", 5, "2.96"},    {"4%", 6, "3.55"},   {"5%", 8, "4.73"},   {"8%", 13, "7.69"},
+                                    {"10%", 16, "9.47"},  {"12%", 20, "11.83"}, {"15%", 25, "14.79"},
+                                    {"18%", 30, "17.75"}, {"30%", 50, "29.59"}, {"40%", 67, "39.64"},
+                                    {"50%", 84, "49.70"}, {"80%", 135, "79.88"}, {"100%", 169, "100.00"}};
+        setRanges(0, 40, 0, 40);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+        for (std::size_t k = 0; k < 13; ++k) {
+            const auto [text, upper, percent] = presets[k];
+            const auto label = namedCase(QLatin1String(text));
+            QCOMPARE(dialog.presetButtons()[k]->text(), QLatin1String(text));
+            QTest::mouseClick(dialog.presetButtons()[k], Qt::LeftButton);
+            QCOMPARE(dialog.maxEdit()->text(), QLatin1String(percent));
+            QCOMPARE(bandMismatch(dialog, 0, upper), QString());
+            expectRanges(0, upper, 0, upper);
+        }
+        // At or below the lower bound a preset leaves one class.
+        setRanges(30, 60, 30, 60);
+        RangeDialog above(&window->desk(), window->desk().situation(), 6, 0);
+        above.presetButtons()[0]->click();  // 5 classes
+        expectRanges(30, 31, 30, 31);
+        above.presetButtons()[12]->click();
+        above.presetButtons()[7]->click();  // 30 classes, the lower bound itself
+        expectRanges(30, 31, 30, 31);
+    }
+
+    void labelTexts() {
+        // Ranking 9..16: 99 88 AKs 77 AQs AJs AKo ATs AQo AJo KQs.
+        using Case = std::tuple<int, int, const char*>;
+        for (auto [lower, upper, text] :
+             std::initializer_list<Case>{{0, 169, "Any two"}, {5, 50, "Range: 26.63 %"}, {5, 169, "Range: 97.04 %"},
+                                         {0, 1, "AA+, "}, {0, 5, "TT+, "}, {0, 16, "77+, ATs+, KQs+, AJo+, "}}) {
+            setRanges(0, 13, 0, 13);
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+            dialog.maxSlider()->setValue(upper);
+            dialog.minSlider()->setValue(lower);
+            QCOMPARE(dialog.rangeLabel()->text(), QLatin1String(text));
+        }
+    }
+
+    void handListOfCheckedCells() {
+        auto text = [](std::initializer_list<const char*> names) {
+            std::array<bool, 169> checked{};
+            for (const char* name : names) {
+                int at = 0;
+                while (at < 169 && rangegrid::cellName(at) != QLatin1String(name))
+                    ++at;
+                if (at == 169)
+                    qFatal("no cell named %s", name);
+                checked[static_cast<std::size_t>(at)] = true;
+            }
+            return rangegrid::handListText(checked);
+        };
+        QCOMPARE(text({"AA", "KK", "QQ", "JJ", "TT", "99", "AKs", "AQs", "AJs", "ATs", "A9s", "A8s", "KQs", "KJs",
+                       "KTs", "AKo", "AQo", "AJo", "ATo"}),
+                 QStringLiteral("99+, A8s+, KTs+, ATo+, "));
+        // A run stops at the first gap; a row without its pair adds nothing.
+        QCOMPARE(text({"AA", "QQ", "KQs", "KJs", "A5s"}), QStringLiteral("AA+, "));
+        QCOMPARE(text({"AA", "KK", "AKs", "AQs", "A9s", "KQo", "QJo"}), QStringLiteral("KK+, AQs+, KQo+, "));
+        QCOMPARE(text({}), QString());
+        std::array<bool, 169> all{};
+        all.fill(true);
+        QCOMPARE(rangegrid::handListText(all), kEveryHand);
+    }
+
+    void gridPlacesAndColours() {
+        setRanges(5, 50, 5, 50);
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
+        auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+        QVERIFY(layout);
+        // Grid position, name, row and column in the layout.
+        using Place = std::tuple<int, const char*, int, int>;
+        for (auto [position, name, row, column] :
+             std::initializer_list<Place>{{0, "AA", 1, 1}, {1, "AKs", 1, 2}, {13, "AKo", 2, 1}, {12, "A2s", 1, 13},
+                                          {168, "22", 13, 13}, {74, "95s", 6, 10}, {122, "95o", 10, 6}}) {
+            QPushButton* cell = dialog.cellsByPosition()[static_cast<std::size_t>(position)];
+            QCOMPARE(cell->text(), QLatin1String(name));
+            int r = -1, c = -1, rowSpan = 0, columnSpan = 0;
+            layout->getItemPosition(layout->indexOf(cell), &r, &c, &rowSpan, &columnSpan);
+            QCOMPARE(QPoint(c, r), QPoint(column, row));
+        }
+        // Pairs green, suited red, offsuit blue; checked cells purple.
+        for (QPushButton* cell : dialog.cellsByPosition()) {
+            const QColor kind = cell->text().size() == 2              ? QColor(194, 243, 163)
+                                : cell->text().endsWith(QLatin1Char('s')) ? QColor(232, 155, 155)
+                                                                          : QColor(134, 211, 234);
+            for (auto group : {QPalette::Active, QPalette::Disabled}) {
+                QCOMPARE(cell->palette().color(group, QPalette::Button), kind);
+                QCOMPARE(cell->palette().color(group, QPalette::Light), QColor(187, 122, 222));
+                QCOMPARE(cell->palette().color(group, QPalette::ButtonText), QColor(Qt::black));
+            }
+        }
+        // A cell cannot be toggled on its own.
+        QTest::mouseClick(dialog.cellsByRank()[60], Qt::LeftButton);
+        QTest::mouseClick(dialog.cellsByRank()[10], Qt::LeftButton);
+        QCOMPARE(bandMismatch(dialog, 5, 50), QString());
+        expectRanges(5, 50, 5, 50);
+    }
+
+    void callingRangeStaysInsideTheOwnRange() {
+        setRanges(10, 60, 20, 40);
+        state(6).action = 1;
+        RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 1);
+        QCOMPARE(bandMismatch(dialog, 20, 40), QString());
+        expectRanges(10, 60, 20, 40);
+        for (int k = 0; k < 169; ++k)
+            QCOMPARE(dialog.cellsByRank()[static_cast<std::size_t>(k)]->isVisibleTo(&dialog), k >= 10 && k < 60);
+
+        dialog.presetButtons()[12]->click();  // every hand: stops at the own range's end
+        expectRanges(10, 60, 20, 60);
+        dialog.minSlider()->setValue(3);
+        expectRanges(10, 60, 10, 60);
+        dialog.presetButtons()[0]->click();  // 5 classes, below the lower bound
+        expectRanges(10, 60, 10, 11);
+        dialog.maxSlider()->setValue(30);
+        dialog.minSlider()->setValue(45);  // beyond the upper bound
+        expectRanges(10, 60, 29, 30);
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 0.59 %"));
+    }
+
+    // A calling range outside the own range once pushed a bound back and
+    // forth for ever; it opens as a band inside it, and the sliders stop there.
+    void damagedRangesInCallingModeStayBands() {
+        using Case = std::tuple<int, int, int, int, int, int>;  // stored ranges, calling band opened
+        for (auto [from, to, from2, to2, openFrom, openTo] : std::initializer_list<Case>{
+                 {30, 60, 0, 0, 30, 31}, {30, 60, 70, 90, 59, 60}, {0, 0, 0, 0, 0, 1}}) {
+            setRanges(from, to, from2, to2);
+            RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 1);
+            expectRanges(from, to, openFrom, openTo);
+            dialog.minSlider()->setValue(0);
+            dialog.presetButtons()[12]->click();
+            const int end = std::max(to, from + 1);  // an empty own range leaves one class
+            expectRanges(from, to, from, end);
+            QCOMPARE(bandMismatch(dialog, from, end), QString());
+        }
+        // Without a seat the calling mode has the whole ranking to itself.
+        RangeDialog loose(&window->desk(), nullptr, 6, 1);
+        loose.presetButtons()[10]->click();
+        QCOMPARE(bandMismatch(loose, 0, 84), QString());
+    }
+
+    void withoutSituationNothingIsWritten() {
+        setRanges(10, 60, 20, 40);
+        RangeDialog dialog(&window->desk(), nullptr, 6, 0);
+        QCOMPARE(dialog.maxSlider()->value(), 0);
+        dialog.presetButtons()[4]->click();
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, KQs+, AJo+, "));
+        expectRanges(10, 60, 20, 40);
+    }
+
+    void tableClicksOpenTheDialog() {
+        window->frame()->table()->setButton(0, true);
+        QString title;
+        auto answer = [&title](std::size_t preset) {
+            whenModal([&title, preset](QWidget* w) {
+                title = w->windowTitle();
+                if (auto* dialog = qobject_cast<RangeDialog*>(w))
+                    dialog->presetButtons()[preset]->click();
+                w->close();
+            });
+        };
+        answer(10);  // 50%
+        QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(30, 108));
+        QCOMPARE(title, QStringLiteral("Range Selection"));
+        expectRanges(0, 84, 0, 84);
+        // A caller's calling range, to the right of the own range.
+        state(6).action = 1;
+        answer(0);  // 3%
+        QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(100, 108));
+        QCOMPARE(title, QStringLiteral("Callingrange against a Push"));
+        expectRanges(0, 84, 0, 5);
+    }
+
+    void bandDialogWritesTheCallersBand() {
+        int lower = 10, upper = 50;
+        QLineEdit lowerOut, upperOut;
+        RangeBandDialog dialog(&window->desk().handRanking(), &lowerOut, &upperOut, &lower, &upper);
+        QCOMPARE(lowerOut.text() + " " + upperOut.text(), QStringLiteral("5.92 29.59"));  // 10 and 50 of 169
+        QCOMPARE(bandMismatch(dialog, 10, 50), QString());
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 23.67 %"));
+        dialog.presetButtons()[10]->click();
+        QCOMPARE(upper, 84);
+        QCOMPARE(upperOut.text(), QStringLiteral("49.70"));
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 43.79 %"));  // 74 / 169
+        dialog.minSlider()->setValue(84);  // onto the max slider
+        dialog.maxSlider()->setValue(20);  // below the min slider
+        QCOMPARE(QList<int>({lower, upper}), QList<int>({83, 84}));
+        QCOMPARE(bandMismatch(dialog, 83, 84), QString());
+        // Back to the top: the hands are named, not an old percentage.
+        dialog.minSlider()->setValue(0);
+        dialog.maxSlider()->setValue(13);
+        QCOMPARE(QList<int>({lower, upper}), QList<int>({0, 13}));
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, AKo+, "));
+        QCOMPARE(state(6).rangeTo, 13);  // the situation is not touched
+    }
+
+    void bandDialogWithOneSlider() {
+        int upper = 13;
+        QLineEdit upperOut;
+        RangeBandDialog dialog(&window->desk().handRanking(), nullptr, &upperOut, nullptr, &upper);
+        QVERIFY(dialog.minSlider()->isHidden() && dialog.minEdit()->isHidden());
+        dialog.presetButtons()[4]->click();
+        QCOMPARE(upper, 16);
+        QCOMPARE(upperOut.text(), QStringLiteral("9.47"));
+        dialog.maxSlider()->setValue(0);
+        QCOMPARE(upper, 1);
+        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("AA+, "));
+        // A caller without an upper integer gets a working dialog.
+        RangeBandDialog noUpper(&window->desk().handRanking(), nullptr, nullptr, nullptr, nullptr);
+        noUpper.presetButtons()[2]->click();
+        QCOMPARE(noUpper.maxSlider()->value(), 8);
+    }
+
+    // Values from a settings file may be anything; the caller gets a band back.
+    void bandDialogMakesABandOfAnyValues() {
+        using Case = std::tuple<int, int, int, int>;  // stored, band
+        for (auto [lowerIn, upperIn, lowerOut, upperOut] :
+             std::initializer_list<Case>{{0, 169, 0, 169}, {-5, 500, 0, 169}, {80, 20, 80, 81}, {169, 169, 168, 169}}) {
+            const auto label = namedCase(QStringLiteral("%1..%2").arg(lowerIn).arg(upperIn));
+            int lower = lowerIn, upper = upperIn;
+            RangeBandDialog dialog(&window->desk().handRanking(), nullptr, nullptr, &lower, &upper);
+            QCOMPARE(QList<int>({lower, upper}), QList<int>({lowerOut, upperOut}));
+            QCOMPARE(bandMismatch(dialog, lowerOut, upperOut), QString());
+            if (lowerOut == 0)
+                QCOMPARE(dialog.rangeLabel()->text(), kEveryHand);
+        }
+    }
+
+    // The dialogs at their natural size: every cell name and "100.00" fit,
+    // also with hidden cells (calling range), one slider or every hand listed.
+    void dialogsAtNaturalSize() {
+        setRanges(0, 60, 0, 60);
+        state(6).action = 2;
+        int everyLower = 0, everyUpper = 169, singleUpper = 30;
+        RangeBandDialog every(&window->desk().handRanking(), nullptr, nullptr, &everyLower, &everyUpper);
+        RangeBandDialog single(&window->desk().handRanking(), nullptr, nullptr, nullptr, &singleUpper);
+        RangeDialog own(&window->desk(), window->desk().situation(), 6, 0);
+        RangeDialog calling(&window->desk(), window->desk().situation(), 6, 1);
+        calling.minSlider()->setValue(5);
+        calling.maxSlider()->setValue(16);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&own, &calling, &single, &every}) {
+            const auto label = namedCase(dialog->windowTitle());
+            dialog->adjustSize();
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            for (QPushButton* cell : dialog->findChildren<QPushButton*>())
+                if (cell->isVisibleTo(dialog))
+                    QVERIFY2(cell->fontMetrics().horizontalAdvance(cell->text()) + 4 <= cell->width() &&
+                                 cell->height() >= cell->fontMetrics().height(),
+                             qPrintable(cell->text()));
+            for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+                if (edit->isVisibleTo(dialog))
+                    QVERIFY(edit->fontMetrics().horizontalAdvance(QStringLiteral("100.00")) + 8 <= edit->width());
+            auto* rangeLabel = dialog->findChild<QLabel*>();
+            QVERIFY(rangeLabel->width() >= rangeLabel->sizeHint().width() || rangeLabel->wordWrap());
+            dialog->hide();
+        }
+    }
+};
+
+QTEST_MAIN(RangeTest)
+#include "range_test.moc"

@@ -1,0 +1,425 @@
+// The analysis report: its table and text for computed situations, the
+// cells that edit seats, "Recompute", and situations it must survive.
+// Payouts are winner-take-all, so an ICM equity is the hero's share of the
+// chips in play; opponents hold AA or nothing, so the hero's AA wins 50 or 100 %.
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/cards.h"
+#include "engine/gamestate.h"
+#include "gui/dialogs/payoutpanel.h"
+#include "modaldriver.h"
+#include "gui/dialogs/rangedialog.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/table/opponentactiondialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::GameState;
+
+namespace {
+
+QString link(const QString& text) { return "<font color=#0000FF><u>" + text + "</u></font>"; }
+QString tableRow(const QStringList& cells) { return "<tr><td>" + cells.join("</td><td>") + "</td></tr>"; }
+const QString kHeader = tableRow({"Opponent", "Range", "Prob(Range)", "Prob(case)", "Winner", "Win%", "Eq."});
+const QString kHero = QStringLiteral("<font color=#0000FF>Hero</font>");
+
+QString reportText(const QString& push, const QString& fold, const QString& difference, const QStringList& pushRows,
+                   const QStringList& foldRows) {
+    return "<table border=0><tr><td colspan=3><b><big>Result of analysis</big></b></td></tr>"
+           "<tr><td>Push Eq</td><td>Fold Eq</td><td>Difference</td></tr><tr><td><b><font color=#00FF00>" +
+           push + "</font></b></td><td><b><font color=#FF0000>" + fold + "</font></b></td><td>" + difference +
+           "</td></tr></table><br><b>Your Action : <br>Correct Action : Push<br></b><br><table border=0><tr><td "
+           "colspan=3><b><big>Details for Push Eq.</big></b></td></tr>" +
+           kHeader + pushRows.join(QString()) +
+           "</table><br><table border=0><tr><td colspan=3><b><big>Details for Fold Eq.</big></b></td></tr>" +
+           kHeader + foldRows.join(QString()) + "</table>";
+}
+
+// The visible rows of the table (index and cell texts).
+QList<std::pair<int, QStringList>> shownRows(const AnalysisReportDialog& report) {
+    QList<std::pair<int, QStringList>> rows;
+    for (int r = 0; r < AnalysisReportDialog::kRows; ++r) {
+        const auto& cellRow = report.cells()[static_cast<std::size_t>(r)];
+        if (cellRow[0]->isHidden())
+            continue;
+        QStringList texts;
+        for (QLabel* cell : cellRow)
+            texts << cell->text();
+        rows.append({r, texts});
+    }
+    return rows;
+}
+
+// Moves the next range dialog's upper bound and closes it; records its mode.
+void answerRange(int upper, int* mode = nullptr) {
+    whenModal([upper, mode](QWidget* w) {
+        if (auto* range = qobject_cast<RangeDialog*>(w)) {
+            range->maxSlider()->setValue(upper);
+            if (mode)
+                *mode = range->mode();
+        }
+        w->close();
+    });
+}
+
+// Whether act() opened a modal dialog; one that did is closed again.
+bool opensADialog(const std::function<void()>& act) {
+    auto watching = std::make_shared<bool>(true);
+    auto opened = std::make_shared<bool>(false);
+    whenModal([watching, opened](QWidget* w) {
+        if (*watching) {
+            *opened = true;
+            w->close();
+        }
+    });
+    act();
+    *watching = false;
+    return *opened;
+}
+
+// Pushes the action dialog's seat all-in for 1000 and presses "Close".
+void pushAllIn(QWidget* w) {
+    if (auto* action = qobject_cast<OpponentActionDialog*>(w)) {
+        action->raiseBox()->click();
+        action->raiseEdit()->setText("1000");
+        emit action->raiseEdit()->editingFinished();
+        action->closeButton()->click();
+    } else {
+        w->close();
+    }
+}
+
+// Answers the next stack question with value (cancels it when value < 0)
+// and records the chips it started from.
+void answerStack(int value, int* shown = nullptr) {
+    whenModal([=](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        if (input && shown)
+            *shown = input->intValue();
+        if (input && value >= 0) {
+            input->setIntValue(value);
+            input->accept();
+        } else {
+            w->close();
+        }
+    });
+}
+
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+    static QLabel* cell(AnalysisReportDialog& report, int row, int column) {
+        return report.cells()[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
+    static void click(AnalysisReportDialog& report, int row, int column) {
+        QTest::mouseClick(cell(report, row, column), Qt::LeftButton);
+    }
+    static Qt::CursorShape cursor(AnalysisReportDialog& report, int row, int column) {
+        return cell(report, row, column)->cursor().shape();
+    }
+
+    // Six players, hero AA in seat 3 with 1000 chips, winner-take-all.
+    // Button 7, small blind 8, big blind 0; seat 2 (first to act, any two)
+    // folds; seat 5 never calls; seats 7, 8 and 0 call with AA only.
+    void sixHanded() {
+        for (int s : {3, 0, 2, 5, 7, 8})
+            seat(s)->takeSeatButton()->click();
+        window->frame()->payouts()->setStructure({"100"});
+        for (auto [s, chips, rangeTo] : {std::tuple{0, 2000, 1}, std::tuple{2, 1000, 169}, std::tuple{3, 1000, 0},
+                                         std::tuple{5, 2500, 0}, std::tuple{7, 1500, 1}, std::tuple{8, 2000, 1}}) {
+            seat(s)->setStack(chips);
+            seat(s)->setBet(0);
+            state(s).rangeTo = state(s).range2To = rangeTo;
+            seat(s)->setRangeTo(rangeTo);
+            seat(s)->setRange2To(rangeTo);
+        }
+        seat(3)->setCards(12, 25);  // Ah Ad
+        state(3).card1 = state(3).handLow = 12;
+        state(3).card2 = state(3).handHigh = 25;
+        table()->setButton(7, true);
+    }
+
+    // Opens the report with "Details" as the user does (it computes first).
+    QList<std::pair<int, QStringList>> details(QString* text) {
+        QList<std::pair<int, QStringList>> rows;
+        whenModal([&rows, text](QWidget* w) {
+            if (auto* report = qobject_cast<AnalysisReportDialog*>(w)) {
+                rows = shownRows(*report);
+                *text = report->reportText();
+            }
+            w->close();
+        });
+        window->frame()->detailsButton()->click();
+        return rows;
+    }
+    std::unique_ptr<AnalysisReportDialog> computedReport() {
+        sixHanded();
+        window->frame()->computeButton()->click();
+        auto report = std::make_unique<AnalysisReportDialog>(&window->desk(), "Editor", nullptr);
+        report->buildReport(&g());
+        return report;
+    }
+
+private slots:
+    void init() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        QCOMPARE(torvel::handClassName(window->desk().handRanking().classAt(0)), std::string("AA"));
+    }
+    void cleanup() { window.reset(); }
+
+    void pushCaseFromDetails() {
+        sixHanded();
+        QString text;
+        const auto rows = details(&text);
+        QCOMPARE(g().decision, 3);
+        // The bottom six rows, the big blind last; seat 2 folded before the hero.
+        const QList<std::pair<int, QStringList>> expectedRows = {
+            {4, {"MP+1", link("100.00"), link("1000"), "0", "10.00", link("Fold"), "100.00"}},
+            {5, {kHero, "AA", link("1000"), "0", "10.00", "?", ""}},
+            {6, {"Cut Off", link("0.00"), link("2500"), "0", "25.00", "", "0.00"}},
+            {7, {"Button", link("0.59"), link("1500"), "0", "15.00", "", "0.45"}},
+            {8, {"Small Blind", link("0.59"), link("1900"), "100", "20.00", "", "0.45"}},
+            {9, {"Big Blind", link("0.59"), link("1800"), "200", "20.00", "", "0.45"}}};
+        QCOMPARE(rows, expectedRows);
+        // The positions are written back into the situation.
+        QCOMPARE(QString(state(2).position), QStringLiteral("MP+1"));
+        QCOMPARE(QString(state(0).position), QStringLiteral("Big Blind"));
+
+        // Winning against a caller the hero holds 2300, 2200 or 2100 of the
+        // 10000 chips, losing 0. Nobody calls with (1 - 6/1326)^3 = 98.65 %,
+        // then he holds 1300. Push = 0.9865 * 0.13 + 0.115 * 0.45249 % + 0.11
+        // * 0.45044 % + 0.105 * 0.44840 % = 12.97; fold: he keeps 1000, 10.00.
+        QCOMPARE(text, reportText("12.97", "10.00", "2.97",
+                                  {tableRow({"Cut Off", "0.00", "0.00", "0.00", "Hero", "100.00", "23.00"}),
+                                   tableRow({"", "", "", "", "Cut Off", "0.00", "0.00"}),
+                                   tableRow({"Button", "0.59", "0.45", "0.45", "Hero", "50.00", "23.00"}),
+                                   tableRow({"", "", "", "", "Button", "50.00", "0.00"}),
+                                   tableRow({"Small Blind", "0.59", "0.45", "0.45", "Hero", "50.00", "22.00"}),
+                                   tableRow({"", "", "", "", "Small Blind", "50.00", "0.00"}),
+                                   tableRow({"Big Blind", "0.59", "0.45", "0.45", "Hero", "50.00", "21.00"}),
+                                   tableRow({"", "", "", "", "Big Blind", "50.00", "0.00"}),
+                                   tableRow({"No Caller", "", "", "98.65", "Hero", "100.00", "13.00"})},
+                                  {tableRow({"", "", "", "", "Cut Off", "25.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Button", "25.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Small Blind", "25.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Big Blind", "25.00", "10.00"})}));
+    }
+
+    void callCaseAfterAnAllInFromTheTable() {
+        sixHanded();
+        // Seat 2 pushes AA only.
+        state(2).rangeTo = state(2).range2To = 1;
+        seat(2)->setRangeTo(1);
+        seat(2)->setRange2To(1);
+        whenModal(pushAllIn);
+        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
+        QCOMPARE(g().raiserSeat, 2);
+
+        QString text;
+        const auto rows = details(&text);
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows[0].second,
+                 (QStringList{"MP+1", link("0.59"), link("0"), "1000", "10.00", link("Push"), "100.00"}));
+        // Calling, the hero wins 1000 + 1300 (23.00) or is out, AA against AA:
+        // 11.50. Folding, he keeps 1000 whoever wins: 10.00.
+        QCOMPARE(text, reportText("11.50", "10.00", "1.50",
+                                  {tableRow({"MP+1", "0.59", "100.00", "100.00", "Hero", "50.00", "23.00"}),
+                                   tableRow({"", "", "", "", "MP+1", "50.00", "0.00"})},
+                                  {tableRow({"Cut Off", "0.00", "0.00", "0.00", "MP+1", "100.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Cut Off", "0.00", "10.00"}),
+                                   tableRow({"Button", "0.59", "0.45", "0.45", "MP+1", "50.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Button", "50.00", "10.00"}),
+                                   tableRow({"Small Blind", "0.59", "0.45", "0.45", "MP+1", "50.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Small Blind", "50.00", "10.00"}),
+                                   tableRow({"Big Blind", "0.59", "0.45", "0.45", "MP+1", "50.00", "10.00"}),
+                                   tableRow({"", "", "", "", "Big Blind", "50.00", "10.00"}),
+                                   tableRow({"No Caller", "", "", "98.65", "MP+1", "100.00", "10.00"})}));
+    }
+
+    void headsUpListsTwoRows() {
+        for (int s : {4, 6})
+            seat(s)->takeSeatButton()->click();
+        std::strcpy(state(4).position, "mine");
+        for (int button : {4, 6}) {
+            table()->setButton(button, true);
+            AnalysisReportDialog report(&window->desk(), "Heads", nullptr);
+            report.buildReport(&g());
+            const auto rows = shownRows(report);
+            QCOMPARE(rows.size(), 2);
+            QCOMPARE(rows[0].first, 8);
+            // The button posts the small blind heads-up.
+            QCOMPARE(rows[0].second[0], button == 4 ? kHero : QStringLiteral("Small Blind"));
+            QCOMPARE(rows[1].second[0], button == 4 ? QStringLiteral("Big Blind") : kHero);
+            QCOMPARE(QString(state(4).position), QStringLiteral("mine"));  // never the hero's
+        }
+        // Seat 6's range cell (big blind), the upper bound first.
+        table()->setButton(4, true);
+        for (auto [from, to, text] : {std::tuple{0, 84, "49.70"}, std::tuple{5, 50, "29.59 - 2.96"},
+                                      std::tuple{0, 169, "100.00"}}) {
+            state(6).rangeFrom = from;
+            state(6).rangeTo = to;
+            AnalysisReportDialog report(&window->desk(), "Range", nullptr);
+            report.buildReport(&g());
+            QCOMPARE(cell(report, 9, 1)->text(), link(text));
+        }
+    }
+
+    void tieAndAnswerWords() {
+        for (int s : {1, 3, 5, 7, 9})
+            seat(s)->takeSeatButton()->click();  // hero 1
+        table()->setButton(3, true);  // SB 5, BB 7, seat 9 folds, hero 1, seat 3 to act
+        g().evPush = g().evFold = 0.25f;
+        AnalysisReportDialog report(&window->desk(), "Tie", nullptr);
+        for (auto [code, word] : {std::pair{0, "Fold"}, std::pair{1, "Call"}, std::pair{2, "Raise"},
+                                  std::pair{3, "Push"}, std::pair{5, "Check"}, std::pair{4, ""}, std::pair{-2, ""}}) {
+            g().heroAction = code;
+            report.buildReport(&g());
+            QVERIFY2(report.reportText().contains(QStringLiteral("<b>Your Action : %1<br>").arg(word)), word);
+        }
+        // Equal: push in plain red, fold in plain green, and the answer is Push.
+        QVERIFY(report.reportText().contains("<tr><td><font color=#FF0000>25.00</font></b></td>"
+                                             "<td><font color=#00FF00>25.00</font></b></td><td>0.00</td></tr>"));
+        QVERIFY(report.reportText().contains("Correct Action : Push<br>"));
+        // Three opponents still in (seat 9 folded): each takes 100/3 of the fold case.
+        QCOMPARE(report.reportText().count("<td>33.33</td>"), 3);
+
+        g().evPush = 0.2f;
+        report.buildReport(&g());
+        QVERIFY(report.reportText().contains("<font color=#FF0000>20.00</font></b></td><td><font color=#00FF00>25.00"));
+        QVERIFY(report.reportText().contains("Correct Action : Fold<br>"));
+        QVERIFY(report.reportText().contains("<td>-5.00</td>"));
+    }
+
+    void stackCellAndRecompute() {
+        const auto report = computedReport();
+        const QString before = report->reportText();
+        // The Cut Off's stack cell: the dialog starts from the chips in it.
+        int start = -1;
+        answerStack(4500, &start);
+        click(*report, 6, 2);
+        QCOMPARE(start, 2500);
+        QCOMPARE(state(5).stack, 4500);
+        QCOMPARE(seat(5)->stack(), 4500);
+        QCOMPARE(report->cells()[6][2]->text(), link("4500"));
+        QCOMPARE(report->reportText(), before);  // not computed yet
+
+        // A blind's cell and dialog show the chips behind his blind; cancelling changes nothing.
+        answerStack(-1, &start);
+        click(*report, 8, 2);
+        QCOMPARE(start, 1900);
+        QCOMPARE(report->cells()[8][2]->text(), link("1900"));
+        QCOMPARE(state(8).stack, 1900);
+
+        // Recompute with 12000 chips in play: nobody calling he holds 1300
+        // (10.83), folding 1000 (8.33); push 0.9865 * 0.10833 + 0.0045249 * 0.5
+        // * 0.19167 + 0.0045044 * 0.5 * 0.18333 + 0.0044840 * 0.5 * 0.175 = 10.81.
+        g().heroAction = 3;
+        report->recomputeButton()->click();
+        const QString after = report->reportText();
+        QVERIFY(after.contains("<b><font color=#00FF00>10.81</font></b></td><td><b><font color=#FF0000>8.33</font>"));
+        QVERIFY(after.contains("<td>2.48</td>"));
+        QVERIFY(after.contains(tableRow({"Cut Off", "0.00", "0.00", "0.00", "Hero", "100.00", "19.17"})));
+        QVERIFY(after.contains(tableRow({"Big Blind", "0.59", "0.45", "0.45", "Hero", "50.00", "17.50"})));
+        QVERIFY(after.contains(tableRow({"No Caller", "", "", "98.65", "Hero", "100.00", "10.83"})));
+        QCOMPARE(report->cells()[6][4]->text(), QStringLiteral("37.50"));  // 4500 of 12000
+        QVERIFY(after.contains("Your Action : Push<br>"));  // the recorded answer stays
+    }
+
+    void actionCellRebuildsWithoutComputing() {
+        const auto report = computedReport();
+        const float pushBefore = g().evPush;
+        // Only players who acted before the hero have a clickable action.
+        QCOMPARE(cursor(*report, 4, 5), Qt::PointingHandCursor);
+        QCOMPARE(cursor(*report, 6, 5), Qt::ArrowCursor);
+        QVERIFY(!opensADialog([&report] { click(*report, 6, 5); }));
+
+        whenModal(pushAllIn);
+        click(*report, 4, 5);
+        QCOMPARE(g().raiserSeat, 2);
+        QCOMPARE(state(2).bet, 1000);
+        QCOMPARE(seat(2)->bet(), 1000);  // the table's seat follows
+        // The row shows the push; the numbers wait for "Recompute".
+        QCOMPARE(report->cells()[4][5]->text(), link("Push"));
+        QCOMPARE(report->cells()[4][2]->text(), link("0"));
+        QCOMPARE(g().evPush, pushBefore);
+        // The text turned to the call case with the push case's numbers.
+        QVERIFY(report->reportText().contains(
+            "Details for Push Eq.</big></b></td></tr>" + kHeader +
+            "<tr><td>MP+1</td><td>100.00</td><td>100.00</td><td>100.00</td><td>Hero</td>"));
+        QVERIFY(report->reportText().contains(tableRow({"No Caller", "", "", "98.65", "MP+1", "100.00", "13.00"})));
+    }
+
+    // A range cell opens the range dialog on the report's own situation: the
+    // table's for a computed report, never the table's for a listed hand.
+    void rangeAndStackCellsEditTheReportsSituation() {
+        const auto report = computedReport();
+        QCOMPARE(cursor(*report, 5, 1), Qt::ArrowCursor);  // the hero's cards
+        int mode = -1;
+        answerRange(84, &mode);
+        click(*report, 7, 1);  // the Button, seat 7
+        QCOMPARE(mode, 0);
+        QCOMPARE(QList<int>({state(7).rangeTo, seat(7)->rangeTo()}), QList<int>({84, 84}));
+        QCOMPARE(report->cells()[7][1]->text(), link("49.70"));
+        QCOMPARE(report->cells()[7][6]->text(), QStringLiteral("0.45"));  // until "Recompute"
+
+        GameState listed = g();
+        report->buildReport(&listed);
+        answerStack(700);
+        click(*report, 6, 2);
+        QCOMPARE(QList<int>({listed.seats[5].stack, state(5).stack, seat(5)->stack()}), QList<int>({700, 2500, 2500}));
+        answerRange(50);
+        click(*report, 8, 1);  // Small Blind, seat 8
+        QCOMPARE(QList<int>({listed.seats[8].rangeTo, state(8).rangeTo, seat(8)->rangeTo()}), QList<int>({50, 1, 1}));
+        QCOMPARE(report->cells()[8][1]->text(), link("29.59"));
+    }
+
+    void badSituationsListNothingOrWhatFits() {
+        AnalysisReportDialog report(&window->desk(), "Bad", nullptr);
+        report.buildReport(nullptr);
+        QVERIFY(shownRows(report).isEmpty());
+        QCOMPARE(report.reportText(), QString());
+        report.recomputeButton()->click();  // nothing to compute
+
+        for (int s : {1, 4, 8})
+            seat(s)->takeSeatButton()->click();
+        table()->setButton(1, true);
+        GameState noButton = g(), noPlayers = g(), broken = g();
+        noButton.buttonSeat = -1;
+        noPlayers.playerCount = 0;
+        for (GameState* bad : {&noButton, &noPlayers}) {
+            report.buildReport(bad);
+            QVERIFY(shownRows(report).isEmpty());
+        }
+        // A count that does not match the seats and no big blind: rows only where they fit.
+        broken.playerCount = 12;
+        for (auto& s : broken.seats)
+            s.isBigBlind = false;
+        broken.raiserSeat = 42;
+        broken.heroSeat = 11;
+        report.buildReport(&broken);
+        QVERIFY(shownRows(report).size() <= 3);
+        QVERIFY(report.reportText().endsWith(kHeader + "</table>"));  // no detail rows
+    }
+};
+
+QTEST_MAIN(ReportTest)
+#include "report_test.moc"

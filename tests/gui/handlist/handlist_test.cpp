@@ -1,0 +1,225 @@
+// The hand list: import, rows and colours, the score recount, clicks that
+// show, report and delete, keyboard selection, "DeleteAll" and the export.
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/gamestate.h"
+#include "gui/handlist/handlistpanel.h"
+#include "modaldriver.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "gui/trainer/trainersettingspanel.h"
+
+using torvel::GameState;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(TORVEL_IMPORT_FIXTURES);
+
+// Answers the profile question with profile (cancels it when empty), then
+// the summary box.
+void answerImport(const QString& profile, QString* summary) {
+    whenModal([profile, summary](QWidget* w) {
+        if (auto* dialog = qobject_cast<QInputDialog*>(w); dialog && !profile.isEmpty()) {
+            dialog->setTextValue(profile);
+            dialog->accept();
+        } else {
+            w->close();
+        }
+        acceptMessageBox(nullptr, summary);
+    });
+}
+
+// Types path into the next file dialog and accepts it. The name field is
+// set directly: selectFile() leaves it alone while it has the focus.
+void answerFileDialog(const QString& path) {
+    whenModal([path](QWidget* w) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
+        } else {
+            w->close();
+        }
+    });
+}
+
+}  // namespace
+
+class HandListTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchWorkingDirectory> scratch;
+    std::unique_ptr<MainWindow> window;
+    HandListPanel* list() const { return window->frame()->handList(); }
+    QTreeWidget* tree() const { return list()->tree(); }
+    QTreeWidgetItem* row(int i) const { return tree()->topLevelItem(i); }
+
+    QString importFixture(const QString& name, const QString& profile = QStringLiteral("Medium")) {
+        QString summary;
+        answerImport(profile, &summary);
+        list()->runImport({kFixtures + "/" + name});
+        return summary;
+    }
+
+private slots:
+    void init() {
+        scratch = std::make_unique<ScratchWorkingDirectory>();
+        window = std::make_unique<MainWindow>();
+        QVERIFY(window->tablesLoaded());
+        window->show();
+    }
+    void cleanup() {
+        window.reset();
+        scratch.reset();
+    }
+
+    void importListsGradesAndShows() {
+        window->showHandList();
+        QCOMPARE(importFixture(QStringLiteral("pokerstars_hand.txt")),
+                 QStringLiteral("3 (of 4) relevant hands imported."));
+        QCOMPARE(list()->profileIndex(), 1);
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+        QCOMPARE(window->desk().situation(), list()->situations().first());  // the first decision is on the table
+        // A hero who called a push is listed as all-in.
+        const GameState* first = list()->situations().first();
+        QCOMPARE(first->handId, std::string("158000000101"));
+        QVERIFY(first->raiserSeat != -1);
+        QCOMPARE(first->heroAction, 3);
+
+        int right = 0;
+        for (int i = 0; i < 3; ++i) {
+            const GameState* g = list()->situations()[i];
+            QCOMPARE(row(i)->text(0), QStringLiteral("Game #") + QString::fromStdString(g->handId));
+            QCOMPARE(row(i)->text(1), QStringLiteral("%1/%2").arg(g->smallBlind).arg(g->bigBlind));
+            QCOMPARE(row(i)->text(2), QStringLiteral("View"));
+            const bool isRight = g->heroAction == g->decision || (g->decision == 0 && g->heroAction == 5);
+            right += isRight;
+            QCOMPARE(row(i)->foreground(0).color(), isRight ? QColor(Qt::darkGreen) : QColor(Qt::red));
+        }
+        QCOMPARE(window->desk().answerCount(), 3);
+        QCOMPARE(window->desk().correctCount(), right);
+
+        // The last directory is remembered for the next import.
+        QFile settings(scratch->filePath("VAZ.ini"));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("pokerstars_hand.txt"));
+        // The same file again enters new situations.
+        importFixture(QStringLiteral("pokerstars_hand.txt"), QStringLiteral("Tight"));
+        QCOMPARE(tree()->topLevelItemCount(), 6);
+        QVERIFY(list()->situations()[0] != list()->situations()[3]);
+        QCOMPARE(window->desk().answerCount(), 6);
+    }
+
+    void cancelledProfileQuestionImportsTight() {
+        QVERIFY(importFixture(QStringLiteral("fulltilt.txt"), {}).endsWith(QStringLiteral("relevant hands imported.")));
+        QCOMPARE(list()->profileIndex(), 0);
+    }
+
+    void noFileChosenChangesNothing() {
+        list()->runImport({});
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(!QFile::exists(scratch->filePath("VAZ.ini")));
+    }
+
+    void checkingTheBigBlindIsRightWhenTheVerdictIsFold() {
+        auto g = std::make_unique<GameState>(&window->desk());
+        g->heroAction = 5;
+        g->decision = 0;
+        GameState* raw = g.get();
+        QVERIFY(list()->addEntry(std::move(g), QStringLiteral("x")));
+        QCOMPARE(row(0)->foreground(0).color(), QColor(Qt::darkGreen));
+        // Entering it again does nothing (and frees nothing).
+        QVERIFY(!list()->addEntry(std::unique_ptr<GameState>(raw), QStringLiteral("x")));
+        QCOMPARE(raw->decision, 0);
+        QCOMPARE(tree()->topLevelItemCount(), 1);
+        window->updateScore();
+        QCOMPARE(window->desk().answerCount(), 1);
+        QCOMPARE(window->desk().correctCount(), 1);
+    }
+
+    void clicksShowReportAndDelete() {
+        importFixture(QStringLiteral("pokerstars_hand.txt"));
+        GameState* second = list()->situations()[1];
+        list()->onRowClicked(row(1), 3);
+        QCOMPARE(window->desk().situation(), second);
+        QCOMPARE(window->desk().kept().heroSeat, second->heroSeat);
+        QVERIFY(window->frame()->table()->blindsText().startsWith(
+            QStringLiteral("Blinds : %1 / %2").arg(second->smallBlind).arg(second->bigBlind)));
+        // Keyboard selection shows the row like a click on its first column.
+        tree()->setCurrentItem(row(2));
+        QCOMPARE(window->desk().situation(), list()->situations()[2]);
+
+        QString title;
+        whenModal([&title](QWidget* w) {
+            title = w->windowTitle();
+            w->close();
+        });
+        list()->onRowClicked(row(0), 2);
+        QCOMPARE(title, QStringLiteral("Details for ") + row(0)->text(0));
+
+        // Deleting a row not on the table: the table stays.
+        GameState* shown = window->desk().situation();
+        list()->onRowClicked(row(0), 4);
+        QCOMPARE(tree()->topLevelItemCount(), 2);
+        QCOMPARE(window->desk().situation(), shown);
+        QCOMPARE(window->desk().answerCount(), 2);
+        // Deleting the row on the table shows the first one left.
+        list()->onRowClicked(row(1), 4);
+        QCOMPARE(window->desk().situation(), list()->situations().first());
+        // Deleting the last row deals a trainer spot.
+        list()->onRowClicked(row(0), 4);
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(window->desk().situation() && window->desk().situation()->heroSeat >= 0);
+        QVERIFY(window->frame()->trainerSettings()->isVisible());
+        QCOMPARE(window->desk().answerCount(), 0);
+    }
+
+    void deleteAllStartsFresh() {
+        importFixture(QStringLiteral("pokerstars_hand.txt"));
+        for (auto* b : list()->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("DeleteAll"))
+                b->click();
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(list()->situations().isEmpty());
+        QCOMPARE(window->desk().answerCount() + window->desk().correctCount(), 0);
+        const GameState* fresh = window->desk().situation();
+        QVERIFY(fresh);
+        QCOMPARE(QList<int>({fresh->smallBlind, fresh->bigBlind, fresh->playerCount, fresh->heroSeat}),
+                 QList<int>({100, 200, 0, -1}));
+        QCOMPARE(window->desk().kept().heroSeat, -1);
+    }
+
+    void exportWritesTheListAndReportsFailures() {
+        importFixture(QStringLiteral("pokerstars_hand.txt"));
+        const QString target = scratch->filePath(QStringLiteral("hands"));
+        answerFileDialog(target);
+        list()->onExportClicked();
+        QFile written(target + ".txt");
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray text = written.readAll();
+        QVERIFY(text.startsWith("Game #1 starts.\r\n\r\n#Game No : 1 \r\n"));
+        QCOMPARE(text.count("***** Hand History for Game"), 3);
+
+        // A directory that does not exist: the user is told, nothing is left.
+        const QString nowhere = scratch->filePath(QStringLiteral("missing/hands.txt"));
+        QString title, message;
+        answerFileDialog(nowhere);
+        acceptMessageBox(&title, &message);
+        list()->onExportClicked();
+        QCOMPARE(title, QStringLiteral("Error"));
+        QVERIFY(message.contains(QStringLiteral("hands.txt")));
+        QVERIFY(!QFile::exists(nowhere));
+    }
+};
+
+QTEST_MAIN(HandListTest)
+#include "handlist_test.moc"

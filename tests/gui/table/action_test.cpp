@@ -1,0 +1,257 @@
+// The opponent action dialog: fold, call and raise move chips between the
+// seat's stack and bet at once; "Close" makes an all-in player the raiser.
+#include <QCheckBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/gamestate.h"
+#include "modaldriver.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/table/opponentactiondialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::GameState;
+
+class ActionTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+
+    std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
+        return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
+    }
+    // Types an amount and presses Return, as the user does.
+    static void type(QLineEdit* edit, const QString& amount) {
+        edit->selectAll();
+        QTest::keyClicks(edit, amount);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    static int top(QLineEdit* edit) { return static_cast<const QIntValidator*>(edit->validator())->top(); }
+    // The situation and the table's seat widget show the same chips.
+    void expectChips(int seatIndex, int stack, int bet) {
+        QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
+        QCOMPARE(QList<int>({seat(seatIndex)->stack(), seat(seatIndex)->bet()}), QList<int>({stack, bet}));
+    }
+
+private slots:
+    // Six players with 1400 each, hero in seat 3; button 7, small blind 8
+    // (100 in), big blind 0 (200 in); seat 2 folded before the hero, seats
+    // 5, 7, 8 and 0 act after him.
+    void init() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        for (int s : {3, 0, 2, 5, 7, 8})
+            seat(s)->takeSeatButton()->click();
+        window->frame()->table()->setButton(7, true);
+        QCOMPARE(state(2).action, 0);
+    }
+    void cleanup() { window.reset(); }
+
+    // Call one big blind, raise three, never more than the stack.
+    void startValuesApplyAtOnce() {
+        for (auto [action, bigBlind, bet] : {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{1, 600, 600},
+                                             std::tuple{2, 600, 1400}}) {
+            g().bigBlind = bigBlind;
+            state(2).action = action;
+            state(2).stack = 1400;
+            state(2).bet = 0;
+            auto dialog = dialogFor(2);
+            expectChips(2, 1400 - bet, bet);
+            QCOMPARE(dialog->callBox()->isChecked(), action == 1);
+            QCOMPARE(dialog->raiseBox()->isChecked(), action == 2);
+            QLineEdit* used = action == 1 ? dialog->callEdit() : dialog->raiseEdit();
+            QCOMPARE(used->text(), QString::number(bet));
+            QVERIFY(used->isEnabled());
+            QVERIFY(!(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
+            QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
+        }
+    }
+
+    void foldKeepsTheBlinds() {
+        // The small blind who called, the big blind who raised, a caller.
+        for (auto [s, action, stack, bet] : {std::tuple{8, 1, 1300, 100}, std::tuple{0, 2, 1200, 200},
+                                             std::tuple{5, 1, 1400, 0}}) {
+            state(s).action = action;
+            auto dialog = dialogFor(s);
+            QVERIFY(state(s).bet > bet);  // the start value went in
+            g().raiserSeat = s;
+            dialog->foldBox()->click();
+            QCOMPARE(state(s).action, 0);
+            expectChips(s, stack, bet);
+            QCOMPARE(g().raiserSeat, -1);
+            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel(), dialog->callEdit(), dialog->raiseLabel(),
+                                                               dialog->raiseEdit()})
+                QVERIFY(!w->isEnabled());
+        }
+        // A big blind with 150 in all, less than his blind, is no raiser.
+        state(0).stack = 0;
+        state(0).bet = 150;
+        state(0).action = 0;
+        auto shortBlind = dialogFor(0);
+        expectChips(0, 0, 150);
+        shortBlind->closeButton()->click();
+        QCOMPARE(g().raiserSeat, -1);
+    }
+
+    // All-in by raise or call makes the raiser on "Close", and on Return (which
+    // presses "Close"), not when the frame closes the dialog.
+    void allInAndCloseMakesTheRaiser() {
+        for (int action : {2, 1}) {
+            state(5).action = action;
+            g().raiserSeat = -1;
+            auto dialog = dialogFor(5);
+            type(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
+            expectChips(5, 0, 1400);
+            QCOMPARE(g().raiserSeat, -1);
+            dialog->closeButton()->click();
+            QCOMPARE(g().raiserSeat, 5);
+        }
+        g().raiserSeat = -1;
+        state(5).action = 2;
+        whenModal([](QWidget* w) {
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
+                dialog->raiseEdit()->setText("1400");
+                emit dialog->raiseEdit()->editingFinished();  // as when the edit loses focus
+            }
+            w->close();
+        });
+        OpponentActionDialog(&window->desk(), &g(), 5).exec();
+        expectChips(5, 0, 1400);
+        QCOMPARE(g().raiserSeat, -1);
+
+        bool stillOpen = true;
+        whenModal([&stillOpen](QWidget* w) {
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w))
+                type(dialog->raiseEdit(), "1400");
+            stillOpen = w->isVisible();
+            w->close();
+        });
+        OpponentActionDialog(&window->desk(), &g(), 5).exec();
+        QVERIFY(!stillOpen);
+        QCOMPARE(g().raiserSeat, 5);
+    }
+
+    void reopeningTheRaiser() {
+        state(5).action = 2;
+        state(5).stack = 0;
+        state(5).bet = 1400;
+        g().raiserSeat = 5;
+        auto dialog = dialogFor(5);
+        QCOMPARE(top(dialog->raiseEdit()), 1400);  // his own all-in stays within the bounds
+        // Opening put three big blinds in; closing so, he is no longer all-in.
+        expectChips(5, 800, 600);
+        QCOMPARE(g().raiserSeat, 5);
+        dialog->closeButton()->click();
+        QCOMPARE(g().raiserSeat, -1);
+
+        // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
+        type(dialog->raiseEdit(), "1400");
+        dialog->closeButton()->click();
+        QCOMPARE(g().raiserSeat, 5);
+        dialog->callBox()->click();
+        QCOMPARE(g().raiserSeat, -1);
+        QCOMPARE(state(5).action, 1);
+        expectChips(5, 1200, 200);  // the call edit's amount
+        g().raiserSeat = 5;
+        dialog->foldBox()->click();
+        QCOMPARE(g().raiserSeat, -1);
+        expectChips(5, 1400, 0);
+        g().raiserSeat = 2;
+        dialog->callBox()->click();
+        QCOMPARE(g().raiserSeat, 2);
+    }
+
+    void validatorBounds() {
+        state(5).action = 1;
+        auto free = dialogFor(5);
+        QCOMPARE(free->raiseEdit()->validator(), free->callEdit()->validator());
+        QCOMPARE(static_cast<const QIntValidator*>(free->callEdit()->validator())->bottom(), 100);  // the small blind
+        QCOMPARE(top(free->callEdit()), 1400);
+        type(free->callEdit(), "50");  // below the small blind: not taken
+        expectChips(5, 1200, 200);
+        free.reset();
+
+        // Only one player can be all-in before the hero.
+        g().raiserSeat = 2;
+        auto beside = dialogFor(5);
+        QCOMPARE(top(beside->callEdit()), 1399);
+        type(beside->callEdit(), "1400");
+        expectChips(5, 1200, 200);
+        type(beside->callEdit(), "1399");
+        expectChips(5, 1, 1399);
+        beside->closeButton()->click();
+        QCOMPARE(g().raiserSeat, 2);
+        beside.reset();
+
+        // A start value of three big blinds (600) beside the raiser stops a chip short of his 500.
+        state(5).action = 2;
+        state(5).stack = 500;
+        state(5).bet = 0;
+        auto shortStack = dialogFor(5);
+        expectChips(5, 1, 499);
+        QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
+    }
+
+    void clickOnTheTableOpensAndMirrors() {
+        bool openedOnTheFold = false;
+        whenModal([&openedOnTheFold](QWidget* w) {
+            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
+                openedOnTheFold = dialog->foldBox()->isChecked();  // seat 2 folded
+                dialog->callBox()->click();
+                type(dialog->callEdit(), "400");
+            }
+            w->close();
+        });
+        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
+        QVERIFY(openedOnTheFold);
+        QCOMPARE(state(2).action, 1);
+        expectChips(2, 1000, 400);
+
+        // A player after the hero has not acted: no dialog (one that opened by
+        // mistake is closed, so the test fails and goes on).
+        auto watching = std::make_shared<bool>(true);
+        auto opened = std::make_shared<bool>(false);
+        whenModal([watching, opened](QWidget* w) {
+            if (*watching) {
+                *opened = true;
+                w->close();
+            }
+        });
+        QTest::mouseClick(seat(5), Qt::LeftButton, {}, QPoint(75, 40));
+        *watching = false;
+        QVERIFY(!*opened);
+        QCOMPARE(state(5).action, -1);
+    }
+
+    void aListedHandKeepsItsBlindsAndLeavesTheTable() {
+        GameState listed = g();
+        listed.smallBlind = 200;
+        listed.bigBlind = 400;
+        listed.seats[5].action = 1;
+        AnalysisReportDialog report(&window->desk(), "Details for 1", nullptr);
+        report.buildReport(&listed);
+        OpponentActionDialog dialog(&window->desk(), &listed, 5);
+        QCOMPARE(dialog.situation(), &listed);
+        QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
+        QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit()->validator())->bottom(), 200);
+        expectChips(5, 1400, 0);  // the table shows another hand
+        type(dialog.callEdit(), "1400");
+        dialog.closeButton()->click();
+        QCOMPARE(listed.raiserSeat, 5);
+        QCOMPARE(g().raiserSeat, -1);
+    }
+};
+
+QTEST_MAIN(ActionTest)
+#include "action_test.moc"

@@ -1,0 +1,317 @@
+// The table editor as a user drives it: seats, button, blinds, cards,
+// profile, compute and clear.
+#include <QComboBox>
+#include <QInputDialog>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "gui/app/mainwindow.h"
+#include "engine/gamestate.h"
+#include "gui/dialogs/payoutpanel.h"
+#include "gui/handlist/handlistpanel.h"
+#include "modaldriver.h"
+#include "gui/table/dealerbutton.h"
+#include "gui/table/cardpickerdialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::GameState;
+
+class EditorTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+    void sit(std::initializer_list<int> seats) {
+        for (int s : seats)
+            seat(s)->takeSeatButton()->click();
+    }
+    // Bet and stack of each seat listed.
+    QList<int> chips(std::initializer_list<int> seats) const {
+        QList<int> out;
+        for (int s : seats)
+            out << state(s).bet << state(s).stack;
+        return out;
+    }
+
+private slots:
+    void init() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+    void cleanup() { window.reset(); }
+
+    void startsAsTheEditorAndSwitchesModes() {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Torvel ICM 1.22c"));
+        QCOMPARE(window->desk().mode(), DeskMode::Editor);
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 100 / 200"));
+        QVERIFY(window->frame()->computeButton()->isVisible());
+        QVERIFY(!window->frame()->pushButton()->isVisible());
+        window->showHandList();
+        QCOMPARE(window->desk().mode(), DeskMode::HandList);
+        QVERIFY(!window->desk().editMode());
+        QVERIFY(!window->frame()->computeButton()->isVisible());
+        QVERIFY(window->frame()->plotButton()->isVisible());
+        window->startEditor();
+        QVERIFY(window->desk().editMode());
+        QVERIFY(window->frame()->computeButton()->isVisible());
+        QVERIFY(!window->frame()->editButton()->isVisible());
+    }
+
+    void seatingAndLeaving() {
+        sit({3});
+        QCOMPARE(g().heroSeat, 3);
+        QCOMPARE(state(3).status, 1);
+        QCOMPARE(QList<int>({state(3).card1, state(3).card2, seat(3)->handLow(), seat(3)->handHigh()}),
+                 QList<int>({0, 18, 0, 18}));  // 2h and 7d
+        QCOMPARE(state(3).stack + state(3).bet, 1400);  // 14 small blinds
+        QCOMPARE(table()->buttonSeat(), 3);  // the first player gets the button
+
+        sit({6});
+        QCOMPARE(state(6).status, 2);
+        QCOMPARE(QList<int>({state(6).rangeTo, state(6).range2To, state(6).card1}), QList<int>({13, 13, -1}));
+        QCOMPARE(seat(6)->card1Image(), &window->resources().cardPicture(52));
+        QCOMPARE(g().playerCount, 2);
+        QVERIFY(!seat(6)->takeSeatButton()->isVisibleTo(seat(6)));
+
+        // An opponent keeps his stack when he sits down again.
+        seat(6)->setStack(state(6).stack = 5000);
+        const int total = seat(6)->stack() + seat(6)->bet();
+        seat(6)->leaveButton()->click();
+        QCOMPARE(QList<int>({state(6).status, state(6).stack, g().playerCount}), QList<int>({0, 0, 1}));
+        sit({6});
+        QCOMPARE(seat(6)->stack() + seat(6)->bet(), total);
+
+        // The hero who leaves frees the hero seat for the next one seated.
+        seat(3)->leaveButton()->click();
+        QCOMPARE(g().heroSeat, -1);
+        QCOMPARE(window->desk().kept().heroSeat, -1);
+        sit({8});
+        QCOMPARE(g().heroSeat, 8);
+        QCOMPARE(state(8).stack + state(8).bet, 1400);
+    }
+
+    void buttonMovesPostAndRefundBlinds() {
+        sit({0, 2, 5, 7});
+        table()->setButton(0, true);
+        QVERIFY(state(0).isButton && state(2).isSmallBlind && state(5).isBigBlind);
+        QCOMPARE(chips({2, 5}), QList<int>({100, 1300, 200, 1200}));
+        QCOMPARE(table()->buttonSpot(0)->isDealer(), true);
+
+        // A bet above the blind comes back when the player becomes a blind.
+        seat(7)->setBet(600);
+        seat(7)->setStack(800);
+        table()->setButton(2, true);
+        QVERIFY(!state(2).isSmallBlind && state(5).isSmallBlind && state(7).isBigBlind);
+        QCOMPARE(chips({2, 5, 7}), QList<int>({0, 1400, 100, 1300, 200, 1200}));
+        QCOMPARE(table()->buttonSpot(0)->isDealer(), false);
+        QCOMPARE(table()->buttonSpot(2)->isDealer(), true);
+
+        g().raiserSeat = 0;  // the raiser who becomes a blind is no raiser any more
+        table()->setButton(5, true);
+        QCOMPARE(g().raiserSeat, -1);
+        table()->setButton(4, true);  // an empty seat cannot take the button
+        QCOMPARE(g().buttonSeat, 5);
+        QCOMPARE(table()->buttonSeat(), 5);
+    }
+
+    void headsUpTheButtonPostsTheSmallBlind() {
+        sit({1, 6});
+        table()->setButton(6, true);
+        QVERIFY(state(6).isSmallBlind && state(1).isBigBlind);
+        QCOMPARE(chips({6, 1}), QList<int>({100, 1300, 200, 1200}));
+        QCOMPARE(state(6).action, -1);  // no action reset heads-up
+    }
+
+    void actionsBetweenBigBlindAndHeroAreReset() {
+        sit({4, 0, 2, 6, 8});  // hero 4
+        table()->setButton(0, true);
+        table()->setButton(6, true);  // SB 8, BB 0; 2 folds, hero 4, 6 has not acted
+        QCOMPARE(QList<int>({state(2).action, state(6).action, state(8).action, state(0).action, state(4).action}),
+                 QList<int>({0, -1, -1, -1, -1}));
+        state(2).action = 2;  // the raiser keeps his action
+        g().raiserSeat = 2;
+        table()->setButton(6, true);
+        QCOMPARE(state(2).action, 2);
+        QCOMPARE(g().raiserSeat, 2);
+    }
+
+    void blindLevelList() {
+        sit({1, 3, 5});
+        table()->setButton(1, true);
+        QStringList offered;
+        QString asked;
+        whenModal([&offered, &asked](QWidget* w) {
+            if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
+                asked = dialog->windowTitle() + " " + dialog->labelText();
+                offered = dialog->comboBoxItems();
+                dialog->setTextValue(QStringLiteral("200/400/25"));
+                dialog->accept();
+            }
+        });
+        QTest::mouseClick(table(), Qt::LeftButton, {}, QPoint(40, 15));
+        QCOMPARE(asked, QStringLiteral("New Blindlevel? Blinds:"));
+        QCOMPARE(offered.size(), 26);
+        QCOMPARE(offered.first(), QStringLiteral("100/200"));
+        QCOMPARE(offered.last(), QStringLiteral("10000/20000/500"));
+        QVERIFY(!offered.contains(QStringLiteral("6000/12000/200")));
+        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({200, 400, 25}));
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400 / 25"));
+        // Posted again at the new level: SB 3, BB 5, the ante in front of the button.
+        QCOMPARE(QList<int>({state(3).bet, state(5).bet, state(1).bet}), QList<int>({200, 400, 25}));
+
+        window->showHandList();  // outside edit mode the list does not open
+        QTest::mouseClick(table(), Qt::LeftButton, {}, QPoint(40, 15));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void cardPickerForbidsTheOtherCardAndOrdersTheClass() {
+        sit({2});
+        // The hero holds 2h (0) and 7d (18): for card 1 only the 7d cell is the back.
+        CardPickerDialog first(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 0);
+        const auto cells = first.findChildren<CardCell*>();
+        QCOMPARE(cells.size(), 52);
+        for (int i = 0; i < 52; ++i)
+            QCOMPARE(cells[i]->card(), i == 18 ? 52 : i);
+        QTest::mouseClick(cells[18], Qt::LeftButton);
+        QCOMPARE(state(2).card1, 0);  // nothing happened
+
+        // Kh beside 7d: the offsuit class is written (K, 7 + 13), which the
+        // analysis rewrites to (7, K + 13); the widget keeps card order.
+        QTest::mouseClick(cells[11], Qt::LeftButton);
+        QCOMPARE(QList<int>({state(2).card1, state(2).handLow, state(2).handHigh}), QList<int>({11, 11, 18}));
+        sit({5});
+        table()->setButton(2, true);
+        QCOMPARE(window->runAnalysis(-2), 0);
+        QCOMPARE(QList<int>({state(2).handLow, state(2).handHigh}), QList<int>({5, 24}));
+        QCOMPARE(QList<int>({seat(2)->handLow(), seat(2)->handHigh()}), QList<int>({11, 18}));
+
+        // A suited hand with the higher rank first: Kh and 7h.
+        CardPickerDialog second(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 1);
+        QCOMPARE(second.windowTitle(), QStringLiteral("Pick card no.2"));
+        const auto cells2 = second.findChildren<CardCell*>();
+        QCOMPARE(cells2[11]->card(), 52);
+        QTest::mouseClick(cells2[5], Qt::LeftButton);
+        QCOMPARE(QList<int>({state(2).card2, state(2).handLow, state(2).handHigh}), QList<int>({5, 5, 11}));
+    }
+
+    void applyNeedsButtonAndHero() {
+        QString text;
+        acceptMessageBox(nullptr, &text);
+        table()->applyButton()->click();
+        QCOMPARE(text, QStringLiteral("No button set"));
+
+        sit({3, 5});
+        seat(3)->leaveButton()->click();
+        acceptMessageBox(nullptr, &text);
+        table()->applyButton()->click();
+        QCOMPARE(text, QStringLiteral("No player set"));
+
+        sit({7, 9});  // 7 is the hero now
+        table()->setButton(5, true);
+        table()->profileCombo()->setCurrentIndex(2);
+        table()->applyButton()->click();
+        // The profile set every opponent's range, mirrored in the seat widgets.
+        for (int s : {5, 9}) {
+            QVERIFY(state(s).rangeTo > 0);
+            QCOMPARE(seat(s)->rangeTo(), state(s).rangeTo);
+        }
+        QVERIFY(g().decision == 0 || g().decision == 3);
+    }
+
+    void computeWritesTheFeedback() {
+        sit({4, 0, 2, 7});
+        table()->setButton(2, true);  // hero 4 in the small blind
+        QCOMPARE(g().decision, -3);
+        window->frame()->computeButton()->click();
+        QVERIFY(g().decision == 0 || g().decision == 3);
+        QVERIFY(g().evPush > 0.0f && g().evFold > 0.0f);
+        QVERIFY(std::strlen(g().pushRangeText) > 0);
+        // "Compute" grades nothing: the hand list, which counts the score, stays empty.
+        QCOMPARE(g().heroAction, -2);
+        QCOMPARE(window->desk().answerCount(), 0);
+        QVERIFY(window->frame()->handList()->situations().isEmpty());
+        // The "Eq." lines and the verdict are painted from these fields.
+        const QImage after = table()->grab().toImage();
+        g().decision = -3;
+        g().setPushRangeText({});
+        QVERIFY(after != table()->grab().toImage());
+
+        // Without a button it refuses.
+        g().buttonSeat = -1;
+        QString title, text;
+        acceptMessageBox(&title, &text);
+        QCOMPARE(window->runAnalysis(-2), 1);
+        QCOMPARE(title + ": " + text, QStringLiteral("Error: No Button set.\nPlease set the Button and retry."));
+        QCOMPARE(g().decision, -3);
+    }
+
+    void clearKeepsTheBlinds() {
+        sit({1, 3, 5});
+        table()->setBlinds(300, 600, 25);
+        table()->setButton(1, true);
+        window->frame()->computeButton()->click();
+        window->frame()->clearButton()->click();
+        QCOMPARE(QList<int>({g().playerCount, g().heroSeat, g().buttonSeat, g().decision}),
+                 QList<int>({0, -1, -1, -3}));
+        QCOMPARE(g().pushRangeText[0], '\0');
+        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind}), QList<int>({300, 600}));
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(seat(i)->status() == 0 && state(i).status == 0);
+        // The first player seated afterwards gets the button and is the hero.
+        sit({6});
+        QCOMPARE(g().heroSeat, 6);
+        QCOMPARE(g().buttonSeat, 6);
+        QCOMPARE(state(6).stack + state(6).bet, 14 * 300);
+    }
+
+    void payoutPresetsAndWindowMenu() {
+        PayoutPanel* payouts = window->frame()->payouts();
+        QCOMPARE(window->desk().payoutPercent(0), 50.0);
+        QCOMPARE(payouts->paidPlaces(), 3);
+        payouts->fields()[8]->setText(QStringLiteral("7"));
+        payouts->presetButtons()[4]->click();  // "5 Table"
+        QCOMPARE(payouts->paidPlaces(), 7);
+        QCOMPARE(window->desk().payoutPercent(8), 0.0);
+        QCOMPARE(window->desk().payoutPercent(1), 21.5);
+        payouts->fields()[2]->setText(QStringLiteral("abc"));
+        QCOMPARE(window->desk().payoutPercent(2), 0.0);
+
+        payouts->hide();
+        window->syncWindowMenu();
+        QVERIFY(!window->payoutAction()->isChecked());
+        window->togglePayoutPanel();
+        window->syncWindowMenu();
+        QVERIFY(window->payoutAction()->isChecked());
+    }
+
+    void startupRefusesWithoutTables() {
+        ScratchWorkingDirectory scratch;
+        QVERIFY(QFile::remove(QStringLiteral("table.res")));
+        {
+            MainWindow lonely;
+            QVERIFY(!lonely.tablesLoaded());
+            QVERIFY(lonely.tableLoadError().contains(QStringLiteral("table.res")));
+        }
+        // A truncated ranking is named as such.
+        QVERIFY(QFile::copy(scratch.original() + "/table.res", QStringLiteral("table.res")));
+        QFile ranking(QStringLiteral("ranking.res"));
+        QVERIFY(ranking.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ranking.write(QByteArray("\xA9\x00\x00\x00\x0c\x19", 6));
+        ranking.close();
+        MainWindow truncated;
+        QVERIFY(!truncated.tablesLoaded());
+        QVERIFY(truncated.tableLoadError().contains(QStringLiteral("ranking.res")));
+        QVERIFY(truncated.tableLoadError().contains(QStringLiteral("truncated")));
+    }
+};
+
+QTEST_MAIN(EditorTest)
+#include "editor_test.moc"

@@ -1,0 +1,2 @@
+#include "x/a.h"
+#include "x/b.h"

@@ -1,0 +1,2 @@
+#include "x/b.h"
+#include "x/a.h"

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "settings/clientdirs.h"
+#include "settings/inifile.h"
+#include "fakeregistry.h"
+#include "testfiles.h"
+
+using namespace torvel;
+using torvel::testing::FakeRegistry;
+using torvel::testing::ScratchDir;
+
+namespace {
+
+using Finder = std::string (*)(IniFile&, const Registry&);
+
+TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
+    // Where the clients write their install paths.
+    const RegistryEntry partyEntry{RegistryRoot::CurrentUser, "Software\\PartyGaming\\PartyPoker", "AppPath"};
+    const RegistryEntry starsEntry{RegistryRoot::LocalMachine,
+                                   "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PokerStars",
+                                   "InstallLocation"};
+    const std::string party(kSettingsValueCapacity - 1, 'p');
+    const std::string stars(kSettingsValueCapacity - 1, 's');
+    const struct {
+        Finder find;
+        std::string registryValue;
+        std::string directory;
+    } cases[] = {
+        {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\RunApp.exe", "C:\\Games\\PartyGaming\\PartyPoker"},
+        {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\", "C:\\Games\\PartyGaming\\PartyPoker"},
+        {findPartyPokerDirectory, "PartyGaming", "PartyGaming\\PartyPoker"},
+        {findPartyPokerDirectory, "", "\\PartyPoker"},
+        // The value ends at its terminator, whatever the buffer holds after it.
+        {findPartyPokerDirectory, std::string("D:\\Party\\app.exe\0D:\\junk\\x", 26), "D:\\Party\\PartyPoker"},
+        {findPokerStarsDirectory, std::string("C:\\Program Files\\PokerStars\\\0", 29), "C:\\Program Files\\PokerStars\\"},
+        // Held to the length of a settings value.
+        {findPartyPokerDirectory, std::string(600, 'p') + "\\app.exe", party},
+        {findPokerStarsDirectory, std::string(700, 's'), stars},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.directory.substr(0, 40));
+        const bool isParty = c.find == findPartyPokerDirectory;
+        const RegistryEntry& entry = isParty ? partyEntry : starsEntry;
+        ScratchDir scratch;
+        IniFile settings(scratch.file("VAZ.ini"));
+        FakeRegistry registry;
+        registry.put(entry.root, entry.key, entry.value, {RegistryValueType::String, c.registryValue});
+        EXPECT_EQ(c.find(settings, registry), c.directory);
+        EXPECT_EQ(registry.reads(), 1);
+        EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), c.directory);
+        EXPECT_EQ(settings.readString("VAZ", isParty ? "starsdir" : "ppdir", "unset"), "unset");
+    }
+}
+
+class ClientDirsTest : public ::testing::Test {
+protected:
+    ScratchDir scratch;
+    IniFile settings{scratch.file("VAZ.ini")};
+};
+
+TEST_F(ClientDirsTest, StoredDirectoriesWinAndTheRegistryIsNotAsked) {
+    ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/home/anna/party"));
+    ASSERT_TRUE(settings.writeString("VAZ", "starsdir", "/home/anna/stars"));
+    FakeRegistry registry;
+    registry.putString(kPartyPokerRegistryEntry, "C:\\Other\\app.exe");
+    registry.putString(kPokerStarsRegistryEntry, "C:\\Other\\Stars");
+
+    EXPECT_EQ(findPartyPokerDirectory(settings, registry), "/home/anna/party");
+    EXPECT_EQ(findPokerStarsDirectory(settings, registry), "/home/anna/stars");
+    EXPECT_EQ(registry.reads(), 0);
+
+    // An empty stored value counts as not stored.
+    ASSERT_TRUE(settings.writeString("VAZ", "ppdir", ""));
+    EXPECT_EQ(findPartyPokerDirectory(settings, registry), "C:\\Other\\PartyPoker");
+    EXPECT_EQ(registry.reads(), 1);
+}
+
+TEST_F(ClientDirsTest, NothingFoundLeavesTheDirectoryEmptyAndWritesNothing) {
+    const NoRegistry none;
+    EXPECT_EQ(findPartyPokerDirectory(settings, none), "");
+    EXPECT_EQ(findPokerStarsDirectory(settings, none), "");
+
+    // Values of the wrong kind or under the wrong root.
+    FakeRegistry registry;
+    registry.put(RegistryRoot::CurrentUser, kPartyPokerRegistryEntry.key, "AppPath",
+                 {RegistryValueType::Other, std::string("C:\\a\\b.exe\0", 11)});
+    registry.put(RegistryRoot::CurrentUser, kPokerStarsRegistryEntry.key, "InstallLocation",
+                 {RegistryValueType::String, std::string("C:\\Stars\0", 9)});
+    EXPECT_EQ(findPartyPokerDirectory(settings, registry), "");
+    EXPECT_EQ(findPokerStarsDirectory(settings, registry), "");
+    EXPECT_FALSE(std::filesystem::exists(settings.path()));
+}
+
+TEST_F(ClientDirsTest, LookPicturesAreFoundBelowADirectoryPickedHere) {
+    const std::filesystem::path party = std::filesystem::path(scratch.path()) / "Party Poker";
+    const std::filesystem::path stars = std::filesystem::path(scratch.path()) / "PokerStars";
+    std::filesystem::create_directories(party / "Images");
+    std::filesystem::create_directories(stars / "Gx");
+    std::ofstream(party / "Images" / "table.jpg") << "party table";
+    std::ofstream(stars / "Gx" / "fg.bmp") << "stars table";
+
+    using Look = std::string (*)(std::string_view);
+    const struct {
+        Look look;
+        std::string directory;
+        const char* picture;
+    } cases[] = {{partyPokerLookPicture, party.string(), "table.jpg"},
+                 {partyPokerLookPicture, party.string() + "/", "table.jpg"},
+                 {pokerStarsLookPicture, stars.string(), "fg.bmp"},
+                 {pokerStarsLookPicture, stars.string() + "/", "fg.bmp"}};
+    for (const auto& c : cases) {
+        const std::string picture = c.look(c.directory);
+        EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
+        EXPECT_EQ(std::filesystem::path(picture).filename(), c.picture) << c.directory;
+    }
+    // No directory, no look: not a picture relative to the working directory.
+    EXPECT_EQ(partyPokerLookPicture(""), "");
+    EXPECT_EQ(pokerStarsLookPicture(""), "");
+}
+
+}  // namespace

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "settings/inifile.h"
+#include "testfiles.h"
+
+using namespace torvel;
+using torvel::testing::ScratchDir;
+
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::vector<std::string> filesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A file as users and older versions leave it: a byte-order mark, CR LF,
+// comments, other sections, odd lines, mixed-case names, a second section of
+// the same name and a last line without its line end.
+const std::string kMixedFile =
+    "\xEF\xBB\xBF; Torvel settings\r\n"
+    "[General]\r\n"
+    "ppdir=C:\\wrong\r\n"
+    "\r\n"
+    "[vaz]\r\n"
+    "PPDir = /home/anna/PartyPoker  \r\n"
+    "# starsdir = commented out\r\n"
+    "starsDir=\"  /opt/stars  \"\r\n"
+    "msMin=12abc\r\n"
+    "msMax =  -40\r\n"
+    "osMin=\r\n"
+    "odd line without equals\r\n"
+    "=no key\r\n"
+    "\r\n"
+    "[VAZ]\r\n"
+    "ppdir=/second/section/loses\r\n"
+    "extra=from the second\r\n"
+    "[Other\r\n"
+    "ppdir=unclosed header\r\n"
+    "[Tail]\r\n"
+    "last=no line end";
+
+class IniFileTest : public ::testing::Test {
+protected:
+    ScratchDir scratch;
+    std::string path = scratch.file("VAZ.ini");
+};
+
+TEST_F(IniFileTest, ReadsValuesAmongOtherSectionsCommentsAndMixedCase) {
+    writeText(path, kMixedFile);
+    const IniFile settings(path);
+    const struct {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"VAZ", "ppdir", "/home/anna/PartyPoker"},  // the first of two sections
+        {"Vaz", "STARSDIR", "  /opt/stars  "},      // quotes keep the blanks
+        {"VAZ", "extra", "from the second"},        // the second is searched too
+        {"VAZ", "osMin", ""},                       // present and empty: no default
+        {"General", "ppdir", "C:\\wrong"},        {"Other", "ppdir", "unclosed header"},
+        {"Tail", "last", "no line end"},          {"VAZ", "missing", "default"},
+        {"Nowhere", "ppdir", "default"},          {"VAZ", "# starsdir", "default"},
+        {"VAZ", "odd line without equals", "default"}, {"VAZ", "", "default"}, {"", "ppdir", "default"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(settings.readString(c.section, c.key, "default"), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(settings.readInt("vaz", "MSMIN", 7), 12);
+    EXPECT_EQ(settings.readInt("VAZ", "msMax", 7), -40);
+    EXPECT_EQ(settings.readInt("VAZ", "osMin", 7), 7);
+    EXPECT_EQ(settings.readInt("VAZ", "osMax", 7), 7);
+    EXPECT_EQ(settings.readInt("VAZ", "ppdir", 7), 0);
+}
+
+TEST_F(IniFileTest, IntegersAreTheLeadingNumber) {
+    const struct {
+        const char* value;
+        int expected;
+    } cases[] = {
+        {"42", 42}, {"17abc", 17}, {"\t 9 ", 9}, {"+8", 8}, {"-5", -5}, {"12 34", 12}, {"0x1F", 0}, {"abc", 0},
+        {"- 5", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX},
+        {"-99999999999999999999", INT_MIN},
+    };
+    const auto key = [](std::size_t i) { return std::string("k").append(std::to_string(i)); };
+    std::string text = "[VAZ]\n";
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        text.append(key(i)).append("=").append(cases[i].value).append("\n");
+    writeText(path, text);
+    const IniFile settings(path);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(settings.readInt("VAZ", key(i), -1), cases[i].expected) << cases[i].value;
+}
+
+TEST_F(IniFileTest, ValuesAreCutLikeAFixedBuffer) {
+    writeText(path, "[VAZ]\nlong=" + std::string(600, 'x') + "\naccents=\xC3\xA9\xC3\xA9\xC3\xA9\n");
+    const IniFile settings(path);
+    EXPECT_EQ(settings.readString("VAZ", "long", ""), std::string(kSettingsValueCapacity - 1, 'x'));
+    EXPECT_EQ(settings.readString("VAZ", "long", "", 10), std::string(9, 'x'));
+    EXPECT_EQ(settings.readString("VAZ", "long", "", 1), "");
+    EXPECT_EQ(settings.readString("VAZ", "long", "", 0), "");
+    // Three bytes would end inside the second character: only the first stays.
+    EXPECT_EQ(settings.readString("VAZ", "accents", "", 4), "\xC3\xA9");
+    EXPECT_EQ(settings.readString("VAZ", "accents", "", 5), "\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(settings.readString("VAZ", "missing", "abcdef", 4), "abc");
+}
+
+TEST_F(IniFileTest, WritingChangesOneLineAndKeepsTheRest) {
+    writeText(path, kMixedFile);
+    IniFile settings(path);
+    ASSERT_TRUE(settings.writeString("vaz", "PPDIR", "/new/dir"));
+    ASSERT_TRUE(settings.writeString("VAZ", "dir", "hands"));
+    ASSERT_TRUE(settings.writeString("Trainer", "level", "3"));
+    ASSERT_TRUE(settings.writeString("tail", "added", "after the last line"));
+
+    // The value replaced in the first section, the new key at the end of its
+    // entries, the new section at the end of the file.
+    std::string expected = kMixedFile;
+    expected.replace(expected.find("/home/anna/PartyPoker  "), 23, "/new/dir");
+    expected.insert(expected.find("odd line"), "dir=hands\r\n");
+    expected += "\r\nadded=after the last line\r\n\r\n[Trainer]\r\nlevel=3\r\n";
+    EXPECT_EQ(readText(path), expected);
+    EXPECT_EQ(settings.readString("VAZ", "ppdir", ""), "/new/dir");
+}
+
+TEST_F(IniFileTest, MissingFileReadsDefaultsAndIsCreatedOnWrite) {
+    IniFile settings(path);
+    EXPECT_EQ(settings.readString("VAZ", "ppdir", "none"), "none");
+    EXPECT_EQ(settings.readInt("VAZ", "msMin", 15), 15);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/games/party"));
+    ASSERT_TRUE(settings.writeString("VAZ", "starsdir", "/games/stars"));
+    ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/games/party2"));
+    EXPECT_EQ(readText(path), "[VAZ]\nppdir=/games/party2\nstarsdir=/games/stars\n");
+}
+
+TEST_F(IniFileTest, AwkwardValuesSurviveAWriteAndARead) {
+    IniFile settings(path);
+    const std::vector<std::string> values = {"  spaced  ", "\"quoted\"", "'single'", "\"", "a=b=c", "semi;colon",
+                                             "#hash", "[bracket]", "", "\t", "\xC3\xBC" "mlaut",
+                                             "C:\\Program Files\\PokerStars\\"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ASSERT_TRUE(settings.writeString("VAZ", "key" + std::to_string(i), "first"));
+        ASSERT_TRUE(settings.writeString("VAZ", "key" + std::to_string(i), values[i]));
+    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(settings.readString("VAZ", "key" + std::to_string(i), "default"), values[i]) << "value " << i;
+}
+
+TEST_F(IniFileTest, TextThatWouldBreakTheFileIsRefused) {
+    const std::string original = "[VAZ]\r\nppdir=/kept\r\n";
+    writeText(path, original);
+    IniFile settings(path);
+    const struct {
+        std::string section, key, value;
+    } cases[] = {
+        {"VAZ", "ppdir", "two\nlines"}, {"VAZ", "ppdir", "carriage\rreturn"}, {"VAZ", "ppdir", std::string("nul\0byte", 8)},
+        {"VA]Z", "ppdir", "x"},         {"", "ppdir", "x"},                   {" VAZ", "ppdir", "x"},
+        {"VAZ", "", "x"},               {"VAZ", "a=b", "x"},                  {"VAZ", "[key", "x"},
+        {"VAZ", ";key", "x"},           {"VAZ", "key ", "x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(settings.writeString(c.section, c.key, c.value)) << c.section << "/" << c.key;
+    EXPECT_EQ(readText(path), original);
+
+    IniFile absent(scratch.file("absent.ini"));
+    EXPECT_FALSE(absent.writeString("VAZ", "ppdir", "bad\n"));
+    EXPECT_FALSE(std::filesystem::exists(absent.path()));
+}
+
+TEST_F(IniFileTest, WritesLeaveNoTemporaryFilesAndKeepModeAndLink) {
+    const std::string target = scratch.file("real.ini");
+    writeText(target, "[VAZ]\nppdir=/old\n");
+    ::chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink("real.ini", path);
+
+    IniFile settings(path);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(settings.writeString("VAZ", "round", std::to_string(i)));
+
+    EXPECT_EQ(filesIn(scratch.path()), (std::vector<std::string>{"VAZ.ini", "real.ini"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(readText(target), "[VAZ]\nppdir=/old\nround=4\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(IniFileTest, AFailedWriteLeavesTheOldFileWhole) {
+    const std::string original = "; kept\n[VAZ]\nppdir=/old\n";
+    writeText(path, original);
+    IniFile settings(path);
+    {
+        SCOPED_TRACE("disk full half way");
+        // Writes past 1000 bytes fail, as on a full disk.
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        const bool written = settings.writeString("VAZ", "ppdir", std::string(5000, 'p'));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(readText(path), original);
+        EXPECT_EQ(filesIn(scratch.path()), std::vector<std::string>{"VAZ.ini"});
+    }
+    {
+        SCOPED_TRACE("directory that does not exist");
+        const std::string blocker = scratch.file("not-a-directory");
+        writeText(blocker, "plain file");
+        EXPECT_FALSE(IniFile(blocker + "/VAZ.ini").writeString("VAZ", "ppdir", "/x"));
+        EXPECT_EQ(readText(blocker), "plain file");
+    }
+    {
+        SCOPED_TRACE("settings path is a directory");
+        const std::string directory = scratch.file("dir.ini");
+        std::filesystem::create_directory(directory);
+        IniFile odd(directory);
+        EXPECT_EQ(odd.readString("VAZ", "ppdir", "default"), "default");
+        EXPECT_FALSE(odd.writeString("VAZ", "ppdir", "/x"));
+        EXPECT_TRUE(std::filesystem::is_directory(directory));
+    }
+}
+
+TEST_F(IniFileTest, AnOversizedFileIsReadInPartAndNeverRewritten) {
+    std::string text = "[VAZ]\nppdir=/at/the/start\n";
+    while (text.size() <= kSettingsFileLimit)
+        text += "; " + std::string(98, 'c') + "\n";
+    text += "late=beyond the limit\n";
+    writeText(path, text);
+
+    IniFile settings(path);
+    EXPECT_EQ(settings.readString("VAZ", "ppdir", ""), "/at/the/start");
+    EXPECT_EQ(settings.readString("VAZ", "late", "unseen"), "unseen");
+    EXPECT_FALSE(settings.writeString("VAZ", "ppdir", "/new"));
+    EXPECT_TRUE(readText(path) == text);
+}
+
+}  // namespace
