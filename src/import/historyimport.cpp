@@ -101,4 +101,18 @@ std::string statusName(HandStatus status) {
     return {};
 }
 
+std::string siteName(HistoryFormat format) {
+    switch (format) {
+    case HistoryFormat::PokerStars:
+        return "PokerStars";
+    case HistoryFormat::FullTilt:
+        return "Full Tilt";
+    case HistoryFormat::PartyGameNo:
+    case HistoryFormat::PartyHandHistory:
+        return "PartyPoker";
+    default:
+        return "other";
+    }
+}
+
 }  // namespace torvel::import
