@@ -216,7 +216,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (command == "import")
         return importCommand(args, out, err, dataDirectory);
     if (command == "report")
-        return reportCommand(args, out, err);
+        return reportCommand(args, out, err, dataDirectory);
     if (command == "nash")
         return nashCommand(args, out, err, dataDirectory);
     if (command == "deal")

@@ -1,5 +1,6 @@
 #include "cli/reportcommand.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "store/handstore.h"
@@ -27,12 +28,15 @@ constexpr const char* kReportUsage =
 
 }  // namespace
 
-int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const std::string& dataDirectory) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
         out << kReportUsage;
         return 0;
     }
-    std::string databasePath = store::kDefaultDatabase;
+    std::string databasePath = dataDirectory.empty() || dataDirectory == "."
+                                   ? std::string(store::kDefaultDatabase)
+                                   : (std::filesystem::path(dataDirectory) / store::kDefaultDatabase).string();
     store::DecisionFilter filter;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];

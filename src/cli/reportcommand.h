@@ -10,6 +10,8 @@ namespace torvel::cli {
 
 // args[0] is "report". Returns 0 done, 2 bad arguments or a database that
 // cannot be read.
-int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The default database is hands.sqlite in dataDirectory.
+int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const std::string& dataDirectory);
 
 }  // namespace torvel::cli
