@@ -112,7 +112,8 @@ StoreStatus HandStore::open(const std::string& path, OpenMode mode) {
     }
     StoreStatus status;
     if (version < 0)
-        status = failure("not a hand database");
+        status = failure(sqlite3_errcode(db_) == SQLITE_NOTADB ? "not a hand database"
+                                                               : "cannot read the hand database");
     else if (version == 0 && tables > 0)
         status = {false, path + ": not a hand database (an SQLite file of another program)"};
     else if (version > kSchemaVersion)
