@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <nlohmann/json.hpp>
+
 #include "store/handstore.h"
 #include "storetestsupport.h"
 
@@ -56,6 +58,22 @@ TEST_F(HandStoreTest, ImportingTwiceKeepsEachDecisionOnce) {
     EXPECT_EQ(std::tuple(first_.site, first_.tournamentId, first_.playedAt, first_.profile),
               std::tuple("PartyPoker", "17000001", "2005-09-18 19:42:10", "tight"));
     EXPECT_FALSE(first_.hero.empty() || first_.position.empty() || first_.hand.empty());
+}
+
+TEST_F(HandStoreTest, TheStoredSituationIsTheOneGraded) {
+    ASSERT_EQ(import({fixturePath("pokerstars_hand.txt"), fixturePath("party_email.txt")}).status, 0);
+    const auto stored = loadAll(store_.database());
+    ASSERT_FALSE(stored.empty());
+    for (const auto& r : stored) {
+        SCOPED_TRACE(r.handId);
+        std::ofstream(store_.dir.file("situation.json")) << r.situation;
+        const CliRun analysed = store_.run({"analyze", store_.dir.file("situation.json")});
+        ASSERT_EQ(analysed.status, 0) << analysed.err;
+        const auto results = nlohmann::json::parse(analysed.out);
+        EXPECT_NEAR(results["evPush"].get<double>(), r.evPush, 1e-6);
+        EXPECT_NEAR(results["evFold"].get<double>(), r.evFold, 1e-6);
+        EXPECT_EQ(results["decision"].get<int>(), r.decision);
+    }
 }
 
 TEST_F(HandStoreTest, AFailedFileLeavesOnlyTheCompleteFiles) {
