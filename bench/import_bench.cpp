@@ -328,4 +328,22 @@ void BM_ImportAndGrade(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportAndGrade)->Unit(benchmark::kSecond)->Iterations(1);
 
+// The same, keeping every decision in a fresh hand database.
+void BM_ImportGradeAndStore(benchmark::State& state) {
+    const std::string path = generatedFile(kImportHands);
+    const auto database = std::filesystem::temp_directory_path() / "torvel-bench-import.sqlite";
+    for (auto _ : state) {
+        std::filesystem::remove(database);
+        std::istringstream in;
+        std::ostringstream out, err;
+        if (torvel::cli::runCli({"import", "--db", database.string(), path}, in, out, err, TORVEL_DATA_DIR) != 0) {
+            state.SkipWithError(err.str().c_str());
+            return;
+        }
+    }
+    state.counters["hands/s"] =
+        benchmark::Counter(static_cast<double>(kImportHands) * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ImportGradeAndStore)->Unit(benchmark::kSecond)->Iterations(1);
+
 }  // namespace

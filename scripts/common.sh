@@ -5,7 +5,7 @@ TORVEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TORVEL_BUILD="$TORVEL_ROOT/build"
 
 TORVEL_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev googletest
-                 libbenchmark-dev libcurl4-openssl-dev nlohmann-json3-dev libpugixml-dev xvfb
+                 libbenchmark-dev libcurl4-openssl-dev nlohmann-json3-dev libpugixml-dev libsqlite3-dev xvfb
                  fonts-dejavu-core fonts-dejavu-extra)
 
 say() { printf 'torvel: %s\n' "$*"; }

@@ -9,6 +9,7 @@
 #include "cli/dealcommand.h"
 #include "cli/importcommand.h"
 #include "cli/nashcommand.h"
+#include "cli/reportcommand.h"
 #include "cli/numberlist.h"
 #include "cli/situationjson.h"
 #include "engine/computedriver.h"
@@ -29,8 +30,10 @@ constexpr const char* kUsage =
     "  analyze FILE|-                      analyse a situation given as JSON\n"
     "  icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
     "                                      ICM equity of each stack\n"
-    "  import [--profile P] [--export FILE] [--all] FILE...\n"
+    "  import [--profile P] [--export FILE] [--db FILE] [--all] FILE...\n"
     "                                      grade the hero's decisions in hand histories\n"
+    "  report [--db FILE] [--since DATE] [--until DATE] [--tournament ID]\n"
+    "                                      leak report of the stored decisions as JSON\n"
     "  nash --stacks S1,S2,... --blinds SB,BB [--ante A] [--payouts P1,P2,...] [--accuracy E]\n"
     "                                      push/fold equilibrium of a table\n"
     "  deal [--seed N] [--count K] [--players ...] [--position ...] [--room ...] [--level ...]\n"
@@ -212,6 +215,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return icmCommand(args, out, err);
     if (command == "import")
         return importCommand(args, out, err, dataDirectory);
+    if (command == "report")
+        return reportCommand(args, out, err, dataDirectory);
     if (command == "nash")
         return nashCommand(args, out, err, dataDirectory);
     if (command == "deal")

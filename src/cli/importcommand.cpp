@@ -13,13 +13,14 @@
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
+#include "store/handstore.h"
 
 namespace torvel::cli {
 
 namespace {
 
 constexpr const char* kImportUsage =
-    "usage: torvel-cli import [--profile tight|medium|loose] [--export FILE] [--all] FILE...\n"
+    "usage: torvel-cli import [--profile tight|medium|loose] [--export FILE] [--db FILE] [--all] FILE...\n"
     "\n"
     "Reads hand histories of PokerStars, Full Tilt Poker and PartyPoker, finds\n"
     "the hero's short-stack preflop decisions, gives the opponents the calling\n"
@@ -30,6 +31,11 @@ constexpr const char* kImportUsage =
     "\n"
     "  --export FILE   also write the graded decisions as a PartyPoker text\n"
     "                  hand history to FILE\n"
+    "  --db FILE       also keep the graded decisions in the hand database FILE\n"
+    "                  (SQLite, created when missing; torvel-cli report reads it).\n"
+    "                  A decision already kept (same site, hand and hero) is not\n"
+    "                  kept twice; each file is stored whole or not at all, and\n"
+    "                  its summary tells how many decisions were new (stored)\n"
     "  --all           also print a line for every hand that was not graded,\n"
     "                  with the reason\n";
 
@@ -42,6 +48,7 @@ std::string dataPath(const std::string& directory, const std::string& name) {
 struct ImportOptions {
     int profile = 0;
     std::string exportPath;
+    std::string databasePath;
     bool all = false;
     std::vector<std::string> files;
 };
@@ -52,12 +59,14 @@ std::string readOptions(const std::vector<std::string>& args, ImportOptions& opt
         const std::string& a = args[i];
         if (a == "--all") {
             options.all = true;
-        } else if (a == "--profile" || a == "--export") {
+        } else if (a == "--profile" || a == "--export" || a == "--db") {
             if (i + 1 >= args.size())
                 return a + " needs a value";
             const std::string& value = args[++i];
             if (a == "--export") {
                 options.exportPath = value;
+            } else if (a == "--db") {
+                options.databasePath = value;
             } else {
                 options.profile = profileFromJson(json(value));
                 if (options.profile < 0)
@@ -115,6 +124,14 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     owner.setProfileDirectory(dataPath(dataDirectory, "data"));
 
+    store::HandStore database;
+    if (!options.databasePath.empty())
+        if (const auto opened = database.open(options.databasePath); !opened) {
+            err << "torvel-cli import: " << opened.reason << "\n";
+            return 2;
+        }
+    std::vector<store::DecisionRecord> toStore;
+
     int status = 0;
     std::vector<std::unique_ptr<GameState>> graded;
     SilentProgress progress;
@@ -127,6 +144,8 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
             const DriverResult result = runComputeDriver(*g, g->heroAction, progress);
             import::normaliseHeroAction(*g);
             out << decisionJson(*g, file, result).dump() << "\n";
+            if (database.isOpen() && !result.refused)
+                toStore.push_back(store::recordFromGraded(*g, options.profile));
             if (!options.exportPath.empty())
                 graded.push_back(std::move(g));
         };
@@ -151,6 +170,15 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         line["file"] = file;
         line["handCount"] = summary.handCount;
         line["relevantCount"] = summary.relevantCount;
+        if (database.isOpen() && summary.opened) {
+            int added = 0;
+            if (const auto stored = database.add(toStore, &added); !stored) {
+                err << "torvel-cli import: " << file << " was not stored: " << stored.reason << "\n";
+                status = 2;
+            }
+            line["stored"] = added;
+        }
+        toStore.clear();
         line["summary"] = std::to_string(summary.relevantCount) + " (of " + std::to_string(summary.handCount) +
                           ") relevant hands imported.";
         out << line.dump() << "\n";

@@ -121,6 +121,12 @@ public:
     int decision = kDecisionNotComputed;
     std::string handId;
     std::string buyInText;
+    // Where the hand was played, as the hand history tells it: the site,
+    // the tournament number and the start time ("YYYY-MM-DD HH:MM:SS", local
+    // to the header; empty when not stated).
+    std::string site;
+    std::string tournamentId;
+    std::string playedAt;
     char pushRangeText[kPushRangeTextLength] = {};
     float callRanges[10][10] = {};
     float potOddsRanges[10] = {};

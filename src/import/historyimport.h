@@ -72,5 +72,6 @@ ImportSummary importHistory(std::istream& in, GameStateOwner* owner, const Impor
 ImportSummary importHistoryFile(const std::string& path, GameStateOwner* owner, const ImportCallbacks& callbacks);
 
 std::string statusName(HandStatus status);  // "relevant", "not relevant", "dropped"
+std::string siteName(HistoryFormat format);  // "PokerStars", "GGPoker", "888poker", ...
 
 }  // namespace torvel::import

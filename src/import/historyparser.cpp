@@ -4,6 +4,7 @@
 
 #include "engine/cards.h"
 #include "import/fieldreader.h"
+#include "import/handdetails.h"
 #include "import/linereader.h"
 
 namespace torvel::import {
@@ -98,6 +99,8 @@ void HistoryParser::feed(std::string_view line) {
         feedIPoker(line);
         break;
     }
+    if (hand_ && state_ < kSeekingHoleCards)
+        readHandDetails(line, *hand_);
     if (hand_ && state_ == kHeroActed)
         evaluate();
 }
@@ -108,6 +111,7 @@ void HistoryParser::startHand(std::string_view handId) {
     closeOpenHand(false);
     hand_ = std::make_unique<GameState>(owner_);
     hand_->handId = std::string(slice(handId, 0, handId.size()));
+    hand_->site = siteName(format_);
     for (auto& name : seatNames_)
         name.clear();
     heroName_.clear();

@@ -1,0 +1,222 @@
+// The hand database: a decision is kept once, an import that fails keeps
+// nothing of the failed file, an old schema is brought forward and a file
+// that is not ours is refused untouched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <iterator>
+
+#include <nlohmann/json.hpp>
+
+#include "store/handstore.h"
+#include "storetestsupport.h"
+
+using namespace torvel;
+using namespace torvel::testing;
+
+namespace {
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<store::DecisionRecord> loadAll(const std::string& path, const store::DecisionFilter& filter = {}) {
+    store::HandStore db;
+    std::vector<store::DecisionRecord> records;
+    EXPECT_TRUE(db.open(path, store::HandStore::OpenMode::MustExist));
+    EXPECT_TRUE(db.load(filter, records));
+    return records;
+}
+
+class HandStoreTest : public ::testing::Test {
+protected:
+    CliRun import(std::vector<std::string> files) {
+        files.insert(files.begin(), {"import", "--db", store_.database()});
+        return store_.run(files);
+    }
+    StoreDir store_;
+};
+
+TEST_F(HandStoreTest, ImportingTwiceKeepsEachDecisionOnce) {
+    const std::vector<std::string> files = {fixturePath("pokerstars_game.txt"), fixturePath("party_gameno_2005.txt"),
+                                            fixturePath("fulltilt.txt")};
+    const CliRun first = import(files);
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto stored = loadAll(store_.database());
+    ASSERT_GE(stored.size(), 8u);
+    const CliRun second = import(files);
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out.find("\"stored\":0"), std::string::npos);
+    EXPECT_EQ(second.out.find("\"stored\":1"), std::string::npos);
+    EXPECT_EQ(loadAll(store_.database()).size(), stored.size());
+
+    // What the header says is kept with the decision.
+    const auto& first_ = stored.front();
+    EXPECT_EQ(std::tuple(first_.site, first_.tournamentId, first_.playedAt, first_.profile),
+              std::tuple("PartyPoker", "17000001", "2005-09-18 19:42:10", "tight"));
+    EXPECT_FALSE(first_.hero.empty() || first_.position.empty() || first_.hand.empty());
+}
+
+TEST_F(HandStoreTest, TheStoredSituationIsTheOneGraded) {
+    ASSERT_EQ(import({fixturePath("pokerstars_hand.txt"), fixturePath("party_email.txt")}).status, 0);
+    const auto stored = loadAll(store_.database());
+    ASSERT_FALSE(stored.empty());
+    for (const auto& r : stored) {
+        SCOPED_TRACE(r.handId);
+        std::ofstream(store_.dir.file("situation.json")) << r.situation;
+        const CliRun analysed = store_.run({"analyze", store_.dir.file("situation.json")});
+        ASSERT_EQ(analysed.status, 0) << analysed.err;
+        const auto results = nlohmann::json::parse(analysed.out);
+        EXPECT_NEAR(results["evPush"].get<double>(), r.evPush, 1e-6);
+        EXPECT_NEAR(results["evFold"].get<double>(), r.evFold, 1e-6);
+        EXPECT_EQ(results["decision"].get<int>(), r.decision);
+    }
+}
+
+TEST_F(HandStoreTest, AFailedFileLeavesOnlyTheCompleteFiles) {
+    const CliRun r = import({fixturePath("pokerstars_game.txt"), store_.dir.file("missing.txt"),
+                             fixturePath("party_gameno_2005.txt")});
+    EXPECT_EQ(r.status, 2);
+    const auto good = store_.run({"import", fixturePath("pokerstars_game.txt"), fixturePath("party_gameno_2005.txt")});
+    // Every graded line of the good files is stored, nothing else.
+    std::size_t graded = 0;
+    for (std::size_t at = good.out.find("\"decision\""); at != std::string::npos;
+         at = good.out.find("\"decision\"", at + 1))
+        ++graded;
+    EXPECT_EQ(loadAll(store_.database()).size(), graded);
+}
+
+TEST_F(HandStoreTest, AWriteErrorHalfWayStoresNothingOfTheImport) {
+    ASSERT_EQ(import({fixturePath("pokerstars_game.txt")}).status, 0);
+    const auto before = loadAll(store_.database());
+    // The disk "fills up" at the second decision of the next file.
+    ASSERT_TRUE(store_.sql("CREATE TRIGGER full BEFORE INSERT ON decisions WHEN (SELECT count(*) FROM decisions) > " +
+                           std::to_string(before.size()) + " BEGIN SELECT RAISE(ABORT, 'disk full'); END;"));
+    const CliRun r = import({fixturePath("party_gameno_2005.txt")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("disk full"), std::string::npos) << r.err;
+    EXPECT_EQ(loadAll(store_.database()).size(), before.size());
+}
+
+TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
+    struct Case {
+        const char* name;
+        std::string setUp;  // SQL, or the bytes of a plain file
+        bool isSql;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"text", "Seat 1: Hero (1500)\n", false, "not a hand database"},
+        {"other program", "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('keep me');", true,
+         "another program"},
+        {"newer version", "CREATE TABLE decisions (x); PRAGMA user_version = 99;", true, "newer version"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(store_.database());
+        if (c.isSql) {
+            ASSERT_TRUE(store_.sql(c.setUp));
+        } else {
+            std::ofstream(store_.database(), std::ios::binary) << c.setUp;
+        }
+        const std::string bytes = readBytes(store_.database());
+        const CliRun r = import({fixturePath("pokerstars_game.txt")});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
+        const CliRun report = store_.run({"report", "--db", store_.database()});
+        EXPECT_EQ(report.status, 2);
+        EXPECT_EQ(readBytes(store_.database()), bytes);
+    }
+}
+
+TEST_F(HandStoreTest, AVersionOneDatabaseIsMigratedWithItsDecisions) {
+    ASSERT_EQ(import({fixturePath("pokerstars_hand.txt"), fixturePath("party_handhistory.txt")}).status, 0);
+    const auto current = loadAll(store_.database());
+    ASSERT_GE(current.size(), 3u);
+
+    // The first schema: no position, hand, stack or verdict columns.
+    std::string sql =
+        "PRAGMA user_version = 1; DROP TABLE decisions;"
+        "CREATE TABLE decisions (id INTEGER PRIMARY KEY, site TEXT NOT NULL, hand_id TEXT NOT NULL,"
+        " hero TEXT NOT NULL, tournament TEXT NOT NULL, played_at TEXT NOT NULL, situation TEXT NOT NULL,"
+        " hero_action INTEGER NOT NULL, verdict INTEGER NOT NULL, ev_push REAL NOT NULL, ev_fold REAL NOT NULL,"
+        " profile TEXT NOT NULL, UNIQUE (site, hand_id, hero));";
+    for (const auto& r : current) {
+        std::string situation;
+        for (char c : r.situation)
+            situation += c == '\'' ? std::string("''") : std::string(1, c);
+        sql += "INSERT INTO decisions (site, hand_id, hero, tournament, played_at, situation, hero_action, verdict,"
+               " ev_push, ev_fold, profile) VALUES ('" +
+               r.site + "', '" + r.handId + "', '" + r.hero + "', '" + r.tournamentId + "', '" + r.playedAt + "', '" +
+               situation + "', " + std::to_string(r.heroAction) + ", " + std::to_string(r.decision) + ", " +
+               std::to_string(r.evPush) + ", " + std::to_string(r.evFold) + ", '" + r.profile + "');";
+    }
+    ASSERT_TRUE(store_.sql(sql));
+    ASSERT_EQ(store_.count("PRAGMA user_version"), 1);
+
+    const auto migrated = loadAll(store_.database());
+    EXPECT_EQ(store_.count("PRAGMA user_version"), store::HandStore::kSchemaVersion);
+    ASSERT_EQ(migrated.size(), current.size());
+    for (std::size_t i = 0; i < current.size(); ++i) {
+        SCOPED_TRACE(current[i].handId);
+        EXPECT_EQ(std::tuple(migrated[i].handId, migrated[i].position, migrated[i].hand, migrated[i].correct),
+                  std::tuple(current[i].handId, current[i].position, current[i].hand, current[i].correct));
+        EXPECT_DOUBLE_EQ(migrated[i].stackBigBlinds, current[i].stackBigBlinds);
+    }
+    // Still the same key after the migration.
+    ASSERT_EQ(import({fixturePath("pokerstars_hand.txt")}).status, 0);
+    EXPECT_EQ(loadAll(store_.database()).size(), current.size());
+}
+
+TEST_F(HandStoreTest, FiltersByTournamentAndDate) {
+    ASSERT_EQ(import({fixturePath("pokerstars_game.txt"), fixturePath("pokerstars_hand.txt"),
+                      fixturePath("party_gameno_2005.txt")})
+                  .status,
+              0);
+    const auto all = loadAll(store_.database());
+    struct Case {
+        store::DecisionFilter filter;
+        std::function<bool(const store::DecisionRecord&)> keeps;
+    };
+    const std::vector<Case> cases = {
+        {{"300100200", "", ""}, [](const auto& r) { return r.tournamentId == "300100200"; }},
+        {{"", "2016-12-03", ""}, [](const auto& r) { return r.playedAt >= "2016-12-03"; }},
+        {{"", "", "2009-03-14"}, [](const auto& r) { return !r.playedAt.empty() && r.playedAt < "2009-03-15"; }},
+        {{"", "2009-01-01", "2016-12-02"},
+         [](const auto& r) { return r.playedAt >= "2009-01-01" && r.playedAt < "2016-12-03"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter.tournamentId + " " + c.filter.since + " " + c.filter.until);
+        std::size_t expected = 0;
+        for (const auto& r : all)
+            expected += c.keeps(r) ? 1 : 0;
+        EXPECT_GT(expected, 0u);
+        EXPECT_LT(expected, all.size());
+        const auto kept = loadAll(store_.database(), c.filter);
+        EXPECT_EQ(kept.size(), expected);
+        for (const auto& r : kept)
+            EXPECT_TRUE(c.keeps(r)) << r.handId;
+    }
+}
+
+TEST_F(HandStoreTest, RealSampleFilesAreStoredOnce) {
+    const std::filesystem::path samples = TORVEL_HH_SAMPLES;
+    if (!std::filesystem::is_directory(samples))
+        GTEST_SKIP() << "no sample hand histories at " << samples;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(samples))
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            files.push_back(entry.path().string());
+    ASSERT_EQ(import(files).status, 0);
+    const long long stored = store_.count("SELECT count(*) FROM decisions");
+    EXPECT_GT(stored, 50);
+    EXPECT_EQ(store_.count("SELECT count(*) FROM decisions WHERE site = '' OR played_at = '' OR position = ''"), 0);
+    ASSERT_EQ(import(files).status, 0);
+    EXPECT_EQ(store_.count("SELECT count(*) FROM decisions"), stored);
+}
+
+}  // namespace
