@@ -64,6 +64,11 @@ grabber::grabber(QWidget* parent) : QMainWindow(parent) {
     icmWindow = new CIcm(this);
     for (int i = 0; i < 53; ++i)
         cardPictures[static_cast<std::size_t>(i)] = QPixmap(QStringLiteral("images/%1.bmp").arg(i), "BMP");
+    // The values stay in the fields for this run; the user learns once.
+    torvel::IniFile::setWriteFailureNotice([](const std::string& reason) {
+        const QString text = QStringLiteral("The settings could not be saved.\n%1").arg(QString::fromStdString(reason));
+        QMessageBox::warning(nullptr, QStringLiteral("Error"), text);
+    });
     {
         // Silent when the server cannot be reached; waits a few seconds at most.
         const torvel::IniFile settings(torvel::kSettingsFileName);

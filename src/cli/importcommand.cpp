@@ -71,6 +71,14 @@ std::string readOptions(const std::vector<std::string>& args, ImportOptions& opt
     }
     if (options.files.empty())
         return "needs at least one FILE";
+    // The export must never replace a hand history it reads, also not
+    // through a link.
+    if (!options.exportPath.empty())
+        for (const std::string& file : options.files) {
+            std::error_code error;
+            if (file == options.exportPath || std::filesystem::equivalent(file, options.exportPath, error))
+                return "--export " + options.exportPath + " is one of the files to import";
+        }
     return {};
 }
 
@@ -144,8 +152,9 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         const import::ImportSummary summary = import::importHistoryFile(file, &owner, callbacks);
         if (!summary.opened) {
-            err << "torvel-cli import: cannot open " << file << "\n";
+            err << "torvel-cli import: cannot import " << file << ": " << summary.failure << "\n";
             status = 2;
+            continue;
         }
         json line;
         line["file"] = file;
@@ -156,7 +165,10 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         out << line.dump() << "\n";
     }
 
-    if (!options.exportPath.empty()) {
+    if (!options.exportPath.empty() && graded.empty()) {
+        // An empty export would only wipe what the file holds.
+        err << "torvel-cli import: no graded decision to export; " << options.exportPath << " was not written\n";
+    } else if (!options.exportPath.empty()) {
         std::vector<const GameState*> list;
         list.reserve(graded.size());
         for (const auto& g : graded)

@@ -13,6 +13,9 @@
 
 namespace torvel::cli {
 
+// Payout percentages are summed in floating point.
+inline constexpr double kPayoutSumTolerance = 1e-6;
+
 struct SituationRequest {
     std::array<double, 10> payouts{50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
     int profile = -1;  // -1: keep the ranges given

@@ -46,6 +46,10 @@ AtomicWriteResult writeFileAtomically(const std::string& path, std::string_view 
 
     struct stat existing {};
     const bool hadFile = ::stat(target.c_str(), &existing) == 0;
+    // A rename would put a plain file in the place of a device, a pipe or a
+    // directory: only regular files are replaced.
+    if (hadFile && !S_ISREG(existing.st_mode))
+        return {false, "cannot write " + path + ": it is not a regular file"};
 
     static std::atomic<unsigned> attemptCounter{0};
     std::string temporary;

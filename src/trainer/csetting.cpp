@@ -77,8 +77,12 @@ CSetting::CSetting(grabber* mainWindow_, QWidget* parent) : QGroupBox(tr("Settin
         int fallback;
     } stored[] = {{msMin, "msMin", 4}, {msMax, "msMax", 14}, {mrMin, "mrMin", 0},
                   {mrMax, "mrMax", 40}, {osMin, "osMin", 4}, {osMax, "osMax", 14}};
-    for (const auto& s : stored)
-        s.edit->setText(QString::number(settings.readInt(torvel::kSettingsSection, s.key, s.fallback)));
+    // A hand-edited file gets what the fields accept when typed.
+    for (const auto& s : stored) {
+        const auto* accepted = static_cast<const QIntValidator*>(s.edit->validator());
+        s.edit->setText(QString::number(std::clamp(settings.readInt(torvel::kSettingsSection, s.key, s.fallback),
+                                                   accepted->bottom(), accepted->top())));
+    }
 
     connect(msMin, &QLineEdit::editingFinished, this, &CSetting::slot_msMin);
     connect(msMax, &QLineEdit::editingFinished, this, &CSetting::slot_msMax);
