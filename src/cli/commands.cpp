@@ -141,6 +141,7 @@ int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::
     }
 
     PlainOwner owner;
+    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
     if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
         err << "torvel-cli: " << loaded.reason << "\n";
         return 2;

@@ -117,6 +117,7 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
 
     PlainOwner owner;
+    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
     if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
         err << "torvel-cli: " << loaded.reason << "\n";
         return 2;

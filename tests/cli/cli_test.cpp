@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <tuple>
 
@@ -109,6 +110,14 @@ TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
     EXPECT_EQ(out["heroAction"], 0);
     // No profile files: the defaults (7 % = 11 classes) replace the range given.
     EXPECT_EQ(out["seats"][1]["rangeTo"], 11);
+    // A damaged profile file gives the defaults and a warning naming it.
+    std::filesystem::create_directories(dir.file("data"));
+    dir.write("data/callrange1.conf", std::vector<std::uint8_t>(399, 0x7F));
+    const CliRun warned = run({"analyze", dir.file("spot.json")});
+    ASSERT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(json::parse(warned.out)["seats"][1]["rangeTo"], 11);
+    EXPECT_EQ(warned.err.rfind("torvel-cli: warning: The calling-range file " + dir.file("data/callrange1.conf"), 0), 0u)
+        << warned.err;
 }
 
 TEST_F(CliTest, RefusedSituationsExitWithOne) {
