@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "engine/atomicfile.h"
+#include "engine/utf8.h"
 
 namespace torvel {
 
@@ -59,36 +60,11 @@ std::size_t commentStart(std::string_view text, std::size_t from) {
 
 // Quotes are how a value keeps outer blanks, outer quotes of its own or a
 // blank and ";" (else read as a comment) through a write and a read.
-std::string encodedValue(std::string_view value) {
+bool needsQuotes(std::string_view value) {
     const bool outerBlank = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
                                                kBlanks.find(value.back()) != std::string_view::npos);
     const bool outerQuotes = value.size() >= 2 && isQuote(value.front()) && value.front() == value.back();
-    const bool quoted = outerBlank || outerQuotes || commentStart(value, 0) != std::string_view::npos;
-    std::string encoded;
-    if (quoted)
-        encoded += '"';
-    encoded += value;
-    if (quoted)
-        encoded += '"';
-    return encoded;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    return outerBlank || outerQuotes || commentStart(value, 0) != std::string_view::npos;
 }
 
 // UTF-16 (after its mark) to UTF-8; false when the text ends inside a
@@ -193,14 +169,20 @@ IniDocument::Line IniDocument::classify(std::string content, std::string end) {
     line.valueStart = valueStart;
     line.valueEnd = line.content.size();
     const std::string_view raw = line.content;
-    const std::size_t closingQuote =
-        valueStart < raw.size() && isQuote(raw[valueStart]) ? raw.find(raw[valueStart], valueStart + 1)
-                                                                     : std::string_view::npos;
-    const std::string_view afterQuote =
-        closingQuote == std::string_view::npos ? std::string_view() : trimmed(raw.substr(closingQuote + 1));
-    if (closingQuote != std::string_view::npos && (afterQuote.empty() || afterQuote.front() == ';'))
-        line.valueEnd = afterQuote.empty() ? line.valueEnd : closingQuote + 1;
-    else if (const std::size_t comment = commentStart(raw, valueStart); comment != std::string_view::npos)
+    // A quoted value ends at the first matching quote that only blanks or a
+    // comment follow.
+    if (valueStart < raw.size() && isQuote(raw[valueStart]))
+        for (std::size_t close = raw.find(raw[valueStart], valueStart + 1); close != std::string_view::npos;
+             close = raw.find(raw[valueStart], close + 1)) {
+            const std::string_view after = trimmed(raw.substr(close + 1));
+            if (after.empty())
+                return line;
+            if (after.front() == ';') {
+                line.valueEnd = close + 1;
+                return line;
+            }
+        }
+    if (const std::size_t comment = commentStart(raw, valueStart); comment != std::string_view::npos)
         line.valueEnd = comment;
     return line;
 }
@@ -214,7 +196,9 @@ IniDocument IniDocument::parse(std::string_view text) {
     } else if (text.starts_with(kUtf16LittleEndianMark) || text.starts_with(kUtf16BigEndianMark)) {
         const bool bigEndian = text.starts_with(kUtf16BigEndianMark);
         document.encoding_ = bigEndian ? Encoding::Utf16BigEndian : Encoding::Utf16LittleEndian;
-        document.whole_ = utf16ToUtf8(text.substr(2), bigEndian, decoded);
+        // What does not come back byte for byte (a cut or lone surrogate)
+        // must not be rewritten.
+        document.whole_ = utf16ToUtf8(text.substr(2), bigEndian, decoded) && utf8ToUtf16(decoded, bigEndian) == text;
         text = decoded;
     }
     while (!text.empty()) {
@@ -293,21 +277,54 @@ bool IniDocument::acceptable(std::string_view section, std::string_view key, std
 bool IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
     if (!acceptable(section, key, value))
         return false;
-    const std::string encoded = encodedValue(value);
+    // A UTF-16 file holds only what UTF-8 can say.
+    if (encoding_ == Encoding::Utf16LittleEndian || encoding_ == Encoding::Utf16BigEndian)
+        for (const std::string_view text : {section, key, value}) {
+            std::string back;
+            if (!utf16ToUtf8(utf8ToUtf16(text, false).substr(2), false, back) || back != text)
+                return false;
+        }
+    // The value as it would stand between prefix and suffix: bare, in double
+    // or in single quotes, whichever reads back as the value.
+    auto lineWith = [value](const std::string& prefix, std::string_view suffix, const std::string& end) {
+        std::optional<Line> fitting;
+        for (const char quote : {'\0', '"', '\''}) {
+            if (quote == '\0' && needsQuotes(value))
+                continue;
+            std::string content = prefix;
+            if (quote != '\0')
+                content += quote;
+            content += value;
+            if (quote != '\0')
+                content += quote;
+            content += suffix;
+            Line candidate = classify(std::move(content), end);
+            const std::string_view raw = std::string_view(candidate.content)
+                                             .substr(candidate.valueStart, candidate.valueEnd - candidate.valueStart);
+            if (candidate.kind == Kind::Entry && decodedValue(raw) == value) {
+                fitting = std::move(candidate);
+                break;
+            }
+        }
+        return fitting;
+    };
 
     const std::size_t entry = findEntry(section, key);
     if (entry != std::string::npos) {
         Line& line = lines_[entry];
-        line = classify(line.content.substr(0, line.valueStart) + encoded + line.content.substr(line.valueEnd),
-                        line.end);
+        std::optional<Line> changed = lineWith(line.content.substr(0, line.valueStart),
+                                               std::string_view(line.content).substr(line.valueEnd), line.end);
+        if (!changed)
+            return false;
+        line = std::move(*changed);
         return true;
     }
 
     const std::string end = newLineEnd();
-    std::string entryText(key);
-    entryText += '=';
-    entryText += encoded;
-    Line added = classify(std::move(entryText), end);
+    std::optional<Line> fitting = lineWith(std::string(key) + '=', {}, end);
+    if (!fitting)
+        return false;
+    Line added = std::move(*fitting);
     const std::size_t header = findSection(section);
     if (header != std::string::npos) {
         // After the section's last entry, so that blank lines and comments

@@ -27,22 +27,23 @@ const std::vector<std::vector<std::uint64_t>>& combinationsByClass() {
 std::string recordFault(const std::vector<EquityRecord>& records, const HandClass& hand1, const HandClass& hand2,
                         bool checkReverse) {
     const EquityRecord& r = records[static_cast<std::size_t>(matchupKey(hand1, hand2))];
-    const std::string matchup = handClassName(hand1) + " against " + handClassName(hand2);
+    // Named only for a fault: the loader checks 57122 records at every start.
+    const auto matchup = [&] { return handClassName(hand1) + " against " + handClassName(hand2); };
     if (checkReverse) {
         const EquityRecord& back = records[static_cast<std::size_t>(matchupKey(hand2, hand1))];
         if (back.total != r.total || back.ties != r.ties ||
             std::int64_t{back.wins} != std::int64_t{r.total} - r.wins - r.ties)
-            return "the records of " + matchup + " and the reverse disagree";
+            return "the records of " + matchup() + " and the reverse disagree";
         return {};
     }
     if (!r.holds(hand1, hand2))
-        return "the record of " + matchup + " holds other classes";
+        return "the record of " + matchup() + " holds other classes";
     const std::int64_t expected = std::int64_t{disjointComboPairs(hand1, hand2)} * kBoardsPerComboPair;
     if (r.total != expected)
-        return "the record of " + matchup + " counts " + std::to_string(r.total) + " outcomes, not " +
+        return "the record of " + matchup() + " counts " + std::to_string(r.total) + " outcomes, not " +
                std::to_string(expected);
     if (r.wins < 0 || r.ties < 0 || std::int64_t{r.wins} + r.ties > r.total)
-        return "the counts of " + matchup + " do not add up";
+        return "the counts of " + matchup() + " do not add up";
     return {};
 }
 

@@ -264,12 +264,25 @@ private slots:
         QCOMPARE(again.bandLower, 0);
         QCOMPARE(again.bandUpper, 68);
 
-        // A value written by hand that is no number counts 0 in the dealer.
+        // Values written by hand are held to what the edits accept: text
+        // counts 0, so 1 big blind; the hand range stays within 0..100 %.
+        const struct {
+            const char* key;
+            const char* written;
+            QLineEdit* CSetting::*edit;
+            const char* shown;
+        } handWritten[] = {{"osMax", "lots", &CSetting::osMax, "1"},
+                           {"msMax", "2147483647", &CSetting::msMax, "20"},
+                           {"msMin", "-40", &CSetting::msMin, "1"},
+                           {"mrMax", "250", &CSetting::mrMax, "100"},
+                           {"mrMin", "-1", &CSetting::mrMin, "0"}};
         torvel::IniFile settings(torvel::kSettingsFileName);
-        QVERIFY(settings.writeString(torvel::kSettingsSection, "osMax", "lots"));
+        for (const auto& h : handWritten)
+            QVERIFY(settings.writeString(torvel::kSettingsSection, h.key, h.written));
         CSetting third(window.get(), nullptr);
-        QCOMPARE(third.osMax->text(), QStringLiteral("0"));
-        QCOMPARE(third.trainerSettings().opponentStackMax, 0);
+        for (const auto& h : handWritten)
+            QCOMPARE((third.*h.edit)->text(), QString::fromLatin1(h.shown));
+        QCOMPARE(third.trainerSettings().myStackMax, 20);
     }
 
     void pickWritesTheBandIntoThePanel() {
