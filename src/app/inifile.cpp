@@ -461,9 +461,11 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     // A file we could not read whole must not be replaced by what we did read.
     if (!document)
         return writeFailed("cannot read " + path_ + ": it is no readable file");
-    if (!complete || !document->whole())
+    if (!complete)
         return writeFailed(path_ + " is larger than " + std::to_string(kSettingsFileLimit / (1024 * 1024)) +
-                           " MB or cut inside a character and is not rewritten");
+                           " MB and is not rewritten");
+    if (!document->whole())
+        return writeFailed(path_ + " holds UTF-16 text that does not decode whole and is not rewritten");
     if (!document->set(section, key, value))
         return false;
     if (const AtomicWriteResult written = writeFileAtomically(path_, document->text()); !written)

@@ -48,14 +48,16 @@ constexpr const char* kAnalyzeUsage =
     "hero cards such as \"AhKd\" or handLow and handHigh).\n"
     "\n"
     "Exit status: 0 analysed, 1 refused (the reason on standard error),\n"
-    "2 unreadable input or missing data tables.\n";
+    "2 input that cannot be used (unreadable, above 1 MB, chips outside\n"
+    "0..1000000000, payouts outside 0..100 %) or missing data tables.\n";
 
 constexpr const char* kIcmUsage =
     "usage: torvel-cli icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
     "\n"
     "Prints the ICM equity of each of up to ten stacks (a share of the prize\n"
     "pool) and its value: equity times the prize pool (default 100, so the\n"
-    "value reads as percent). Payouts are percentages for places 1, 2, ...\n";
+    "value reads as percent). Payouts are percentages for places 1, 2, ...\n"
+    "and add up to 100.\n";
 
 // A situation is a few kilobytes; parsing JSON takes many times its size.
 constexpr std::size_t kMaxSituationBytes = 1 << 20;

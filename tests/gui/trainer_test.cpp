@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <tuple>
+
 #include <memory>
 
 #include "app/grabber.h"
@@ -283,6 +285,35 @@ private slots:
         for (const auto& h : handWritten)
             QCOMPARE((third.*h.edit)->text(), QString::fromLatin1(h.shown));
         QCOMPARE(third.trainerSettings().myStackMax, 20);
+    }
+
+    void settingsThatCannotBeSavedAreToldOnce() {
+        // Larger than the settings reader takes in: it is never rewritten.
+        QFile big(QStringLiteral("VAZ.ini"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("[VAZ]\n" + QByteArray(1024 * 1024, ';'));
+        big.close();
+        QString title, text;
+        whenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            if (const QByteArray where = qgetenv("TORVEL_GRAB_DIR"); !where.isEmpty())
+                box->grab().save(QString::fromLocal8Bit(where) + QStringLiteral("/settings-not-saved.png"));
+            std::tie(title, text) = std::tuple(box->windowTitle(), box->text());
+            box->accept();
+        });
+        typeInto(panel()->msMin, QStringLiteral("5"));
+        QTRY_VERIFY(!title.isEmpty());
+        QCOMPARE(title, QStringLiteral("Error"));
+        QVERIFY2(text.startsWith(QStringLiteral("The settings could not be saved.\n")) &&
+                     text.contains(QStringLiteral("VAZ.ini")),
+                 qPrintable(text));
+        // The program goes on with the value; a second failure says nothing.
+        QCOMPARE(panel()->trainerSettings().myStackMin, 5);
+        typeInto(panel()->msMax, QStringLiteral("9"));
+        QTest::qWait(100);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(big.size(), 6 + 1024 * 1024);
     }
 
     void pickWritesTheBandIntoThePanel() {
