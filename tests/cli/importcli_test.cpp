@@ -179,6 +179,7 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
         {{"--export", link, fixturePath("party_email.txt"), history}, 2, "is one of the files to import"},
         {{"--export", kept, noHands}, 0, "no graded decision to export"},
         {{"--export", "/dev/null", history}, 2, "not a regular file"},
+        {{"--export", "/dev/stdout", history}, 2, "names an open file descriptor"},
     };
     for (const auto& c : cases) {
         const ImportRun r = run(c.args);

@@ -208,6 +208,10 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("empty")));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     EXPECT_EQ(entries(), 5);
+    // Whatever the descriptor holds open stays as it is.
+    for (const char* descriptor : {"/dev/stdout", "/dev/fd/2", "/proc/self/fd/1"})
+        EXPECT_NE(import::writeFileAtomically(descriptor, "text").reason.find("open file descriptor"), std::string::npos)
+            << descriptor;
 }
 
 }  // namespace
