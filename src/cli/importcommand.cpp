@@ -71,14 +71,9 @@ std::string readOptions(const std::vector<std::string>& args, ImportOptions& opt
     }
     if (options.files.empty())
         return "needs at least one FILE";
-    // The export must never replace a hand history it reads, also not
-    // through a link.
+    // The export must never replace a hand history it reads.
     if (!options.exportPath.empty())
-        for (const std::string& file : options.files) {
-            std::error_code error;
-            if (file == options.exportPath || std::filesystem::equivalent(file, options.exportPath, error))
-                return "--export " + options.exportPath + " is one of the files to import";
-        }
+        return import::exportRefusal(options.exportPath, options.files, 1);
     return {};
 }
 
@@ -168,7 +163,7 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
     if (!options.exportPath.empty() && graded.empty()) {
         // An empty export would only wipe what the file holds.
-        err << "torvel-cli import: no graded decision to export; " << options.exportPath << " was not written\n";
+        err << "torvel-cli import: " << import::exportRefusal(options.exportPath, {}, 0) << "\n";
     } else if (!options.exportPath.empty()) {
         std::vector<const GameState*> list;
         list.reserve(graded.size());

@@ -233,7 +233,8 @@ void CAuswertung::importFile(const QString& path) {
         mainWindow->enterInHandList(g);
         ++relevantCount;
     };
-    const auto summary = torvel::import::importHistoryFile(QFile::encodeName(path).toStdString(), mainWindow, callbacks);
+    importedFiles.push_back(QFile::encodeName(path).toStdString());
+    const auto summary = torvel::import::importHistoryFile(importedFiles.back(), mainWindow, callbacks);
     handCount = summary.handCount;
 }
 
@@ -242,6 +243,11 @@ void CAuswertung::slot_pbExport() {
     if (name.isEmpty())
         return;
     const std::string path = torvel::import::exportFileName(QFile::encodeName(name).toStdString());
+    if (const std::string refusal = torvel::import::exportRefusal(path, importedFiles, situations.size());
+        !refusal.empty()) {
+        QMessageBox::warning(this, tr("Error"), QString::fromStdString(refusal));
+        return;
+    }
     std::vector<const GameState*> list(situations.begin(), situations.end());
     const auto written = torvel::import::writeFileAtomically(path, torvel::import::exportText(list));
     if (!written)

@@ -41,6 +41,8 @@ public:
     void runImport(const QStringList& files);
 
     QList<torvel::GameState*> situations;
+    // Never exported over.
+    std::vector<std::string> importedFiles;
     QTreeWidget* tree = nullptr;
     QGridLayout* grid = nullptr;
     QIcon viewIcon;

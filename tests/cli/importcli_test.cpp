@@ -175,8 +175,8 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
         int status;
         const char* complaint;
     } cases[] = {
-        {{"--export", history, history}, 2, "is one of the files to import"},
-        {{"--export", link, fixturePath("party_email.txt"), history}, 2, "is one of the files to import"},
+        {{"--export", history, history}, 2, "is one of the imported hand histories"},
+        {{"--export", link, fixturePath("party_email.txt"), history}, 2, "is one of the imported hand histories"},
         {{"--export", kept, noHands}, 0, "no graded decision to export"},
         {{"--export", "/dev/null", history}, 2, "not a regular file"},
         {{"--export", "/dev/stdout", history}, 2, "names an open file descriptor"},
