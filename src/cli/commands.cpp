@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
@@ -56,14 +57,47 @@ constexpr const char* kAnalyzeUsage =
     "hero cards such as \"AhKd\" or handLow and handHigh).\n"
     "\n"
     "Exit status: 0 analysed, 1 refused (the reason on standard error),\n"
-    "2 unreadable input or missing data tables.\n";
+    "2 input that cannot be used (unreadable, above 1 MB, chips outside\n"
+    "0..1000000000, payouts outside 0..100 %) or missing data tables.\n";
 
 constexpr const char* kIcmUsage =
     "usage: torvel-cli icm --stacks S1,S2,... --payouts P1,P2,... [--prizepool X]\n"
     "\n"
     "Prints the ICM equity of each of up to ten stacks (a share of the prize\n"
     "pool) and its value: equity times the prize pool (default 100, so the\n"
-    "value reads as percent). Payouts are percentages for places 1, 2, ...\n";
+    "value reads as percent). Payouts are percentages for places 1, 2, ...\n"
+    "and add up to 100.\n";
+
+// A situation is a few kilobytes; parsing JSON takes many times its size.
+constexpr std::size_t kMaxSituationBytes = 1 << 20;
+
+// Reads all of path ("-" for in) into text, refusing more than limit bytes
+// before anything is parsed. Empty on success, else the reason.
+std::string readBoundedInput(const std::string& path, std::istream& in, std::size_t limit, std::string& text) {
+    std::ifstream file;
+    if (path != "-") {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error))
+            return path + " is a directory, not a situation file";
+        file.open(path, std::ios::binary);
+        if (!file)
+            return "cannot open " + path;
+    }
+    std::istream& source = path == "-" ? in : file;
+    const std::string name = path == "-" ? "standard input" : path;
+    char buffer[65536];
+    text.clear();
+    while (source) {
+        source.read(buffer, sizeof buffer);
+        text.append(buffer, static_cast<std::size_t>(source.gcount()));
+        if (text.size() > limit)
+            return name + " holds more than the " + std::to_string(limit / (1 << 20)) + " MB (" +
+                   std::to_string(limit) + " bytes) a situation may take";
+    }
+    if (source.bad())
+        return "cannot read " + name;
+    return {};
+}
 
 std::string dataPath(const std::string& directory, const std::string& name) {
     return directory.empty() || directory == "." ? name : directory + "/" + name;
@@ -79,24 +113,21 @@ int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::
         err << "torvel-cli analyze: expects one FILE or - (see torvel-cli analyze --help)\n";
         return 2;
     }
+    std::string text;
+    if (const std::string reason = readBoundedInput(args[1], in, kMaxSituationBytes, text); !reason.empty()) {
+        err << "torvel-cli analyze: " << reason << "\n";
+        return 2;
+    }
     nlohmann::json input;
     try {
-        if (args[1] == "-") {
-            input = nlohmann::json::parse(in);
-        } else {
-            std::ifstream file(args[1]);
-            if (!file) {
-                err << "torvel-cli analyze: cannot open " << args[1] << "\n";
-                return 2;
-            }
-            input = nlohmann::json::parse(file);
-        }
+        input = nlohmann::json::parse(text);
     } catch (const nlohmann::json::exception& e) {
         err << "torvel-cli analyze: not valid JSON: " << e.what() << "\n";
         return 2;
     }
 
     PlainOwner owner;
+    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
     if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
         err << "torvel-cli: " << loaded.reason << "\n";
         return 2;
@@ -178,14 +209,25 @@ int icmCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     IcmModel model;
     for (std::size_t i = 0; i < stacks.size(); ++i) {
-        if (stacks[i] < 0 || stacks[i] > 2147483647.0 || stacks[i] != std::floor(stacks[i])) {
-            err << "torvel-cli icm: stacks must be whole chip counts of 0 or more\n";
+        if (stacks[i] < 0 || stacks[i] > kMaxChips || stacks[i] != std::floor(stacks[i])) {
+            err << "torvel-cli icm: stacks must be whole chip counts within 0.." << kMaxChips << "\n";
             return 2;
         }
-        model.setStack(static_cast<int>(i), static_cast<int>(stacks[i]));
+        model.setStack(static_cast<int>(i), static_cast<long long>(stacks[i]));
     }
-    for (std::size_t q = 0; q < payouts.size(); ++q)
+    double payoutSum = 0.0;
+    for (std::size_t q = 0; q < payouts.size(); ++q) {
+        if (payouts[q] < 0.0 || payouts[q] > 100.0) {
+            err << "torvel-cli icm: payouts must be percentages within 0..100\n";
+            return 2;
+        }
+        payoutSum += payouts[q];
         model.setPayout(static_cast<int>(q), payouts[q] / 100.0);
+    }
+    if (std::abs(payoutSum - 100.0) > kPayoutSumTolerance) {
+        err << "torvel-cli icm: payouts must add up to 100 %\n";
+        return 2;
+    }
     model.compute();
     out << "player  stack       equity      value\n";
     for (std::size_t i = 0; i < stacks.size(); ++i) {

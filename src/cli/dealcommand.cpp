@@ -118,6 +118,7 @@ int dealCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     PlainOwner owner;
+    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
     if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
         err << "torvel-cli: " << loaded.reason << "\n";
         return 2;

@@ -80,6 +80,9 @@ std::string readOptions(const std::vector<std::string>& args, ImportOptions& opt
     }
     if (options.files.empty())
         return "needs at least one FILE";
+    // The export must never replace a hand history it reads.
+    if (!options.exportPath.empty())
+        return import::exportRefusal(options.exportPath, options.files, 1);
     return {};
 }
 
@@ -118,6 +121,7 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
 
     PlainOwner owner;
+    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
     if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
         err << "torvel-cli: " << loaded.reason << "\n";
         return 2;
@@ -163,8 +167,9 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         const import::ImportSummary summary = import::importHistoryFile(file, &owner, callbacks);
         if (!summary.opened) {
-            err << "torvel-cli import: cannot open " << file << "\n";
+            err << "torvel-cli import: cannot import " << file << ": " << summary.failure << "\n";
             status = 2;
+            continue;
         }
         json line;
         line["file"] = file;
@@ -184,7 +189,10 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         out << line.dump() << "\n";
     }
 
-    if (!options.exportPath.empty()) {
+    if (!options.exportPath.empty() && graded.empty()) {
+        // An empty export would only wipe what the file holds.
+        err << "torvel-cli import: " << import::exportRefusal(options.exportPath, {}, 0) << "\n";
+    } else if (!options.exportPath.empty()) {
         std::vector<const GameState*> list;
         list.reserve(graded.size());
         for (const auto& g : graded)

@@ -29,6 +29,17 @@ bool readInt(const json& object, const char* key, int& value, std::string& error
     return true;
 }
 
+// Chips: a whole number within 0..kMaxChips.
+bool readChips(const json& object, const char* key, int& value, std::string& error, const std::string& where) {
+    if (!readInt(object, key, value, error, where))
+        return false;
+    if (value < 0 || value > kMaxChips) {
+        error = where + key + " must lie in 0.." + std::to_string(kMaxChips) + " chips";
+        return false;
+    }
+    return true;
+}
+
 bool readBool(const json& object, const char* key, bool& value, std::string& error, const std::string& where) {
     const auto it = object.find(key);
     if (it == object.end() || it->is_null())
@@ -71,14 +82,14 @@ int profileFromJson(const json& value) {
     return -1;
 }
 
-std::string readSituation(const json& input, GameState& g, SituationRequest& request) {
+std::string readSituation(const json& input, GameState& g, SituationRequest& request, DeadButton deadButton) {
     if (!input.is_object())
         return "the situation must be a JSON object";
     std::string error;
     const std::string top;
-    if (!readInt(input, "smallBlind", g.smallBlind, error, top) || !readInt(input, "bigBlind", g.bigBlind, error, top) ||
-        !readInt(input, "ante", g.ante, error, top) || !readInt(input, "buttonSeat", g.buttonSeat, error, top) ||
-        !readInt(input, "heroSeat", g.heroSeat, error, top) || !readInt(input, "raiserSeat", g.raiserSeat, error, top) ||
+    if (!readChips(input, "smallBlind", g.smallBlind, error, top) ||
+        !readChips(input, "bigBlind", g.bigBlind, error, top) || !readChips(input, "ante", g.ante, error, top) ||
+        !readInt(input, "buttonSeat", g.buttonSeat, error, top) || !readInt(input, "heroSeat", g.heroSeat, error, top) || !readInt(input, "raiserSeat", g.raiserSeat, error, top) ||
         !readInt(input, "answer", request.answer, error, top))
         return error;
 
@@ -86,11 +97,17 @@ std::string readSituation(const json& input, GameState& g, SituationRequest& req
         if (!it->is_array() || it->size() > 10)
             return "payouts must be a list of at most ten percentages";
         request.payouts.fill(0.0);
+        double sum = 0.0;
         for (std::size_t q = 0; q < it->size(); ++q) {
             if (!(*it)[q].is_number())
                 return "payouts must hold numbers";
             request.payouts[q] = (*it)[q].get<double>();
+            if (!(request.payouts[q] >= 0.0 && request.payouts[q] <= 100.0))
+                return "payouts must be percentages within 0..100";
+            sum += request.payouts[q];
         }
+        if (sum > 100.0 + kPayoutSumTolerance)
+            return "payouts must not add up to more than 100 %";
     }
     if (const auto it = input.find("profile"); it != input.end() && !it->is_null()) {
         request.profile = *it == "nash" ? kNashProfile : profileFromJson(*it);
@@ -123,7 +140,7 @@ std::string readSituation(const json& input, GameState& g, SituationRequest& req
             return where + "status must be 1 (hero) or 2 (opponent)";
         SeatState& s = g.seats[static_cast<std::size_t>(index)];
         s.status = status;
-        if (!readInt(entry, "stack", s.stack, error, where) || !readInt(entry, "bet", s.bet, error, where) ||
+        if (!readChips(entry, "stack", s.stack, error, where) || !readChips(entry, "bet", s.bet, error, where) ||
             !readInt(entry, "action", s.action, error, where) ||
             !readInt(entry, "rangeFrom", s.rangeFrom, error, where) ||
             !readInt(entry, "rangeTo", s.rangeTo, error, where) ||
@@ -153,7 +170,10 @@ std::string readSituation(const json& input, GameState& g, SituationRequest& req
         }
         if (s.handLow < 0 || s.handLow > 12 || s.handHigh < 0 || s.handHigh > 25)
             return where + "handLow must lie in 0..12 and handHigh in 0..25";
+        s.keepCallingRangeWithinRange();
     }
+    if (deadButton == DeadButton::Refused && GameState::validSeat(g.buttonSeat) && !seen.contains(g.buttonSeat))
+        return "No Button set: the button is on seat " + std::to_string(g.buttonSeat) + ", where nobody sits";
     g.playerCount = static_cast<int>(seen.size());
     if (!readInt(input, "playerCount", g.playerCount, error, top))
         return error;

@@ -16,6 +16,9 @@ namespace torvel::cli {
 // The profile value "nash": ranges from the equilibrium of the table.
 inline constexpr int kNashProfile = 3;
 
+// Payout percentages are summed in floating point.
+inline constexpr double kPayoutSumTolerance = 1e-6;
+
 struct SituationRequest {
     std::array<double, 10> payouts{50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
     int profile = -1;  // -1: keep the ranges given; 0..2 or kNashProfile
@@ -24,7 +27,11 @@ struct SituationRequest {
 
 // Fills g (already constructed with its owner) and request from the JSON
 // object. Returns an empty string on success, else a one-line reason.
-std::string readSituation(const nlohmann::json& input, GameState& g, SituationRequest& request);
+// Situations read back from hand histories may keep a dead button (on a
+// seat its player left); a situation typed by hand may not.
+enum class DeadButton { Refused, Accepted };
+std::string readSituation(const nlohmann::json& input, GameState& g, SituationRequest& request,
+                          DeadButton deadButton = DeadButton::Refused);
 
 // The results of an analysis, with the errors the engine reported.
 nlohmann::json analysisJson(const GameState& g, const std::vector<ReportedError>& errors);

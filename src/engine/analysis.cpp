@@ -40,7 +40,8 @@ int GameState::analyze(int heroActionGiven) {
         if (seat.action == kActionCall || seat.action == kActionRaise) {
             // The share of his range with which a limper or raiser also calls.
             const float calling = combosInRange(ranking, seat.range2To, seat.range2From) / 1326.0f;
-            seat.rangeShare = range > 0.0f ? calling / range : 0.0f;
+            // A calling range wider than the range would be no probability.
+            seat.rangeShare = range > 0.0f ? std::clamp(calling / range, 0.0f, 1.0f) : 0.0f;
         } else {
             seat.rangeShare = range;
         }
@@ -117,44 +118,39 @@ void GameState::computeEquityBefore() {
         equityBefore[static_cast<std::size_t>(i)] = static_cast<float>(icm.equity[i]);
 }
 
+std::array<long long, kSeatCount> GameState::showdownStacks(int caller, int pusher, bool pusherWins) const {
+    std::array<long long, kSeatCount> chips{};
+    long long betsInPot = 0;
+    for (int i = 0; i < kSeatCount; ++i) {
+        chips[static_cast<std::size_t>(i)] = seats[static_cast<std::size_t>(i)].stack;
+        betsInPot += seats[static_cast<std::size_t>(i)].bet;
+    }
+    if (!validSeat(caller) || !validSeat(pusher) || caller == pusher)
+        return chips;
+    const SeatState& o = seats[static_cast<std::size_t>(caller)];
+    const SeatState& h = seats[static_cast<std::size_t>(pusher)];
+    const long long matched = std::min(o.totalChips(), h.totalChips());
+    const long long othersInPot = betsInPot - h.bet - o.bet;
+    const SeatState& winner = pusherWins ? h : o;
+    const SeatState& loser = pusherWins ? o : h;
+    chips[static_cast<std::size_t>(pusherWins ? pusher : caller)] = winner.totalChips() + matched + othersInPot;
+    chips[static_cast<std::size_t>(pusherWins ? caller : pusher)] = loser.totalChips() - matched;
+    return chips;
+}
+
 void GameState::computeShowdownEquities(int caller, int pusher) {
     if (!validSeat(caller) || !validSeat(pusher) || !validSeat(heroSeat) || owner == nullptr)
         return;
     SeatState& o = seats[static_cast<std::size_t>(caller)];
-    const SeatState& h = seats[static_cast<std::size_t>(pusher)];
-    const int totalO = o.totalChips();
-    const int totalH = h.totalChips();
-
-    for (int i = 0; i < kSeatCount; ++i)
-        icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
-    int pusherWins = 0;
-    if (totalO <= totalH)
-        pusherWins = h.stack + pot + o.stack;
-    else if (raiserSeat == -1)
-        pusherWins = o.bet >= h.stack ? h.stack + pot : h.stack + pot + std::min(h.stack - o.bet, o.stack);
-    else if (pusher == heroSeat)
-        pusherWins = h.stack + pot - (totalO - totalH);
-    else
-        pusherWins = h.stack + pot + std::min(h.bet - o.bet, o.stack);
-    icm.setStack(pusher, pusherWins);
-    icm.setStack(caller, std::max(0, totalO - totalH));
-    computeIcm();
-    o.equityIfWin = static_cast<float>(icm.equity[heroSeat]);
-
-    for (int i = 0; i < kSeatCount; ++i)
-        icm.setStack(i, seats[static_cast<std::size_t>(i)].stack);
-    icm.setStack(pusher, std::max(0, totalH - totalO));
-    if (pusher == heroSeat) {
-        icm.setStack(caller, o.stack + pot + std::min(h.stack, totalO));
-    } else {
-        // The raiser's chips are all in the pot already: a caller he covers
-        // wins only as much of them as he matched, the rest goes back to
-        // the raiser.
-        const int othersInPot = pot - h.bet - o.bet;
-        icm.setStack(caller, othersInPot + totalO + std::min(totalH, totalO));
-    }
-    computeIcm();
-    o.equityIfLose = static_cast<float>(icm.equity[heroSeat]);
+    auto heroEquityAfter = [&](bool pusherWins) {
+        const auto chips = showdownStacks(caller, pusher, pusherWins);
+        for (int i = 0; i < kSeatCount; ++i)
+            icm.setStack(i, chips[static_cast<std::size_t>(i)]);
+        computeIcm();
+        return static_cast<float>(icm.equity[heroSeat]);
+    };
+    o.equityIfWin = heroEquityAfter(true);
+    o.equityIfLose = heroEquityAfter(false);
     // A hero who busts now finishes in the last place still at the table.
     if (o.equityIfLose == 0.0f && playerCount >= 1 && playerCount <= kPlaceCount)
         o.equityIfLose = payoutShare(*owner, playerCount - 1);

@@ -36,6 +36,19 @@ AtomicWriteResult failure(const std::string& what, const std::string& file) {
 AtomicWriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
     namespace fs = std::filesystem;
     std::error_code error;
+    // /dev/stdout and its kin lead through /proc/<pid>/fd to whatever the
+    // descriptor holds open: replacing that file would lose what was written
+    // to the descriptor.
+    fs::path step = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        const std::string folder = fs::weakly_canonical(fs::absolute(step, error).parent_path(), error).string();
+        if (folder.starts_with("/proc/"))
+            return {false, "cannot write " + path + ": it names an open file descriptor, not a file"};
+        if (!fs::is_symlink(step, error))
+            break;
+        const fs::path next = fs::read_symlink(step, error);
+        step = next.is_absolute() ? next : fs::absolute(step, error).parent_path() / next;
+    }
     std::string target = path;
     if (fs::is_symlink(path, error)) {
         const fs::path resolved = fs::weakly_canonical(path, error);
@@ -46,6 +59,10 @@ AtomicWriteResult writeFileAtomically(const std::string& path, std::string_view 
 
     struct stat existing {};
     const bool hadFile = ::stat(target.c_str(), &existing) == 0;
+    // A rename would put a plain file in the place of a device, a pipe or a
+    // directory: only regular files are replaced.
+    if (hadFile && !S_ISREG(existing.st_mode))
+        return {false, "cannot write " + path + ": it is not a regular file"};
 
     static std::atomic<unsigned> attemptCounter{0};
     std::string temporary;

@@ -2,7 +2,8 @@
 // Replacing a file so that it is always either the old or the new one, never
 // a part of one: the bytes go to a sibling temporary file, which is synced
 // and renamed over the target. A link is followed, the file's permissions
-// are kept, and a failure removes the temporary file.
+// are kept, and a failure removes the temporary file. Anything but a regular
+// file (a device, a pipe, a directory) is refused and left alone.
 
 #include <string>
 #include <string_view>

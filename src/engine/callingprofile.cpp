@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <vector>
 
 #include "engine/atomicfile.h"
@@ -36,26 +38,54 @@ void appendFloat(std::vector<std::uint8_t>& out, float value) {
     datafile::appendInt32(out, std::bit_cast<std::int32_t>(value));
 }
 
-// Only whole values are taken; a trailing partial value is ignored.
-void loadTable(const std::string& path, Table& table) {
+// A profile value is a percentage; anything else (text, NaN, huge values)
+// would change every grading without a word.
+bool isPercent(float value) { return value >= 0.0f && value <= 100.0f; }
+
+// Empty when the file is missing (the defaults stay) or sound, else why the
+// whole file is refused.
+std::string loadTable(const std::string& path, Table& table) {
     std::vector<std::uint8_t> bytes;
-    if (!datafile::readPrefix(path, kTableBytes, bytes))
-        return;
-    const int held = static_cast<int>(bytes.size() / 4);
-    for (int k = 0; k < held; ++k)
-        table[k / kProfileTableSize][k % kProfileTableSize] = readFloat(bytes.data() + 4 * k);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return {};
+    if (!std::filesystem::is_regular_file(path, error) || !datafile::readPrefix(path, kTableBytes + 1, bytes))
+        return "cannot be read";
+    if (bytes.size() != kTableBytes)
+        return "holds " + std::to_string(bytes.size()) + " bytes instead of " + std::to_string(kTableBytes);
+    Table read;
+    for (int k = 0; k < kTableCells; ++k) {
+        const float value = readFloat(bytes.data() + 4 * k);
+        if (!isPercent(value))
+            return "holds a value outside 0..100 %";
+        read[k / kProfileTableSize][k % kProfileTableSize] = value;
+    }
+    std::copy(&read[0][0], &read[0][0] + kTableCells, &table[0][0]);
+    return {};
 }
 
-void loadPotOdds(const std::string& path, CallingProfile& profile) {
+std::string loadPotOdds(const std::string& path, CallingProfile& profile) {
     std::vector<std::uint8_t> bytes;
-    if (!datafile::readPrefix(path, kPotOddsMaxBytes, bytes) || bytes.size() < 4)
-        return;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return {};
+    if (!std::filesystem::is_regular_file(path, error) || !datafile::readPrefix(path, kPotOddsMaxBytes + 1, bytes))
+        return "cannot be read";
+    if (bytes.size() < 4)
+        return "holds no count";
     const std::int32_t announced = datafile::readInt32(bytes.data());
-    const int present = static_cast<int>((bytes.size() - 4) / 4);
-    const int taken = std::min(std::clamp(static_cast<int>(announced), 0, kPotOddsCapacity), present);
-    for (int k = 0; k < taken; ++k)
-        profile.potOdds[k] = readFloat(bytes.data() + 4 + 4 * k);
-    profile.potOddsCount = std::max(profile.potOddsCount, taken);
+    if (announced < 0 || announced > kPotOddsCapacity ||
+        bytes.size() != 4 + 4 * static_cast<std::size_t>(announced))
+        return "announces " + std::to_string(announced) + " values but holds " + std::to_string((bytes.size() - 4) / 4);
+    float read[kPotOddsCapacity] = {};
+    for (int k = 0; k < announced; ++k) {
+        read[k] = readFloat(bytes.data() + 4 + 4 * k);
+        if (!isPercent(read[k]))
+            return "holds a value outside 0..100 %";
+    }
+    std::copy(read, read + announced, profile.potOdds);
+    profile.potOddsCount = std::max(profile.potOddsCount, static_cast<int>(announced));
+    return {};
 }
 
 std::vector<std::uint8_t> tableBytes(const Table& table) {
@@ -87,11 +117,15 @@ CallingProfile::CallingProfile() {
     potOddsCount = kPotOddsSavedCount;
 }
 
-CallingProfile CallingProfile::load(const std::string& directory, int profile) {
+CallingProfile CallingProfile::load(const std::string& directory, int profile, std::vector<std::string>* refusals) {
     CallingProfile p;
-    loadTable(callRangePath(directory, profile), p.callRanges);
-    loadPotOdds(potOddsPath(directory, profile), p);
-    loadTable(bubblePath(directory, profile), p.bubbleRanges);
+    auto refuse = [refusals](const std::string& path, const std::string& why) {
+        if (!why.empty() && refusals != nullptr)
+            refusals->push_back("The calling-range file " + path + " " + why + "; the default values are used instead.");
+    };
+    refuse(callRangePath(directory, profile), loadTable(callRangePath(directory, profile), p.callRanges));
+    refuse(potOddsPath(directory, profile), loadPotOdds(potOddsPath(directory, profile), p));
+    refuse(bubblePath(directory, profile), loadTable(bubblePath(directory, profile), p.bubbleRanges));
     return p;
 }
 
@@ -237,7 +271,16 @@ int paidPlaces(const GameStateOwner* owner) {
 }  // namespace
 
 void GameState::assignCallingRanges(int profile) {
-    const auto loaded = CallingProfile::load(owner != nullptr ? owner->profileDirectory() : "data", profile);
+    std::vector<std::string> refusals;
+    const auto loaded = CallingProfile::load(owner != nullptr ? owner->profileDirectory() : "data", profile, &refusals);
+    // Once per file and run: the same file is read for every situation.
+    static std::mutex warnedLock;
+    static std::set<std::string> warned;
+    for (const std::string& refusal : refusals) {
+        const std::lock_guard<std::mutex> lock(warnedLock);
+        if (owner != nullptr && warned.insert(refusal).second)
+            owner->reportWarning(refusal);
+    }
     std::copy(&loaded.callRanges[0][0], &loaded.callRanges[0][0] + kTableCells, &callRanges[0][0]);
     std::copy(std::begin(loaded.potOdds), std::end(loaded.potOdds), potOddsRanges);
     std::copy(&loaded.bubbleRanges[0][0], &loaded.bubbleRanges[0][0] + kTableCells, &bubbleRanges[0][0]);

@@ -4,6 +4,7 @@
 // plus the bubble table and the pot-odds values. Kept in three small files.
 
 #include <string>
+#include <vector>
 
 namespace torvel {
 
@@ -48,9 +49,11 @@ struct CallingProfile {
     CallingProfile();
 
     // Profile number of the files from a directory. A missing file keeps its
-    // defaults silently; a short one keeps the defaults of the values it does
-    // not hold. Never fails.
-    static CallingProfile load(const std::string& directory, int profile);
+    // defaults silently; a damaged one (short, long, or with a value outside
+    // 0..100) keeps them too, and the reason naming the file goes to
+    // refusals. Never fails.
+    static CallingProfile load(const std::string& directory, int profile,
+                               std::vector<std::string>* refusals = nullptr);
     // Writes the three files, each atomically, creating the directory when
     // missing. Stops at the first file that cannot be written.
     ProfileSaveResult save(const std::string& directory, int profile) const;

@@ -1,20 +1,37 @@
 #include "engine/computedriver.h"
 
+#include <algorithm>
+
 #include "engine/cards.h"
 #include "engine/gamestate.h"
 #include "engine/icmevaluator.h"
 
 namespace torvel {
 
+namespace {
+
+// An offsuit class may come written in reverse order (the analysis reads it).
+bool namesHandClass(int low, int high) {
+    return isCanonicalClass({low, high}) ||
+           (high >= kRankCount && isCanonicalClass({high - kRankCount, low + kRankCount}));
+}
+
+}  // namespace
+
 std::string refusalFor(const GameState& g) {
+    auto seat = [&g](int index) -> const SeatState& { return g.seats[static_cast<std::size_t>(index)]; };
     if (!GameState::validSeat(g.buttonSeat))
         return "No Button set.\nPlease set the Button and retry.";
-    if (!GameState::validSeat(g.heroSeat) || g.seats[static_cast<std::size_t>(g.heroSeat)].status != kSeatHero)
+    if (!GameState::validSeat(g.heroSeat) || seat(g.heroSeat).status != kSeatHero)
         return "No player is seated as you.\nTake a seat and retry.";
-    if (g.seats[static_cast<std::size_t>(g.heroSeat)].totalChips() < 1)
+    if (std::count_if(g.seats.begin(), g.seats.end(), [](const SeatState& s) { return s.status == kSeatHero; }) > 1)
+        return "More than one player is seated as you.\nLeave the other seats and retry.";
+    if (!namesHandClass(seat(g.heroSeat).handLow, seat(g.heroSeat).handHigh))
+        return "No cards set for you.\nPress your cards, pick two and retry.";
+    if (seat(g.heroSeat).totalChips() < 1)
         return "Your Stacksize is not valid.\nPress your Stack and enter a value above zero.";
     if (g.raiserSeat != -1) {
-        if (!GameState::validSeat(g.raiserSeat) || g.raiserSeat == g.heroSeat)
+        if (!GameState::validSeat(g.raiserSeat) || g.raiserSeat == g.heroSeat || !seat(g.raiserSeat).occupied())
             return "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry.";
         if (g.seats[static_cast<std::size_t>(g.raiserSeat)].rangeTo <= 0)
             return "No All-in range specified for the preflop pusher.\n"

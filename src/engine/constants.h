@@ -40,6 +40,10 @@ inline constexpr double kCertainMatchupWeight = 856152.0;
 inline constexpr std::int64_t kBoardsPerComboPair = 1712304;
 static_assert(kBoardsPerComboPair == 2 * 856152);
 
+// The most chips a stack, bet, blind or ante may hold: ten seats of stack
+// and bet together still fit a 64-bit sum many times over.
+inline constexpr int kMaxChips = 1'000'000'000;
+
 // Fixed text buffers of the situation record.
 inline constexpr int kNameLength = 32;
 inline constexpr int kPositionLength = 20;

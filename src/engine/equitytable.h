@@ -38,7 +38,9 @@ inline constexpr int kEquityRecordBytes = 16;
 class EquityTable {
 public:
     // Replaces the contents with the records of the file; on failure the
-    // table is left empty and the reason names the file and the fault.
+    // table is left empty and the reason names the file and the fault. Every
+    // record of a real matchup is checked: its classes, counts that add up,
+    // the total of its combination pairs and boards, and its reverse.
     LoadResult load(const std::string& path);
     // Same, from bytes in memory (the file's whole contents).
     LoadResult loadFromBytes(const std::vector<std::uint8_t>& bytes, const std::string& name);
@@ -58,6 +60,10 @@ public:
 private:
     std::vector<EquityRecord> records_;
 };
+
+// The pairs of card combinations, one of each class, that share no card: a
+// record's total is this times kBoardsPerComboPair.
+int disjointComboPairs(const HandClass& hand1, const HandClass& hand2);
 
 // Reads a whole file into memory, refusing files above maxBytes.
 LoadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);

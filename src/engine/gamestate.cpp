@@ -1,5 +1,6 @@
 #include "engine/gamestate.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -12,6 +13,11 @@ GameState::GameState(GameStateOwner* owner_) : owner(owner_) {
     resetSeats();
     if (owner != nullptr)
         handId = std::to_string(owner->nextInstanceNumber());
+}
+
+void SeatState::keepCallingRangeWithinRange() {
+    range2From = std::max(range2From, rangeFrom);
+    range2To = std::max(range2From, std::min(range2To, rangeTo));
 }
 
 void GameState::resetSeats() {

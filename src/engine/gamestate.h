@@ -51,7 +51,9 @@ struct SeatState {
     char position[kPositionLength] = {};
 
     bool occupied() const { return status > 0; }
-    int totalChips() const { return stack + bet; }
+    long long totalChips() const { return static_cast<long long>(stack) + bet; }
+    // Narrows the calling range (range2) to a part of the range.
+    void keepCallingRangeWithinRange();
 };
 
 class GameState {
@@ -89,6 +91,10 @@ public:
     int analyze(int heroActionGiven);
     void computeEquityBefore();
     void computeShowdownEquities(int caller, int pusher);
+    // Every seat's chips after the all-in between caller and pusher: the
+    // smaller total is matched, the winner takes his total, the matched
+    // amount and the other bets in the pot, the loser keeps the rest.
+    std::array<long long, kSeatCount> showdownStacks(int caller, int pusher, bool pusherWins) const;
     void computeFoldEquity();
     void computeEquityAllFold(int winner);
     void computeCallProbabilities();
@@ -111,7 +117,7 @@ public:
     int raiserSeat = -1;
     int bigBlind = 0;
     int heroSeat = -1;
-    int pot = 0;
+    long long pot = 0;
     float evFold = 0.0f;
     float evPush = 0.0f;
     float foldProbability = 0.0f;

@@ -27,7 +27,7 @@ public:
 
 private:
     struct Entry {
-        int stacks[10];
+        long long stacks[10];
         double payouts[10];
         double placeProbability[10][10];
         double equity[10];

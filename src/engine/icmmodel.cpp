@@ -8,7 +8,7 @@
 
 namespace torvel {
 
-void IcmModel::setStack(int player, int chips) {
+void IcmModel::setStack(int player, long long chips) {
     if (player >= 0 && player < kSeatCount)
         stacks[player] = chips;
 }
@@ -18,7 +18,7 @@ void IcmModel::setPayout(int place, double share) {
         payouts[place] = share;
 }
 
-int IcmModel::stack(int player) const { return player >= 0 && player < kSeatCount ? stacks[player] : 0; }
+long long IcmModel::stack(int player) const { return player >= 0 && player < kSeatCount ? stacks[player] : 0; }
 
 double IcmModel::payout(int place) const { return place >= 0 && place < kPlaceCount ? payouts[place] : 0.0; }
 
@@ -48,7 +48,7 @@ void IcmModel::compute() {
     double chips[kSeatCount];
     double total = 0.0;
     for (int i = 0; i < kSeatCount; ++i) {
-        chips[i] = std::max(0, stacks[i]);
+        chips[i] = static_cast<double>(std::max(0LL, stacks[i]));
         total += chips[i];
     }
     if (total <= 0) {
@@ -57,14 +57,17 @@ void IcmModel::compute() {
         return;
     }
 
+    // The first place is cheap and the walk below starts from it, so it is
+    // filled even when it pays nothing.
+    for (int i = 0; i < kSeatCount; ++i)
+        placeProbability[i][0] = chips[i] / total;
     int deepestPaid = 0;  // deepest place index 1..8 the set walk must fill
-    if (payouts[0] > 0) {
-        for (int i = 0; i < kSeatCount; ++i)
-            placeProbability[i][0] = chips[i] / total;
-        for (int q = 1; q < kPlaceCount - 1; ++q)
-            if (payouts[q] > 0)
-                deepestPaid = q;
-    }
+    for (int q = 1; q < kPlaceCount - 1; ++q)
+        if (payouts[q] > 0)
+            deepestPaid = q;
+    const bool tenthPaid = payouts[kPlaceCount - 1] > 0;
+    if (tenthPaid)
+        deepestPaid = kPlaceCount - 2;
 
     int members[kSeatCount];
     double memberChips[kSeatCount];
@@ -88,7 +91,7 @@ void IcmModel::compute() {
         if (extend)
             for (unsigned t = (2u << placed) - 1; t <= everyone; t = nextSetOfSameSize(t))
                 reach[t] = 0.0;
-        const bool paid = placed >= 1 && payouts[placed] > 0;
+        const bool paid = placed >= 1 && (payouts[placed] > 0 || tenthPaid);
         for (unsigned set = (1u << placed) - 1; set <= everyone;) {
             // The set without its lowest member was visited one level up.
             if (set != 0)
@@ -116,7 +119,7 @@ void IcmModel::compute() {
         for (int q = 1; q < kPlaceCount - 1; ++q)
             placeProbability[members[k]][q] = placedBy[k][q];
 
-    if (payouts[9] > 0)
+    if (tenthPaid)
         for (int i = 0; i < kSeatCount; ++i) {
             double placed = 0.0;
             for (int q = 0; q < kPlaceCount - 1; ++q)

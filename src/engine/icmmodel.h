@@ -8,18 +8,19 @@ namespace torvel {
 
 class IcmModel {
 public:
-    void setStack(int player, int chips);
+    void setStack(int player, long long chips);
     void setPayout(int place, double share);
-    int stack(int player) const;
+    long long stack(int player) const;
     double payout(int place) const;
 
-    // Fills placeProbability and equity from the stacks and payouts. Places
-    // whose payout is 0 or less are not computed; when place 1 is unpaid no
-    // place but the tenth is. Place 10 takes what places 1..9 leave.
+    // Fills placeProbability and equity from the stacks and payouts. Later
+    // places whose payout is 0 or less are not computed, except that a paid tenth
+    // place needs all nine before it: it takes what they leave.
     void compute();
 
     double placeProbability[10][10] = {};
-    int stacks[10] = {};
+    // Ten stacks together overflow 32 bits.
+    long long stacks[10] = {};
     double payouts[10] = {};
     double equity[10] = {};
 };

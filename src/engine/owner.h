@@ -26,6 +26,9 @@ public:
     virtual int nextInstanceNumber() = 0;
     // Shows an error to the user (a message box in the program).
     virtual void reportError(const std::string& text, const std::string& caption) = 0;
+    // Tells the user of a problem that the program worked around (a damaged
+    // profile file replaced by the defaults).
+    virtual void reportWarning(const std::string& text) { reportError(text, "Warning"); }
     // Directory of the calling-range profile files.
     virtual std::string profileDirectory() const { return "data"; }
 };

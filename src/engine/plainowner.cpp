@@ -22,6 +22,13 @@ void PlainOwner::setPayoutPercent(int place, double percent) {
         payouts_[static_cast<std::size_t>(place)] = percent;
 }
 
+void PlainOwner::reportWarning(const std::string& text) {
+    if (warningSink_)
+        warningSink_(text);
+    else
+        reportError(text, "Warning");
+}
+
 void PlainOwner::reportError(const std::string& text, const std::string& caption) {
     errors_.push_back({text, caption});
 }

@@ -3,6 +3,7 @@
 // errors collected in a list.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     const std::vector<std::string>& nicknames() const override { return nicknames_; }
     int nextInstanceNumber() override { return ++instanceCounter_; }
     void reportError(const std::string& text, const std::string& caption) override;
+    // Warnings go to the sink when one is set, else to the errors.
+    void reportWarning(const std::string& text) override;
+    void setWarningSink(std::function<void(const std::string&)> sink) { warningSink_ = std::move(sink); }
 
     std::string profileDirectory() const override { return profileDirectory_; }
     void setProfileDirectory(std::string directory) { profileDirectory_ = std::move(directory); }
@@ -52,6 +56,7 @@ private:
     int instanceCounter_ = 0;
     std::string profileDirectory_ = "data";
     std::vector<ReportedError> errors_;
+    std::function<void(const std::string&)> warningSink_;
 };
 
 // The nicknames given to simulated players.

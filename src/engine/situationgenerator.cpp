@@ -51,11 +51,12 @@ std::string blindLevelText(const BlindLevel& level) {
 
 namespace {
 
+// Bounds outside what the settings panel accepts (a hand-edited VAZ.ini)
+// are held to it; inverted ones give the lower bound.
 int stackInBigBlinds(RandomSource& random, int low, int high) {
-    int span = high - low + 1;
-    if (span == 0)
-        span = 1;
-    return low + random.draw(span);
+    low = std::clamp(low, kTrainerStackMinBigBlinds, kTrainerStackMaxBigBlinds);
+    high = std::clamp(high, low, kTrainerStackMaxBigBlinds);
+    return low + random.draw(high - low + 1);
 }
 
 // Puts chips in front of a seat; a stack that cannot cover them posts what

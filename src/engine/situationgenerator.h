@@ -49,6 +49,10 @@ const std::vector<BlindLevel>& roomLevels(TrainerRoom room);
 std::string blindLevelText(const BlindLevel& level);
 
 // The choices of the trainer settings panel.
+// The stacks the trainer deals, in big blinds.
+inline constexpr int kTrainerStackMinBigBlinds = 1;
+inline constexpr int kTrainerStackMaxBigBlinds = 20;
+
 struct TrainerSettings {
     TrainerPosition position = TrainerPosition::All;
     int players = 0;  // 0 random, else 2..10

@@ -1,5 +1,7 @@
 #include "import/handexport.h"
 
+#include <filesystem>
+
 #include <cstdio>
 
 #include "engine/atomicfile.h"
@@ -108,6 +110,17 @@ std::string exportFileName(const std::string& chosen) {
     if (chosen.size() >= suffix.size() && chosen.compare(chosen.size() - suffix.size(), suffix.size(), suffix) == 0)
         return chosen;
     return chosen + suffix;
+}
+
+std::string exportRefusal(const std::string& target, const std::vector<std::string>& inputs, std::size_t decisions) {
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (input == target || std::filesystem::equivalent(input, target, error))
+            return "The export " + target + " is one of the imported hand histories: it was not written.";
+    }
+    if (decisions == 0)
+        return "There is no graded decision to export: " + target + " was not written.";
+    return {};
 }
 
 WriteResult writeFileAtomically(const std::string& path, const std::string& text) {

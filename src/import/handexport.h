@@ -24,6 +24,11 @@ struct WriteResult {
     explicit operator bool() const { return ok; }
 };
 
+// Why an export of that many graded decisions must not go to target: it is
+// one of the imported files (also through a link), or there is nothing to
+// export and an existing file would only be wiped. Empty when it may.
+std::string exportRefusal(const std::string& target, const std::vector<std::string>& inputs, std::size_t decisions);
+
 // Writes text to a temporary file beside path and renames it over path, so
 // a failure never leaves a half-written file behind.
 WriteResult writeFileAtomically(const std::string& path, const std::string& text);

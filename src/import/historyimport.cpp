@@ -1,5 +1,6 @@
 #include "import/historyimport.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string_view>
@@ -100,13 +101,25 @@ ImportSummary importHistory(std::istream& in, GameStateOwner* owner, const Impor
 }
 
 ImportSummary importHistoryFile(const std::string& path, GameStateOwner* owner, const ImportCallbacks& callbacks) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    auto failed = [](std::string why) {
         ImportSummary summary;
         summary.opened = false;
+        summary.failure = std::move(why);
         return summary;
+    };
+    // A directory opens as a stream that reads nothing; a pipe may never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return failed(std::filesystem::exists(path, error) ? "not a regular file" : "no such file");
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return failed("cannot be opened");
+    ImportSummary summary = importHistory(file, owner, callbacks);
+    if (file.bad()) {
+        summary.opened = false;
+        summary.failure = "cannot be read to the end";
     }
-    return importHistory(file, owner, callbacks);
+    return summary;
 }
 
 std::string statusName(HandStatus status) {

@@ -59,7 +59,8 @@ struct ImportCallbacks {
 
 struct ImportSummary {
     HistoryFormat format = HistoryFormat::PartyGameNo;
-    bool opened = true;   // false: the file could not be opened (reads as empty)
+    bool opened = true;   // false: the file could not be opened or read (reads as empty)
+    std::string failure;  // why, when not opened
     int handCount = 0;    // hands whose header was recognised
     int relevantCount = 0;  // decisions handed to onDecision
 };

@@ -394,7 +394,7 @@ void W3Client::perform(std::string_view uri, std::string_view referrer, BodyKind
         setOption(curl, CURLOPT_HTTPGET, 1L);
         setOption(curl, CURLOPT_FOLLOWLOCATION, 1L);
         setOption(curl, CURLOPT_MAXREDIRS, 5L);
-        setOption(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        setOption(curl, CURLOPT_REDIR_PROTOCOLS_STR, redirectProtocols(protocol_));
     } else {
         // A redirect after a POST is an answer in itself, not a failure.
         setOption(curl, CURLOPT_POST, 1L);
@@ -410,7 +410,10 @@ void W3Client::perform(std::string_view uri, std::string_view referrer, BodyKind
     reply_.clear();
     replyRead_ = 0;
     replyTooLong_ = false;
+    statusCode_ = 0;
     const CURLcode result = curl_easy_perform(curl);
+    if (curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &statusCode_) != CURLE_OK)
+        statusCode_ = 0;
     if (result != CURLE_OK) {
         reply_.clear();
         const std::string reason = replyTooLong_ ? "response failed... (reply too long)" : "request failed...";
@@ -439,6 +442,10 @@ void W3Client::closeRequest() {
     reply_.clear();
     reply_.shrink_to_fit();
     replyRead_ = 0;
+}
+
+const char* redirectProtocols(UrlProtocol protocol) {
+    return protocol == UrlProtocol::Https ? "https" : "http,https";
 }
 
 void W3Client::close() {

@@ -13,6 +13,10 @@ namespace torvel {
 
 enum class UrlProtocol : std::uint32_t { Ftp = 0, Http = 1, Https = 2, Unsupported = 3 };
 
+// The protocols a redirect may lead to from a session of this protocol: never
+// from https down to plain http.
+const char* redirectProtocols(UrlProtocol protocol);
+
 struct UrlParts {
     std::string scheme;
     std::string user;
@@ -62,6 +66,9 @@ public:
     void setTimeouts(long connectMilliseconds, long totalMilliseconds);
     void setReplyLimit(std::size_t bytes) { replyLimit_ = bytes; }
 
+    // The HTTP status of the last reply (after redirects); 0 without one.
+    long statusCode() const { return statusCode_; }
+
     const std::string& lastUri() const { return lastUri_; }
     // Why the last operation failed, for diagnostics; empty after a success.
     const std::string& lastFailure() const { return lastFailure_; }
@@ -99,6 +106,7 @@ private:
     std::string reply_;
     std::size_t replyRead_ = 0;
     bool replyTooLong_ = false;
+    long statusCode_ = 0;
 
     std::string host_;
     std::string user_;

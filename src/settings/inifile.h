@@ -3,6 +3,7 @@
 // write a string, and leave every other byte of the file as it was.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,13 @@ inline constexpr std::size_t kSettingsValueCapacity = 512;
 // never rewritten, so a stray huge file is neither loaded whole nor cut short.
 inline constexpr std::size_t kSettingsFileLimit = 1024 * 1024;
 
-// The text of an INI file split into lines, each kept with its own line end,
-// so that writing one value changes one line and nothing else. Section and
-// key names match without regard to ASCII case; the first match counts.
+// The text of an INI file split into lines, each kept with its own line end
+// (LF, CR LF or CR), so that writing one value changes one line and nothing
+// else. Section and key names match without regard to ASCII case; the first
+// match counts. A ";" after a blank starts a comment that is no part of the
+// value and stays when the value is replaced. UTF-8 (with or without a
+// byte-order mark) and UTF-16 with a byte-order mark are read and written
+// back in the encoding they came in.
 class IniDocument {
 public:
     static IniDocument parse(std::string_view text);
@@ -35,8 +40,12 @@ public:
     // a section name, "=" in a key, empty names).
     bool set(std::string_view section, std::string_view key, std::string_view value);
 
-    // The whole file; byte for byte the parsed text when nothing was set.
+    // The whole file, in its own encoding; byte for byte the parsed text
+    // when nothing was set.
     std::string text() const;
+    // False when the bytes could not all be decoded (a UTF-16 file cut in a
+    // character): such a file must not be rewritten.
+    bool whole() const { return whole_; }
 
     static bool acceptable(std::string_view section, std::string_view key, std::string_view value);
 
@@ -44,11 +53,13 @@ private:
     enum class Kind { Other, Section, Entry };
     struct Line {
         std::string content;  // without its line end
-        std::string end;      // "\n", "\r\n" or "" for a last line without one
+        std::string end;      // "\n", "\r\n", "\r" or "" for a last line without one
         Kind kind = Kind::Other;
         std::string name;            // section name or key, trimmed
         std::size_t valueStart = 0;  // entries: where the value begins in content
+        std::size_t valueEnd = 0;    // entries: where it ends (a comment may follow)
     };
+    enum class Encoding { Utf8, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian };
 
     static Line classify(std::string content, std::string end);
     // Index of the entry line of the key, or of the section line to add it
@@ -58,7 +69,8 @@ private:
     std::string newLineEnd() const;
 
     std::vector<Line> lines_;
-    bool byteOrderMark_ = false;
+    Encoding encoding_ = Encoding::Utf8;
+    bool whole_ = true;
 };
 
 // The settings file on disk. Every call reads the file afresh, so edits made
@@ -80,8 +92,13 @@ public:
     int readInt(std::string_view section, std::string_view key, int defaultValue) const;
 
     // Creates the file when missing. False when the file cannot be written
-    // (the old file then stays as it was) or when the text is not acceptable.
+    // (the old file then stays as it was) or when the text is not acceptable;
+    // the first failed write of a run is also told to the notice below.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Receives the reason the first time in a run that settings cannot be
+    // written, so the program can say so once and carry on.
+    static void setWriteFailureNotice(std::function<void(const std::string& reason)> notice);
 
 private:
     std::optional<IniDocument> load(bool& complete) const;

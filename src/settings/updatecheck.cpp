@@ -46,7 +46,9 @@ std::string fetchUpdateAnswer(const UpdateCheckOptions& options) {
     if (!client.connect(options.host, {}, {}, kUpdateUserAgent))
         return answer;
     answer.clear();
-    if (client.request(updateRequestPath(options.installationId, options.version), W3Client::Method::Get)) {
+    // An error page may start with anything: only a successful reply counts.
+    if (client.request(updateRequestPath(options.installationId, options.version), W3Client::Method::Get) &&
+        client.statusCode() >= 200 && client.statusCode() < 300) {
         char piece[kUpdateReadPiece];
         for (std::size_t got = client.readResponse(piece, sizeof piece); got > 0;
              got = client.readResponse(piece, sizeof piece))

@@ -57,7 +57,7 @@ bool deriveFromSituation(DecisionRecord& record) {
     const nlohmann::json input = nlohmann::json::parse(record.situation, nullptr, false);
     GameState g(nullptr);
     cli::SituationRequest request;
-    if (input.is_discarded() || !cli::readSituation(input, g, request).empty() || !GameState::validSeat(g.heroSeat))
+    if (input.is_discarded() || !cli::readSituation(input, g, request, cli::DeadButton::Accepted).empty() || !GameState::validSeat(g.heroSeat))
         return false;
     const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
     record.hand = handClassName(hero.handLow, hero.handHigh);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <tuple>
 
@@ -26,7 +27,7 @@ protected:
     CliTest() {
         PlainOwner owner;
         // The stronger ranking position wins 60 %.
-        fillSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
+        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
         dir.write("table.res", owner.equityTable().serialize());
         dir.write("ranking.res", owner.handRanking().serialize());
     }
@@ -109,6 +110,14 @@ TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
     EXPECT_EQ(out["heroAction"], 0);
     // No profile files: the defaults (7 % = 11 classes) replace the range given.
     EXPECT_EQ(out["seats"][1]["rangeTo"], 11);
+    // A damaged profile file gives the defaults and a warning naming it.
+    std::filesystem::create_directories(dir.file("data"));
+    dir.write("data/callrange1.conf", std::vector<std::uint8_t>(399, 0x7F));
+    const CliRun warned = run({"analyze", dir.file("spot.json")});
+    ASSERT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(json::parse(warned.out)["seats"][1]["rangeTo"], 11);
+    EXPECT_EQ(warned.err.rfind("torvel-cli: warning: The calling-range file " + dir.file("data/callrange1.conf"), 0), 0u)
+        << warned.err;
 }
 
 TEST_F(CliTest, RefusedSituationsExitWithOne) {
@@ -159,6 +168,18 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"text for a number", mutated([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
         {"too many payouts", mutated([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
         {"bad action", mutated([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
+        {"negative stack", mutated([](json& s) { s["seats"][1]["stack"] = -1300; }), "seat 1: stack must lie in 0.."},
+        {"negative bet", mutated([](json& s) { s["seats"][0]["bet"] = -100; }), "seat 0: bet must lie in 0.."},
+        {"negative ante", mutated([](json& s) { s["ante"] = -5; }), "ante must lie in 0.."},
+        {"negative blind", mutated([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
+        {"stack above the bound", mutated([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
+         "stack must lie in 0..1000000000 chips"},
+        {"big blind above the bound", mutated([](json& s) { s["bigBlind"] = 1000000001; }), "bigBlind must lie"},
+        {"button on an empty seat", mutated([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
+        {"huge payout", mutated([](json& s) { s["payouts"] = {1e308, 0}; }), "within 0..100"},
+        {"negative payout", mutated([](json& s) { s["payouts"] = {110, -10}; }), "within 0..100"},
+        {"payouts above 100 %", mutated([](json& s) { s["payouts"] = {65, 45}; }), "more than 100"},
+        {"input above the limit", std::string(1048577, ' '), "more than the 1 MB (1048576 bytes)"},
     };
     for (const auto& c : cases) {
         const CliRun r = run({"analyze", "-"}, c.input);
@@ -168,8 +189,14 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.what << ": one line";
     }
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"analyze", dir.file("nothere.json")}, {"analyze"}, {"frobnicate"}, {}})
-        EXPECT_EQ(run(args).status, 2) << args.size();
+             {"analyze", dir.file("nothere.json")}, {"analyze", dir.path()}, {"analyze"}, {"frobnicate"}, {}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 2) << args.size();
+        if (args.size() == 2) {
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        }
+    }
+    EXPECT_NE(run({"analyze", dir.path()}).err.find("is a directory"), std::string::npos);
     // Without the equity tables nothing can be analysed.
     ScratchDir empty;
     const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
@@ -197,6 +224,15 @@ TEST_F(CliTest, IcmPrintsEquityAndValue) {
         const CliRun b = run({"icm", "--stacks", stacks, "--payouts", "50"});
         EXPECT_EQ(b.status, 2) << stacks;
         EXPECT_FALSE(b.err.empty()) << stacks;
+    }
+    // Every paid place counts, whatever the first pays.
+    r = run({"icm", "--stacks", "5000,3000,2000", "--payouts", "0,60,40"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("     1        5000  0.267857  26.79"), std::string::npos) << r.out;
+    for (const auto& payouts : {"50,30", "50,30,20,", "50,,30,20", "150,-50", "1e308,0", "100,0,"}) {
+        const CliRun b = run({"icm", "--stacks", "5000,3000,2000", "--payouts", payouts});
+        EXPECT_EQ(b.status, 2) << payouts;
+        EXPECT_NE(b.err.find("payouts"), std::string::npos) << payouts << ": " << b.err;
     }
     for (const auto& bad : std::vector<std::vector<std::string>>{
              {"icm", "--stacks", "5000", "--payouts"},

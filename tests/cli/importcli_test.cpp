@@ -54,7 +54,7 @@ class ImportCliTest : public ::testing::Test {
 protected:
     ImportCliTest() {
         PlainOwner owner;
-        fillSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
+        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
         dir.write("table.res", owner.equityTable().serialize());
         dir.write("ranking.res", owner.handRanking().serialize());
     }
@@ -164,6 +164,33 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
     EXPECT_FALSE(std::filesystem::exists(target));
 }
 
+TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
+    auto bytes = [](const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
+    const std::string history = dir.write("history.txt", bytes(readFile(fixturePath("fulltilt.txt"))));
+    const std::string kept = dir.write("kept.txt", bytes("my notes")), link = dir.file("link.txt");
+    const std::string noHands = dir.write("nohands.txt", bytes("nothing here\n"));
+    std::filesystem::create_symlink(history, link);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* complaint;
+    } cases[] = {
+        {{"--export", history, history}, 2, "is one of the imported hand histories"},
+        {{"--export", link, fixturePath("party_email.txt"), history}, 2, "is one of the imported hand histories"},
+        {{"--export", kept, noHands}, 0, "no graded decision to export"},
+        {{"--export", "/dev/null", history}, 2, "not a regular file"},
+        {{"--export", "/dev/stdout", history}, 2, "names an open file descriptor"},
+    };
+    for (const auto& c : cases) {
+        const ImportRun r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.complaint;
+        EXPECT_NE(r.err.find(c.complaint), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(readFile(history), readFile(fixturePath("fulltilt.txt")));
+    EXPECT_EQ(readFile(kept), "my notes");
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
 TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
     // Loose opponents call a push with 60 % of the hands.
     CallingProfile loose;
@@ -198,11 +225,13 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
         EXPECT_TRUE(r.lines.empty());
     }
 
-    const ImportRun missing = run({dir.file("nothere.txt"), fixturePath("party_email.txt")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("cannot open " + dir.file("nothere.txt")), std::string::npos);
-    EXPECT_EQ(missing.summaries(),
-              (std::vector<std::string>{"0 (of 0) relevant hands imported.", "2 (of 2) relevant hands imported."}));
+    // What is no readable regular file is an error; the other files are still imported.
+    for (const std::string& bad : {dir.file("nothere.txt"), dir.path()}) {
+        const ImportRun missing = run({bad, fixturePath("party_email.txt")});
+        EXPECT_EQ(missing.status, 2) << bad;
+        EXPECT_NE(missing.err.find("cannot import " + bad + ": "), std::string::npos) << missing.err;
+        EXPECT_EQ(missing.summaries(), (std::vector<std::string>{"2 (of 2) relevant hands imported."})) << bad;
+    }
 
     ScratchDir empty;
     const ImportRun noTables = run({fixturePath("party_email.txt")}, empty.path());

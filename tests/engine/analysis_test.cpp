@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <memory>
 #include <tuple>
 
@@ -219,6 +220,66 @@ TEST_F(AnalysisTest, AShortCallerBeatingACoveringRaiserWinsOnlyWhatHeMatched) {
     EXPECT_NEAR(s.seats[4].equityIfWin, heroEquity({{0, 5600}, {2, 3000}, {3, 2700}}), 1e-6);
 }
 
+// Every outcome of an all-in keeps the chips on the table: random tables
+// with blinds, antes, raisers, short and covering stacks.
+TEST_F(AnalysisTest, ShowdownsNeitherCreateNorDestroyChips) {
+    std::mt19937 rng(20261208);
+    auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    GameState g(&owner);
+    for (int trial = 0; trial < 2000; ++trial) {
+        g.resetSeats();
+        long long chips = 0;
+        std::vector<int> seated;
+        for (int i = 0; i < kSeatCount; ++i)
+            if (pick(0, 3) > 0 || seated.size() < 2) {
+                SeatState& seat = g.seats[static_cast<std::size_t>(i)];
+                seat.status = kSeatOpponent;
+                // Now and then a stack near the bound, so 32 bits would overflow.
+                seat.stack = pick(0, 5) == 0 ? kMaxChips - pick(0, 1000) : pick(0, 6000);
+                seat.bet = pick(0, 2) == 0 ? pick(0, 400) : pick(0, 1) * pick(1, 5000);
+                chips += seat.totalChips();
+                seated.push_back(i);
+            }
+        const int caller = seated[static_cast<std::size_t>(pick(0, static_cast<int>(seated.size()) - 1))];
+        int pusher = caller;
+        while (pusher == caller)
+            pusher = seated[static_cast<std::size_t>(pick(0, static_cast<int>(seated.size()) - 1))];
+        for (bool pusherWins : {true, false}) {
+            const auto after = g.showdownStacks(caller, pusher, pusherWins);
+            long long sum = 0;
+            for (long long c : after) {
+                EXPECT_GE(c, 0) << trial;
+                sum += c;
+            }
+            ASSERT_EQ(sum, chips) << "trial " << trial << (pusherWins ? " pusher wins" : " caller wins");
+            const SeatState &winner = g.seats[static_cast<std::size_t>(pusherWins ? pusher : caller)],
+                            &loser = g.seats[static_cast<std::size_t>(pusherWins ? caller : pusher)];
+            EXPECT_EQ(after[static_cast<std::size_t>(pusherWins ? caller : pusher)],
+                      std::max(0LL, loser.totalChips() - winner.totalChips()));
+        }
+    }
+}
+
+TEST_F(AnalysisTest, ShowdownsWithTheHerosBlindInThePot) {
+    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+    // The hero pushes 5000 + 100 from the small blind; the big blind has
+    // 1000 + 200, the button folded with 3000.
+    GameState& s = table({{0, kSeatOpponent, 3000, 0, kActionFold},
+                          {1, kSeatHero, 5000, 100},
+                          {2, kSeatOpponent, 1000, 200, kActionNone, 0, 30}},
+                         0, 1);
+    s.analyze(-2);
+    // Beaten, the hero keeps what the big blind could not match; the big
+    // blind doubles his 1200 and takes nothing more.
+    EXPECT_NEAR(s.seats[2].equityIfLose, heroEquity({{0, 3000}, {1, 3900}, {2, 2400}}), 1e-6);
+    EXPECT_NEAR(s.seats[2].equityIfWin, heroEquity({{0, 3000}, {1, 6300}}), 1e-6);
+    // A covering caller who loses pays the hero's whole total, blind included.
+    s.seats[2].stack = 9000;
+    s.analyze(-2);
+    EXPECT_NEAR(s.seats[2].equityIfWin, heroEquity({{0, 3000}, {1, 10200}, {2, 4100}}), 1e-6);
+    EXPECT_NEAR(s.seats[2].equityIfLose, 0.2, 1e-6);  // busted third of three
+}
+
 TEST_F(AnalysisTest, LimpersCallWithTheirSecondRange) {
     owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Seat 1 limped: range [16, 33) (A-suited 16..24 and K-suited 25..32, 68
@@ -236,6 +297,12 @@ TEST_F(AnalysisTest, LimpersCallWithTheirSecondRange) {
     // Limpers act again after the hero in seat order: 7, 8, then 1.
     EXPECT_NEAR(s.seats[1].callProbability, 36.0 / 68.0, 1e-7);
     EXPECT_NEAR(s.seats[8].winProbability, 0.4, 1e-7);  // no chips behind: judged by his calling range
+    // A calling range wider than the range calls with all of it, no more.
+    s.seats[1].range2To = 60;
+    s.analyze(-2);
+    EXPECT_EQ(s.seats[1].rangeShare, 1.0f);
+    s.seats[1].keepCallingRangeWithinRange();
+    EXPECT_EQ(std::pair(s.seats[1].range2From, s.seats[1].range2To), std::pair(16, 33));
 }
 
 TEST_F(AnalysisTest, PusherAgainstCallersOrderedByRangeEnd) {
@@ -424,6 +491,16 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
         {"no hero", [](GameState& g) { g.heroSeat = -1; }, "No player is seated as you.\nTake a seat and retry."},
         {"raiser seat out of range", [](GameState& g) { g.heroSeat = 3; g.raiserSeat = 11; },
          "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry."},
+        {"raiser on an empty seat", [](GameState& g) { g.raiserSeat = 7; },
+         "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry."},
+        {"two heroes", [](GameState& g) { g.raiserSeat = 5; g.seats[8].status = kSeatHero; },
+         "More than one player is seated as you.\nLeave the other seats and retry."},
+        {"a hero without cards",
+         [](GameState& g) {
+             g.seats[8].status = kSeatEmpty;
+             g.seats[3].handLow = g.seats[3].handHigh = 0;
+         },
+         "No cards set for you.\nPress your cards, pick two and retry."},
     };
     for (const auto& c : cases) {
         c.change(s);
@@ -432,8 +509,10 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
         EXPECT_EQ(r.refusal, c.refusal) << c.what;
         EXPECT_EQ(s.decision, kDecisionNotComputed) << c.what;
     }
-    // With a range the pusher is accepted and the answer graded.
-    s.raiserSeat = 5;
+    // With cards and a range the pusher is accepted and the answer graded;
+    // an offsuit class written in reverse is a hand.
+    s.seats[3].handLow = 12;
+    s.seats[3].handHigh = 18;
     s.seats[5].rangeTo = s.seats[5].range2To = 20;
     const DriverResult r = runComputeDriver(s, 0, progress);
     EXPECT_FALSE(r.refused);

@@ -42,12 +42,12 @@ float& cell(float (&table)[10][10], int k) { return table[k / 10][k % 10]; }
 float cell(const float (&table)[10][10], int k) { return table[k / 10][k % 10]; }
 
 // Cell [row][column] holds row * 10 + column percent, bubble cells 40 points
-// less, so reading the wrong cell gives a different class count.
+// less (0 at least), so reading the wrong cell gives a different class count.
 CallingProfile numberedProfile() {
     CallingProfile p;
     for (int k = 0; k < 100; ++k) {
         cell(p.callRanges, k) = static_cast<float>(k);
-        cell(p.bubbleRanges, k) = static_cast<float>(k - 40);
+        cell(p.bubbleRanges, k) = static_cast<float>(std::max(0, k - 40));
     }
     p.potOdds[0] = 33.5f;
     p.potOdds[1] = 66.25f;
@@ -95,7 +95,7 @@ TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
     std::vector<float> calls, bubbles;
     for (int k = 0; k < 100; ++k) {
         calls.push_back(static_cast<float>(k));
-        bubbles.push_back(static_cast<float>(k - 40));
+        bubbles.push_back(static_cast<float>(std::max(0, k - 40)));
     }
     EXPECT_EQ(fileBytes(target + "/callrange0.conf"), floatBytes(calls));
     EXPECT_EQ(fileBytes(target + "/bubble0.conf"), floatBytes(bubbles));
@@ -136,52 +136,55 @@ TEST(CallingProfileFiles, SaveReportsWhatCouldNotBeWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("blocked/bubble0.conf")));
 }
 
-TEST(CallingProfileFiles, ShortOrLongTableFilesKeepDefaultsForWhatTheyDoNotHold) {
-    // Cell k of the file holds 10 + k; bytes past the 100th value hold 999.
-    std::vector<float> values(120, 999.0f);
-    for (int k = 0; k < 100; ++k)
-        values[static_cast<std::size_t>(k)] = 10.0f + static_cast<float>(k);
-    const auto full = floatBytes(values);
-    const struct {
-        std::size_t bytes;
-        int cellsRead;
-    } cases[] = {{0, 0}, {3, 0}, {4, 1}, {7, 1}, {203, 50}, {396, 99}, {399, 99}, {400, 100}, {480, 100}};
-    for (const auto& c : cases) {
-        ScratchDir dir;
-        const std::vector<std::uint8_t> head(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(c.bytes));
-        dir.write("callrange0.conf", head);
-        dir.write("bubble0.conf", head);
-        CallingProfile expected;
-        for (int k = 0; k < c.cellsRead; ++k)
-            cell(expected.callRanges, k) = cell(expected.bubbleRanges, k) = 10.0f + static_cast<float>(k);
-        expectProfile(CallingProfile::load(dir.path(), 0), expected, std::to_string(c.bytes) + " bytes");
-    }
-}
-
-TEST(CallingProfileFiles, PotOddsCountIsBoundedByTheRoomAndTheData) {
+TEST(CallingProfileFiles, DamagedFilesAreRefusedWholeWithAReasonNamingThem) {
+    const std::vector<float> hundred(100, 12.5f);
+    const auto table = floatBytes(hundred);
+    auto withValue = [&](float value) {
+        auto values = hundred;
+        values[57] = value;
+        return floatBytes(values);
+    };
+    const std::string text = "callrange 7 7 7\n";
+    auto longer = table;
+    longer.push_back(0);
     const struct {
         const char* what;
+        const char* file;
         std::vector<std::uint8_t> bytes;
-        std::vector<float> expected;  // all ten values
-        int count;
+        const char* reason;  // empty: read as it is
     } cases[] = {
-        {"as written", floatBytes({11, 22}, 2), {11, 22, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"count 11 reads ten", floatBytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 11), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-         10},
-        {"count 1000 with three values", floatBytes({1, 2, 3}, 1000), {1, 2, 3, 0, 0, 0, 0, 0, 0, 0}, 3},
-        {"negative count reads none", floatBytes({1, 2}, -3), {50, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"count 0 reads none", floatBytes({1, 2}, 0), {50, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"count 1 reads one", floatBytes({1, 2}, 1), {1, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"count 2, one value and a half", {2, 0, 0, 0, 0, 0, 0x20, 0x41, 0, 0}, {10, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"no whole count", {2, 0}, {50, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"empty", {}, {50, 80, 0, 0, 0, 0, 0, 0, 0, 0}, 2},
+        {"a whole table", "callrange0.conf", table, ""},
+        {"a whole bubble table", "bubble0.conf", table, ""},
+        {"pot odds as written", "potodds0.conf", floatBytes({11, 22}, 2), ""},
+        {"ten pot odds", "potodds0.conf", floatBytes(std::vector<float>(10, 5), 10), ""},
+        {"text", "callrange0.conf", {text.begin(), text.end()}, "holds 16 bytes instead of 400"},
+        {"one byte short", "bubble0.conf", {table.begin(), table.end() - 1}, "holds 399 bytes"},
+        {"a byte too many", "callrange0.conf", longer, "holds 401 bytes"},
+        {"not a number", "callrange0.conf", withValue(std::numeric_limits<float>::quiet_NaN()), "holds a value outside 0..100"},
+        {"huge", "bubble0.conf", withValue(1e30f), "holds a value outside 0..100"},
+        {"negative", "callrange0.conf", withValue(-1), "holds a value outside 0..100"},
+        {"pot odds cut short", "potodds0.conf", floatBytes({1, 2, 3}, 1000), "announces 1000 values but holds 3"},
+        {"pot odds count negative", "potodds0.conf", floatBytes({1, 2}, -3), "announces -3"},
+        {"pot odds half a value", "potodds0.conf", {2, 0, 0, 0, 0, 0, 0x20, 0x41, 0, 0}, "announces 2 values but holds 1"},
+        {"pot odds without a count", "potodds0.conf", {2, 0}, "holds no count"},
+        {"pot odds above 100", "potodds0.conf", floatBytes({50, 180}, 2), "holds a value outside 0..100"},
     };
     for (const auto& c : cases) {
         ScratchDir dir;
-        dir.write("potodds2.conf", c.bytes);
-        const auto p = CallingProfile::load(dir.path(), 2);
-        EXPECT_EQ(std::vector<float>(p.potOdds, p.potOdds + 10), c.expected) << c.what;
-        EXPECT_EQ(p.potOddsCount, c.count) << c.what;
+        const std::string path = dir.write(c.file, c.bytes);
+        std::vector<std::string> refusals;
+        const CallingProfile p = CallingProfile::load(dir.path(), 0, &refusals);
+        const CallingProfile defaults;
+        const bool refused = *c.reason != '\0';
+        ASSERT_EQ(refusals.size(), refused ? 1u : 0u) << c.what;
+        if (refused) {
+            EXPECT_NE(refusals[0].find(path + " " + c.reason), std::string::npos) << c.what << ": " << refusals[0];
+            expectProfile(p, defaults, c.what);
+        } else if (c.file[0] == 'p') {
+            EXPECT_EQ(p.potOdds[1], c.bytes.size() == 12 ? 22.0f : 5.0f) << c.what;
+        } else {
+            EXPECT_EQ(cell(c.file[0] == 'c' ? p.callRanges : p.bubbleRanges, 57), 12.5f) << c.what;
+        }
     }
 }
 
@@ -263,6 +266,19 @@ TEST_F(AssignCallingRanges, CopiesTheProfileAndReadsItAfreshEveryTime) {
     EXPECT_EQ(g.seats[1].rangeTo, 33);  // 33.8
     g.assignCallingRanges(0);  // another profile number reads other files: none here
     EXPECT_EQ(g.seats[1].rangeTo, 11);
+}
+
+TEST_F(AssignCallingRanges, ADamagedFileIsToldOnceAndTheDefaultsAreUsed) {
+    dir.write("callrange1.conf", floatBytes(std::vector<float>(100, 1e9f)));
+    std::vector<std::string> warnings;
+    owner.setWarningSink([&warnings](const std::string& text) { warnings.push_back(text); });
+    for (int round = 0; round < 3; ++round) {
+        GameState g = table(4, 0, 0);
+        g.assignCallingRanges(1);
+        EXPECT_EQ(g.seats[3].rangeTo, 11);  // 7 %, the default
+    }
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(dir.file("callrange1.conf")), std::string::npos) << warnings[0];
 }
 
 TEST_F(AssignCallingRanges, CellByPusherAndCallerPosition) {

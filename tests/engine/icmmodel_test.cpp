@@ -38,7 +38,9 @@ TEST(IcmModel, HandCheckedTables) {
     const Case cases[] = {
         {"50/30/20", {5000, 3000, 2000}, {0.5, 0.3, 0.2}, 0, 0.5 * 0.5 + 0.3 * second + 0.2 * (0.5 - second), 1.0},
         {"equal stacks", {4000, 4000}, {0.65, 0.35}, 1, 0.5, 1.0},
-        {"first place unpaid: later ones are never reached", {5000, 3000, 2000}, {0, 0.3, 0.2}, 0, 0.0, 0.0},
+        {"first place unpaid, later ones paid", {5000, 3000, 2000}, {0, 0.3, 0.2}, 0, 0.3 * second + 0.2 * (0.5 - second), 0.5},
+        // The seven empty seats take the tenth place, the three in play none.
+        {"tenth place paid after a gap", {5000, 3000, 2000}, {0.7, 0, 0, 0, 0, 0, 0, 0, 0, 0.3}, 0, 0.35, 0.7 + 7 * 0.3},
         {"payouts are not normalised", {1000, 2000, 3000, 4000}, {0.6, 0.4, 0.3, 0.2}, -1, 0, 1.5},
         {"payouts below one", {1000, 2000, 3000}, {0.4, 0.2, 0.1}, -1, 0, 0.7},
         {"a negative stack is no chips", {5000, -3000, 2000}, {0.5, 0.3, 0.2}, 1, 0.0, 0.8},

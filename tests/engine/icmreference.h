@@ -14,22 +14,23 @@ struct ReferenceIcm {
     double equity[10] = {};
 };
 
-inline ReferenceIcm referenceIcm(const int (&stacksIn)[10], const double (&payouts)[10]) {
+template <typename Chips>
+ReferenceIcm referenceIcm(const Chips (&stacksIn)[10], const double (&payouts)[10]) {
     ReferenceIcm r;
     double s[10];
     double total = 0;
     for (int i = 0; i < 10; ++i) {
-        s[i] = std::max(0, stacksIn[i]);
+        s[i] = static_cast<double>(std::max(Chips{0}, stacksIn[i]));
         total += s[i];
     }
     if (total <= 0)
         return r;
     auto& P = r.placeProbability;
-    if (payouts[0] > 0)
-        for (int i = 0; i < 10; ++i)
-            P[i][0] = s[i] / total;
+    for (int i = 0; i < 10; ++i)
+        P[i][0] = s[i] / total;
+    // The tenth place takes what the nine before it leave, so it needs them all.
     for (int q = 1; q <= 8; ++q) {
-        if (!(payouts[q] > 0))
+        if (!(payouts[q] > 0) && !(payouts[9] > 0))
             continue;
         for (int i = 0; i < 10; ++i) {
             int seq[10];

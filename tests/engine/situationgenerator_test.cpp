@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <tuple>
+
 #include <cstring>
 #include <map>
 #include <set>
@@ -178,6 +181,21 @@ TEST_F(GeneratorTest, AntesBlindsAndStacksNeverGoNegative) {
             }
             EXPECT_TRUE(blind || seat.action == kActionRaise || seat.bet == 50) << seat.bet;  // the ante
         }
+    }
+    // Bounds from a hand-edited settings file deal 1..20 big blinds.
+    const std::pair<int, int> wild[] = {{-5, 2147483647}, {2147483647, 2147483647}, {30, 3}, {INT_MIN, -1}};
+    for (const auto& [low, high] : wild) {
+        TrainerSettings odd;
+        odd.level = 0;
+        std::tie(odd.myStackMin, odd.myStackMax, odd.opponentStackMin, odd.opponentStackMax) =
+            std::tuple(low, high, low, high);
+        for (unsigned seed = 0; seed < 50; ++seed)
+            for (const auto& seat : deal(odd, seed).seats) {
+                if (seat.occupied()) {
+                    EXPECT_TRUE(seat.totalChips() >= 20 && seat.totalChips() <= 20 * 20)
+                        << low << ".." << high << ": " << seat.totalChips();
+                }
+            }
     }
     // Without an ante nobody but the blinds and the raiser has chips in.
     TrainerSettings noAnte;

@@ -5,6 +5,7 @@
 // an equity given by a function of the two ranking positions.
 
 #include <functional>
+#include <tuple>
 
 #include "engine/cards.h"
 #include "engine/constants.h"
@@ -35,6 +36,27 @@ inline void fillSyntheticTables(PlainOwner& owner, const PositionEquity& equity)
             r = {static_cast<std::uint8_t>(ca.low), static_cast<std::uint8_t>(ca.high),
                  static_cast<std::uint8_t>(cb.low), static_cast<std::uint8_t>(cb.high),
                  static_cast<std::int32_t>(equity(a, b) * total + 0.5), 0, total};
+        }
+    owner.mutableEquityTable().setRecords(std::move(records));
+}
+
+// The same equities on the basis of table.res (combination pairs times
+// boards, both orders of a matchup adding up), so the tables pass the
+// loader's checks when written to disk.
+inline void fillLoadableSyntheticTables(PlainOwner& owner, const PositionEquity& equity) {
+    fillSyntheticTables(owner, equity);
+    const auto& classes = allHandClasses();
+    std::vector<EquityRecord> records = owner.equityTable().records();
+    for (int a = 0; a < kHandClassCount; ++a)
+        for (int b = a; b < kHandClassCount; ++b) {
+            const HandClass& ca = classes[static_cast<std::size_t>(a)];
+            const HandClass& cb = classes[static_cast<std::size_t>(b)];
+            const auto total = static_cast<std::int32_t>(disjointComboPairs(ca, cb) * kBoardsPerComboPair);
+            const auto wins = a == b ? total / 2 : static_cast<std::int32_t>(equity(a, b) * total + 0.5);
+            auto& forward = records[static_cast<std::size_t>(matchupKey(ca, cb))];
+            auto& backward = records[static_cast<std::size_t>(matchupKey(cb, ca))];
+            std::tie(forward.wins, forward.ties, forward.total) = std::tuple(wins, 0, total);
+            std::tie(backward.wins, backward.ties, backward.total) = std::tuple(total - wins, 0, total);
         }
     owner.mutableEquityTable().setRecords(std::move(records));
 }

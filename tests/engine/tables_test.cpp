@@ -8,20 +8,26 @@
 #include "engine/equitytable.h"
 #include "engine/handranking.h"
 #include "engine/plainowner.h"
+#include "synthetictables.h"
 #include "testfiles.h"
 
 using namespace torvel;
-using torvel::testing::ScratchDir;
+using namespace torvel::testing;
 
 namespace {
 
-// A table whose record k carries k in its counts, so a shifted read shows.
-EquityTable numberedTable(int count = kMatchupKeyCount) {
-    std::vector<EquityRecord> records(static_cast<std::size_t>(count));
+// A table that passes the loader's checks (the synthetic equities on the
+// basis of the file); records of no real matchup carry their key, so a
+// shifted read shows.
+EquityTable soundTable(int count = kMatchupKeyCount) {
+    PlainOwner owner;
+    fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.7 : 0.3); });
+    auto records = owner.equityTable().records();
+    records.resize(static_cast<std::size_t>(count), EquityRecord{255, 255, 255, 255, 0, 0, 0});
     for (int k = 0; k < count; ++k)
-        records[static_cast<std::size_t>(k)] = {static_cast<std::uint8_t>(k % 13), static_cast<std::uint8_t>(k % 26),
-                                                static_cast<std::uint8_t>(k % 7),  static_cast<std::uint8_t>(k % 11),
-                                                k, -k, 3 * k + 1};
+        if (auto& r = records[static_cast<std::size_t>(k)]; r.low1 == 255)
+            r = {static_cast<std::uint8_t>(k % 13), static_cast<std::uint8_t>(k % 26), static_cast<std::uint8_t>(k % 7),
+                 static_cast<std::uint8_t>(k % 11), k, -k, 3 * k + 1};
     EquityTable t;
     t.setRecords(std::move(records));
     return t;
@@ -44,6 +50,20 @@ std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_
     return bytes;
 }
 
+// The bytes with one field of record key replaced: a class byte at offset
+// 0..3, or wins, ties or total at 4, 8 or 12.
+std::vector<std::uint8_t> patched(std::vector<std::uint8_t> bytes, int key, int offset, std::int32_t value) {
+    const auto at = static_cast<std::size_t>(4 + kEquityRecordBytes * key + offset);
+    if (offset < 4) {
+        bytes[at] = static_cast<std::uint8_t>(value);
+        return bytes;
+    }
+    std::vector<std::uint8_t> field;
+    datafile::appendInt32(field, value);
+    std::copy(field.begin(), field.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
 struct BadFile {
     const char* what;
     std::vector<std::uint8_t> bytes;
@@ -54,13 +74,13 @@ struct BadFile {
 
 TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
     ScratchDir dir;
-    const auto bytes = numberedTable().serialize();
+    const auto bytes = soundTable().serialize();
     ASSERT_EQ(bytes.size(), 4u + 16u * kMatchupKeyCount);
     EquityTable loaded;
     const auto result = loaded.load(dir.write("table.res", bytes));
     ASSERT_TRUE(result.ok) << result.reason;
     ASSERT_EQ(loaded.size(), kMatchupKeyCount);
-    for (int k : {0, 1, 4095, 113919, kMatchupKeyCount - 1}) {
+    for (int k : {0, 1, 4095, kMatchupKeyCount - 2}) {  // keys of no real matchup
         const EquityRecord* r = loaded.at(k);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(std::tuple(int{r->low1}, int{r->high2}, r->wins, r->ties, r->total),
@@ -74,7 +94,7 @@ TEST(EquityTableLoad, RoundTripKeepsEveryRecordInKeyOrder) {
 
 TEST(EquityTableLoad, BadFilesGiveAReasonAndAnEmptyTable) {
     ScratchDir dir;
-    const auto good = numberedTable().serialize();
+    const auto good = soundTable().serialize();
     const BadFile cases[] = {
         {"empty file", {}, "empty"},
         {"count cut short", {0x44, 0xBE}, "empty"},
@@ -86,9 +106,17 @@ TEST(EquityTableLoad, BadFilesGiveAReasonAndAnEmptyTable) {
         {"huge count", withCount(good, 0x7fffffff), "capacity"},
         {"negative count", withCount(good, -5), "negative"},
         {"fewer records than keys", withCount(good, 1000), "needed"},
+        // AA against 22 (key 113919, 36 combination pairs, 0.7 won) and back (key 4731).
+        {"other classes", patched(good, 113919, 1, 24), "AA against 22 holds other classes"},
+        {"no outcomes", patched(good, 113919, 12, 0), "counts 0 outcomes, not"},
+        {"a total of another basis", patched(good, 113919, 12, 36000), "not 61642944"},
+        {"negative wins", patched(good, 113919, 4, -31), "do not add up"},
+        {"negative ties", patched(good, 4731, 8, -1), "do not add up"},
+        {"wins and ties above the total", patched(good, 4731, 8, 61642944), "do not add up"},
+        {"one win more than the reverse leaves", patched(good, 4731, 4, 18492884), "and the reverse disagree"},
     };
     for (const auto& c : cases) {
-        EquityTable t = numberedTable(3);
+        EquityTable t = soundTable(3);
         const auto path = dir.write("bad.res", c.bytes);
         const auto result = t.load(path);
         EXPECT_FALSE(result.ok) << c.what;
@@ -106,7 +134,7 @@ TEST(EquityTableLoad, MissingFileAndSpareRecords) {
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.reason.find("cannot be opened"), std::string::npos);
     // Up to the capacity extra records are accepted; bytes after the announced records are ignored.
-    auto bytes = numberedTable(kEquityTableCapacity).serialize();
+    auto bytes = soundTable(kEquityTableCapacity).serialize();
     bytes.insert(bytes.end(), 100, 0xAB);
     ASSERT_TRUE(t.load(dir.write("big.res", bytes)).ok);
     EXPECT_EQ(t.size(), kEquityTableCapacity);
@@ -170,7 +198,7 @@ TEST(PlainOwnerTables, StopsAtTheFirstBadFile) {
     auto result = owner.loadTables(dir.path());
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("table.res"), std::string::npos);
-    dir.write("table.res", numberedTable().serialize());
+    dir.write("table.res", soundTable().serialize());
     result = owner.loadTables(dir.path());
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("ranking.res"), std::string::npos);

@@ -2,6 +2,8 @@
 // disk whole or not at all.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -191,6 +193,25 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
     EXPECT_FALSE(blocked.reason.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken/inside")));
     EXPECT_EQ(entries(), 2);
+
+    // Only regular files are replaced: a pipe, a link to one, an empty
+    // directory and a device stay what they are.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir.file("pipe"), dir.file("to-pipe"));
+    std::filesystem::create_directory(dir.file("empty"));
+    for (const std::string& target : {dir.file("pipe"), dir.file("to-pipe"), dir.file("empty"), std::string("/dev/null")}) {
+        const auto refused = import::writeFileAtomically(target, "text");
+        EXPECT_FALSE(refused) << target;
+        EXPECT_NE(refused.reason.find("not a regular file"), std::string::npos) << refused.reason;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("empty")));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(entries(), 5);
+    // Whatever the descriptor holds open stays as it is.
+    for (const char* descriptor : {"/dev/stdout", "/dev/fd/2", "/proc/self/fd/1"})
+        EXPECT_NE(import::writeFileAtomically(descriptor, "text").reason.find("open file descriptor"), std::string::npos)
+            << descriptor;
 }
 
 }  // namespace

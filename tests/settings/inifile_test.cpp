@@ -259,4 +259,60 @@ TEST_F(IniFileTest, AnOversizedFileIsReadInPartAndNeverRewritten) {
     EXPECT_TRUE(readText(path) == text);
 }
 
+// UTF-16 of ASCII text: each byte with a zero byte after (or before).
+std::string utf16(const std::string& ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii)
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+TEST_F(IniFileTest, AWriteKeepsTheEncodingLineEndsAndComments) {
+    using namespace std::string_literals;
+    const std::string smiley = utf16("a=", false) + "\x3D\xD8\x00\xDE"s;  // U+1F600 as a surrogate pair
+    const struct {
+        const char* what;
+        std::string before, value, after;
+    } cases[] = {
+        {"UTF-16 little-endian", utf16("[VAZ]\r\nppdir=/old\r\n", false), "/old", utf16("[VAZ]\r\nppdir=/new\r\n", false)},
+        {"UTF-16 big-endian", utf16("[VAZ]\nppdir=/old", true), "/old", utf16("[VAZ]\nppdir=/new", true)},
+        {"UTF-16 beyond 16 bits", smiley + utf16("\n[VAZ]\nppdir=/old", false).substr(2), "/old",
+         smiley + utf16("\n[VAZ]\nppdir=/new", false).substr(2)},
+        {"CR only", "[VAZ]\rmsMin=4\rppdir=/old\r", "/old", "[VAZ]\rmsMin=4\rppdir=/new\r"},
+        {"a comment after the value", "[VAZ]\nppdir = /old   ; the client\n", "/old",
+         "[VAZ]\nppdir = /new   ; the client\n"},
+        {"a comment after a quoted value", "[VAZ]\nppdir=\" /old \" ;x\n", " /old ", "[VAZ]\nppdir=/new ;x\n"},
+    };
+    for (const auto& c : cases) {
+        writeText(path, c.before);
+        IniFile settings(path);
+        EXPECT_EQ(settings.readString("VAZ", "ppdir", "none"), c.value) << c.what;
+        ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/new")) << c.what;
+        EXPECT_EQ(readText(path), c.after) << c.what;
+    }
+    EXPECT_EQ(IniFile(path).readString("", "a", "none"), "none");
+    // A value that would read as a comment is quoted.
+    ASSERT_TRUE(IniFile(path).writeString("VAZ", "ppdir", "a ;b"));
+    EXPECT_EQ(IniFile(path).readString("VAZ", "ppdir", ""), "a ;b");
+}
+
+TEST_F(IniFileTest, APipeOrAnOversizedFileIsNeitherWaitedForNorRewrittenAndTheFailureIsToldOnce) {
+    std::vector<std::string> told;
+    IniFile::setWriteFailureNotice([&told](const std::string& reason) { told.push_back(reason); });
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    IniFile pipe(path);
+    EXPECT_EQ(pipe.readInt("VAZ", "msMin", 4), 4);  // returns at once: nobody writes to the pipe
+    EXPECT_FALSE(pipe.writeString("VAZ", "msMin", "5"));
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+
+    const std::string big = scratch.file("big.ini");
+    writeText(big, "[VAZ]\n" + std::string(kSettingsFileLimit, ';'));
+    EXPECT_FALSE(IniFile(big).writeString("VAZ", "msMin", "5"));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
+    IniFile::setWriteFailureNotice({});
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "settings/inifile.h"
 #include "settings/updatecheck.h"
 #include "loopbackserver.h"
+#include "net/w3client.h"
 #include "testfiles.h"
 
 using namespace torvel;
@@ -63,6 +64,21 @@ TEST_F(UpdateCheckTest, OffersOnlyWhenTheSecondCharacterIsNine) {
         EXPECT_TRUE(prompt.openedPages.empty());
         EXPECT_EQ(server.requests().size(), 1u);
     }
+}
+
+TEST_F(UpdateCheckTest, OnlyASuccessfulReplyIsRead) {
+    for (const char* status : {"404 Not Found", "500 Internal Server Error", "403 Forbidden", "204 No Content"}) {
+        LoopbackServer server(torvel::testing::httpReply("09 not here", status));
+        FakePrompt prompt(true);
+        EXPECT_EQ(checkForUpdate(settingsFor(server.address()), prompt), UpdateCheckOutcome::NoUpdate) << status;
+        EXPECT_EQ(prompt.offers, 0) << status;
+    }
+    LoopbackServer accepted(torvel::testing::httpReply("09", "202 Accepted"));
+    FakePrompt prompt(false);
+    EXPECT_EQ(checkForUpdate(settingsFor(accepted.address()), prompt), UpdateCheckOutcome::Declined);
+    // A redirect may stay on https or go up to it, never down to http.
+    EXPECT_STREQ(redirectProtocols(UrlProtocol::Https), "https");
+    EXPECT_STREQ(redirectProtocols(UrlProtocol::Http), "http,https");
 }
 
 TEST_F(UpdateCheckTest, AskedServerGetsTheVersionAndYesOpensItsDownloadPage) {

@@ -27,7 +27,7 @@ class StoreDir {
 public:
     StoreDir() {
         PlainOwner owner;
-        fillSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
+        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
         dir.write("table.res", owner.equityTable().serialize());
         dir.write("ranking.res", owner.handRanking().serialize());
     }

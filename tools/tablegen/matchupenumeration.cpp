@@ -26,15 +26,6 @@ bool shareCard(const Combo& x, const Combo& y) {
 
 }  // namespace
 
-int disjointComboPairs(const HandClass& hand1, const HandClass& hand2) {
-    const auto combos2 = combinationsOf(hand2);
-    int pairs = 0;
-    for (const auto& h : combinationsOf(hand1))
-        pairs += static_cast<int>(std::count_if(combos2.begin(), combos2.end(),
-                                                [&h](const Combo& g) { return !shareCard(h, g); }));
-    return pairs;
-}
-
 BoardCounts enumerateBoards(const Combo& hand1, const Combo& hand2) {
     const auto& evaluator = HandEvaluator::instance();
     std::array<int, kCardCount> deck{};

@@ -17,10 +17,6 @@ using Combo = std::array<int, 2>;  // two cards, lower card number first
 // The card combinations of a canonical class: 6, 4 or 12 of them.
 std::vector<Combo> combinationsOf(const HandClass& handClass);
 
-// Ordered pairs (combination of hand1, combination of hand2) without a
-// shared card.
-int disjointComboPairs(const HandClass& hand1, const HandClass& hand2);
-
 // Wins, ties and total of hand1 against hand2 over every disjoint pair of
 // combinations and every board of five from the 48 cards left.
 EquityRecord enumerateMatchup(const HandClass& hand1, const HandClass& hand2);

@@ -1,11 +1,16 @@
 // Program entry of the desktop program.
+#include <cstdio>
+#include <exception>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QStyleFactory>
 
 #include "gui/app/mainwindow.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int runProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
@@ -23,4 +28,18 @@ int main(int argc, char** argv) {
     const int status = QApplication::exec();
     delete window;
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // No failure may end the program without a word.
+    try {
+        return runProgram(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "torvel: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "torvel: unexpected failure\n");
+    }
+    return 2;
 }

@@ -50,6 +50,11 @@ private:
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     icmWindow_ = new IcmCalculatorDialog(this);
+    // The values stay in the fields for this run; the user learns once.
+    torvel::IniFile::setWriteFailureNotice([](const std::string& reason) {
+        const QString text = QStringLiteral("The settings could not be saved.\n%1").arg(QString::fromStdString(reason));
+        QMessageBox::warning(nullptr, QStringLiteral("Error"), text);
+    });
     {
         // Silent when the server cannot be reached; waits a few seconds at most.
         const torvel::IniFile settings(torvel::kSettingsFileName);

@@ -230,7 +230,8 @@ void HandListPanel::importFile(const QString& path) {
         actions_.enterInHandList(g);
         ++relevantCount_;
     };
-    const auto summary = torvel::import::importHistoryFile(QFile::encodeName(path).toStdString(), &desk_, callbacks);
+    importedFiles_.push_back(QFile::encodeName(path).toStdString());
+    const auto summary = torvel::import::importHistoryFile(importedFiles_.back(), &desk_, callbacks);
     handCount_ = summary.handCount;
 }
 
@@ -239,6 +240,11 @@ void HandListPanel::onExportClicked() {
     if (name.isEmpty())
         return;
     const std::string path = torvel::import::exportFileName(QFile::encodeName(name).toStdString());
+    if (const std::string refusal = torvel::import::exportRefusal(path, importedFiles_, situations_.size());
+        !refusal.empty()) {
+        QMessageBox::warning(this, tr("Error"), QString::fromStdString(refusal));
+        return;
+    }
     std::vector<const GameState*> list(situations_.begin(), situations_.end());
     const auto written = torvel::import::writeFileAtomically(path, torvel::import::exportText(list));
     if (!written)

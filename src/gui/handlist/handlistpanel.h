@@ -66,6 +66,8 @@ private:
     DeskModel& desk_;
     DeskActions& actions_;
     QList<torvel::GameState*> situations_;
+    // Never exported over.
+    std::vector<std::string> importedFiles_;
     QTreeWidget* tree_ = nullptr;
     QGridLayout* grid_ = nullptr;
     QIcon viewIcon_;

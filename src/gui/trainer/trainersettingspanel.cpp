@@ -78,8 +78,12 @@ TrainerSettingsPanel::TrainerSettingsPanel(const DeskModel& desk, QWidget* paren
         int fallback;
     } stored[] = {{myStackMinEdit_, "msMin", 4}, {myStackMaxEdit_, "msMax", 14}, {myRangeMinEdit_, "mrMin", 0},
                   {myRangeMaxEdit_, "mrMax", 40}, {opponentStackMinEdit_, "osMin", 4}, {opponentStackMaxEdit_, "osMax", 14}};
-    for (const auto& s : stored)
-        s.edit->setText(QString::number(settings.readInt(torvel::kSettingsSection, s.key, s.fallback)));
+    // A hand-edited file gets what the fields accept when typed.
+    for (const auto& s : stored) {
+        const auto* accepted = static_cast<const QIntValidator*>(s.edit->validator());
+        s.edit->setText(QString::number(std::clamp(settings.readInt(torvel::kSettingsSection, s.key, s.fallback),
+                                                   accepted->bottom(), accepted->top())));
+    }
 
     connect(myStackMinEdit_, &QLineEdit::editingFinished, this, &TrainerSettingsPanel::onMyStackMinEdited);
     connect(myStackMaxEdit_, &QLineEdit::editingFinished, this, &TrainerSettingsPanel::onMyStackMaxEdited);

@@ -310,19 +310,20 @@ private slots:
         }
     }
 
-    // Count 2 but one value: the second keeps its default, and saving writes
-    // both back with the count 2. (Other damaged counts: callingprofile_test.)
+    // Count 2 but one value: the damaged file is not used, the editor shows
+    // the defaults and saving writes them whole. (Other damage:
+    // callingprofile_test.)
     void shortPotOddsFileIsRepairedOnSave() {
         QVERIFY(QDir().mkpath(QStringLiteral("data")));
         writeBytes(QStringLiteral("data/potodds2.conf"), potOddsFile({25}));
         auto dialog = openEditor();
         dialog->profileCombo()->setCurrentIndex(2);
         QCOMPARE(dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
-                 QStringLiteral("25.00 80.00"));
+                 QStringLiteral("50.00 80.00"));
         buttonLabelled(dialog.get(), "Save")->click();
         QFile saved(QStringLiteral("data/potodds2.conf"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), potOddsFile({25, 80}));
+        QCOMPARE(saved.readAll(), potOddsFile({50, 80}));
     }
 };
 

@@ -218,6 +218,19 @@ private slots:
         QCOMPARE(title, QStringLiteral("Error"));
         QVERIFY(message.contains(QStringLiteral("hands.txt")));
         QVERIFY(!QFile::exists(nowhere));
+        // An imported hand history is never exported over.
+        const QString mine = scratch->filePath(QStringLiteral("mine.txt"));
+        QVERIFY(QFile::copy(kFixtures + "/pokerstars_hand.txt", mine));
+        answerImport(QStringLiteral("Tight"), nullptr);
+        list()->runImport({mine});
+        answerFileDialog(mine);
+        acceptMessageBox(&title, &message);
+        list()->onExportClicked();
+        QCOMPARE(title, QStringLiteral("Error"));
+        QVERIFY2(message.contains(QStringLiteral("is one of the imported hand histories")), qPrintable(message));
+        QFile kept(mine), original(kFixtures + "/pokerstars_hand.txt");
+        QVERIFY(kept.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), original.readAll());
     }
 };
 

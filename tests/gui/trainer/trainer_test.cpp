@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <tuple>
+
 #include <memory>
 
 #include "gui/app/mainwindow.h"
@@ -258,12 +260,54 @@ private slots:
         QCOMPARE(again.bandLower(), 0);
         QCOMPARE(again.bandUpper(), 68);
 
-        // A value written by hand that is no number counts 0 in the dealer.
+        // Values written by hand are held to what the edits accept: text
+        // counts 0, so 1 big blind; the hand range stays within 0..100 %.
+        const struct {
+            const char* key;
+            const char* written;
+            QLineEdit* (TrainerSettingsPanel::*edit)() const;
+            const char* shown;
+        } handWritten[] = {{"osMax", "lots", &TrainerSettingsPanel::opponentStackMaxEdit, "1"},
+                           {"msMax", "2147483647", &TrainerSettingsPanel::myStackMaxEdit, "20"},
+                           {"msMin", "-40", &TrainerSettingsPanel::myStackMinEdit, "1"},
+                           {"mrMax", "250", &TrainerSettingsPanel::myRangeMaxEdit, "100"},
+                           {"mrMin", "-1", &TrainerSettingsPanel::myRangeMinEdit, "0"}};
         torvel::IniFile settings(torvel::kSettingsFileName);
-        QVERIFY(settings.writeString(torvel::kSettingsSection, "osMax", "lots"));
+        for (const auto& h : handWritten)
+            QVERIFY(settings.writeString(torvel::kSettingsSection, h.key, h.written));
         TrainerSettingsPanel third(window->desk(), nullptr);
-        QCOMPARE(third.opponentStackMaxEdit()->text(), QStringLiteral("0"));
-        QCOMPARE(third.trainerSettings().opponentStackMax, 0);
+        for (const auto& h : handWritten)
+            QCOMPARE((third.*h.edit)()->text(), QString::fromLatin1(h.shown));
+        QCOMPARE(third.trainerSettings().myStackMax, 20);
+    }
+
+    void settingsThatCannotBeSavedAreToldOnce() {
+        // Larger than the settings reader takes in: it is never rewritten.
+        QFile big(QStringLiteral("VAZ.ini"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("[VAZ]\n" + QByteArray(1024 * 1024, ';'));
+        big.close();
+        QString title, text;
+        whenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            if (const QByteArray where = qgetenv("TORVEL_GRAB_DIR"); !where.isEmpty())
+                box->grab().save(QString::fromLocal8Bit(where) + QStringLiteral("/settings-not-saved.png"));
+            std::tie(title, text) = std::tuple(box->windowTitle(), box->text());
+            box->accept();
+        });
+        typeInto(panel()->myStackMinEdit(), QStringLiteral("5"));
+        QTRY_VERIFY(!title.isEmpty());
+        QCOMPARE(title, QStringLiteral("Error"));
+        QVERIFY2(text.startsWith(QStringLiteral("The settings could not be saved.\n")) &&
+                     text.contains(QStringLiteral("VAZ.ini")),
+                 qPrintable(text));
+        // The program goes on with the value; a second failure says nothing.
+        QCOMPARE(panel()->trainerSettings().myStackMin, 5);
+        typeInto(panel()->myStackMaxEdit(), QStringLiteral("9"));
+        QTest::qWait(100);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(big.size(), 6 + 1024 * 1024);
     }
 
     void pickWritesTheBandIntoThePanel() {
