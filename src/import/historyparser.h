@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "engine/gamestate.h"
-#include "import/historyimport.h"
+#include "import/importtypes.h"
 
 namespace torvel::import {
 
