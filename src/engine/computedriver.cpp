@@ -11,6 +11,8 @@ std::string refusalFor(const GameState& g) {
         return "No Button set.\nPlease set the Button and retry.";
     if (!GameState::validSeat(g.heroSeat) || g.seats[static_cast<std::size_t>(g.heroSeat)].status != kSeatHero)
         return "No player is seated as you.\nTake a seat and retry.";
+    if (g.occupiedSeatCount() < 2)
+        return "Please add more player";
     if (g.seats[static_cast<std::size_t>(g.heroSeat)].totalChips() < 1)
         return "Your Stacksize is not valid.\nPress your Stack and enter a value above zero.";
     if (g.raiserSeat != -1) {
