@@ -40,6 +40,10 @@ inline constexpr double kCertainMatchupWeight = 856152.0;
 inline constexpr std::int64_t kBoardsPerComboPair = 1712304;
 static_assert(kBoardsPerComboPair == 2 * 856152);
 
+// The largest stack a seat may be given: ten of them and the pot still
+// fit a 32-bit chip count.
+inline constexpr int kMaxStackChips = 100000000;
+
 // Fixed text buffers of the situation record.
 inline constexpr int kNameLength = 32;
 inline constexpr int kPositionLength = 20;
