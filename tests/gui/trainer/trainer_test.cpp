@@ -243,12 +243,26 @@ private slots:
         QVERIFY(QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
         QCOMPARE(QFile::exists(runtimeSettings), runtimeHadSettings);
 
-        // An emptied edit does not finish: nothing is written.
-        typeInto(panel()->myStackMinEdit(), QString());
-        QCOMPARE(settingsValue("msMin"), QStringLiteral("3"));
-        // Out of the validator's range: the edit does not finish either.
-        typeInto(panel()->opponentStackMinEdit(), QStringLiteral("0"));
-        QCOMPARE(settingsValue("osMin"), QStringLiteral("6"));
+        // Rejected text is never written nor dealt with, and leaving the
+        // field puts the value in use back; so does a minimum above its maximum.
+        const struct {
+            Edit edit;
+            const char* key;
+            QString typed;
+            QString kept;
+        } rejected[] = {{&TrainerSettingsPanel::myStackMinEdit, "msMin", "", "3"},
+                        {&TrainerSettingsPanel::opponentStackMinEdit, "osMin", "0", "6"},
+                        {&TrainerSettingsPanel::myStackMinEdit, "msMin", "18", "3"},
+                        {&TrainerSettingsPanel::opponentStackMaxEdit, "osMax", "5", "20"}};
+        for (const auto& r : rejected) {
+            typeInto((panel()->*r.edit)(), r.typed);
+            QCOMPARE(panel()->trainerSettings().myStackMin, 3);
+            QCOMPARE(panel()->trainerSettings().opponentStackMin, 6);
+            QFocusEvent leave(QEvent::FocusOut);
+            QApplication::sendEvent((panel()->*r.edit)(), &leave);
+            QCOMPARE((panel()->*r.edit)()->text(), r.kept);
+            QCOMPARE(settingsValue(r.key), r.kept);
+        }
 
         // A new panel reads them back; the dealing band starts at 0..68
         // whatever the range edits say.
@@ -258,12 +272,13 @@ private slots:
         QCOMPARE(again.bandLower(), 0);
         QCOMPARE(again.bandUpper(), 68);
 
-        // A value written by hand that is no number counts 0 in the dealer.
+        // A value written by hand that is no number gives way to the defaults.
         torvel::IniFile settings(torvel::kSettingsFileName);
         QVERIFY(settings.writeString(torvel::kSettingsSection, "osMax", "lots"));
         TrainerSettingsPanel third(window->desk(), nullptr);
-        QCOMPARE(third.opponentStackMaxEdit()->text(), QStringLiteral("0"));
-        QCOMPARE(third.trainerSettings().opponentStackMax, 0);
+        QCOMPARE(third.opponentStackMaxEdit()->text(), QStringLiteral("14"));
+        QCOMPARE(third.trainerSettings().opponentStackMin, 4);
+        QCOMPARE(third.trainerSettings().opponentStackMax, 14);
     }
 
     void pickWritesTheBandIntoThePanel() {
