@@ -184,9 +184,12 @@ void GameState::computeFoldEquity() {
     int stillIn = 0;
     for (const auto& s : seats)
         stillIn += s.status == kSeatOpponent && s.action != kActionFold ? 1 : 0;
+    // Nobody left to act: a walk, and the hero keeps the blinds and antes.
     evFold = 0.0f;
-    if (stillIn == 0)
+    if (stillIn == 0) {
+        evFold = equityIfSeatWins[static_cast<std::size_t>(heroSeat)];
         return;
+    }
     for (int v = 0; v < kSeatCount; ++v) {
         const SeatState& s = seats[static_cast<std::size_t>(v)];
         if (v != heroSeat && s.status == kSeatOpponent && s.action != kActionFold)

@@ -28,6 +28,8 @@ std::string refusalFor(const GameState& g) {
         return "More than one player is seated as you.\nLeave the other seats and retry.";
     if (!namesHandClass(seat(g.heroSeat).handLow, seat(g.heroSeat).handHigh))
         return "No cards set for you.\nPress your cards, pick two and retry.";
+    if (g.occupiedSeatCount() < 2)
+        return "Please add more player";
     if (seat(g.heroSeat).totalChips() < 1)
         return "Your Stacksize is not valid.\nPress your Stack and enter a value above zero.";
     if (g.raiserSeat != -1) {

@@ -18,9 +18,16 @@ bool computeEdgeCurves(GameState& g, int opponentSeat, EdgeCurves& curves, const
     const HandRanking& ranking = g.owner->handRanking();
     SeatState& opponent = g.seats[static_cast<std::size_t>(opponentSeat)];
     SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
-    const int savedRangeTo = opponent.rangeTo;
+    // An opponent with all his chips in is judged by his second range: that
+    // is the one to vary.
+    const bool committed =
+        (opponent.action == kActionCall || opponent.action == kActionRaise) && opponent.stack <= 0;
+    int& variedRange = committed ? opponent.range2To : opponent.rangeTo;
+    const int savedRangeTo = variedRange;
     const int savedLow = hero.handLow;
     const int savedHigh = hero.handHigh;
+    const int savedHeroAction = g.heroAction;
+    const bool hadVerdict = g.decision != kDecisionNotComputed;
 
     // Only the hero's hand and one calling range change: the ICM inputs repeat.
     CachingIcmEvaluator cache;
@@ -31,7 +38,7 @@ bool computeEdgeCurves(GameState& g, int opponentSeat, EdgeCurves& curves, const
             completed = false;
             break;
         }
-        opponent.rangeTo = static_cast<int>(static_cast<float>(i) * kPercentToClasses);
+        variedRange = static_cast<int>(static_cast<float>(i) * kPercentToClasses);
         bool above0 = false;
         bool above05 = false;
         // Hero hands from the bottom of the ranking up: each curve keeps the
@@ -60,10 +67,14 @@ bool computeEdgeCurves(GameState& g, int opponentSeat, EdgeCurves& curves, const
         }
     }
 
-    opponent.rangeTo = savedRangeTo;
+    variedRange = savedRangeTo;
     hero.handLow = savedLow;
     hero.handHigh = savedHigh;
-    g.analyze(0);
+    // The situation is left as it was found: the hero's answer stays his,
+    // and a verdict nobody asked for is not left behind.
+    g.analyze(savedHeroAction);
+    if (!hadVerdict)
+        g.decision = kDecisionNotComputed;
     return completed;
 }
 

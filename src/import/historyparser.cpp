@@ -284,12 +284,15 @@ void HistoryParser::namedActions(std::string_view line, const ActionWords& words
     const bool allIn = contains(line, words.allIn);
     if (const std::size_t at = line.find(words.calls); at != std::string_view::npos) {
         const std::string_view name = slice(line, 0, at);
+        // An all-in call for less is an all-in: the hero's is a push, and
+        // whoever makes it puts every chip he has left in (the amount on
+        // the line is what he adds, not his total).
         if (isHero(name)) {
-            heroActs(1);
+            heroActs(allIn ? 3 : 1);
         } else if (const int s = seatByName(name); s >= 0) {
             if (const auto amount = amountAt(line, at + words.calls.size())) {
                 if (allIn)
-                    opponentAllIn(s, amount->value, kActionCall, words.allInCallRaises);
+                    opponentAllIn(s, seat(s).totalChips(), kActionCall, words.allInCallRaises);
                 else
                     opponentCalls(s, amount->value);
             }
@@ -305,8 +308,9 @@ void HistoryParser::namedActions(std::string_view line, const ActionWords& words
             if (to == std::string_view::npos)
                 return;
             if (const auto amount = amountAt(line, to + 4)) {
+                // "to" counts this round only: the ante he posted stays in.
                 if (allIn)
-                    opponentAllIn(s, amount->value, kActionRaise, true);
+                    opponentAllIn(s, seat(s).totalChips(), kActionRaise, true);
                 else
                     opponentRaises(s, amount->value);
             }

@@ -473,6 +473,24 @@ TEST_F(ComputeDriver, CancelSkipsTheRemainingScanButNotTheFinalAnalysis) {
     EXPECT_EQ(cancelled.values, (std::vector<int>{0, 1, 3, 4, 5}));
 }
 
+TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
+    SilentProgress progress;
+    GameState& alone = table({{3, kSeatHero, 1000, 0}}, 3, 3);
+    const DriverResult r = runComputeDriver(alone, kNoAnswer, progress);
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(r.refusal, "Please add more player");
+    EXPECT_EQ(alone.decision, kDecisionNotComputed);
+
+    // The hero in the big blind, everybody else folded: folding takes the pot.
+    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+    GameState& walk = table({{0, kSeatOpponent, 1400, 0, kActionFold, 0, 20},
+                             {1, kSeatOpponent, 1300, 100, kActionFold, 0, 20},
+                             {2, kSeatHero, 1200, 200}},
+                            0, 2);
+    walk.analyze(kNoAnswer);
+    EXPECT_NEAR(walk.evFold, heroEquity({{0, 1400}, {1, 1300}, {2, 1500}}), 1e-5);
+}
+
 TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     GameState& s = table({{3, kSeatHero, 1000, 0}, {5, kSeatOpponent, 0, 800, kActionRaise}}, -1, 3, 5);
     SilentProgress progress;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "engine/equityplot.h"
@@ -215,7 +216,7 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
     const int opponent = 8;
     const GameState before = s;
     GameState fresh = s;
-    fresh.analyze(0);
+    fresh.analyze(s.heroAction);
 
     EdgeCurves full;
     ASSERT_TRUE(computeEdgeCurves(s, opponent, full));
@@ -253,8 +254,8 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
     EXPECT_EQ(s.seats[2].handHigh, before.seats[2].handHigh);
     EXPECT_EQ(s.evPush, fresh.evPush);
     EXPECT_EQ(s.evFold, fresh.evFold);
-    EXPECT_EQ(s.decision, fresh.decision);
-    EXPECT_EQ(s.heroAction, 0);
+    EXPECT_EQ(s.decision, kDecisionNotComputed);  // nobody asked for a verdict
+    EXPECT_EQ(s.heroAction, before.heroAction);
     EXPECT_EQ(s.seats[8].callProbability, fresh.seats[8].callProbability);
 
     // Cancelled before the first step: nothing filled, situation restored.
@@ -264,6 +265,26 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
         EXPECT_EQ(none.edgeAbove0[static_cast<std::size_t>(j)], 0.0f);
     EXPECT_EQ(s.seats[8].rangeTo, 25);
     EXPECT_EQ(s.evPush, fresh.evPush);
+}
+
+// An opponent all-in before the hero is judged by his second range: the plot
+// varies that one, and leaves the hero's answer and the verdict as they were.
+TEST_F(EquityPlotTest, AnAllInRaiserIsPlottedByTheRangeTheAnalysisReads) {
+    GameState& s = headsUp(gradual);
+    auto& raiser = s.seats[1];
+    std::tie(raiser.stack, raiser.bet, raiser.action, raiser.rangeTo, raiser.range2To) =
+        std::tuple(0, 1500, int{kActionRaise}, 0, 20);
+    s.raiserSeat = 1;
+    EdgeCurves curves;
+    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
+    EXPECT_LT(curves.edgeAbove0[5], curves.edgeAbove0[100]);
+    EXPECT_EQ(std::tuple(raiser.rangeTo, raiser.range2To), std::tuple(0, 20));
+    EXPECT_EQ(std::tuple(s.heroAction, s.decision), std::tuple(-1, int{kDecisionNotComputed}));
+
+    s.analyze(3);
+    const int verdict = s.decision;
+    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
+    EXPECT_EQ(std::tuple(s.heroAction, s.decision), std::tuple(3, verdict));
 }
 
 TEST_F(EquityPlotTest, UnusableSeatsComputeNothing) {

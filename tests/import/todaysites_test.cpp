@@ -94,7 +94,7 @@ const Layout kLayouts[] = {
       {"113", "the hero never acted"}}},
     {"pokerstars_today.txt",
      import::HistoryFormat::PokerStars,
-     {{"250000000001", "200/400 ante 0 button 0 raiser 0 hero 2 acts 1 | 0 Anna 0+6000 raise all-in D | "
+     {{"250000000001", "200/400 ante 0 button 0 raiser 0 hero 2 acts 3 | 0 Anna 0+6000 raise all-in D | "
                        "1 Bodo 2000+200 fold SB | 2 Hero 2800+800 BB [Ks Kh] | $4.40+$0.60 USD Hold'em No "},
       {"250000000002", "200/400 ante 50 button 2 raiser -1 hero 2 acts 3 | 0 Anna 5750+250 SB | 1 Bodo 1550+450 BB | "
                        "2 Hero 2950+50 D [5s 5h]"}}},

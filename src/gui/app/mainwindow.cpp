@@ -214,9 +214,11 @@ int MainWindow::runAnalysis(int answer) {
     const torvel::DriverResult result = torvel::runComputeDriver(*g, answer, adapter);
     if (result.refused)
         return 1;
-    desk_.recordAnswer(result.correct);
-    if (answer != torvel::kNoAnswer)
+    // A computation without an answer is graded nowhere.
+    if (answer != torvel::kNoAnswer) {
+        desk_.recordAnswer(result.correct);
         enterInHandList(g);
+    }
     progress.close();
     frame_->table()->update();
     return 0;

@@ -90,3 +90,11 @@ void DeskModel::seatRangesEdited(const GameState* situation, int seat) {
     if (isOnTable(situation) && GameState::validSeat(seat))
         emit tableSeatRangesEdited(seat);
 }
+
+void DeskModel::forgetVerdict() {
+    if (!situation_)
+        return;
+    situation_->decision = torvel::kDecisionNotComputed;
+    situation_->setPushRangeText({});
+    situation_->heroAction = -1;
+}

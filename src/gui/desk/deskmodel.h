@@ -95,6 +95,9 @@ public:
     // table follows when it is the one on the table.
     void seatChipsEdited(const torvel::GameState* situation, int seat, bool betToo);
     void seatRangesEdited(const torvel::GameState* situation, int seat);
+    // The situation on the table was edited: its verdict, pushing range and
+    // graded answer belong to what it was before, so they go.
+    void forgetVerdict();
 
 signals:
     void situationChanged(torvel::GameState* situation);

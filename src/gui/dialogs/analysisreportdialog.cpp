@@ -305,5 +305,8 @@ void AnalysisReportDialog::onComputeClicked() {
     // Recomputing keeps the hero's recorded answer; the report shows it and
     // the hand list grades by it.
     game_->analyze(game_->heroAction);
+    // The pushing range was scanned for the situation before the edits: it
+    // goes rather than contradict the new verdict.
+    game_->setPushRangeText({});
     buildReport(game_);
 }

@@ -5,10 +5,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/owner.h"
 #include "engine/callingprofile.h"
@@ -149,10 +151,37 @@ void CallingRangeEditor::onProfileChosen(int profile) {
     potOddsTwoEdit_->setText(twoDecimals(loadedPotOdds_[1]));
 }
 
+bool CallingRangeEditor::markInvalidEdits() {
+    // Only what the user sees is checked: hidden cells keep the file's values.
+    std::vector<QLineEdit*> shown{potOddsOneAndHalfEdit_, potOddsTwoEdit_};
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (!cellShown(cell / kTableSize, cell % kTableSize))
+            continue;
+        shown.push_back(callRangeEdits_[static_cast<std::size_t>(cell)]);
+        shown.push_back(bubbleEdits_[static_cast<std::size_t>(cell)]);
+    }
+    bool allValid = true;
+    for (QLineEdit* edit : shown) {
+        bool ok = false;
+        const double value = QLocale::c().toDouble(edit->text().trimmed(), &ok);
+        const bool valid = ok && value >= 0.0 && value <= 100.0;
+        edit->setProperty("invalid", !valid);
+        edit->setStyleSheet(valid ? QString() : QStringLiteral("background-color: #ffb0b0;"));
+        allValid = allValid && valid;
+    }
+    return allValid;
+}
+
 void CallingRangeEditor::onSaveClicked() {
     const int profile = profileCombo_->currentIndex();
     if (profile < 0 || profile >= torvel::kProfileCount)
         return;
+    if (!markInvalidEdits()) {
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Every calling range is a percentage from 0 to 100.\n"
+                                "Correct the marked fields and save again."));
+        return;
+    }
     CallingProfile p;
     for (std::size_t cell = 0; cell < kCells; ++cell) {
         p.callRanges[cell / kTableSize][cell % kTableSize] = editValue(callRangeEdits_[cell]);

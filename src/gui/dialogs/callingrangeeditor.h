@@ -44,6 +44,10 @@ public slots:
     void onProfileChosen(int profile);
 
 private:
+    // Marks every shown field that is empty or outside 0..100 and clears
+    // the mark of the others; true when none is marked.
+    bool markInvalidEdits();
+
     std::array<QLineEdit*, 100> callRangeEdits_{};
     std::array<QLineEdit*, 100> bubbleEdits_{};
     std::array<float, 100> loadedCallRanges_{};

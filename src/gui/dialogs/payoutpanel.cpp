@@ -3,7 +3,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include <cmath>
 
 const std::array<PayoutPanel::Preset, 6>& PayoutPanel::presets() {
     static const std::array<Preset, 6> list = {{
@@ -20,10 +24,15 @@ const std::array<PayoutPanel::Preset, 6>& PayoutPanel::presets() {
 PayoutPanel::PayoutPanel(QWidget* parent) : QGroupBox(tr("Structure %"), parent) {
     auto* grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
+    // 0 to 100 with up to two decimals, after a dot or a comma.
+    auto* percentValidator = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("100([.,]0{0,2})?|\\d{0,2}([.,]\\d{0,2})?")), this);
     for (int q = 0; q < 10; ++q) {
         grid->addWidget(new QLabel(QString::number(q + 1)), q, 0);
         auto* edit = new QLineEdit(QStringLiteral("0.0"));
         edit->setMaximumWidth(60);
+        edit->setValidator(percentValidator);
+        connect(edit, &QLineEdit::textChanged, this, &PayoutPanel::checkTotal);
         grid->addWidget(edit, q, 1);
         fields_[static_cast<std::size_t>(q)] = edit;
     }
@@ -37,15 +46,39 @@ PayoutPanel::PayoutPanel(QWidget* parent) : QGroupBox(tr("Structure %"), parent)
         connect(button, &QPushButton::clicked, this, [this, i] { setStructure(presets()[static_cast<std::size_t>(i)].values); });
         presetButtons_[static_cast<std::size_t>(i)] = button;
     }
-    grid->setRowStretch(16, 1);
+    totalWarning_ = new QLabel;
+    totalWarning_->setWordWrap(true);
+    totalWarning_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    totalWarning_->hide();
+    grid->addWidget(totalWarning_, 16, 0, 1, 2);
+    grid->setRowStretch(17, 1);
+    checkTotal();
+}
+
+double PayoutPanel::total() const {
+    double sum = 0.0;
+    for (int q = 0; q < 10; ++q)
+        sum += percent(q);
+    return sum;
+}
+
+void PayoutPanel::checkTotal() {
+    if (!totalWarning_)
+        return;
+    const double sum = total();
+    totalWarning_->setText(tr("The places add up to %1 %, not 100 %.").arg(QString::number(sum, 'f', 2)));
+    totalWarning_->setVisible(std::abs(sum - 100.0) > 0.005);
 }
 
 double PayoutPanel::percent(int place) const {
     if (place < 0 || place > 9)
         return 0.0;
+    // A comma is read as the decimal sign, whatever the desktop's language.
+    QString text = fields_[static_cast<std::size_t>(place)]->text().trimmed();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double value = fields_[static_cast<std::size_t>(place)]->text().trimmed().toDouble(&ok);
-    return ok ? value : 0.0;
+    const double value = QLocale::c().toDouble(text, &ok);
+    return ok && value >= 0.0 && value <= 100.0 ? value : 0.0;
 }
 
 int PayoutPanel::paidPlaces() const {

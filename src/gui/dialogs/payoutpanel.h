@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -15,9 +16,11 @@ class PayoutPanel : public QGroupBox {
 public:
     explicit PayoutPanel(QWidget* parent);
 
-    // The value of place 1..10 (index 0..9) in percent; empty or
-    // non-numeric text counts as 0.
+    // The value of place 1..10 (index 0..9) in percent, a dot or a comma
+    // as the decimal sign; empty or    // non-numeric text counts as 0.
     double percent(int place) const;
+    // The sum of the ten places in percent.
+    double total() const;
     // Number of places whose value is greater than 0.
     int paidPlaces() const;
     // Writes "0" into every field and then the given values from place 1 on.
@@ -31,8 +34,13 @@ public:
 
     const std::array<QLineEdit*, 10>& fields() const { return fields_; }
     const std::array<QPushButton*, 6>& presetButtons() const { return presetButtons_; }
+    // Shown while the places do not add up to 100.
+    QLabel* totalWarning() const { return totalWarning_; }
 
 private:
+    void checkTotal();
+
     std::array<QLineEdit*, 10> fields_{};
+    QLabel* totalWarning_ = nullptr;
     std::array<QPushButton*, 6> presetButtons_{};
 };

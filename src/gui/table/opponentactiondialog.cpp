@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 #include <algorithm>
 
@@ -43,9 +44,12 @@ OpponentActionDialog::OpponentActionDialog(DeskModel* desk, GameState* situation
     const GameState* g = situation_;
     const bool otherRaiser = g && g->raiserSeat != -1 && g->raiserSeat != seatIndex_;
     amountValidator_ = new QIntValidator(g ? g->smallBlind : 0, seat_->totalChips() - (otherRaiser ? 1 : 0), this);
+    // The fields take any whole number: one beyond the bounds is held to
+    // them when it is used, and the field then shows what was used.
+    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}")), this);
     for (QLineEdit* edit : {callEdit_, raiseEdit_}) {
         edit->setMaximumWidth(100);
-        edit->setValidator(amountValidator_);
+        edit->setValidator(digits);
     }
 
     connect(foldBox_, &QCheckBox::stateChanged, this, &OpponentActionDialog::onFoldToggled);
@@ -61,17 +65,22 @@ OpponentActionDialog::OpponentActionDialog(DeskModel* desk, GameState* situation
     callEdit_->setText(QString::number(bigBlind));
     raiseEdit_->setText(QString::number(3 * bigBlind));
 
+    // Checking a box puts the field's amount in: a player all-in keeps his
+    // all-in, anybody else starts from the start value.
+    const bool allIn = seat_->stack == 0 && seat_->bet > 0;
     switch (seat_->action) {
     case torvel::kActionFold:
         foldBox_->setChecked(true);
         break;
     case torvel::kActionCall:
+        if (allIn)
+            callEdit_->setText(QString::number(seat_->bet));
         callBox_->setChecked(true);
-        callEdit_->setText(QString::number(seat_->bet));
         break;
     case torvel::kActionRaise:
+        if (allIn)
+            raiseEdit_->setText(QString::number(seat_->bet));
         raiseBox_->setChecked(true);
-        raiseEdit_->setText(QString::number(seat_->bet));
         break;
     default:
         break;
@@ -136,20 +145,25 @@ void OpponentActionDialog::putIn(QLineEdit* edit) {
     int amount = edit->text().toInt(&number, 10);
     if (!number)
         amount = 0;
-    // The starting values are not typed, so the validator has not seen
-    // them: nobody puts in more than he has, or goes all-in beside the
-    // raiser.
+    // Nobody puts in more than he has, or goes all-in beside the raiser;
+    // less than the small blind is the small blind, unless that is more
+    // than he has.
     const int most = std::max(0, amountValidator_->top());
-    if (amount > most || amount < 0) {
-        amount = std::clamp(amount, 0, most);
-        edit->setText(QString::number(amount));
-    }
+    const int used = std::min(std::max(amount, amountValidator_->bottom()), most);
+    if (used != amount || QString::number(used) != edit->text())
+        edit->setText(QString::number(used));
+    amount = used;
     seat_->stack += seat_->bet - amount;
     seat_->bet = amount;
     mirrorToTable();
 }
 
 void OpponentActionDialog::onCloseClicked() {
+    // What the field shows is used, typed or not.
+    if (callBox_->isChecked())
+        putIn(callEdit_);
+    else if (raiseBox_->isChecked())
+        putIn(raiseEdit_);
     close();
     GameState* g = situation_;
     if (!g)

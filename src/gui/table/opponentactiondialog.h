@@ -34,7 +34,8 @@ public:
     QLineEdit* callEdit() const { return callEdit_; }
     QLineEdit* raiseEdit() const { return raiseEdit_; }
     QPushButton* closeButton() const { return closeButton_; }
-    // The amounts the player can put in.
+    // The bounds of what the player can put in; a typed amount beyond them
+    // is held to them.
     const QIntValidator* amountValidator() const { return amountValidator_; }
 
 public slots:

@@ -69,6 +69,11 @@ void SeatWidget::takeSeat() {
     bool moveButton = false;
     if (GameState* g = desk_.situation()) {
         SeatState& s = g->seats[static_cast<std::size_t>(seat_)];
+        // A seat taken anew starts the hand with nothing in front of it.
+        bet_ = s.bet = 0;
+        s.action = torvel::kActionNone;
+        s.isAllIn = s.isSmallBlind = s.isBigBlind = s.isButton = false;
+        isSmallBlind_ = isBigBlind_ = isButton_ = false;
         const int fourteenSmallBlinds = 14 * desk_.kept().smallBlind;
         if (desk_.kept().heroSeat == -1) {
             status_ = s.status = torvel::kSeatHero;
@@ -105,6 +110,12 @@ void SeatWidget::leaveSeat() {
         if (g)
             g->heroSeat = -1;
     }
+    // The widget remembers what the player leaves with: his chips, with
+    // nothing in front of the seat.
+    if (status_ > 0) {
+        stack_ += bet_;
+        bet_ = 0;
+    }
     if (g && status_ > 0) {
         if (g->raiserSeat == seat_)
             g->raiserSeat = -1;
@@ -134,12 +145,13 @@ void SeatWidget::mousePressEvent(QMouseEvent* event) {
     }
     if (desk_.editMode() && y > 85 && y < 100) {
         bool ok = false;
-        const int value = QInputDialog::getInt(this, tr("Edit Stack"), tr("New Stacksize : "), stack_, 0, 100000,
-                                               std::max(1, desk_.kept().smallBlind), &ok);
+        const int value = QInputDialog::getInt(this, tr("Edit Stack"), tr("New Stacksize : "), stack_, 0,
+                                               torvel::kMaxChips, std::max(1, desk_.kept().smallBlind), &ok);
         if (ok) {
             stack_ = value;
             if (g)
                 g->seats[static_cast<std::size_t>(seat_)].stack = value;
+            desk_.forgetVerdict();
             window()->update();
         }
     }

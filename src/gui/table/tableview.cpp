@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "settings/clientdirs.h"
+#include "engine/computedriver.h"
 #include "engine/gamestate.h"
 #include "gui/desk/deskactions.h"
 #include "gui/desk/deskmodel.h"
@@ -178,6 +179,8 @@ void TableView::setButton(int seat, bool postBlinds) {
         }
     }
 
+    if (postBlinds)
+        desk_.forgetVerdict();
     if (g && postBlinds && g->playerCount != 2 && bigBlindSeat >= 0) {
         // Everybody between the big blind and the hero folds; everybody
         // after the hero has not acted yet; the raiser keeps his action.
@@ -222,9 +225,38 @@ void TableView::chooseBlindLevel() {
         if (level != chosen)
             continue;
         const QStringList parts = level.split(QLatin1Char('/'));
-        setBlinds(parts[0].toInt(), parts[1].toInt(), parts.size() > 2 ? parts[2].toInt() : 0);
+        changeBlindLevel(parts[0].toInt(), parts[1].toInt(), parts.size() > 2 ? parts[2].toInt() : 0);
+        return;
     }
+    const KeptTableValues& kept = desk_.kept();
+    changeBlindLevel(kept.smallBlind, kept.bigBlind, kept.ante);
+}
+
+void TableView::changeBlindLevel(int smallBlind, int bigBlind, int ante) {
+    std::array<int, 10> chips{};
+    for (std::size_t i = 0; i < chips.size(); ++i)
+        chips[i] = seatWidgets_[i]->stack() + seatWidgets_[i]->bet();
+    setBlinds(smallBlind, bigBlind, ante);
+    GameState* g = desk_.situation();
+    for (int i = 0; i < 10; ++i) {
+        SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
+        const int total = chips[static_cast<std::size_t>(i)];
+        if (w->status() < 1) {
+            w->setBet(0);
+            continue;
+        }
+        const bool allInRaiser = g && g->raiserSeat == i;
+        const int inFront = allInRaiser ? total : std::clamp(ante, 0, std::max(0, total));
+        w->setBet(inFront);
+        w->setStack(total - inFront);
+        if (g) {
+            g->seats[static_cast<std::size_t>(i)].bet = inFront;
+            g->seats[static_cast<std::size_t>(i)].stack = total - inFront;
+        }
+    }
+    desk_.forgetVerdict();
     setButton(buttonSeat_, true);
+    update();
 }
 
 void TableView::onApplyClicked() {
@@ -248,7 +280,8 @@ void TableView::onApplyClicked() {
         w->setRange2To(s.range2To);
         w->setRange2From(s.range2From);
     }
-    actions_.runAnalysis(g->heroAction);
+    // The editor's spot is no answer: it stays out of the hand list and the score.
+    actions_.runAnalysis(torvel::kNoAnswer);
     update();
 }
 
@@ -457,6 +490,8 @@ void TableView::pickCard(int which) {
     const int hero = desk_.kept().heroSeat;
     CardPickerDialog picker(desk_, resources_, seatWidget(hero), which);
     picker.exec();
+    desk_.forgetVerdict();
+    update();
 }
 
 void TableView::editOpponentAction(int seat) {
@@ -465,6 +500,8 @@ void TableView::editOpponentAction(int seat) {
         return;
     OpponentActionDialog dialog(&desk_, g, seat, seatWidget(seat));
     dialog.exec();
+    desk_.forgetVerdict();
+    update();
 }
 
 void TableView::editRange(int seat, int mode) {
@@ -472,8 +509,12 @@ void TableView::editRange(int seat, int mode) {
         RangeDialog dialog(&desk_, desk_.situation(), seat, mode);
         dialog.exec();
     }
-    if (GameState* g = desk_.situation())
+    // The verdict follows the new range; the pushing range is not scanned
+    // again here, so it goes rather than contradict the verdict.
+    if (GameState* g = desk_.situation()) {
         g->analyze(g->heroAction);
+        g->setPushRangeText({});
+    }
     actions_.updateScore();
     if (SeatWidget* widget = seatWidget(seat))
         widget->update();

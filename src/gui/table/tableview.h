@@ -64,6 +64,10 @@ public:
     static const QStringList& blindLevels();
     // Opens the blind-level list (only in edit mode).
     void chooseBlindLevel();
+    // Puts a new blind level on the table: every bet goes back to its stack
+    // (an all-in raiser stays all-in), then the antes and the blinds are
+    // posted anew. No chip is made or lost.
+    void changeBlindLevel(int smallBlind, int bigBlind, int ante);
 
 public slots:
     void onApplyClicked();

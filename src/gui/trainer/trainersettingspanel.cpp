@@ -1,6 +1,7 @@
 #include "gui/trainer/trainersettingspanel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -71,18 +72,27 @@ TrainerSettingsPanel::TrainerSettingsPanel(const DeskModel& desk, QWidget* paren
     grid->addWidget(row({text(tr("Blinds :")), roomCombo_, levelCombo_}), 2, 1);
 
     onRoomChosen(0);
+    // Pairs of minimum (even index) and maximum (the next one).
+    fields_ = {{{myStackMinEdit_, "msMin", 1, 20, 4}, {myStackMaxEdit_, "msMax", 1, 20, 14},
+                {myRangeMinEdit_, "mrMin", 0, 100, 0}, {myRangeMaxEdit_, "mrMax", 0, 100, 40},
+                {opponentStackMinEdit_, "osMin", 1, 20, 4}, {opponentStackMaxEdit_, "osMax", 1, 20, 14}}};
     const torvel::IniFile settings(torvel::kSettingsFileName);
-    const struct {
-        QLineEdit* edit;
-        const char* key;
-        int fallback;
-    } stored[] = {{myStackMinEdit_, "msMin", 4}, {myStackMaxEdit_, "msMax", 14}, {myRangeMinEdit_, "mrMin", 0},
-                  {myRangeMaxEdit_, "mrMax", 40}, {opponentStackMinEdit_, "osMin", 4}, {opponentStackMaxEdit_, "osMax", 14}};
-    // A hand-edited file gets what the fields accept when typed.
-    for (const auto& s : stored) {
-        const auto* accepted = static_cast<const QIntValidator*>(s.edit->validator());
-        s.edit->setText(QString::number(std::clamp(settings.readInt(torvel::kSettingsSection, s.key, s.fallback),
-                                                   accepted->bottom(), accepted->top())));
+    // A hand-edited file gets what the fields accept when typed; a pair the
+    // wrong way round gives way to the defaults.
+    for (std::size_t pair = 0; pair < fields_.size(); pair += 2) {
+        StoredField& low = fields_[pair];
+        StoredField& high = fields_[pair + 1];
+        const int minimum = std::clamp(settings.readInt(torvel::kSettingsSection, low.key, low.value), low.low, low.high);
+        const int maximum =
+            std::clamp(settings.readInt(torvel::kSettingsSection, high.key, high.value), high.low, high.high);
+        if (minimum <= maximum) {
+            low.value = minimum;
+            high.value = maximum;
+        }
+    }
+    for (StoredField& f : fields_) {
+        f.edit->setText(QString::number(f.value));
+        f.edit->installEventFilter(this);
     }
 
     connect(myStackMinEdit_, &QLineEdit::editingFinished, this, &TrainerSettingsPanel::onMyStackMinEdited);
@@ -99,17 +109,47 @@ TrainerSettingsPanel::TrainerSettingsPanel(const DeskModel& desk, QWidget* paren
     setMinimumWidth(std::max(630, minimumSizeHint().width()));
 }
 
-void TrainerSettingsPanel::store(const char* key, const QLineEdit* edit) {
-    torvel::IniFile settings(torvel::kSettingsFileName);
-    settings.writeString(torvel::kSettingsSection, key, edit->text().toStdString());
+bool TrainerSettingsPanel::acceptable(std::size_t index, int value) const {
+    const StoredField& f = fields_[index];
+    if (value < f.low || value > f.high)
+        return false;
+    const bool isMinimum = index % 2 == 0;
+    return isMinimum ? value <= fields_[index + 1].value : value >= fields_[index - 1].value;
 }
 
-void TrainerSettingsPanel::onMyStackMinEdited() { store("msMin", myStackMinEdit_); }
-void TrainerSettingsPanel::onMyStackMaxEdited() { store("msMax", myStackMaxEdit_); }
-void TrainerSettingsPanel::onMyRangeMinEdited() { store("mrMin", myRangeMinEdit_); }
-void TrainerSettingsPanel::onMyRangeMaxEdited() { store("mrMax", myRangeMaxEdit_); }
-void TrainerSettingsPanel::onOpponentStackMinEdited() { store("osMin", opponentStackMinEdit_); }
-void TrainerSettingsPanel::onOpponentStackMaxEdited() { store("osMax", opponentStackMaxEdit_); }
+void TrainerSettingsPanel::commit(std::size_t index) {
+    StoredField& f = fields_[index];
+    bool number = false;
+    const int value = f.edit->text().trimmed().toInt(&number);
+    // Rejected text, or a minimum above its maximum, gives way to the value
+    // in use; only accepted values reach the dealer and the settings file.
+    if (!number || !acceptable(index, value)) {
+        f.edit->setText(QString::number(f.value));
+        return;
+    }
+    if (f.edit->text() != QString::number(value))
+        f.edit->setText(QString::number(value));
+    if (value == f.value)
+        return;
+    f.value = value;
+    torvel::IniFile settings(torvel::kSettingsFileName);
+    settings.writeString(torvel::kSettingsSection, f.key, std::to_string(value));
+}
+
+bool TrainerSettingsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut)
+        for (std::size_t i = 0; i < fields_.size(); ++i)
+            if (fields_[i].edit == watched)
+                commit(i);
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void TrainerSettingsPanel::onMyStackMinEdited() { commit(0); }
+void TrainerSettingsPanel::onMyStackMaxEdited() { commit(1); }
+void TrainerSettingsPanel::onMyRangeMinEdited() { commit(2); }
+void TrainerSettingsPanel::onMyRangeMaxEdited() { commit(3); }
+void TrainerSettingsPanel::onOpponentStackMinEdited() { commit(4); }
+void TrainerSettingsPanel::onOpponentStackMaxEdited() { commit(5); }
 
 void TrainerSettingsPanel::onRoomChosen(int room) {
     levelCombo_->clear();
@@ -121,17 +161,24 @@ void TrainerSettingsPanel::onRoomChosen(int room) {
 void TrainerSettingsPanel::onPickRangeClicked() {
     RangeBandDialog dialog(&desk_.handRanking(), myRangeMinEdit_, myRangeMaxEdit_, &bandLower_, &bandUpper_, this);
     dialog.exec();
+    // The band dialog writes both fields; they are the values in use now.
+    for (std::size_t index : {std::size_t{2}, std::size_t{3}}) {
+        bool number = false;
+        const int value = fields_[index].edit->text().toInt(&number);
+        if (number)
+            fields_[index].value = std::clamp(value, fields_[index].low, fields_[index].high);
+    }
 }
 
 torvel::TrainerSettings TrainerSettingsPanel::trainerSettings() const {
     torvel::TrainerSettings s;
     s.position = static_cast<torvel::TrainerPosition>(std::max(0, positionCombo_->currentIndex()));
     s.players = playersCombo_->currentIndex() >= 1 ? playersCombo_->currentIndex() + 1 : 0;
-    // Text that is no number counts 0.
-    s.myStackMin = myStackMinEdit_->text().toInt();
-    s.myStackMax = myStackMaxEdit_->text().toInt();
-    s.opponentStackMin = opponentStackMinEdit_->text().toInt();
-    s.opponentStackMax = opponentStackMaxEdit_->text().toInt();
+    // The accepted values, never text still being typed.
+    s.myStackMin = fields_[0].value;
+    s.myStackMax = fields_[1].value;
+    s.opponentStackMin = fields_[4].value;
+    s.opponentStackMax = fields_[5].value;
     s.room = static_cast<torvel::TrainerRoom>(std::max(0, roomCombo_->currentIndex()));
     s.level = levelCombo_->currentIndex() - 1;
     s.bandLower = bandLower_;

@@ -5,6 +5,8 @@
 
 #include <QGroupBox>
 
+#include <array>
+
 #include "engine/situationgenerator.h"
 
 class QComboBox;
@@ -60,5 +62,18 @@ private:
     QLineEdit* opponentStackMaxEdit_ = nullptr;
     QComboBox* roomCombo_ = nullptr;
     QComboBox* levelCombo_ = nullptr;
-    void store(const char* key, const QLineEdit* edit);
+    // One of the six stored fields: its settings key, its bounds and the
+    // value in use.
+    struct StoredField {
+        QLineEdit* edit = nullptr;
+        const char* key = "";
+        int low = 0;
+        int high = 0;
+        int value = 0;
+    };
+    std::array<StoredField, 6> fields_{};
+    bool acceptable(std::size_t index, int value) const;
+    // Takes the field's text as its value, or puts the value back.
+    void commit(std::size_t index);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

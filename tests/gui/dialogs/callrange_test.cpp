@@ -284,6 +284,31 @@ private slots:
         QCOMPARE(saved.potOdds[1], 80.0f);
     }
 
+    // A shown field outside 0..100, or empty, stops the save and is marked.
+    void valuesOutside0To100AreRefused() {
+        const struct {
+            const char* typed;
+            bool saved;
+        } rows[] = {{"150", false}, {"100.01", false}, {"", false}, {"100", true}, {"0", true}, {"12.5", true}};
+        for (const auto& r : rows) {
+            auto dialog = openEditor();
+            QLineEdit* edit = r.typed[0] == '1' ? call(*dialog, 7, 9) : dialog->potOddsTwoEdit();
+            type(edit, QString::fromLatin1(r.typed));
+            MessageBoxCatcher boxes;
+            buttonLabelled(dialog.get(), "Save")->click();
+            QCOMPARE(edit->property("invalid").toBool(), !r.saved);
+            // The first refusals happen before anything was ever saved.
+            QCOMPARE(QDir(QStringLiteral("data")).exists(), r.saved);
+            if (!r.saved) {
+                QTRY_COMPARE(boxes.seen, 1);
+                continue;
+            }
+            const CallingProfile p = CallingProfile::load("data", 0);
+            const float value = r.typed[0] == '1' ? p.callRanges[7][9] : p.potOdds[1];
+            QCOMPARE(value, QString::fromLatin1(r.typed).toFloat());
+        }
+    }
+
     void failedSaveTellsTheUserAndKeepsTheEdits() {
         // A file where the directory should be; a directory where the bubble
         // file should be (the first two files are written by then).

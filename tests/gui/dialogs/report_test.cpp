@@ -333,7 +333,9 @@ private slots:
         // (10.83), folding 1000 (8.33); push 0.9865 * 0.10833 + 0.0045249 * 0.5
         // * 0.19167 + 0.0045044 * 0.5 * 0.18333 + 0.0044840 * 0.5 * 0.175 = 10.81.
         g().heroAction = 3;
+        g().setPushRangeText("22+");
         report->recomputeButton()->click();
+        QCOMPARE(g().pushRangeText[0], '\0');  // scanned for the stacks before the edit
         const QString after = report->reportText();
         QVERIFY(after.contains("<b><font color=#00FF00>10.81</font></b></td><td><b><font color=#FF0000>8.33</font>"));
         QVERIFY(after.contains("<td>2.48</td>"));

@@ -37,7 +37,7 @@ class ActionTest : public QObject {
         QTest::keyClicks(edit, amount);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-    static int top(QLineEdit* edit) { return static_cast<const QIntValidator*>(edit->validator())->top(); }
+    static int top(const OpponentActionDialog& dialog) { return dialog.amountValidator()->top(); }
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
         QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
@@ -148,17 +148,14 @@ private slots:
         state(5).bet = 1400;
         g().raiserSeat = 5;
         auto dialog = dialogFor(5);
-        QCOMPARE(top(dialog->raiseEdit()), 1400);  // his own all-in stays within the bounds
-        // Opening put three big blinds in; closing so, he is no longer all-in.
-        expectChips(5, 800, 600);
-        QCOMPARE(g().raiserSeat, 5);
+        QCOMPARE(top(*dialog), 1400);  // his own all-in stays within the bounds
+        // Opening keeps his all-in, and so does closing.
+        expectChips(5, 0, 1400);
+        QCOMPARE(dialog->raiseEdit()->text(), QStringLiteral("1400"));
         dialog->closeButton()->click();
-        QCOMPARE(g().raiserSeat, -1);
+        QCOMPARE(g().raiserSeat, 5);
 
         // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
-        type(dialog->raiseEdit(), "1400");
-        dialog->closeButton()->click();
-        QCOMPARE(g().raiserSeat, 5);
         dialog->callBox()->click();
         QCOMPARE(g().raiserSeat, -1);
         QCOMPARE(state(5).action, 1);
@@ -172,29 +169,39 @@ private slots:
         QCOMPARE(g().raiserSeat, 2);
     }
 
-    void validatorBounds() {
-        state(5).action = 1;
-        auto free = dialogFor(5);
-        QCOMPARE(free->raiseEdit()->validator(), free->callEdit()->validator());
-        QCOMPARE(static_cast<const QIntValidator*>(free->callEdit()->validator())->bottom(), 100);  // the small blind
-        QCOMPARE(top(free->callEdit()), 1400);
-        type(free->callEdit(), "50");  // below the small blind: not taken
-        expectChips(5, 1200, 200);
-        free.reset();
-
-        // Only one player can be all-in before the hero.
-        g().raiserSeat = 2;
-        auto beside = dialogFor(5);
-        QCOMPARE(top(beside->callEdit()), 1399);
-        type(beside->callEdit(), "1400");
-        expectChips(5, 1200, 200);
-        type(beside->callEdit(), "1399");
-        expectChips(5, 1, 1399);
-        beside->closeButton()->click();
-        QCOMPARE(g().raiserSeat, 2);
-        beside.reset();
+    // An amount out of bounds is held to them when the field is left and on
+    // "Close", and the field shows what is used.
+    void amountsAreClampedToTheBounds() {
+        const struct {
+            int otherRaiser;
+            const char* typed;
+            bool byClose;
+            int bet;
+        } rows[] = {
+            {-1, "9999", false, 1400}, {-1, "9999", true, 1400}, {-1, "50", false, 100}, {-1, "", true, 100},
+            {-1, "700", true, 700},    {2, "1400", false, 1399}, {2, "9999", true, 1399},
+        };
+        for (const auto& r : rows) {
+            state(5).action = 1;
+            state(5).stack = 1400;
+            state(5).bet = 0;
+            g().raiserSeat = r.otherRaiser;
+            auto dialog = dialogFor(5);
+            QCOMPARE(dialog->amountValidator()->bottom(), 100);  // the small blind
+            QLineEdit* edit = dialog->callEdit();
+            edit->clear();
+            QTest::keyClicks(edit, QString::fromLatin1(r.typed));
+            if (r.byClose)
+                dialog->closeButton()->click();
+            else
+                emit edit->editingFinished();  // as when the field loses focus
+            expectChips(5, 1400 - r.bet, r.bet);
+            QCOMPARE(edit->text(), QString::number(r.bet));
+            QCOMPARE(g().raiserSeat, r.otherRaiser == -1 && r.bet == 1400 && r.byClose ? 5 : r.otherRaiser);
+        }
 
         // A start value of three big blinds (600) beside the raiser stops a chip short of his 500.
+        g().raiserSeat = 2;
         state(5).action = 2;
         state(5).stack = 500;
         state(5).bet = 0;
@@ -244,7 +251,7 @@ private slots:
         OpponentActionDialog dialog(&window->desk(), &listed, 5);
         QCOMPARE(dialog.situation(), &listed);
         QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
-        QCOMPARE(static_cast<const QIntValidator*>(dialog.callEdit()->validator())->bottom(), 200);
+        QCOMPARE(dialog.amountValidator()->bottom(), 200);
         expectChips(5, 1400, 0);  // the table shows another hand
         type(dialog.callEdit(), "1400");
         dialog.closeButton()->click();

@@ -1,10 +1,12 @@
 // The table editor as a user drives it: seats, button, blinds, cards,
 // profile, compute and clear.
 #include <QComboBox>
+#include <QLabel>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include "gui/app/mainwindow.h"
@@ -283,6 +285,21 @@ private slots:
         QCOMPARE(window->desk().payoutPercent(1), 21.5);
         payouts->fields()[2]->setText(QStringLiteral("abc"));
         QCOMPARE(window->desk().payoutPercent(2), 0.0);
+        // Typed as a user types: 0 to 100, a dot or a comma; a warning while
+        // the places do not add up to 100.
+        const struct {
+            const char* typed;
+            const char* shown;
+            double used;
+        } typed[] = {{"50,5", "50,5", 50.5}, {"-100", "100", 100.0}, {"abc", "", 0.0}, {"150", "15", 15.0},
+                     {"100.01", "100.0", 100.0}, {"16.5", "16.5", 16.5}};
+        for (const auto& t : typed) {
+            payouts->fields()[2]->clear();
+            QTest::keyClicks(payouts->fields()[2], QString::fromLatin1(t.typed));
+            QCOMPARE(payouts->fields()[2]->text(), QString::fromLatin1(t.shown));
+            QCOMPARE(window->desk().payoutPercent(2), t.used);
+            QCOMPARE(payouts->totalWarning()->isHidden(), t.used == 16.5);
+        }
 
         payouts->hide();
         window->syncWindowMenu();
@@ -290,6 +307,115 @@ private slots:
         window->togglePayoutPanel();
         window->syncWindowMenu();
         QVERIFY(window->payoutAction()->isChecked());
+    }
+
+    // "Edit Stack" takes the stacks the program deals at the top level, and a
+    // level change only moves chips between stack and bet.
+    void blindLevelChangesKeepEveryChip() {
+        sit({1, 3, 5, 7});
+        table()->setButton(1, true);  // small blind 3, big blind 5
+        for (int s : {1, 3, 5, 7}) {
+            whenOpen<QInputDialog>([](QInputDialog* d) {
+                d->setIntValue(140000);
+                d->accept();
+            });
+            QTest::mouseClick(seat(s), Qt::LeftButton, {}, QPoint(75, 92));
+            QCOMPARE(state(s).stack, 140000);
+        }
+        const QList<int> start = chips({1, 3, 5, 7});
+        auto totals = [this] {
+            QList<int> out;
+            for (int s : {1, 3, 5, 7})
+                out << state(s).stack + state(s).bet;
+            return out;
+        };
+        const QList<int> before = totals();
+        const struct {
+            int smallBlind, bigBlind, ante;
+        } levels[] = {{200, 400, 25}, {100, 200, 0}, {10000, 20000, 500}, {4000, 8000, 200}, {100, 200, 0}};
+        for (const auto& l : levels) {
+            table()->changeBlindLevel(l.smallBlind, l.bigBlind, l.ante);
+            QCOMPARE(totals(), before);
+            QCOMPARE(QList<int>({state(3).bet, state(5).bet, state(1).bet, state(7).bet}),
+                     QList<int>({l.smallBlind, l.bigBlind, l.ante, l.ante}));
+            for (int s : {1, 3, 5, 7})
+                QCOMPARE(QList<int>({seat(s)->stack(), seat(s)->bet()}), QList<int>({state(s).stack, state(s).bet}));
+        }
+        QCOMPARE(chips({1, 3, 5, 7}), start);
+    }
+
+    // Every edit of the situation takes its verdict and pushing range away
+    // (a range edit recomputes the verdict but drops the range text).
+    void editsForgetTheVerdict() {
+        sit({4, 0, 2, 7});
+        table()->setButton(2, true);  // hero 4 in the small blind, big blind 7; 0 and 2 folded
+        const struct {
+            const char* edit;
+            bool verdictKept;
+            std::function<void()> run;
+        } edits[] = {
+            {"cards", false, [this] {
+                 whenOpen<CardPickerDialog>([](CardPickerDialog* d) { d->close(); });
+                 QTest::mouseClick(seat(4), Qt::LeftButton, {}, QPoint(10, 40));
+             }},
+            {"stack", false, [this] {
+                 whenOpen<QInputDialog>([](QInputDialog* d) {
+                     d->setIntValue(2000);
+                     d->accept();
+                 });
+                 QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 92));
+             }},
+            {"action", false, [this] {
+                 whenModal([](QWidget* w) { w->close(); });
+                 QTest::mouseClick(seat(0), Qt::LeftButton, {}, QPoint(75, 40));
+             }},
+            {"button", false, [this] { table()->setButton(7, true); }},
+            {"level", false, [this] { table()->changeBlindLevel(200, 400, 25); }},
+            {"range", true, [this] {
+                 whenModal([](QWidget* w) { w->close(); });
+                 QTest::mouseClick(seat(7), Qt::LeftButton, {}, QPoint(20, 107));
+             }},
+        };
+        for (const auto& e : edits) {
+            window->frame()->computeButton()->click();
+            QVERIFY(g().decision != -3 && g().pushRangeText[0] != '\0');
+            e.run();
+            QVERIFY2(g().pushRangeText[0] == '\0', e.edit);
+            QVERIFY2((g().decision != -3) == e.verdictKept, e.edit);
+        }
+    }
+
+    // "Apply" computes without an answer; nobody alone at the table gets a verdict.
+    void applyGradesNothingAndOnePlayerIsRefused() {
+        sit({3, 5, 7});
+        table()->setButton(5, true);
+        table()->applyButton()->click();
+        QVERIFY(g().decision == 0 || g().decision == 3);
+        QCOMPARE(window->desk().answerCount(), 0);
+        QVERIFY(window->frame()->handList()->situations().isEmpty());
+
+        seat(5)->leaveButton()->click();
+        seat(7)->leaveButton()->click();
+        QString text;
+        acceptMessageBox(nullptr, &text);
+        QCOMPARE(window->runAnalysis(-2), 1);
+        QCOMPARE(text, QStringLiteral("Please add more player"));
+        QCOMPARE(g().decision, -3);
+    }
+
+    // A player who left and sits down again brings his chips, but no bet.
+    void aSeatTakenAnewHasNoBet() {
+        sit({1, 3, 5, 7});
+        table()->setButton(1, true);
+        state(7).action = 2;
+        state(7).bet = 600;
+        state(7).stack = 800;
+        seat(7)->setBet(600);
+        seat(7)->setStack(800);
+        seat(7)->leaveButton()->click();
+        seat(7)->takeSeatButton()->click();
+        QCOMPARE(QList<int>({state(7).bet, seat(7)->bet(), state(7).stack}), QList<int>({0, 0, 1400}));
+        QVERIFY(state(7).action != 2);
     }
 
     void startupRefusesWithoutTables() {

@@ -245,12 +245,26 @@ private slots:
         QVERIFY(QFile::exists(scratch->filePath(QStringLiteral("VAZ.ini"))));
         QCOMPARE(QFile::exists(runtimeSettings), runtimeHadSettings);
 
-        // An emptied edit does not finish: nothing is written.
-        typeInto(panel()->myStackMinEdit(), QString());
-        QCOMPARE(settingsValue("msMin"), QStringLiteral("3"));
-        // Out of the validator's range: the edit does not finish either.
-        typeInto(panel()->opponentStackMinEdit(), QStringLiteral("0"));
-        QCOMPARE(settingsValue("osMin"), QStringLiteral("6"));
+        // Rejected text is never written nor dealt with, and leaving the
+        // field puts the value in use back; so does a minimum above its maximum.
+        const struct {
+            Edit edit;
+            const char* key;
+            QString typed;
+            QString kept;
+        } rejected[] = {{&TrainerSettingsPanel::myStackMinEdit, "msMin", "", "3"},
+                        {&TrainerSettingsPanel::opponentStackMinEdit, "osMin", "0", "6"},
+                        {&TrainerSettingsPanel::myStackMinEdit, "msMin", "18", "3"},
+                        {&TrainerSettingsPanel::opponentStackMaxEdit, "osMax", "5", "20"}};
+        for (const auto& r : rejected) {
+            typeInto((panel()->*r.edit)(), r.typed);
+            QCOMPARE(panel()->trainerSettings().myStackMin, 3);
+            QCOMPARE(panel()->trainerSettings().opponentStackMin, 6);
+            QFocusEvent leave(QEvent::FocusOut);
+            QApplication::sendEvent((panel()->*r.edit)(), &leave);
+            QCOMPARE((panel()->*r.edit)()->text(), r.kept);
+            QCOMPARE(settingsValue(r.key), r.kept);
+        }
 
         // A new panel reads them back; the dealing band starts at 0..68
         // whatever the range edits say.
@@ -260,14 +274,15 @@ private slots:
         QCOMPARE(again.bandLower(), 0);
         QCOMPARE(again.bandUpper(), 68);
 
-        // Values written by hand are held to what the edits accept: text
-        // counts 0, so 1 big blind; the hand range stays within 0..100 %.
+        // Values written by hand are held to what the edits accept; text
+        // counts 0, so 1 big blind, below the opponents' minimum of 4: that
+        // pair gives way to the defaults.
         const struct {
             const char* key;
             const char* written;
             QLineEdit* (TrainerSettingsPanel::*edit)() const;
             const char* shown;
-        } handWritten[] = {{"osMax", "lots", &TrainerSettingsPanel::opponentStackMaxEdit, "1"},
+        } handWritten[] = {{"osMax", "lots", &TrainerSettingsPanel::opponentStackMaxEdit, "14"},
                            {"msMax", "2147483647", &TrainerSettingsPanel::myStackMaxEdit, "20"},
                            {"msMin", "-40", &TrainerSettingsPanel::myStackMinEdit, "1"},
                            {"mrMax", "250", &TrainerSettingsPanel::myRangeMaxEdit, "100"},
