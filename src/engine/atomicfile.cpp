@@ -71,22 +71,22 @@ AtomicWriteResult writeFileAtomically(const std::string& path, std::string_view 
         temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attemptCounter++);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            return failure("cannot create", temporary);
+            return failure("cannot create", path);
     }
     if (fd < 0)
-        return failure("cannot create", temporary);
+        return failure("cannot create", path);
 
     AtomicWriteResult result;
     if (!writeAll(fd, bytes))
-        result = failure("cannot write", temporary);
+        result = failure("cannot write", path);
     else if (hadFile && ::fchmod(fd, existing.st_mode & 07777) != 0)
-        result = failure("cannot set the permissions of", temporary);
+        result = failure("cannot set the permissions of", path);
     else if (::fsync(fd) != 0)
-        result = failure("cannot write", temporary);
+        result = failure("cannot write", path);
     if (::close(fd) != 0 && result.ok)
-        result = failure("cannot write", temporary);
+        result = failure("cannot write", path);
     if (result.ok && ::rename(temporary.c_str(), target.c_str()) != 0)
-        result = failure("cannot replace", target);
+        result = failure("cannot replace", path);
     if (!result.ok) {
         ::unlink(temporary.c_str());
         return result;

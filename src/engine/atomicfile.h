@@ -12,7 +12,7 @@ namespace torvel {
 
 struct AtomicWriteResult {
     bool ok = true;
-    std::string reason;  // what went wrong, naming the file
+    std::string reason;  // what went wrong, naming the file asked for (never the temporary one)
     explicit operator bool() const { return ok; }
 };
 

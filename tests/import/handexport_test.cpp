@@ -219,13 +219,16 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
 
     const auto missing = import::writeFileAtomically(dir.file("no/such/dir/export.txt"), "text");
     EXPECT_FALSE(missing);
-    EXPECT_NE(missing.reason.find("no/such/dir"), std::string::npos);
+    // The reason names the file asked for, never the temporary beside it.
+    EXPECT_NE(missing.reason.find("no/such/dir/export.txt:"), std::string::npos) << missing.reason;
+    EXPECT_EQ(missing.reason.find(".tmp-"), std::string::npos) << missing.reason;
 
     // A directory in the way: nothing replaces it, no temporary is left.
     std::filesystem::create_directories(dir.file("taken/inside"));
     const auto blocked = import::writeFileAtomically(dir.file("taken"), "text");
     EXPECT_FALSE(blocked);
-    EXPECT_FALSE(blocked.reason.empty());
+    EXPECT_NE(blocked.reason.find("taken"), std::string::npos) << blocked.reason;
+    EXPECT_EQ(blocked.reason.find(".tmp-"), std::string::npos) << blocked.reason;
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken/inside")));
     EXPECT_EQ(entries(), 2);
 

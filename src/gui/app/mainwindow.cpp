@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -90,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
             QString::fromStdString(torvel::findPokerStarsDirectory(settings, registry)));
         frame_->table()->loadPokerStarsLook();
     }
+    syncLookActions();
 
     frame_->pushButton()->hide();
     frame_->foldButton()->hide();
@@ -137,11 +139,13 @@ void MainWindow::buildMenus() {
     action(editor, tr("Start"), "images/torvel.png", tr("Start Editor"), &MainWindow::startEditor);
 
     QMenu* look = menuBar()->addMenu(tr("Layout"));
+    look->setToolTipsVisible(true);
     layoutGroup_ = new QActionGroup(this);
     layoutGroup_->setExclusive(true);
-    for (QAction* a : {action(look, tr("PokerStars"), "images/stars.png", tr("PokerStars"), &MainWindow::usePokerStarsLook),
-                       action(look, tr("PartyPoker"), "images/pp.png", tr("PartyPoker"), &MainWindow::usePartyPokerLook),
-                       action(look, tr("Kestrune"), "images/torvel.png", tr("Kestrune"), &MainWindow::useOwnLook)}) {
+    pokerStarsLookAction_ = action(look, tr("PokerStars"), "images/stars.png", tr("PokerStars"), &MainWindow::usePokerStarsLook);
+    partyPokerLookAction_ = action(look, tr("PartyPoker"), "images/pp.png", tr("PartyPoker"), &MainWindow::usePartyPokerLook);
+    ownLookAction_ = action(look, tr("Kestrune"), "images/torvel.png", tr("Kestrune"), &MainWindow::useOwnLook);
+    for (QAction* a : {pokerStarsLookAction_, partyPokerLookAction_, ownLookAction_}) {
         a->setCheckable(true);
         layoutGroup_->addAction(a);
         a->setChecked(a->text() == tr("Kestrune"));
@@ -231,10 +235,23 @@ void MainWindow::updateScore() {
 }
 
 void MainWindow::onModeChanged(DeskMode mode) {
+    // Showing the hand list may already grow the window: the editor's size
+    // is taken before.
+    const QSize before = size();
     frame_->showControlsFor(mode);
-    // The hand list below the table wants a few rows of room.
-    if (mode != DeskMode::Editor && height() < 800)
+    // The hand list below the table wants a few rows of room; the editor
+    // gets back the size it had.
+    if (mode != DeskMode::Editor && height() < 800) {
+        if (!sizeBeforeStretch_.isValid())
+            sizeBeforeStretch_ = before;
         resize(std::max(width(), sizeHint().width()), 800);
+    } else if (mode == DeskMode::Editor && sizeBeforeStretch_.isValid()) {
+        // The hidden panels must leave the minimum size before it shrinks.
+        frame_->layout()->activate();
+        layout()->activate();
+        resize(sizeBeforeStretch_);
+        sizeBeforeStretch_ = QSize();
+    }
 }
 
 void MainWindow::openIcmCalculator() {
@@ -246,6 +263,7 @@ void MainWindow::openIcmCalculator() {
 void MainWindow::openPartyPokerDirectoryDialog() {
     ClientDirectoryDialog dialog(desk_, this);
     connect(&dialog, &ClientDirectoryDialog::saved, frame_->table(), &TableView::loadPartyPokerLook);
+    connect(&dialog, &ClientDirectoryDialog::saved, this, &MainWindow::syncLookActions);
     dialog.exec();
 }
 
@@ -299,6 +317,30 @@ void MainWindow::usePokerStarsLook() { frame_->table()->setLook(TableLook::Poker
 void MainWindow::usePartyPokerLook() { frame_->table()->setLook(TableLook::PartyPoker); }
 
 void MainWindow::useOwnLook() { frame_->table()->setLook(TableLook::Own); }
+
+void MainWindow::syncLookActions() {
+    const TableView* table = frame_->table();
+    const struct {
+        QAction* action;
+        bool pictureFound;
+        QString missing;
+    } clients[] = {
+        {pokerStarsLookAction_, table->pokerStarsPicture() != nullptr,
+         tr("No PokerStars table picture was found: is PokerStars installed?")},
+        {partyPokerLookAction_, table->partyPokerPicture() != nullptr,
+         tr("No PartyPoker table picture was found: set the PartyPoker directory in Main > PartyPoker")},
+    };
+    for (const auto& client : clients) {
+        client.action->setEnabled(client.pictureFound);
+        const QString tip = client.pictureFound ? client.action->text() : client.missing;
+        client.action->setToolTip(tip);
+        client.action->setStatusTip(tip);
+        if (!client.pictureFound && client.action->isChecked()) {
+            ownLookAction_->setChecked(true);
+            useOwnLook();
+        }
+    }
+}
 
 void MainWindow::togglePayoutPanel() { frame_->payouts()->setVisible(!frame_->payouts()->isVisible()); }
 

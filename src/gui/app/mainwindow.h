@@ -65,6 +65,8 @@ private:
     void buildMenus();
     // Shows the frame's controls for the mode; the hand list wants room.
     void onModeChanged(DeskMode mode);
+    // Offers a client's look only while its table picture is there.
+    void syncLookActions();
 
     DeskModel desk_;
     TableResources resources_;
@@ -74,4 +76,9 @@ private:
     // The ICM calculator: one window, kept with its values until the end.
     IcmCalculatorDialog* icmWindow_ = nullptr;
     QActionGroup* layoutGroup_ = nullptr;
+    QAction* pokerStarsLookAction_ = nullptr;
+    QAction* partyPokerLookAction_ = nullptr;
+    QAction* ownLookAction_ = nullptr;
+    // The editor's size before the hand list stretched the window.
+    QSize sizeBeforeStretch_;
 };

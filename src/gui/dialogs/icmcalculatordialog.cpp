@@ -43,8 +43,31 @@ QLocale dotLocale() {
     return dot;
 }
 
+// Text left out of range when the field loses focus is replaced by the
+// nearest value the field allows, so the field shows what is computed with.
+class ClampingDoubleValidator : public QDoubleValidator {
+public:
+    using QDoubleValidator::QDoubleValidator;
+    void fixup(QString& input) const override {
+        bool number = false;
+        const double value = locale().toDouble(input, &number);
+        input = QString::number(number ? std::clamp(value, bottom(), top()) : bottom(), 'f', decimals());
+        input = QString::number(input.toDouble(), 'g', 15);
+    }
+};
+
+class ClampingIntValidator : public QIntValidator {
+public:
+    using QIntValidator::QIntValidator;
+    void fixup(QString& input) const override {
+        bool number = false;
+        const qlonglong value = locale().toLongLong(input, &number);
+        input = QString::number(number ? std::clamp<qlonglong>(value, bottom(), top()) : bottom());
+    }
+};
+
 QDoubleValidator* decimalValidator(double top, QObject* parent) {
-    auto* validator = new QDoubleValidator(0.0, top, 2, parent);
+    auto* validator = new ClampingDoubleValidator(0.0, top, 2, parent);
     validator->setNotation(QDoubleValidator::StandardNotation);
     validator->setLocale(dotLocale());
     return validator;
@@ -61,7 +84,7 @@ QLabel* resultLabel() {
 
 IcmCalculatorDialog::IcmCalculatorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("ICM Calculator"));
-    auto* chipsValidator = new QIntValidator(0, kMaxChips, this);
+    auto* chipsValidator = new ClampingIntValidator(0, kMaxChips, this);
     chipsValidator->setLocale(dotLocale());
     QDoubleValidator* moneyValidator = decimalValidator(kMaxMoney, this);
     QDoubleValidator* percentValidator = decimalValidator(kMaxPercent, this);
@@ -243,7 +266,7 @@ void IcmCalculatorDialog::onComputeClicked() {
     const double pool = fieldValue(prizePoolField_, kMaxMoney);
     for (int i = 0; i < kRows; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        icmLabels_[at]->setText(twoDecimals(model_.equity[i]));
+        icmLabels_[at]->setText(twoDecimals(model_.equity[i] * 100.0));
         valueLabels_[at]->setText(twoDecimals(pool * model_.equity[i]));
     }
 }

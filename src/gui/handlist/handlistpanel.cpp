@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include "settings/inifile.h"
@@ -60,6 +62,20 @@ HandListPanel::HandListPanel(DeskModel& desk, DeskActions& actions, QWidget* par
     connect(deleteAllButton, &QPushButton::clicked, this, &HandListPanel::onDeleteAllClicked);
     connect(tree_, &QTreeWidget::itemClicked, this, &HandListPanel::onRowClicked);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &HandListPanel::onSelectionChanged);
+    connect(&desk_, &DeskModel::situationChanged, this, &HandListPanel::selectShown);
+}
+
+void HandListPanel::selectShown(const GameState* shown) {
+    // Following the table must not show the selected row again.
+    const QSignalBlocker quiet(tree_);
+    QTreeWidgetItem* row = nullptr;
+    for (int i = 0; i < tree_->topLevelItemCount() && !row; ++i)
+        if (situationOf(tree_->topLevelItem(i)) == shown)
+            row = tree_->topLevelItem(i);
+    tree_->setCurrentItem(row);
+    if (!row)
+        tree_->clearSelection();
+    tree_->viewport()->update();
 }
 
 HandListPanel::~HandListPanel() = default;
@@ -102,6 +118,8 @@ bool HandListPanel::addEntry(std::unique_ptr<GameState> situation, const QString
     item->setIcon(kDelete, deleteIcon_);
     colourRow(item, torvel::import::decisionIsRight(*g));
     tree_->addTopLevelItem(item);
+    if (desk_.isOnTable(g))
+        selectShown(g);
     return true;
 }
 
@@ -199,6 +217,9 @@ void HandListPanel::runImport(const QStringList& files) {
         if (ok && !choice.isEmpty())
             profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
     }
+    int relevantTotal = 0;
+    int handTotal = 0;
+    QStringList perFile;
     for (int i = 0; i < files.size(); ++i) {
         if (progress_->wasCanceled())
             break;
@@ -206,11 +227,17 @@ void HandListPanel::runImport(const QStringList& files) {
         QApplication::processEvents();
         progress_->setValue(i);
         importFile(files[i]);
+        relevantTotal += relevantCount_;
+        handTotal += handCount_;
+        perFile << tr("%1: %2 (of %3)").arg(QFileInfo(files[i]).fileName()).arg(relevantCount_).arg(handCount_);
     }
-    if (!files.isEmpty())
-        QMessageBox::information(window(), tr("Import finished!"),
-                                 tr("%1 (of %2) relevant hands imported.").arg(relevantCount_).arg(handCount_),
-                                 QMessageBox::Ok);
+    if (!files.isEmpty()) {
+        progress_->setValue(progress_->maximum());
+        QString summary = tr("%1 (of %2) relevant hands imported.").arg(relevantTotal).arg(handTotal);
+        if (files.size() > 1)
+            summary += QLatin1Char('\n') + perFile.join(QLatin1Char('\n'));
+        QMessageBox::information(window(), tr("Import finished!"), summary, QMessageBox::Ok);
+    }
     progress_->close();
     if (!situations_.isEmpty())
         actions_.showSituation(situations_.first());

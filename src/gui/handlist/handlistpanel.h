@@ -58,6 +58,8 @@ public slots:
     void onSelectionChanged();
 
 private:
+    // Highlights the row of the situation on the table (none when unlisted).
+    void selectShown(const torvel::GameState* shown);
     torvel::GameState* situationOf(const QTreeWidgetItem* item) const;
     // Removes a row and its situation from the list; the situation is
     // destroyed unless it is on the table (then it is returned).

@@ -1,9 +1,12 @@
 #include "gui/plot/equityplotview.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPolygon>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 #include "engine/gamestate.h"
 
@@ -48,16 +51,21 @@ void EquityPlotView::paintEvent(QPaintEvent*) {
     painter.drawLine(W - 30, 30, W - 30, H - 30);
     painter.drawLine(30, H - 30, W - 30, H - 30);
 
-    painter.drawText(30, 18, tr("Edge between :"));
+    const QString caption = tr("Edge between :");
+    painter.drawText(30, 18, caption);
     const struct {
-        int at;
         QColor colour;
         const char* text;
-    } legend[] = {{120, QColor(220, 255, 220), "0.0 - 0.5"}, {200, QColor(50, 255, 50), "0.5 - 1.0"},
-                  {280, QColor(20, 20, 255), "> 1.0"}};
+    } legend[] = {{QColor(220, 255, 220), "0.0 - 0.5"}, {QColor(50, 255, 50), "0.5 - 1.0"},
+                  {QColor(20, 20, 255), "> 1.0"}};
+    // Each square starts after the text before it, whatever the font.
+    const QFontMetrics metrics = painter.fontMetrics();
+    int at = std::max(120, 30 + metrics.horizontalAdvance(caption) + 10);
     for (const auto& l : legend) {
-        painter.fillRect(QRect(l.at, 5, 20, 20), l.colour);
-        painter.drawText(l.at + 25, 18, QString::fromLatin1(l.text));
+        const QString text = QString::fromLatin1(l.text);
+        painter.fillRect(QRect(at, 5, 20, 20), l.colour);
+        painter.drawText(at + 25, 18, text);
+        at = std::max(at + 80, at + 25 + metrics.horizontalAdvance(text) + 10);
     }
 
     painter.setPen(areaPen_);

@@ -24,6 +24,8 @@ OpponentActionDialog::OpponentActionDialog(DeskModel* desk, GameState* situation
       callLabel_(new QLabel(tr("Amount :"))), callEdit_(new QLineEdit), raiseBox_(new QCheckBox(tr("Raise"))),
       raiseLabel_(new QLabel(tr("Amount :"))), raiseEdit_(new QLineEdit), foldBox_(new QCheckBox(tr("Fold"))),
       closeButton_(new QPushButton(tr("Close"))) {
+    const QString name = seat_ ? QString::fromUtf8(seat_->name, qstrnlen(seat_->name, sizeof seat_->name)) : QString();
+    setWindowTitle(name.isEmpty() ? tr("Action") : tr("Action of %1").arg(name));
     grid_->addWidget(foldBox_, 0, 0, 1, 3);
     grid_->addWidget(callBox_, 1, 0, 1, 1);
     grid_->addWidget(callLabel_, 1, 1, 1, 1);

@@ -142,6 +142,9 @@ void SeatWidget::mousePressEvent(QMouseEvent* event) {
         s->action >= 0) {
         emit opponentActionRequested(seat_);
         window()->update();
+        // One click, one dialog: the action just set must not open the range too.
+        event->ignore();
+        return;
     }
     if (desk_.editMode() && y > 85 && y < 100) {
         bool ok = false;

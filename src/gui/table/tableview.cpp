@@ -137,6 +137,9 @@ void TableView::setButton(int seat, bool postBlinds) {
         g->buttonSeat = seat;
         smallBlindSeat = g->playerCount == 2 ? seat : g->nextOccupiedSeat(seat);
         bigBlindSeat = smallBlindSeat >= 0 ? g->nextOccupiedSeat(smallBlindSeat) : -1;
+        // A player alone posts one blind, not both.
+        if (bigBlindSeat == smallBlindSeat)
+            bigBlindSeat = -1;
     }
 
     for (int i = 0; i < 10; ++i) {
@@ -289,13 +292,16 @@ void TableView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap* image = look_ == TableLook::PartyPoker ? partyPokerImage_.get() : look_ == TableLook::PokerStars ? pokerStarsImage_.get() : ownImage_.get();
+    // A client's missing picture never leaves the felt blank.
+    if (!image || image->isNull())
+        image = ownImage_.get();
     if (image && !image->isNull())
         painter.drawPixmap(target_, *image);
 
     const QFont font = tableFont(painter.font(), 8);
     painter.setFont(font);
 
-    painter.setPen(lastX_ < 150 && lastY_ < 28 ? resources_.selectionPen() : textPen_);
+    painter.setPen(lastX_ >= 0 && lastX_ < 150 && lastY_ >= 0 && lastY_ < 28 ? resources_.selectionPen() : textPen_);
     painter.drawText(QRect(10, 10, 200, 15), Qt::AlignLeft | Qt::AlignVCenter, blindsText_);
     painter.setPen(textPen_);
 
@@ -359,10 +365,12 @@ void TableView::paintEvent(QPaintEvent*) {
                 text += QStringLiteral(" (") + QString::number(static_cast<double>(w->bet()) / g->bigBlind, 'f', 1) +
                         QStringLiteral(" BB)");
         } else {
+            QStringList blinds;
             if (s.isSmallBlind)
-                text += QString::number(g->smallBlind);
+                blinds << QString::number(g->smallBlind);
             if (s.isBigBlind)
-                text += QString::number(g->bigBlind);
+                blinds << QString::number(g->bigBlind);
+            text = blinds.join(QStringLiteral(" / "));
         }
         painter.drawText(QRect(kPlaces[static_cast<std::size_t>(i)].bet, QSize(140, 15)),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -377,14 +385,24 @@ void TableView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event) {
+    trackMouse(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
+    event->accept();
+}
+
+void TableView::leaveEvent(QEvent* event) {
+    // Nothing stays highlighted once the mouse has left the table.
+    trackMouse(-1, -1);
+    QWidget::leaveEvent(event);
+}
+
+void TableView::trackMouse(int x, int y) {
     for (DealerButton* spot : buttonSpots_)
         spot->update();
     for (SeatWidget* seat : seatWidgets_)
         seat->update();
-    lastX_ = static_cast<int>(event->position().x());
-    lastY_ = static_cast<int>(event->position().y());
+    lastX_ = x;
+    lastY_ = y;
     update();
-    event->accept();
 }
 
 SeatWidget* TableView::seatWidget(int seat) const {
@@ -431,8 +449,9 @@ void TableView::clearTable() {
         g->setPushRangeText({});
         g->heroAction = -1;
         g->buttonSeat = -1;
-        g->ante = 0;
     }
+    // No ante is posted on an empty table; the line shows what is in force.
+    setBlinds(desk_.kept().smallBlind, desk_.kept().bigBlind, 0);
     desk_.keepPlayerCount(0);
     window()->update();
     update();
@@ -536,6 +555,8 @@ void TableView::copyChipsFromSituation(int seat, bool betToo) {
     if (betToo)
         widget->setBet(s->bet);
     widget->update();
+    // The bet labels are painted by the table.
+    update();
 }
 
 void TableView::copyRangesFromSituation(int seat) {

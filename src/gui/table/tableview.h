@@ -76,8 +76,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    // Stores the mouse position (-1, -1 when outside) and repaints what it highlights.
+    void trackMouse(int x, int y);
     // Copies a situation put on the table into the seats.
     void showSituation(torvel::GameState* situation);
     void onSeatTaken(int seat, bool moveButton);
@@ -107,6 +110,7 @@ private:
     QPushButton* applyButton_ = nullptr;
     QPen textPen_;
     QPen greenPen_;
-    int lastX_ = 0;
-    int lastY_ = 0;
+    // The mouse position over the table; -1 while it is elsewhere.
+    int lastX_ = -1;
+    int lastY_ = -1;
 };

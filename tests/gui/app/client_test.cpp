@@ -257,15 +257,24 @@ private slots:
             QVERIFY2(near(tableColour(), l.colour), l.action);
         }
 
-        // A client without its picture leaves its look without one: the
-        // table is drawn without an image, and nothing breaks.
+        // A client without its picture is not offered, says why, and never
+        // blanks the felt; its directory set later offers it.
         window.reset();
         setSetting("starsdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
+        setSetting("ppdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
         start();
         QVERIFY(!table()->pokerStarsPicture());
-        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PokerStars"))->trigger();
-        QCOMPARE(table()->look(), TableLook::PokerStars);
-        QVERIFY(!near(tableColour(), own));
+        for (const char* client : {"PokerStars", "PartyPoker"}) {
+            QAction* entry = menuAction(*window, QStringLiteral("Layout"), QString::fromLatin1(client));
+            QVERIFY(!entry->isEnabled());
+            QVERIFY2(entry->toolTip().contains(QStringLiteral("picture was found")), qPrintable(entry->toolTip()));
+            entry->trigger();
+            QCOMPARE(table()->look(), TableLook::Own);
+        }
+        table()->setLook(TableLook::PokerStars);
+        QVERIFY(near(tableColour(), own));
+        runDirectoryDialog(partyDirectory, QString());
+        QVERIFY(menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->isEnabled());
     }
 
     void theOfferAsksYesOrNo() {

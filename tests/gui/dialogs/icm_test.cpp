@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(texts(icm->amountFields(), 4), QStringList({"50.00", "30.00", "20.00", "0.00"}));
         QCOMPARE(totals(), QStringLiteral("100.00 100.00"));
         icm->computeButton()->click();
-        QCOMPARE(texts(icm->icmLabels(), 4), QStringList({"0.38", "0.33", "0.29", "0.00"}));
+        QCOMPARE(texts(icm->icmLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));  // percent
         QCOMPARE(texts(icm->valueLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));
     }
 
@@ -118,7 +118,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             QCOMPARE(icm->icmLabels()[static_cast<std::size_t>(i)]->text() + " " +
                          icm->valueLabels()[static_cast<std::size_t>(i)]->text(),
-                     QStringLiteral("0.10 100.00"));
+                     QStringLiteral("10.00 100.00"));
     }
 
     // Place 3 not paid: 50 / 30 of 100. The equities above without their
@@ -132,7 +132,7 @@ private slots:
         enter(icm->prizePoolField(), QStringLiteral("100"));
         QCOMPARE(totals(), QStringLiteral("80.00 80.00"));
         icm->computeButton()->click();
-        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"0.35", "0.26", "0.19"}));
+        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"35.18", "26.25", "18.57"}));
         QCOMPARE(texts(icm->valueLabels(), 3), QStringList({"35.18", "26.25", "18.57"}));
 
         // From the amounts: pool 50 + 30, shares 62.5 / 37.5; the reduced place keeps its numbers.
@@ -196,12 +196,31 @@ private slots:
         percent(0)->setText(QStringLiteral("100"));
         icm->prizePoolField()->setText(QStringLiteral("10"));
         icm->computeButton()->click();
-        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"0.50", "0.50", "0.00"}));
+        QCOMPARE(texts(icm->icmLabels(), 3), QStringList({"50.00", "50.00", "0.00"}));
         QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("5.00"));
         percent(0)->setText(QStringLiteral("250"));
         chips(1)->setText(QStringLiteral("0"));
         icm->computeButton()->click();
         QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("10.00"));
+    }
+
+    // Text out of a field's range is corrected when the field loses focus,
+    // so the field shows the value computed with.
+    void outOfRangeTextIsCorrectedOnLeavingTheField() {
+        const struct {
+            QLineEdit* field;
+            const char* typed;
+            const char* shown;
+        } cases[] = {{percent(0), "150", "100"}, {percent(1), "12.5", "12.5"}, {percent(2), "", "0"},
+                     {chips(0), "9999999999", "1000000000"}, {chips(1), "", "0"},
+                     {icm->prizePoolField(), "9999999999", "1000000000"}};
+        for (const auto& c : cases) {
+            c.field->clear();
+            QTest::keyClicks(c.field, QLatin1String(c.typed));
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(c.field, &leave);
+            QCOMPARE(c.field->text(), QLatin1String(c.shown));
+        }
     }
 
     void icmCalcShowsTheSameWindowWithItsValues() {

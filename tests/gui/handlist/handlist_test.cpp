@@ -217,6 +217,7 @@ private slots:
         list()->onExportClicked();
         QCOMPARE(title, QStringLiteral("Error"));
         QVERIFY(message.contains(QStringLiteral("hands.txt")));
+        QVERIFY2(!message.contains(QStringLiteral(".tmp-")), qPrintable(message));
         QVERIFY(!QFile::exists(nowhere));
         // An imported hand history is never exported over.
         const QString mine = scratch->filePath(QStringLiteral("mine.txt"));

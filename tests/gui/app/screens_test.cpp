@@ -1,0 +1,236 @@
+// What the screens show agrees with what the program holds: the hand list's
+// row, the import summary, the blinds line, one dialog per click, titles,
+// repaints, highlights, the legend and the window size.
+#include <QCheckBox>
+#include <QEvent>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+#include "engine/gamestate.h"
+#include "gui/app/mainwindow.h"
+#include "gui/handlist/handlistpanel.h"
+#include "gui/plot/equityplotview.h"
+#include "gui/table/opponentactiondialog.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "modaldriver.h"
+
+using torvel::GameState;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(TORVEL_IMPORT_FIXTURES);
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The first column at which colour appears on row y of image; -1 if never.
+int firstColumnOf(const QImage& image, int y, QColor colour) {
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == colour)
+            return x;
+    return -1;
+}
+
+}  // namespace
+
+class ScreensTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchWorkingDirectory> scratch;
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+    HandListPanel* list() const { return window->frame()->handList(); }
+    void sit(std::initializer_list<int> seats) {
+        for (int s : seats)
+            seat(s)->takeSeatButton()->click();
+    }
+
+    // Imports files with the "Tight" profile; returns the summary and the
+    // progress bar's value over its maximum as the summary was shown.
+    std::pair<QString, QString> importFiles(const QStringList& names) {
+        QString summary, progress;
+        whenOpen<QInputDialog>([&](QInputDialog* question) {
+            question->setTextValue(QStringLiteral("Tight"));
+            question->accept();
+            whenOpen<QMessageBox>([&](QMessageBox* box) {
+                summary = box->text();
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* bar = qobject_cast<QProgressDialog*>(w); bar && bar->isVisible())
+                        progress = QStringLiteral("%1/%2").arg(bar->value()).arg(bar->maximum());
+                box->accept();
+            });
+        });
+        QStringList paths;
+        for (const QString& name : names)
+            paths << kFixtures + "/" + name;
+        list()->runImport(paths);
+        return {summary, progress};
+    }
+    // The situation of the highlighted row, null without one.
+    const GameState* highlighted() const {
+        const auto rows = list()->tree()->selectedItems();
+        if (rows.size() != 1)
+            return nullptr;
+        return list()->situations().value(list()->tree()->indexOfTopLevelItem(rows.first()));
+    }
+
+private slots:
+    void init() {
+        scratch = std::make_unique<ScratchWorkingDirectory>();
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+    void cleanup() {
+        window.reset();
+        scratch.reset();
+    }
+
+    void theHighlightedRowIsTheSituationShown() {
+        window->showHandList();
+        importFiles({QStringLiteral("pokerstars_hand.txt")});
+        QCOMPARE(list()->situations().size(), 3);
+        QVERIFY(highlighted());
+        QCOMPARE(highlighted(), window->desk().situation());
+        window->showSituation(list()->situations()[2]);
+        QCOMPARE(highlighted(), list()->situations()[2]);
+        QCOMPARE(window->desk().situation(), list()->situations()[2]);  // following does not show again
+        window->startTrainer();  // a dealt spot is in no row
+        QVERIFY(list()->tree()->selectedItems().isEmpty());
+    }
+
+    void theImportSummaryCountsEveryFile() {
+        const auto [first, firstBar] = importFiles({QStringLiteral("pokerstars_hand.txt")});
+        const auto [second, secondBar] = importFiles({QStringLiteral("pokerstars_game.txt")});
+        QCOMPARE(first, QStringLiteral("3 (of 4) relevant hands imported."));
+        QCOMPARE(firstBar, QStringLiteral("1/1"));
+        const QRegularExpression counts(QStringLiteral("^(\\d+) \\(of (\\d+)\\)"));
+        const auto match = counts.match(second);
+        QVERIFY2(match.hasMatch(), qPrintable(second));
+        const int relevant = 3 + match.captured(1).toInt();
+        const int hands = 4 + match.captured(2).toInt();
+
+        const auto [both, bar] = importFiles({QStringLiteral("pokerstars_hand.txt"), QStringLiteral("pokerstars_game.txt")});
+        QCOMPARE(both, QStringLiteral("%1 (of %2) relevant hands imported.\npokerstars_hand.txt: 3 (of 4)\n"
+                                      "pokerstars_game.txt: %3 (of %4)")
+                           .arg(relevant)
+                           .arg(hands)
+                           .arg(relevant - 3)
+                           .arg(hands - 4));
+        QCOMPARE(bar, QStringLiteral("2/2"));
+    }
+
+    void clearShowsTheBlindsInForce() {
+        sit({1, 3});
+        table()->setBlinds(200, 400, 25);
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400 / 25"));
+        window->frame()->clearButton()->click();
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400"));
+        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({200, 400, 0}));
+    }
+
+    // A player alone posts the small blind only, so the hero's label is one
+    // amount.
+    void aPlayerAlonePostsOneBlind() {
+        sit({4});
+        QCOMPARE(QList<int>({state(4).isSmallBlind, state(4).isBigBlind, state(4).bet}), QList<int>({1, 0, 100}));
+        sit({7});
+        QCOMPARE(QList<int>({state(4).isSmallBlind, state(4).isBigBlind, state(4).bet}), QList<int>({1, 0, 100}));
+        QCOMPARE(QList<int>({state(7).isSmallBlind, state(7).isBigBlind, state(7).bet}), QList<int>({0, 1, 200}));
+    }
+
+    // A click on "Folded" opens the action dialog; the call set there does
+    // not open the range dialog as well. The table repaints the bet while
+    // the dialog is open, and the dialog is titled after the player.
+    void oneClickOneDialogAndItsTableFollows() {
+        sit({3, 0, 2, 5, 7, 8});
+        table()->setButton(7, true);
+        QCOMPARE(state(2).action, 0);
+        PaintCounter paints;
+        table()->installEventFilter(&paints);
+        QString title;
+        int paintsWhileOpen = -1;
+        auto second = std::make_shared<bool>(false);
+        auto watching = std::make_shared<bool>(true);
+        whenOpen<OpponentActionDialog>([&, second, watching](OpponentActionDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->callBox()->click();
+            paints.paints = 0;
+            dialog->callEdit()->selectAll();
+            QTest::keyClicks(dialog->callEdit(), QStringLiteral("400"));
+            QTest::keyClick(dialog->callEdit(), Qt::Key_Return);
+            QApplication::processEvents();
+            paintsWhileOpen = paints.paints;
+            whenModal([second, watching](QWidget* w) {
+                if (*watching) {
+                    *second = true;
+                    w->close();
+                }
+            });
+            dialog->closeButton()->click();
+        });
+        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(30, 107));
+        *watching = false;
+        QCOMPARE(state(2).action, 1);
+        QCOMPARE(state(2).bet, 400);
+        QVERIFY(!*second);
+        QVERIFY(paintsWhileOpen > 0);
+        QCOMPARE(title, QStringLiteral("Action of %1").arg(QString::fromUtf8(state(2).name)));
+    }
+
+    void hoverHighlightsGoWithTheMouse() {
+        const QRect blindsLine(10, 10, 200, 15);
+        const QImage before = table()->grab(blindsLine).toImage();
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 15), table()->mapToGlobal(QPointF(20, 15)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(table(), &move);
+        QVERIFY(table()->grab(blindsLine).toImage() != before);  // highlighted under the mouse
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(table(), &leave);
+        QCOMPARE(table()->grab(blindsLine).toImage(), before);
+    }
+
+    void theWindowShrinksBackForTheEditor() {
+        QApplication::processEvents();
+        const QSize editor = window->size();
+        QVERIFY(editor.height() < 800);
+        for (void (MainWindow::*leave)() : {&MainWindow::showHandList, &MainWindow::startTrainer}) {
+            (window.get()->*leave)();
+            QCOMPARE(window->height(), 800);
+            window->startEditor();
+            QCOMPARE(window->size(), editor);
+        }
+    }
+
+    void theLegendStartsAfterItsCaption() {
+        EquityPlotView view(&g(), nullptr);
+        view.resize(600, 400);
+        const QImage picture = view.grab().toImage();
+        const int square = firstColumnOf(picture, 15, QColor(220, 255, 220));
+        QVERIFY(square > 30 + view.fontMetrics().horizontalAdvance(QStringLiteral("Edge between :")));
+        QVERIFY(firstColumnOf(picture, 15, QColor(50, 255, 50)) > square + 20);
+    }
+};
+
+QTEST_MAIN(ScreensTest)
+#include "screens_test.moc"
