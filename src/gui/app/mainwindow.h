@@ -12,6 +12,7 @@
 #include "gui/desk/tableresources.h"
 
 class IcmCalculatorDialog;
+class NashRangesWindow;
 class QAction;
 class QActionGroup;
 class QDialog;
@@ -34,6 +35,8 @@ public:
     TableFrame* frame() const { return frame_; }
     IcmCalculatorDialog* icmCalculator() const { return icmWindow_; }
     QAction* payoutAction() const { return payoutAction_; }
+    // Null until "Nash Ranges" is first opened.
+    NashRangesWindow* nashRanges() const { return nashWindow_; }
 
     // What the panels ask of the program.
     int runAnalysis(int answer) override;
@@ -46,6 +49,7 @@ public:
 
 public slots:
     void openIcmCalculator();
+    void openNashRanges();
     void openPartyPokerDirectoryDialog();
     void openAbout();
     void closeAbout();
@@ -74,4 +78,5 @@ private:
     // The ICM calculator: one window, kept with its values until the end.
     IcmCalculatorDialog* icmWindow_ = nullptr;
     QActionGroup* layoutGroup_ = nullptr;
+    NashRangesWindow* nashWindow_ = nullptr;
 };

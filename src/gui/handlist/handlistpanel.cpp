@@ -14,6 +14,7 @@
 #include "engine/gamestate.h"
 #include "gui/desk/deskactions.h"
 #include "gui/desk/deskmodel.h"
+#include "gui/nash/nashsolvejob.h"
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
@@ -195,10 +196,11 @@ void HandListPanel::runImport(const QStringList& files) {
         profileIndex_ = 0;
         bool ok = false;
         const QString choice = QInputDialog::getItem(this, tr("Profile?"), tr("Which profile to use for the import?"),
-                                                     {tr("Tight"), tr("Medium"), tr("Loose")}, 0, false, &ok);
+                                                     {tr("Tight"), tr("Medium"), tr("Loose"), tr("Nash")}, 0, false, &ok);
         if (ok && !choice.isEmpty())
-            profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
+            profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : choice == tr("Nash") ? kNashProfile : 0;
     }
+    notModelledCount_ = 0;
     for (int i = 0; i < files.size(); ++i) {
         if (progress_->wasCanceled())
             break;
@@ -209,7 +211,11 @@ void HandListPanel::runImport(const QStringList& files) {
     }
     if (!files.isEmpty())
         QMessageBox::information(window(), tr("Import finished!"),
-                                 tr("%1 (of %2) relevant hands imported.").arg(relevantCount_).arg(handCount_),
+                                 tr("%1 (of %2) relevant hands imported.").arg(relevantCount_).arg(handCount_) +
+                                     (notModelledCount_ > 0 ? tr("\n%1 of them with the Tight ranges: the "
+                                                                  "equilibrium does not model them.")
+                                                                  .arg(notModelledCount_)
+                                                            : QString()),
                                  QMessageBox::Ok);
     progress_->close();
     if (!situations_.isEmpty())
@@ -222,7 +228,11 @@ void HandListPanel::importFile(const QString& path) {
     relevantCount_ = 0;
     torvel::import::ImportCallbacks callbacks;
     callbacks.onDecision = [this](std::unique_ptr<GameState> decision) {
-        decision->assignCallingRanges(profileIndex_);
+        // A spot the equilibrium does not model (limpers, a raise that is not
+        // all-in) keeps the "Tight" ranges and is counted.
+        decision->assignCallingRanges(profileIndex_ == kNashProfile ? 0 : profileIndex_);
+        if (profileIndex_ == kNashProfile && !assignNashRangesWithDialog(this, desk_, *decision).isEmpty())
+            ++notModelledCount_;
         GameState* g = decision.get();
         desk_.keepUntilReplaced(std::move(decision));
         actions_.showSituation(g);
