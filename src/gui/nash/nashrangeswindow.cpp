@@ -135,8 +135,8 @@ void NashRangesWindow::startSolve() {
     connect(job_.get(), &NashSolveJob::finished, this, &NashRangesWindow::onFinished);
     progress_->setValue(0);
     progress_->setFormat(tr("Computing..."));
-    showResult();
     job_->start();
+    showResult();
 }
 
 void NashRangesWindow::cancel() {
