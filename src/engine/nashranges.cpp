@@ -39,6 +39,12 @@ std::string nashTableOf(const GameState& g, NashSpot& spot) {
     int bigBlindSeat = g.nextOccupiedSeat(g.buttonSeat);
     if (players > 2)
         bigBlindSeat = g.nextOccupiedSeat(bigBlindSeat);
+    // A history may put the big blind elsewhere (a dead small blind, a
+    // missed blind): the game's order would then be wrong.
+    for (int seat = 0; seat < kSeatCount; ++seat)
+        if (g.seats[static_cast<std::size_t>(seat)].isBigBlind && seat != bigBlindSeat &&
+            g.seats[static_cast<std::size_t>(seat)].status != kSeatEmpty)
+            return "the nash profile needs the blinds next to the button";
     for (int seat = g.nextOccupiedSeat(bigBlindSeat); static_cast<int>(spot.seats.size()) < players;
          seat = g.nextOccupiedSeat(seat))
         spot.seats.push_back(seat);
