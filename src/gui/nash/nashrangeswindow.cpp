@@ -44,7 +44,6 @@ NashRangesWindow::NashRangesWindow(DeskModel& desk, QWidget* parent) : QWidget(p
     rangeChoice_ = new QComboBox;
     grid_ = new RangeGridView;
     figures_ = new QLabel;
-    figures_->setWordWrap(true);
 
     auto* left = new QVBoxLayout;
     left->addWidget(players_, 1);
@@ -211,7 +210,7 @@ void NashRangesWindow::showResult() {
     showChoice(rangeChoice_->currentIndex());
 
     if (result_)
-        figures_->setText(tr("Exploitability %1 of the prize pool%2, %3 iterations, %4 s")
+        figures_->setText(tr("Exploitability %1 of the prize pool%2\n%3 iterations, %4 s")
                               .arg(QString::number(result_->report.worst(), 'g', 2),
                                    result_->converged ? QString() : tr(" (not reached)"))
                               .arg(result_->iterations)

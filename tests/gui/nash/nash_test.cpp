@@ -15,6 +15,7 @@
 #include "engine/gamestate.h"
 #include "engine/nashranges.h"
 #include "gui/app/mainwindow.h"
+#include "gui/dialogs/analysisreportdialog.h"
 #include "gui/dialogs/rangegrid.h"
 #include "gui/dialogs/rangegridview.h"
 #include "gui/nash/nashrangeswindow.h"
@@ -112,19 +113,59 @@ private slots:
         QCOMPARE(nash->table().stacks, tableOf({3000, 1400, 1400}).stacks);
     }
 
+    // Each player after the pusher holds the band of his equilibrium call.
+    void expectCallBands(const GameState& situation, const torvel::NashSpot& spot, const torvel::NashProfile& profile) {
+        const int n = static_cast<int>(spot.seats.size());
+        for (int k = spot.pusherAt + 1; k < n; ++k) {
+            if (k == spot.heroAt)
+                continue;
+            const auto& range = profile.call[static_cast<std::size_t>(torvel::callIndex(n, spot.pusherAt, k))];
+            const auto& seat = situation.seats[static_cast<std::size_t>(spot.seats[static_cast<std::size_t>(k)])];
+            QCOMPARE(seat.rangeFrom, 0);
+            QCOMPARE(seat.rangeTo, torvel::topBandForShare(window->desk().handRanking(), torvel::comboShare(range)));
+        }
+    }
+
     void applyNashGivesTheEquilibriumBands() {
         seatThree(2600);
         table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
         QCOMPARE(table()->profileCombo()->currentText(), QStringLiteral("Nash"));
         table()->applyButton()->click();
-        const torvel::NashResult expected = solved(tableOf({2600, 1400, 1400}));
-        const torvel::HandRanking& ranking = window->desk().handRanking();
-        for (const auto& [seat, caller] : {std::pair{3, 1}, std::pair{6, 2}}) {
-            const auto& range = expected.profile.call[static_cast<std::size_t>(torvel::callIndex(3, 0, caller))];
-            QCOMPARE(g().seats[static_cast<std::size_t>(seat)].rangeFrom, 0);
-            QCOMPARE(g().seats[static_cast<std::size_t>(seat)].rangeTo,
-                     torvel::topBandForShare(ranking, torvel::comboShare(range)));
-        }
+        // The same table as torvel-cli nash --stacks 2600,1400,1400 --blinds 100,200.
+        torvel::NashSpot spot;
+        QCOMPARE(torvel::nashSpotOf(g(), spot), std::string());
+        QCOMPARE(spot.table.stacks, tableOf({2600, 1400, 1400}).stacks);
+        expectCallBands(g(), spot, solved(tableOf({2600, 1400, 1400})).profile);
+    }
+
+    void trainerDealsWithTheEquilibriumRanges() {
+        table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
+        window->startTrainer();
+        // Not every dealt spot is one the game knows (the big blind first in).
+        torvel::NashSpot spot;
+        for (int deal = 0; deal < 20 && !torvel::nashSpotOf(g(), spot).empty(); ++deal)
+            window->nextTrainerSituation();
+        QCOMPARE(torvel::nashSpotOf(g(), spot), std::string());
+        const torvel::NashResult* kept = window->desk().nashStore().find(spot.table);
+        QVERIFY(kept);
+        expectCallBands(g(), spot, kept->profile);
+    }
+
+    void reportShowsTheEquilibriumOnceSolved() {
+        seatThree(2600);
+        table()->applyButton()->click();  // "Tight", and the analysis
+        QVERIFY(g().pushRangeText[0] != '\0');
+        AnalysisReportDialog report(&window->desk(), QStringLiteral("Details"));
+        report.buildReport(&g());
+        QVERIFY(!report.heroRangeGrid()->isHidden());
+        QCOMPARE(report.heroRangeGrid()->range(), torvel::classesOfPushRangeText(g().pushRangeText));
+        QVERIFY(report.equilibriumGrid()->isHidden());
+
+        window->openNashRanges();
+        QVERIFY(settle(window->nashRanges()));
+        report.buildReport(&g());
+        QVERIFY(!report.equilibriumGrid()->isHidden());
+        QCOMPARE(report.equilibriumGrid()->range(), window->nashRanges()->result()->profile.push[0]);
     }
 
     void gridColoursRunFromFoldToAlways() {
