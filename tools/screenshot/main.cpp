@@ -64,13 +64,15 @@ void trainerScene(MainWindow& window) {
 // Grabs the next modal dialog (passing over progress dialogs) and closes it.
 // A dialog that computes while it is built (the plot) is not modal yet
 // then: keep looking until it is.
-void grabModal(const QString& out, QApplication& app) {
-    QTimer::singleShot(300, [&app, out] {
+void grabModal(const QString& out, QApplication& app, QSize size = {}) {
+    QTimer::singleShot(300, [&app, out, size] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || dialog->inherits("QProgressDialog")) {
-            grabModal(out, app);
+            grabModal(out, app, size);
             return;
         }
+        if (size.isValid())
+            dialog->resize(size);
         const bool saved = dialog && dialog->grab().save(out);
         std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
         if (dialog)
@@ -122,7 +124,7 @@ int main(int argc, char** argv) {
             window.frame()->table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
             window.frame()->table()->applyButton()->click();
         } else {
-            grabModal(out, app);
+            grabModal(out, app, size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize());
             window.frame()->detailsButton()->click();
             return QFileInfo::exists(out) ? 0 : 1;
         }

@@ -129,7 +129,9 @@ void NashRangesWindow::startSolve() {
     job_ = std::make_unique<NashSolveJob>(desk_, spot_.table);
     connect(job_.get(), &NashSolveJob::progressed, this, [this](int percent, double reached) {
         progress_->setValue(percent);
-        progress_->setFormat(tr("%p% (exploitability %1)").arg(QString::number(reached, 'g', 2)));
+        // The solver reports what it reached from its first check on.
+        if (reached < 1.0)
+            progress_->setFormat(tr("%p% (exploitability %1)").arg(QString::number(reached, 'g', 2)));
     });
     connect(job_.get(), &NashSolveJob::finished, this, &NashRangesWindow::onFinished);
     progress_->setValue(0);

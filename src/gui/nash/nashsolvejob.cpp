@@ -79,7 +79,8 @@ const torvel::NashResult* solveNashWithDialog(QWidget* parent, DeskModel& desk, 
     QEventLoop loop;
     QObject::connect(&job, &NashSolveJob::progressed, &progress, [&progress](int percent, double reached) {
         progress.setValue(percent);
-        progress.setLabelText(QObject::tr("...Computing the equilibrium... (exploitability %1)")
+        if (reached < 1.0)
+            progress.setLabelText(QObject::tr("...Computing the equilibrium... (exploitability %1)")
                                   .arg(QString::number(reached, 'g', 2)));
     });
     QObject::connect(&progress, &QProgressDialog::canceled, &job, &NashSolveJob::cancel);
