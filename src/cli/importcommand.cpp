@@ -9,10 +9,12 @@
 #include "cli/situationjson.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
+#include "engine/nashranges.h"
 #include "engine/plainowner.h"
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
+#include "store/decisionrecord.h"
 #include "store/handstore.h"
 
 namespace torvel::cli {
@@ -20,7 +22,7 @@ namespace torvel::cli {
 namespace {
 
 constexpr const char* kImportUsage =
-    "usage: torvel-cli import [--profile tight|medium|loose] [--export FILE] [--db FILE] [--all] FILE...\n"
+    "usage: torvel-cli import [--profile tight|medium|loose|nash] [--export FILE] [--db FILE] [--all] FILE...\n"
     "\n"
     "Reads hand histories of PokerStars, Full Tilt Poker and PartyPoker, finds\n"
     "the hero's short-stack preflop decisions, gives the opponents the calling\n"
@@ -28,6 +30,9 @@ constexpr const char* kImportUsage =
     "hero's real action and prints it as one JSON line: handId, file, hand,\n"
     "heroAction, decision, evPush, evFold, pushRangeText, correct. After each\n"
     "file a line with its summary. Payouts are 50/30/20 %.\n"
+    "With --profile nash the ranges come from the equilibrium of each table; a\n"
+    "decision it does not model (limpers, a raise that is not all-in) keeps the\n"
+    "tight ranges, and its line says \"profile\": \"tight\".\n"
     "\n"
     "  --export FILE   also write the graded decisions as a PartyPoker text\n"
     "                  hand history to FILE\n"
@@ -68,9 +73,9 @@ std::string readOptions(const std::vector<std::string>& args, ImportOptions& opt
             } else if (a == "--db") {
                 options.databasePath = value;
             } else {
-                options.profile = profileFromJson(json(value));
+                options.profile = value == "nash" ? kNashProfile : profileFromJson(json(value));
                 if (options.profile < 0)
-                    return "unknown profile " + value + " (tight, medium or loose)";
+                    return "unknown profile " + value + " (tight, medium, loose or nash)";
             }
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
             return "unknown option " + a;
@@ -144,12 +149,18 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
         callbacks.onDecision = [&](std::unique_ptr<GameState> g) {
             // As the hand list does: ranges of the profile, the analysis with
             // the hero's real action, then the action as the list reads it.
-            g->assignCallingRanges(options.profile);
+            int profile = options.profile;
+            g->assignCallingRanges(profile == kNashProfile ? 0 : profile);
+            if (profile == kNashProfile && !assignNashRanges(*g, progress).empty())
+                profile = 0;
             const DriverResult result = runComputeDriver(*g, g->heroAction, progress);
             import::normaliseHeroAction(*g);
-            out << decisionJson(*g, file, result).dump() << "\n";
+            json line = decisionJson(*g, file, result);
+            if (options.profile == kNashProfile)
+                line["profile"] = store::profileName(profile);
+            out << line.dump() << "\n";
             if (database.isOpen() && !result.refused)
-                toStore.push_back(store::recordFromGraded(*g, options.profile));
+                toStore.push_back(store::recordFromGraded(*g, profile));
             if (!options.exportPath.empty())
                 graded.push_back(std::move(g));
         };

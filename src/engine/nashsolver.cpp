@@ -26,18 +26,6 @@ std::size_t at(int a, int b) {
     return static_cast<std::size_t>(a) * kClasses + static_cast<std::size_t>(b);
 }
 
-int classIndex(const HandClass& c) {
-    static const std::array<int, kRankCount* kClassHighCount> index = [] {
-        std::array<int, kRankCount * kClassHighCount> table{};
-        table.fill(-1);
-        const auto& classes = allHandClasses();
-        for (int k = 0; k < kClasses; ++k)
-            table[static_cast<std::size_t>(classes[static_cast<std::size_t>(k)].low * kClassHighCount +
-                                           classes[static_cast<std::size_t>(k)].high)] = k;
-        return table;
-    }();
-    return index[static_cast<std::size_t>(c.low * kClassHighCount + c.high)];
-}
 
 // Card-disjoint combination pairs of every two classes.
 const std::vector<int>& togetherCounts() {
@@ -67,6 +55,21 @@ void addScaled(double* out, const double* row, double factor) {
 }
 
 }  // namespace
+
+int classIndex(const HandClass& c) {
+    static const std::array<int, kRankCount* kClassHighCount> index = [] {
+        std::array<int, kRankCount * kClassHighCount> table{};
+        table.fill(-1);
+        const auto& classes = allHandClasses();
+        for (int k = 0; k < kClasses; ++k)
+            table[static_cast<std::size_t>(classes[static_cast<std::size_t>(k)].low * kClassHighCount +
+                                           classes[static_cast<std::size_t>(k)].high)] = k;
+        return table;
+    }();
+    if (c.low < 0 || c.low >= kRankCount || c.high < 0 || c.high >= kClassHighCount)
+        return -1;
+    return index[static_cast<std::size_t>(c.low * kClassHighCount + c.high)];
+}
 
 int callIndex(int players, int pusher, int caller) {
     // Pairs of earlier pushers come first, each with its later players.
@@ -448,6 +451,8 @@ NashResult solveNash(const NashTable& table, const EquityTable& equities, const 
             }
         }
         const double best = result.report.worst();
+        if (options.reached)
+            options.reached(best);
         if (best <= options.accuracy) {
             result.converged = true;
             break;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ struct NashTable {
     std::int64_t ante = 0;
     std::array<double, kPlaceCount> payouts{};  // shares of the prize pool by place
 };
+
+struct HandClass;
+
+// The place of a class in allHandClasses(), -1 when it is not one of them.
+int classIndex(const HandClass& c);
 
 // A probability per class, indexed like allHandClasses().
 using ClassStrategy = std::array<double, kHandClassCount>;
@@ -104,6 +110,8 @@ private:
 struct NashOptions {
     double accuracy = 1e-5;  // stop when every player's exploitability is at most this
     int maxIterations = 200000;
+    // Told the exploitability of the best profile so far at every check.
+    std::function<void(double)> reached;
 };
 
 struct NashResult {

@@ -19,6 +19,8 @@ std::string profileName(int profile) {
         return "medium";
     case 2:
         return "loose";
+    case cli::kNashProfile:
+        return "nash";
     default:
         return "tight";
     }

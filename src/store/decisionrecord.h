@@ -20,7 +20,7 @@ struct DecisionRecord {
     int decision = kDecisionNotComputed;
     double evPush = 0.0;  // shares of the prize pool
     double evFold = 0.0;
-    std::string profile;  // "tight", "medium", "loose"
+    std::string profile;  // "tight", "medium", "loose", "nash"
     // Read from the situation, kept for the report.
     std::string position;  // "Button", "Big Blind", ...
     std::string hand;      // "AKs"
@@ -32,13 +32,13 @@ struct DecisionRecord {
 };
 
 // The record of a graded situation (the analysis has run and the hero's
-// action is normalised). profile is 0, 1 or 2.
+// action is normalised). profile is 0, 1, 2 or cli::kNashProfile.
 DecisionRecord recordFromGraded(const GameState& g, int profile);
 
 // Position, hand, stack and verdict of a record, from its situation JSON
 // and its action and decision. False when the situation cannot be read.
 bool deriveFromSituation(DecisionRecord& record);
 
-std::string profileName(int profile);  // "tight", "medium", "loose"
+std::string profileName(int profile);  // "tight", "medium", "loose", "nash"
 
 }  // namespace torvel::store

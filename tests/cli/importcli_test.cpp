@@ -208,6 +208,22 @@ TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
     EXPECT_EQ(tight.back()["evFold"], wide.back()["evFold"]);
 }
 
+TEST_F(ImportCliTest, TheNashProfileGradesAgainstTheEquilibrium) {
+    const auto tight = run({fixturePath("fulltilt.txt")}).decisions();
+    const auto nash = run({"--profile", "nash", fixturePath("fulltilt.txt")}).decisions();
+    ASSERT_EQ(nash.size(), tight.size());
+    ASSERT_FALSE(nash.empty());
+    std::map<std::string, std::string> profile;
+    for (const json& d : nash)
+        profile[d["handId"].get<std::string>()] = d["profile"].get<std::string>();
+    // The heads-up push meets the equilibrium call; the checked big blind
+    // (a limp before him) is not modelled and keeps the tight ranges.
+    EXPECT_EQ(profile.at("33100000002"), "nash");
+    EXPECT_EQ(profile.at("33100000003"), "tight");
+    EXPECT_NE(tight.back()["evPush"], nash.back()["evPush"]);
+    EXPECT_FALSE(tight.back().contains("profile"));
+}
+
 TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
     const struct {
         std::vector<std::string> args;

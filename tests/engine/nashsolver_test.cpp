@@ -8,6 +8,7 @@
 
 #include "engine/cards.h"
 #include "engine/computedriver.h"
+#include "engine/nashranges.h"
 #include "engine/plainowner.h"
 #include "nashtables.h"
 
@@ -278,7 +279,7 @@ TEST(NashSolver, CancelReturnsTheBestSoFar) {
         bool wasCanceled() const override { return true; }
     } cancel;
     const NashResult r = solveNash(makeNashTable({3000, 2500, 2000, 1500}, 150, 300, 0, {0.5, 0.3, 0.2}), realTable(),
-                                   NashOptions{1e-9, 100000}, cancel);
+                                   NashOptions{1e-9, 100000, {}}, cancel);
     EXPECT_TRUE(r.canceled);
     EXPECT_LT(r.iterations, 100);
     EXPECT_EQ(r.profile.push.size(), 3u);
@@ -303,4 +304,27 @@ TEST(NashRangeText, RunsFromTheTopAndBelow) {
         range[static_cast<std::size_t>(classNamed("T9s"))] = 0.49;  // mostly folded: not written
         EXPECT_EQ(nashRangeText(range), c.text);
     }
+}
+
+TEST(PushRangeText, ReadsTheAnalysisTextAsClasses) {
+    const struct {
+        const char* text;
+        std::vector<const char*> in, out;
+    } cases[] = {
+        {"Any two ", {"AA", "32o", "72o"}, {}},
+        {"55+, A2s+, K9o+", {"AA", "55", "A2s", "AKs", "K9o", "KQo"}, {"44", "K8o", "K9s", "AKo", "A2o"}},
+        {"QQ+", {"QQ", "KK", "AA"}, {"JJ", "AKs"}},
+        {"", {}, {"AA"}},
+        // Parts it cannot read are left out, the others kept.
+        {"ZZ+, 9x+, T8s, 87s+", {"87s"}, {"T8s", "76s", "99"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ClassStrategy range = classesOfPushRangeText(c.text);
+        for (const char* name : c.in)
+            EXPECT_EQ(range[static_cast<std::size_t>(classNamed(name))], 1.0) << name;
+        for (const char* name : c.out)
+            EXPECT_EQ(range[static_cast<std::size_t>(classNamed(name))], 0.0) << name;
+    }
+    EXPECT_NEAR(comboShare(classesOfPushRangeText("22+")), 78.0 / 1326, 1e-12);
 }

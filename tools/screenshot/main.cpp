@@ -2,7 +2,9 @@
 // tables and pictures (build/runtime); with QT_QPA_PLATFORM=offscreen no
 // display is needed. Scenes: editor (default), trainer, plot, handlist FILE
 // (imports FILE with the "Tight" profile), report, range, about, cards,
-// ppdir, empty.
+// ppdir, empty; nash, nashreport and nashapply [WIDTHxHEIGHT]: the editor's
+// spot with its equilibrium solved, then the "Nash Ranges" window, the
+// report beside the equilibrium, or the table after "Apply" with "Nash".
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include "gui/table/seatwidget.h"
 #include "gui/table/tableview.h"
 #include "gui/dialogs/rangedialog.h"
+#include "gui/nash/nashrangeswindow.h"
 #include "gui/trainer/tableframe.h"
 
 namespace {
@@ -61,13 +64,15 @@ void trainerScene(MainWindow& window) {
 // Grabs the next modal dialog (passing over progress dialogs) and closes it.
 // A dialog that computes while it is built (the plot) is not modal yet
 // then: keep looking until it is.
-void grabModal(const QString& out, QApplication& app) {
-    QTimer::singleShot(300, [&app, out] {
+void grabModal(const QString& out, QApplication& app, QSize size = {}) {
+    QTimer::singleShot(300, [&app, out, size] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || dialog->inherits("QProgressDialog")) {
-            grabModal(out, app);
+            grabModal(out, app, size);
             return;
         }
+        if (size.isValid())
+            dialog->resize(size);
         const bool saved = dialog && dialog->grab().save(out);
         std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
         if (dialog)
@@ -96,6 +101,34 @@ int main(int argc, char** argv) {
     window.show();
     if (scene == QLatin1String("editor") || scene == QLatin1String("plot"))
         editorScene(window);
+    if (scene.startsWith(QLatin1String("nash"))) {
+        editorScene(window);
+        window.openNashRanges();
+        NashRangesWindow* nash = window.nashRanges();
+        const QStringList size = argc > 3 ? QString::fromLocal8Bit(argv[3]).split(QLatin1Char('x')) : QStringList();
+        if (size.size() == 2) {
+            nash->resize(size[0].toInt(), size[1].toInt());
+            window.resize(size[0].toInt(), size[1].toInt());
+        }
+        while (nash->solving())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QApplication::processEvents();
+        if (scene == QLatin1String("nash")) {
+            nash->rangeChoice()->setCurrentIndex(1);
+            const bool saved = nash->grab().save(out);
+            std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
+            return saved ? 0 : 1;
+        }
+        nash->hide();
+        if (scene == QLatin1String("nashapply")) {
+            window.frame()->table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
+            window.frame()->table()->applyButton()->click();
+        } else {
+            grabModal(out, app, size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize());
+            window.frame()->detailsButton()->click();
+            return QFileInfo::exists(out) ? 0 : 1;
+        }
+    }
     if (scene == QLatin1String("trainer"))
         trainerScene(window);
     if (scene == QLatin1String("handlist") && argc > 3) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -31,6 +32,8 @@
 #include "gui/dialogs/callingrangeeditor.h"
 #include "gui/trainer/tableframe.h"
 #include "gui/trainer/trainersettingspanel.h"
+#include "gui/nash/nashrangeswindow.h"
+#include "gui/nash/nashsolvejob.h"
 
 using torvel::GameState;
 
@@ -123,6 +126,8 @@ void MainWindow::buildMenus() {
     };
     QMenu* main = menuBar()->addMenu(tr("Main"));
     action(main, tr("ICM Calc"), "images/calc.png", tr("Open the ICM calculator"), &MainWindow::openIcmCalculator);
+    action(main, tr("Nash Ranges"), "images/range.png", tr("The push/fold equilibrium of the table"),
+           &MainWindow::openNashRanges);
     action(main, tr("PartyPoker"), "images/pp.png", tr("Set PartyPoker directory"), &MainWindow::openPartyPokerDirectoryDialog);
     action(main, tr("Info"), "images/info.png", tr("About Torvel ICM"), &MainWindow::openAbout);
 
@@ -196,6 +201,11 @@ void MainWindow::nextTrainerSituation() {
     auto dealt = std::make_unique<GameState>(&desk_);
     torvel::StdRandSource random;
     torvel::generateSituation(*dealt, frame_->trainerSettings()->trainerSettings(), random);
+    // The dealt spot comes with "Tight" ranges; with "Nash" chosen it is
+    // graded against the equilibrium where the game knows the spot.
+    if (frame_->table()->profileCombo()->currentIndex() == TableView::kNashProfileIndex)
+        if (const QString why = assignNashRangesWithDialog(this, desk_, *dealt); !why.isEmpty())
+            statusBar()->showMessage(tr("Tight ranges: %1").arg(why), 5000);
     GameState* shown = dealt.get();
     desk_.keepUntilReplaced(std::move(dealt));
     showSituation(shown);
@@ -252,6 +262,14 @@ void MainWindow::onModeChanged(DeskMode mode) {
         resize(sizeBeforeStretch_);
         sizeBeforeStretch_ = QSize();
     }
+}
+
+void MainWindow::openNashRanges() {
+    if (!nashWindow_)
+        nashWindow_ = new NashRangesWindow(desk_, this);
+    nashWindow_->show();
+    nashWindow_->raise();
+    nashWindow_->activateWindow();
 }
 
 void MainWindow::openIcmCalculator() {

@@ -12,6 +12,7 @@
 #include "gui/desk/tableresources.h"
 
 class IcmCalculatorDialog;
+class NashRangesWindow;
 class QAction;
 class QActionGroup;
 class QDialog;
@@ -34,6 +35,8 @@ public:
     TableFrame* frame() const { return frame_; }
     IcmCalculatorDialog* icmCalculator() const { return icmWindow_; }
     QAction* payoutAction() const { return payoutAction_; }
+    // Null until "Nash Ranges" is first opened.
+    NashRangesWindow* nashRanges() const { return nashWindow_; }
 
     // What the panels ask of the program.
     int runAnalysis(int answer) override;
@@ -46,6 +49,7 @@ public:
 
 public slots:
     void openIcmCalculator();
+    void openNashRanges();
     void openPartyPokerDirectoryDialog();
     void openAbout();
     void closeAbout();
@@ -81,4 +85,5 @@ private:
     QAction* ownLookAction_ = nullptr;
     // The editor's size before the hand list stretched the window.
     QSize sizeBeforeStretch_;
+    NashRangesWindow* nashWindow_ = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "engine/equitytable.h"
 #include "engine/handranking.h"
 #include "engine/owner.h"
+#include "gui/desk/nashstore.h"
 
 namespace torvel {
 class GameState;
@@ -86,6 +87,9 @@ public:
     void keepPlayerCount(int count) { kept_.playerCount = count; }
     void keepButtonSeat(int seat) { kept_.buttonSeat = seat; }
 
+    // Equilibria solved so far in this session.
+    NashStore& nashStore() { return nashStore_; }
+
     QString partyPokerDirectory() const { return partyPokerDirectory_; }
     QString pokerStarsDirectory() const { return pokerStarsDirectory_; }
     void setPartyPokerDirectory(const QString& directory) { partyPokerDirectory_ = directory; }
@@ -130,4 +134,5 @@ private:
     KeptTableValues kept_;
     QString partyPokerDirectory_;
     QString pokerStarsDirectory_;
+    NashStore nashStore_;
 };

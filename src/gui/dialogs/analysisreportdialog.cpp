@@ -1,6 +1,7 @@
 #include "gui/dialogs/analysisreportdialog.h"
 
 #include <QGridLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,6 +17,9 @@
 #include "engine/gamestate.h"
 #include "gui/dialogs/seateditcell.h"
 #include "gui/dialogs/labelscrollarea.h"
+#include "gui/dialogs/rangegridview.h"
+#include "engine/nashranges.h"
+#include "gui/desk/deskmodel.h"
 
 using torvel::GameState;
 using torvel::SeatState;
@@ -107,6 +111,15 @@ AnalysisReportDialog::AnalysisReportDialog(DeskModel* desk, const QString& title
     closeButton_->setDefault(false);
     recomputeButton_->setDefault(true);
 
+    // The ranges stand in a column right of the report.
+    heroGrid_ = new RangeGridView;
+    equilibriumGrid_ = new RangeGridView;
+    auto* ranges = new QVBoxLayout;
+    ranges->addWidget(heroGrid_, 1);
+    ranges->addWidget(equilibriumGrid_, 1);
+    grid_->addLayout(ranges, 0, kColumns, 14, 1);
+    grid_->setColumnStretch(kColumns, 1);
+
     connect(closeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onCloseClicked);
     connect(recomputeButton_, &QPushButton::clicked, this, &AnalysisReportDialog::onComputeClicked);
 }
@@ -119,6 +132,7 @@ void AnalysisReportDialog::buildReport(GameState* situation) {
         for (QLabel* cell : cellRow)
             cell->hide();
     fillTable();
+    fillRanges();
     QLabel* text = reportArea_->inner();
     text->setText(buildText());
     // The label keeps the size of its text, so that the area scrolls
@@ -128,6 +142,29 @@ void AnalysisReportDialog::buildReport(GameState* situation) {
     const int frame = 2 * reportArea_->frameWidth();
     reportArea_->setMinimumWidth(text->minimumWidth() + frame + reportArea_->verticalScrollBar()->sizeHint().width());
     reportArea_->setMinimumHeight(std::min(text->minimumHeight() + frame, kTallestReportArea));
+}
+
+void AnalysisReportDialog::fillRanges() {
+    const bool haveRange = game_ && game_->pushRangeText[0] != '\0';
+    heroGrid_->setVisible(haveRange);
+    equilibriumGrid_->hide();
+    heroGrid_->clearComparison();
+    if (!haveRange)
+        return;
+    const std::string text(game_->pushRangeText);
+    const torvel::ClassStrategy hero = torvel::classesOfPushRangeText(text);
+    heroGrid_->setRange(hero, tr("Pushing Range"), QString::fromStdString(text));
+    torvel::NashSpot spot;
+    if (!desk_ || !torvel::nashSpotOf(*game_, spot).empty())
+        return;
+    const torvel::NashResult* solved = desk_->nashStore().find(spot.table);
+    if (!solved)
+        return;
+    const torvel::ClassStrategy& equilibrium = torvel::heroNashRange(spot, solved->profile);
+    equilibriumGrid_->setRange(equilibrium, tr("Equilibrium (framed: differs)"));
+    equilibriumGrid_->setComparison(hero);
+    heroGrid_->setComparison(equilibrium);
+    equilibriumGrid_->show();
 }
 
 void AnalysisReportDialog::fillTable() {

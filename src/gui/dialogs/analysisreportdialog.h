@@ -12,6 +12,7 @@ class DeskModel;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class RangeGridView;
 
 namespace torvel {
 class GameState;
@@ -48,6 +49,10 @@ public:
     torvel::GameState* situation() const { return game_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* recomputeButton() const { return recomputeButton_; }
+    // The hero's pushing range, and the equilibrium's beside it once the
+    // table's equilibrium was solved (hidden otherwise).
+    RangeGridView* heroRangeGrid() const { return heroGrid_; }
+    RangeGridView* equilibriumGrid() const { return equilibriumGrid_; }
 
 public slots:
     void onCloseClicked();
@@ -61,6 +66,9 @@ private:
     torvel::GameState* game_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* recomputeButton_ = nullptr;
+    RangeGridView* heroGrid_ = nullptr;
+    RangeGridView* equilibriumGrid_ = nullptr;
     void fillTable();
+    void fillRanges();
     QString buildText() const;
 };

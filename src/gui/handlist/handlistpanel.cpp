@@ -16,6 +16,7 @@
 #include "engine/gamestate.h"
 #include "gui/desk/deskactions.h"
 #include "gui/desk/deskmodel.h"
+#include "gui/nash/nashsolvejob.h"
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
@@ -213,13 +214,14 @@ void HandListPanel::runImport(const QStringList& files) {
         profileIndex_ = 0;
         bool ok = false;
         const QString choice = QInputDialog::getItem(this, tr("Profile?"), tr("Which profile to use for the import?"),
-                                                     {tr("Tight"), tr("Medium"), tr("Loose")}, 0, false, &ok);
+                                                     {tr("Tight"), tr("Medium"), tr("Loose"), tr("Nash")}, 0, false, &ok);
         if (ok && !choice.isEmpty())
-            profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
+            profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : choice == tr("Nash") ? kNashProfile : 0;
     }
     int relevantTotal = 0;
     int handTotal = 0;
     QStringList perFile;
+    notModelledCount_ = 0;
     for (int i = 0; i < files.size(); ++i) {
         if (progress_->wasCanceled())
             break;
@@ -236,6 +238,9 @@ void HandListPanel::runImport(const QStringList& files) {
         QString summary = tr("%1 (of %2) relevant hands imported.").arg(relevantTotal).arg(handTotal);
         if (files.size() > 1)
             summary += QLatin1Char('\n') + perFile.join(QLatin1Char('\n'));
+        if (notModelledCount_ > 0)
+            summary += tr("\n%1 of them with the Tight ranges: the equilibrium does not model them.")
+                           .arg(notModelledCount_);
         QMessageBox::information(window(), tr("Import finished!"), summary, QMessageBox::Ok);
     }
     progress_->close();
@@ -249,7 +254,11 @@ void HandListPanel::importFile(const QString& path) {
     relevantCount_ = 0;
     torvel::import::ImportCallbacks callbacks;
     callbacks.onDecision = [this](std::unique_ptr<GameState> decision) {
-        decision->assignCallingRanges(profileIndex_);
+        // A spot the equilibrium does not model (limpers, a raise that is not
+        // all-in) keeps the "Tight" ranges and is counted.
+        decision->assignCallingRanges(profileIndex_ == kNashProfile ? 0 : profileIndex_);
+        if (profileIndex_ == kNashProfile && !assignNashRangesWithDialog(this, desk_, *decision).isEmpty())
+            ++notModelledCount_;
         GameState* g = decision.get();
         desk_.keepUntilReplaced(std::move(decision));
         actions_.showSituation(g);

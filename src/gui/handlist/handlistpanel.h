@@ -47,8 +47,12 @@ public:
     // Of the last imported file.
     int relevantCount() const { return relevantCount_; }
     int handCount() const { return handCount_; }
-    // The calling-range profile of the last import (0 "Tight" .. 2 "Loose").
+    // The calling-range profile of the last import (0 "Tight" .. 2 "Loose",
+    // kNashProfile "Nash").
+    static constexpr int kNashProfile = 3;
     int profileIndex() const { return profileIndex_; }
+    // Decisions of the last "Nash" import the equilibrium does not model.
+    int notModelledCount() const { return notModelledCount_; }
 
 public slots:
     void onImportClicked();
@@ -78,6 +82,7 @@ private:
     int relevantCount_ = 0;
     int handCount_ = 0;
     int profileIndex_ = 0;
+    int notModelledCount_ = 0;
     std::unique_ptr<QProgressDialog> progress_;
     std::vector<std::unique_ptr<torvel::GameState>> owned_;
 };

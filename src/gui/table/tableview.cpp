@@ -16,6 +16,7 @@
 #include "gui/desk/deskmodel.h"
 #include "gui/desk/tableresources.h"
 #include "gui/dialogs/rangedialog.h"
+#include "gui/nash/nashsolvejob.h"
 #include "gui/table/cardpickerdialog.h"
 #include "gui/table/dealerbutton.h"
 #include "gui/table/opponentactiondialog.h"
@@ -67,7 +68,7 @@ TableView::TableView(DeskModel& desk, const TableResources& resources, DeskActio
     setFixedSize(800, 490);
 
     profileCombo_ = new QComboBox(this);
-    profileCombo_->addItems({tr("Tight"), tr("Medium"), tr("Loose")});
+    profileCombo_->addItems({tr("Tight"), tr("Medium"), tr("Loose"), tr("Nash")});
     profileCombo_->setGeometry(340, 5, 90, 20);
     applyButton_ = new QPushButton(tr("Apply"), this);
     applyButton_->setGeometry(433, 5, 50, 20);
@@ -274,7 +275,14 @@ void TableView::onApplyClicked() {
         QMessageBox::information(this, tr("Error"), tr("No player set"));
         return;
     }
-    g->assignCallingRanges(profileCombo_->currentIndex());
+    if (profileCombo_->currentIndex() == kNashProfileIndex) {
+        if (const QString why = assignNashRangesWithDialog(this, desk_, *g); !why.isEmpty()) {
+            QMessageBox::information(this, tr("Error"), why);
+            return;
+        }
+    } else {
+        g->assignCallingRanges(profileCombo_->currentIndex());
+    }
     for (int i = 0; i < 10; ++i) {
         SeatWidget* w = seatWidgets_[static_cast<std::size_t>(i)];
         const torvel::SeatState& s = g->seats[static_cast<std::size_t>(i)];

@@ -32,6 +32,10 @@ class TableView : public QWidget {
     Q_OBJECT
 
 public:
+    // The profile entries: "Tight", "Medium", "Loose" (the profile files),
+    // then "Nash" (the equilibrium of the table).
+    static constexpr int kNashProfileIndex = 3;
+
     TableView(DeskModel& desk, const TableResources& resources, DeskActions& actions, const QString& tableImageFile,
               QWidget* parent);
     ~TableView() override;

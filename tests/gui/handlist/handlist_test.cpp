@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "engine/nashranges.h"
 #include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
 #include "gui/handlist/handlistpanel.h"
@@ -122,6 +123,25 @@ private slots:
     void cancelledProfileQuestionImportsTight() {
         QVERIFY(importFixture(QStringLiteral("fulltilt.txt"), {}).endsWith(QStringLiteral("relevant hands imported.")));
         QCOMPARE(list()->profileIndex(), 0);
+    }
+
+    void nashImportGradesAgainstTheEquilibrium() {
+        const QString summary = importFixture(QStringLiteral("fulltilt.txt"), QStringLiteral("Nash"));
+        QCOMPARE(list()->profileIndex(), HandListPanel::kNashProfile);
+        // The limp to a big blind away from the button is not modelled.
+        QCOMPARE(list()->notModelledCount(), 1);
+        QVERIFY2(summary.contains(QStringLiteral("\n1 of them with the Tight ranges")), qPrintable(summary));
+        // The heads-up push: the caller holds the band of his equilibrium call.
+        GameState* headsUp = list()->situations().last();
+        QCOMPARE(headsUp->handId, std::string("33100000002"));
+        torvel::NashSpot spot;
+        QCOMPARE(torvel::nashSpotOf(*headsUp, spot), std::string());
+        const torvel::NashResult* solved = window->desk().nashStore().find(spot.table);
+        QVERIFY(solved);
+        const int caller = spot.seats[1];
+        QCOMPARE(headsUp->seats[static_cast<std::size_t>(caller)].rangeTo,
+                 torvel::topBandForShare(window->desk().handRanking(),
+                                         torvel::comboShare(solved->profile.call[0])));
     }
 
     void noFileChosenChangesNothing() {

@@ -1,0 +1,188 @@
+// "Nash Ranges" and the "Nash" profile as a user drives them: the window
+// solves the table on the desk, cancels, follows changes, and "Apply"
+// gives the ranges the solver gives for the same table.
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+#include "engine/cards.h"
+#include "engine/computedriver.h"
+#include "engine/gamestate.h"
+#include "engine/nashranges.h"
+#include "gui/app/mainwindow.h"
+#include "gui/dialogs/analysisreportdialog.h"
+#include "gui/dialogs/rangegrid.h"
+#include "gui/dialogs/rangegridview.h"
+#include "gui/nash/nashrangeswindow.h"
+#include "gui/nash/nashsolvejob.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+
+using torvel::GameState;
+
+class NashTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    TableView* table() const { return window->frame()->table(); }
+    GameState& g() const { return *window->desk().situation(); }
+    // Three players, the button (seat 0, the hero) with stack chips, the
+    // blinds 1400 each before posting.
+    void seatThree(int stack) {
+        for (int s : {0, 3, 6})
+            table()->seatWidget(s)->takeSeatButton()->click();
+        setStack(0, stack);
+    }
+    void setStack(int seat, int stack) {
+        table()->seatWidget(seat)->setStack(stack);
+        g().seats[static_cast<std::size_t>(seat)].stack = stack;
+    }
+    static torvel::NashTable tableOf(std::vector<std::int64_t> stacks) {
+        torvel::NashTable t;
+        t.stacks = std::move(stacks);
+        t.smallBlind = 100;
+        t.bigBlind = 200;
+        t.payouts = {0.5, 0.3, 0.2};
+        return t;
+    }
+    torvel::NashResult solved(const torvel::NashTable& t) const {
+        torvel::SilentProgress quiet;
+        return torvel::solveNash(t, window->desk().equityTable(), {}, quiet);
+    }
+    static bool settle(NashRangesWindow* nash) {
+        QSignalSpy settled(nash, &NashRangesWindow::settled);
+        return !nash->solving() || settled.wait(60000);
+    }
+
+private slots:
+    void init() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+    void cleanup() { window.reset(); }
+
+    void windowComputesCancelsAndFollowsTheTable() {
+        seatThree(2000);
+        window->openNashRanges();
+        NashRangesWindow* nash = window->nashRanges();
+        QVERIFY(nash->solving());
+        QVERIFY(settle(nash));
+        QVERIFY(nash->result());
+        // Action order from the button: the button first, the big blind last.
+        const torvel::NashTable expected = tableOf({2000, 1400, 1400});
+        QCOMPARE(nash->table().stacks, expected.stacks);
+        QCOMPARE(nash->result()->profile.push, solved(expected).profile.push);
+        QCOMPARE(nash->rangeChoice()->count(), 5);  // two pushers, three (pusher, caller) pairs
+        QCOMPARE(nash->players()->rowCount(), 3);
+        QCOMPARE(nash->resultText().count(QLatin1Char('\n')), 5);
+        QVERIFY(nash->resultText().startsWith(QStringLiteral("BU pushes (")));
+        nash->rangeChoice()->setCurrentIndex(1);
+        QCOMPARE(nash->grid()->range(), nash->result()->profile.push[1]);
+
+        // Nothing changed: nothing is solved again.
+        NashSolveJob* job = nash->job();
+        nash->refresh();
+        QCOMPARE(nash->job(), job);
+
+        // Ten players take long enough to cancel; a cancelled table is not kept.
+        for (int s : {1, 2, 4, 5, 7, 8, 9})
+            table()->seatWidget(s)->takeSeatButton()->click();
+        nash->refresh();
+        QVERIFY(nash->solving());
+        QVERIFY(nash->cancelButton()->isVisible());
+        nash->cancelButton()->click();
+        QVERIFY(settle(nash));
+        QVERIFY(!nash->result());
+        QVERIFY(!window->desk().nashStore().find(nash->table()));
+        QVERIFY(nash->statusLabel()->text().contains(QStringLiteral("cancelled")));
+
+        // Back to three players with a new stack: solved again.
+        for (int s : {1, 2, 4, 5, 7, 8, 9})
+            table()->seatWidget(s)->leaveButton()->click();
+        setStack(0, 3000);
+        nash->refresh();
+        QVERIFY(settle(nash));
+        QVERIFY(nash->result());
+        QCOMPARE(nash->table().stacks, tableOf({3000, 1400, 1400}).stacks);
+    }
+
+    // Each player after the pusher holds the band of his equilibrium call.
+    void expectCallBands(const GameState& situation, const torvel::NashSpot& spot, const torvel::NashProfile& profile) {
+        const int n = static_cast<int>(spot.seats.size());
+        for (int k = spot.pusherAt + 1; k < n; ++k) {
+            if (k == spot.heroAt)
+                continue;
+            const auto& range = profile.call[static_cast<std::size_t>(torvel::callIndex(n, spot.pusherAt, k))];
+            const auto& seat = situation.seats[static_cast<std::size_t>(spot.seats[static_cast<std::size_t>(k)])];
+            QCOMPARE(seat.rangeFrom, 0);
+            QCOMPARE(seat.rangeTo, torvel::topBandForShare(window->desk().handRanking(), torvel::comboShare(range)));
+        }
+    }
+
+    void applyNashGivesTheEquilibriumBands() {
+        seatThree(2600);
+        table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
+        QCOMPARE(table()->profileCombo()->currentText(), QStringLiteral("Nash"));
+        table()->applyButton()->click();
+        // The same table as torvel-cli nash --stacks 2600,1400,1400 --blinds 100,200.
+        torvel::NashSpot spot;
+        QCOMPARE(torvel::nashSpotOf(g(), spot), std::string());
+        QCOMPARE(spot.table.stacks, tableOf({2600, 1400, 1400}).stacks);
+        expectCallBands(g(), spot, solved(tableOf({2600, 1400, 1400})).profile);
+    }
+
+    void trainerDealsWithTheEquilibriumRanges() {
+        table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
+        window->startTrainer();
+        // Not every dealt spot is one the game knows (the big blind first in).
+        torvel::NashSpot spot;
+        for (int deal = 0; deal < 20 && !torvel::nashSpotOf(g(), spot).empty(); ++deal)
+            window->nextTrainerSituation();
+        QCOMPARE(torvel::nashSpotOf(g(), spot), std::string());
+        const torvel::NashResult* kept = window->desk().nashStore().find(spot.table);
+        QVERIFY(kept);
+        expectCallBands(g(), spot, kept->profile);
+    }
+
+    void reportShowsTheEquilibriumOnceSolved() {
+        seatThree(2600);
+        table()->applyButton()->click();  // "Tight", and the analysis
+        QVERIFY(g().pushRangeText[0] != '\0');
+        AnalysisReportDialog report(&window->desk(), QStringLiteral("Details"));
+        report.buildReport(&g());
+        QVERIFY(!report.heroRangeGrid()->isHidden());
+        QCOMPARE(report.heroRangeGrid()->range(), torvel::classesOfPushRangeText(g().pushRangeText));
+        QVERIFY(report.equilibriumGrid()->isHidden());
+
+        window->openNashRanges();
+        QVERIFY(settle(window->nashRanges()));
+        report.buildReport(&g());
+        QVERIFY(!report.equilibriumGrid()->isHidden());
+        QCOMPARE(report.equilibriumGrid()->range(), window->nashRanges()->result()->profile.push[0]);
+    }
+
+    void gridColoursRunFromFoldToAlways() {
+        // Never, half and always must be told apart, and mixed lies between.
+        const QColor never = RangeGridView::colourOf(0.0), half = RangeGridView::colourOf(0.5),
+                     always = RangeGridView::colourOf(1.0);
+        QVERIFY(never != half && half != always && never != always);
+        QVERIFY(RangeGridView::colourOf(0.25) != half);
+        // Every cell holds the class it is named after.
+        for (int at = 0; at < 169; ++at) {
+            const int k = RangeGridView::classOfCell(at);
+            QVERIFY(k >= 0);
+            QCOMPARE(QString::fromStdString(torvel::handClassName(torvel::allHandClasses()[static_cast<std::size_t>(k)])),
+                     rangegrid::cellName(at));
+        }
+    }
+};
+
+QTEST_MAIN(NashTest)
+#include "nash_test.moc"
