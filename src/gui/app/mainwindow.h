@@ -4,6 +4,7 @@
 // (analysis with its progress dialog, the next trainer spot, the report).
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -12,6 +13,7 @@
 #include "gui/desk/tableresources.h"
 
 class IcmCalculatorDialog;
+class LeakReportWindow;
 class QAction;
 class QActionGroup;
 class QDialog;
@@ -34,6 +36,8 @@ public:
     TableFrame* frame() const { return frame_; }
     IcmCalculatorDialog* icmCalculator() const { return icmWindow_; }
     QAction* payoutAction() const { return payoutAction_; }
+    // The open leak report, if any.
+    LeakReportWindow* leakReport() const;
 
     // What the panels ask of the program.
     int runAnalysis(int answer) override;
@@ -52,6 +56,8 @@ public slots:
     void showHandList();
     void importHandHistories();
     void exportHandHistories();
+    void showStoredHands();
+    void openLeakReport();
     void startTrainer();
     void startEditor();
     void usePokerStarsLook();
@@ -74,4 +80,5 @@ private:
     // The ICM calculator: one window, kept with its values until the end.
     IcmCalculatorDialog* icmWindow_ = nullptr;
     QActionGroup* layoutGroup_ = nullptr;
+    QPointer<LeakReportWindow> leakReport_;
 };

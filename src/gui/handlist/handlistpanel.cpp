@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSet>
 #include <QTreeWidget>
 
 #include "settings/inifile.h"
@@ -17,6 +19,8 @@
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
+#include "gui/handlist/storedhandsdialog.h"
+#include "store/handstore.h"
 
 using torvel::GameState;
 
@@ -26,12 +30,25 @@ enum Column { kGame = 0, kBlinds = 1, kDetails = 2, kShow = 3, kDelete = 4, kKey
 
 void colourRow(QTreeWidgetItem* item, bool right) { item->setForeground(kGame, right ? Qt::darkGreen : Qt::red); }
 
+// What makes a decision one in the database: site, hand and hero.
+QString decisionKey(const std::string& site, const std::string& handId, const std::string& hero) {
+    return QString::fromStdString(site + '\n' + handId + '\n' + hero);
+}
+
+QString decisionKey(const GameState& g) {
+    return decisionKey(g.site, g.handId,
+                       GameState::validSeat(g.heroSeat) ? g.seats[static_cast<std::size_t>(g.heroSeat)].name : "");
+}
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
 }  // namespace
 
 HandListPanel::HandListPanel(DeskModel& desk, DeskActions& actions, QWidget* parent)
     : QGroupBox(tr("Results"), parent), desk_(desk), actions_(actions), tree_(new QTreeWidget),
       viewIcon_(QStringLiteral("images/view.png")), showIcon_(QStringLiteral("images/show.png")),
-      deleteIcon_(QStringLiteral("images/delete.png")) {
+      deleteIcon_(QStringLiteral("images/delete.png")),
+      databasePath_(QString::fromLatin1(torvel::store::kDefaultDatabase)) {
     setMaximumWidth(600);
     // Room for every column header beside the scroll bar.
     setMinimumWidth(440);
@@ -165,6 +182,18 @@ void HandListPanel::onSelectionChanged() {
 }
 
 void HandListPanel::onDeleteAllClicked() {
+    if (QFileInfo::exists(databasePath_) &&
+        QMessageBox::question(window(), tr("DeleteAll"),
+                              tr("Also delete every decision kept in the hand database %1?").arg(databasePath_),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes) {
+        torvel::store::HandStore database;
+        auto status = database.open(QFile::encodeName(databasePath_).toStdString(),
+                                    torvel::store::HandStore::OpenMode::MustExist);
+        if (status)
+            status = database.clear();
+        if (!status)
+            QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+    }
     actions_.startFreshSituation();
     tree_->clear();
     situations_.clear();
@@ -199,6 +228,11 @@ void HandListPanel::runImport(const QStringList& files) {
         if (ok && !choice.isEmpty())
             profileIndex_ = choice == tr("Medium") ? 1 : choice == tr("Loose") ? 2 : 0;
     }
+    torvel::store::HandStore database;
+    QStringList storeFailures;
+    if (!files.isEmpty())
+        if (const auto opened = database.open(QFile::encodeName(databasePath_).toStdString()); !opened)
+            storeFailures << fromStd(opened.reason);
     for (int i = 0; i < files.size(); ++i) {
         if (progress_->wasCanceled())
             break;
@@ -206,11 +240,17 @@ void HandListPanel::runImport(const QStringList& files) {
         QApplication::processEvents();
         progress_->setValue(i);
         importFile(files[i]);
+        if (const QString failure = storeGraded(database); !failure.isEmpty())
+            storeFailures << tr("%1: %2").arg(files[i], failure);
     }
     if (!files.isEmpty())
         QMessageBox::information(window(), tr("Import finished!"),
                                  tr("%1 (of %2) relevant hands imported.").arg(relevantCount_).arg(handCount_),
                                  QMessageBox::Ok);
+    if (!storeFailures.isEmpty())
+        QMessageBox::warning(window(), tr("Error"),
+                             tr("The imported decisions are listed but not all were kept in the hand database:\n%1")
+                                 .arg(storeFailures.join(QLatin1Char('\n'))));
     progress_->close();
     if (!situations_.isEmpty())
         actions_.showSituation(situations_.first());
@@ -220,18 +260,78 @@ void HandListPanel::runImport(const QStringList& files) {
 void HandListPanel::importFile(const QString& path) {
     handCount_ = 0;
     relevantCount_ = 0;
+    graded_.clear();
     torvel::import::ImportCallbacks callbacks;
     callbacks.onDecision = [this](std::unique_ptr<GameState> decision) {
         decision->assignCallingRanges(profileIndex_);
         GameState* g = decision.get();
         desk_.keepUntilReplaced(std::move(decision));
         actions_.showSituation(g);
-        actions_.runAnalysis(g->heroAction);
+        const bool graded = actions_.runAnalysis(g->heroAction) == 0;
         actions_.enterInHandList(g);
+        if (graded && contains(g))
+            graded_.push_back(torvel::store::recordFromGraded(*g, profileIndex_));
         ++relevantCount_;
     };
     const auto summary = torvel::import::importHistoryFile(QFile::encodeName(path).toStdString(), &desk_, callbacks);
     handCount_ = summary.handCount;
+}
+
+QString HandListPanel::storeGraded(torvel::store::HandStore& database) {
+    std::vector<torvel::store::DecisionRecord> records;
+    records.swap(graded_);
+    if (!database.isOpen() || records.empty())
+        return {};
+    const auto stored = database.add(records);
+    return stored ? QString() : fromStd(stored.reason);
+}
+
+int HandListPanel::showStored(const torvel::store::DecisionFilter& filter) {
+    std::vector<torvel::store::DecisionRecord> records;
+    torvel::store::HandStore database;
+    auto status =
+        database.open(QFile::encodeName(databasePath_).toStdString(), torvel::store::HandStore::OpenMode::MustExist);
+    if (status)
+        status = database.load(filter, records);
+    if (!status) {
+        QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+        return -1;
+    }
+    QSet<QString> listed;
+    for (const GameState* g : situations_)
+        listed.insert(decisionKey(*g));
+    int added = 0;
+    for (const auto& record : records) {
+        if (listed.contains(decisionKey(record.site, record.handId, record.hero)))
+            continue;
+        auto g = std::make_unique<GameState>(&desk_);
+        if (torvel::store::restoreSituation(record, *g) && addEntry(std::move(g), fromStd(record.handId)))
+            ++added;
+    }
+    if (!situations_.isEmpty())
+        actions_.showSituation(situations_.first());
+    actions_.updateScore();
+    return added;
+}
+
+void HandListPanel::onShowStoredClicked() {
+    std::vector<torvel::store::DecisionRecord> stored;
+    torvel::store::HandStore database;
+    auto status =
+        database.open(QFile::encodeName(databasePath_).toStdString(), torvel::store::HandStore::OpenMode::MustExist);
+    if (status)
+        status = database.load({}, stored);
+    if (!status) {
+        QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+        return;
+    }
+    if (stored.empty()) {
+        QMessageBox::information(window(), tr("Stored Hands"), tr("The hand database %1 holds no decisions yet.").arg(databasePath_));
+        return;
+    }
+    StoredHandsDialog dialog(stored, this);
+    if (dialog.exec() == QDialog::Accepted)
+        showStored(dialog.filter());
 }
 
 void HandListPanel::onExportClicked() {
