@@ -2,7 +2,9 @@
 // tables and pictures (build/runtime); with QT_QPA_PLATFORM=offscreen no
 // display is needed. Scenes: editor (default), trainer, plot, handlist FILE
 // (imports FILE with the "Tight" profile), report, range, about, cards,
-// ppdir, empty.
+// ppdir, empty; leakreport FILE... and stored FILE... import the files into
+// a hand database of their own and grab the leak report or the "Stored
+// Hands" question.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,6 +22,7 @@
 
 #include "gui/app/mainwindow.h"
 #include "gui/handlist/handlistpanel.h"
+#include "gui/leak/leakreportwindow.h"
 #include "engine/gamestate.h"
 #include "gui/table/cardpickerdialog.h"
 #include "gui/table/seatwidget.h"
@@ -75,6 +79,19 @@ void grabModal(const QString& out, QApplication& app) {
     });
 }
 
+// Answers the import's profile question and the boxes after it as a user
+// would, until the program ends.
+void answerImport() {
+    QTimer::singleShot(50, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* input = qobject_cast<QInputDialog*>(w))
+            input->accept();
+        else if (auto* box = qobject_cast<QMessageBox*>(w))
+            box->accept();
+        answerImport();
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,21 +115,32 @@ int main(int argc, char** argv) {
         editorScene(window);
     if (scene == QLatin1String("trainer"))
         trainerScene(window);
-    if (scene == QLatin1String("handlist") && argc > 3) {
-        // Answer the profile question and the summary box as a user would.
-        std::function<void()> answer = [&answer] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (auto* input = qobject_cast<QInputDialog*>(w))
-                input->accept();
-            else if (auto* box = qobject_cast<QMessageBox*>(w)) {
-                box->accept();
-                return;
-            }
-            QTimer::singleShot(50, answer);
-        };
-        QTimer::singleShot(50, answer);
+    QTemporaryDir scratch;
+    if (scene == QLatin1String("handlist") || scene == QLatin1String("leakreport") || scene == QLatin1String("stored")) {
+        QStringList files;
+        for (int i = 3; i < argc; ++i)
+            files << QString::fromLocal8Bit(argv[i]);
+        window.frame()->handList()->setDatabasePath(scratch.filePath(QStringLiteral("hands.sqlite")));
+        answerImport();
         window.showHandList();
-        window.frame()->handList()->runImport({QString::fromLocal8Bit(argv[3])});
+        window.frame()->handList()->runImport(files);
+    }
+    if (scene == QLatin1String("leakreport")) {
+        window.openLeakReport();
+        LeakReportWindow* report = window.leakReport();
+        if (!report)
+            return 1;
+        QTimer::singleShot(200, [&] {
+            const bool saved = report->grab().save(out);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
+            app.exit(saved ? 0 : 1);
+        });
+        return QApplication::exec();
+    }
+    if (scene == QLatin1String("stored")) {
+        grabModal(out, app);
+        window.showStoredHands();
+        return QFileInfo::exists(out) ? 0 : 1;
     }
     if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir") ||
         scene == QLatin1String("report") || scene == QLatin1String("range")) {

@@ -4,7 +4,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -13,6 +15,7 @@
 #include "gui/desk/deskactions.h"
 #include "gui/desk/deskmodel.h"
 #include "gui/leak/leakchartview.h"
+#include "import/handlistrules.h"
 #include "store/handstore.h"
 
 using torvel::store::DecisionRecord;
@@ -39,18 +42,25 @@ QTableWidget* makeTable(const QStringList& headers) {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
 QString actionName(int action) {
     switch (action) {
-    case torvel::kDecisionPush:
-        return QObject::tr("Push");
-    case torvel::kDecisionFold:
+    case torvel::import::kHeroFolds:
         return QObject::tr("Fold");
-    default:
+    case torvel::import::kHeroCalls:
+        return QObject::tr("Call");
+    case torvel::import::kHeroRaises:
+        return QObject::tr("Raise");
+    case torvel::import::kHeroAllIn:
+        return QObject::tr("All-in");
+    case torvel::import::kHeroChecks:
         return QObject::tr("Check");
+    default:
+        return QString();
     }
 }
 
@@ -67,12 +77,16 @@ LeakReportWindow::LeakReportWindow(DeskModel& desk, DeskActions& actions, QWidge
     totals_->setFont(bold);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(totals_);
-    layout->addWidget(chart_, 3);
-    layout->addWidget(breakdown_, 3);
+    auto* top = new QHBoxLayout;
+    top->addWidget(chart_, 3);
+    top->addWidget(breakdown_, 2);
+    layout->addLayout(top, 1);
     layout->addWidget(new QLabel(tr("The ten costliest hands (click one to put it on the table):")));
-    layout->addWidget(costliest_, 2);
+    layout->addWidget(costliest_);
+    costliest_->setMinimumHeight(costliest_->horizontalHeader()->sizeHint().height() +
+                                 10 * costliest_->verticalHeader()->defaultSectionSize() + 4);
     connect(costliest_, &QTableWidget::cellClicked, this, &LeakReportWindow::showCostly);
-    resize(720, 860);
+    resize(1100, 680);
 }
 
 bool LeakReportWindow::load(const QString& databasePath) {
@@ -127,8 +141,13 @@ void LeakReportWindow::fill(const std::vector<DecisionRecord>& decisions) {
             breakdown_->setItem(row, 4, new NumberItem(g.equityLost, 2));
         }
     }
+    // Sortable by any column; it opens in the order of the report.
+    breakdown_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     breakdown_->setSortingEnabled(true);
     breakdown_->resizeColumnsToContents();
+    // Every column in sight beside the scroll bar.
+    breakdown_->setMinimumWidth(breakdown_->horizontalHeader()->length() +
+                                breakdown_->verticalScrollBar()->sizeHint().width() + 2 * breakdown_->frameWidth());
 
     costliest_->setRowCount(0);
     for (const DecisionRecord& r : report_.costliest) {
