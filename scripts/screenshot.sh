@@ -4,7 +4,9 @@
 # the hero's cards picked, a profile applied and "Compute" pressed);
 # trainer.png, the trainer after ten answers with the hand list and the
 # score; plot.png, the equity plot of the editor's spot; report.png, its
-# analysis report; range.png, the range dialog of one opponent.
+# analysis report; range.png, the range dialog of one opponent;
+# leakreport.png, the leak report of the sample hand histories (the folders
+# in TORVEL_HH_SAMPLES, imported into a database of its own).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -15,3 +17,14 @@ cd "$TORVEL_BUILD/runtime"
 for scene in editor trainer plot report range; do
     QT_QPA_PLATFORM=offscreen "$TORVEL_BUILD/bin/torvel-screenshot" "$TORVEL_ROOT/docs/$scene.png" "$scene"
 done
+
+samples=()
+for dir in ${TORVEL_HH_SAMPLES:-/work/shared/hh-samples /work/shared/hh-samples-modern}; do
+    [ -d "$dir" ] && while IFS= read -r -d '' file; do samples+=("$file"); done \
+        < <(find "$dir" -type f ! -name README.md -print0 | sort -z)
+done
+if [ ${#samples[@]} -eq 0 ]; then
+    say "no sample hand histories: leakreport.png left as it is"
+else
+    QT_QPA_PLATFORM=offscreen "$TORVEL_BUILD/bin/torvel-screenshot" "$TORVEL_ROOT/docs/leakreport.png" leakreport "${samples[@]}"
+fi

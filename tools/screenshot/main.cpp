@@ -4,7 +4,8 @@
 // (imports FILE with the "Tight" profile), report, range, about, cards,
 // ppdir, empty; leakreport FILE... and stored FILE... import the files into
 // a hand database of their own and grab the leak report or the "Stored
-// Hands" question.
+// Hands" question; deleteall FILE... grabs the question of "DeleteAll",
+// storedlist FILE... the window listing the stored decisions again.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/handlist/handlistpanel.h"
 #include "gui/leak/leakreportwindow.h"
+#include "store/handstore.h"
 #include "engine/gamestate.h"
 #include "gui/table/cardpickerdialog.h"
 #include "gui/table/seatwidget.h"
@@ -80,9 +82,12 @@ void grabModal(const QString& out, QApplication& app) {
 }
 
 // Answers the import's profile question and the boxes after it as a user
-// would, until the program ends.
+// would, while answering is set.
+bool answering = true;
 void answerImport() {
     QTimer::singleShot(50, [] {
+        if (!answering)
+            return;
         QWidget* w = QApplication::activeModalWidget();
         if (auto* input = qobject_cast<QInputDialog*>(w))
             input->accept();
@@ -116,7 +121,9 @@ int main(int argc, char** argv) {
     if (scene == QLatin1String("trainer"))
         trainerScene(window);
     QTemporaryDir scratch;
-    if (scene == QLatin1String("handlist") || scene == QLatin1String("leakreport") || scene == QLatin1String("stored")) {
+    const bool database = scene == QLatin1String("leakreport") || scene == QLatin1String("stored") ||
+                          scene == QLatin1String("deleteall") || scene == QLatin1String("storedlist");
+    if (scene == QLatin1String("handlist") || database) {
         QStringList files;
         for (int i = 3; i < argc; ++i)
             files << QString::fromLocal8Bit(argv[i]);
@@ -136,6 +143,21 @@ int main(int argc, char** argv) {
             app.exit(saved ? 0 : 1);
         });
         return QApplication::exec();
+    }
+    answering = false;
+    if (scene == QLatin1String("deleteall")) {
+        grabModal(out, app);
+        window.frame()->handList()->onDeleteAllClicked();
+        return QFileInfo::exists(out) ? 0 : 1;
+    }
+    if (scene == QLatin1String("storedlist")) {
+        // Empty the list but keep the database, then list it again.
+        QTimer::singleShot(100, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::No)->click();
+        });
+        window.frame()->handList()->onDeleteAllClicked();
+        window.frame()->handList()->showStored({});
     }
     if (scene == QLatin1String("stored")) {
         grabModal(out, app);
