@@ -1,6 +1,9 @@
 #include "gui/handlist/handlistpanel.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -11,6 +14,8 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTreeWidget>
+
+#include <atomic>
 
 #include "settings/inifile.h"
 #include "engine/gamestate.h"
@@ -41,6 +46,27 @@ QString decisionKey(const GameState& g) {
 }
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+struct StoredSituations {
+    torvel::store::StoreStatus status;
+    std::vector<std::unique_ptr<GameState>> situations;  // without an owner yet
+};
+
+// Runs on a worker thread: reads the database and rebuilds the situations;
+// stops early when cancelled.
+std::shared_ptr<StoredSituations> readStoredSituations(const std::string& path,
+                                                       const torvel::store::DecisionFilter& filter,
+                                                       const std::shared_ptr<std::atomic_bool>& cancelled) {
+    auto read = std::make_shared<StoredSituations>();
+    std::vector<torvel::store::DecisionRecord> records;
+    read->status = torvel::store::readStored(path, filter, records);
+    for (std::size_t i = 0; read->status && i < records.size() && !*cancelled; ++i) {
+        auto g = std::make_unique<GameState>(nullptr);
+        if (torvel::store::restoreSituation(records[i], *g))
+            read->situations.push_back(std::move(g));
+    }
+    return read;
+}
 
 }  // namespace
 
@@ -287,27 +313,52 @@ QString HandListPanel::storeGraded(torvel::store::HandStore& database) {
 }
 
 int HandListPanel::showStored(const torvel::store::DecisionFilter& filter) {
-    std::vector<torvel::store::DecisionRecord> records;
-    torvel::store::HandStore database;
-    auto status =
-        database.open(QFile::encodeName(databasePath_).toStdString(), torvel::store::HandStore::OpenMode::MustExist);
-    if (status)
-        status = database.load(filter, records);
-    if (!status) {
-        QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+    // Reading and rebuilding thousands of situations takes a while: off the
+    // GUI thread, then listed in steps, with "Cancel" throughout.
+    QProgressDialog progress(tr("Reading the hand database ..."), tr("Cancel"), 0, 0, window());
+    progress.setWindowTitle(tr("Stored Hands"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    QFutureWatcher<std::shared_ptr<StoredSituations>> reader;
+    QEventLoop waiting;
+    connect(&reader, &QFutureWatcherBase::finished, &waiting, &QEventLoop::quit);
+    connect(&progress, &QProgressDialog::canceled, &waiting, &QEventLoop::quit);
+    reader.setFuture(QtConcurrent::run(readStoredSituations, QFile::encodeName(databasePath_).toStdString(), filter,
+                                       cancelled));
+    if (!reader.isFinished())
+        waiting.exec();
+    if (progress.wasCanceled()) {
+        *cancelled = true;
+        reader.waitForFinished();
+        return 0;
+    }
+    const std::shared_ptr<StoredSituations> read = reader.result();
+    if (!read->status) {
+        progress.close();
+        QMessageBox::warning(window(), tr("Error"), fromStd(read->status.reason));
         return -1;
     }
+
     QSet<QString> listed;
     for (const GameState* g : situations_)
         listed.insert(decisionKey(*g));
+    const int count = static_cast<int>(read->situations.size());
+    progress.setLabelText(tr("Listing the stored decisions ..."));
+    progress.setMaximum(count);
     int added = 0;
-    for (const auto& record : records) {
-        if (listed.contains(decisionKey(record.site, record.handId, record.hero)))
+    for (int i = 0; i < count && !progress.wasCanceled(); ++i) {
+        if (i % 500 == 0)
+            progress.setValue(i);
+        std::unique_ptr<GameState>& g = read->situations[static_cast<std::size_t>(i)];
+        if (listed.contains(decisionKey(*g)))
             continue;
-        auto g = std::make_unique<GameState>(&desk_);
-        if (torvel::store::restoreSituation(record, *g) && addEntry(std::move(g), fromStd(record.handId)))
+        g->owner = &desk_;
+        const QString id = fromStd(g->handId);
+        if (addEntry(std::move(g), id))
             ++added;
     }
+    progress.close();
     if (!situations_.isEmpty())
         actions_.showSituation(situations_.first());
     actions_.updateScore();
@@ -316,12 +367,8 @@ int HandListPanel::showStored(const torvel::store::DecisionFilter& filter) {
 
 void HandListPanel::onShowStoredClicked() {
     std::vector<torvel::store::DecisionRecord> stored;
-    torvel::store::HandStore database;
-    auto status =
-        database.open(QFile::encodeName(databasePath_).toStdString(), torvel::store::HandStore::OpenMode::MustExist);
-    if (status)
-        status = database.load({}, stored);
-    if (!status) {
+    if (const auto status = torvel::store::readStored(QFile::encodeName(databasePath_).toStdString(), {}, stored);
+        !status) {
         QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
         return;
     }

@@ -90,13 +90,9 @@ LeakReportWindow::LeakReportWindow(DeskModel& desk, DeskActions& actions, QWidge
 }
 
 bool LeakReportWindow::load(const QString& databasePath) {
-    torvel::store::HandStore database;
     std::vector<DecisionRecord> decisions;
-    auto status =
-        database.open(QFile::encodeName(databasePath).toStdString(), torvel::store::HandStore::OpenMode::MustExist);
-    if (status)
-        status = database.load({}, decisions);
-    if (!status) {
+    if (const auto status = torvel::store::readStored(QFile::encodeName(databasePath).toStdString(), {}, decisions);
+        !status) {
         QMessageBox::warning(parentWidget(), tr("Error"), QString::fromStdString(status.reason));
         return false;
     }

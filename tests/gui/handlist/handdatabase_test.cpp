@@ -65,11 +65,8 @@ class HandDatabaseTest : public QObject {
         list()->runImport(files);
     }
     std::vector<DecisionRecord> stored() const {
-        torvel::store::HandStore database;
         std::vector<DecisionRecord> records;
-        if (!database.open(scratch->filePath("hands.sqlite").toStdString(),
-                           torvel::store::HandStore::OpenMode::MustExist) ||
-            !database.load({}, records))
+        if (!torvel::store::readStored(scratch->filePath("hands.sqlite").toStdString(), {}, records))
             records.clear();
         return records;
     }
@@ -118,6 +115,7 @@ private slots:
             before.append({QString::fromStdString(g->handId), g->decision});
         std::sort(before.begin(), before.end());
         const int right = window->desk().correctCount();
+        QCOMPARE(list()->showStored({}), 0);  // all listed already
 
         QString question;
         answerQuestion(QMessageBox::No, &question);
