@@ -61,12 +61,8 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
     }
 
-    store::HandStore database;
     std::vector<store::DecisionRecord> decisions;
-    store::StoreStatus status = database.open(databasePath, store::HandStore::OpenMode::MustExist);
-    if (status)
-        status = database.load(filter, decisions);
-    if (!status) {
+    if (const store::StoreStatus status = store::readStored(databasePath, filter, decisions); !status) {
         err << "torvel-cli report: " << status.reason << "\n";
         return 2;
     }

@@ -74,4 +74,20 @@ bool deriveFromSituation(DecisionRecord& record) {
     return true;
 }
 
+bool restoreSituation(const DecisionRecord& record, GameState& g) {
+    const nlohmann::json input = nlohmann::json::parse(record.situation, nullptr, false);
+    cli::SituationRequest request;
+    if (input.is_discarded() || !cli::readSituation(input, g, request).empty())
+        return false;
+    g.site = record.site;
+    g.tournamentId = record.tournamentId;
+    g.handId = record.handId;
+    g.playedAt = record.playedAt;
+    g.heroAction = record.heroAction;
+    g.decision = record.decision;
+    g.evPush = static_cast<float>(record.evPush);
+    g.evFold = static_cast<float>(record.evFold);
+    return true;
+}
+
 }  // namespace torvel::store

@@ -39,6 +39,11 @@ DecisionRecord recordFromGraded(const GameState& g, int profile);
 // and its action and decision. False when the situation cannot be read.
 bool deriveFromSituation(DecisionRecord& record);
 
+// The situation of a record as it was graded, with the hero's action, the
+// verdict, the equities and where it was played; false when the stored
+// situation cannot be read (g is then unusable).
+bool restoreSituation(const DecisionRecord& record, GameState& g);
+
 std::string profileName(int profile);  // "tight", "medium", "loose", "nash"
 
 }  // namespace torvel::store

@@ -269,4 +269,12 @@ bool isDate(const std::string& text) {
     return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
+StoreStatus readStored(const std::string& path, const DecisionFilter& filter, std::vector<DecisionRecord>& out) {
+    HandStore database;
+    StoreStatus status = database.open(path, HandStore::OpenMode::MustExist);
+    if (status)
+        status = database.load(filter, out);
+    return status;
+}
+
 }  // namespace torvel::store

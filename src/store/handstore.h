@@ -59,6 +59,9 @@ private:
     std::string path_;
 };
 
+// Reads the decisions of an existing database that the filter lets through.
+StoreStatus readStored(const std::string& path, const DecisionFilter& filter, std::vector<DecisionRecord>& out);
+
 // A date given on the command line: "YYYY-MM-DD" with a real month and day.
 bool isDate(const std::string& text);
 

@@ -5,6 +5,10 @@
 // ppdir, empty; nash, nashreport and nashapply [WIDTHxHEIGHT]: the editor's
 // spot with its equilibrium solved, then the "Nash Ranges" window, the
 // report beside the equilibrium, or the table after "Apply" with "Nash".
+// leakreport FILE... and stored FILE... import the files into
+// a hand database of their own and grab the leak report or the "Stored
+// Hands" question; deleteall FILE... grabs the question of "DeleteAll",
+// storedlist FILE... the window listing the stored decisions again.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -14,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -21,6 +26,8 @@
 
 #include "gui/app/mainwindow.h"
 #include "gui/handlist/handlistpanel.h"
+#include "gui/leak/leakreportwindow.h"
+#include "store/handstore.h"
 #include "engine/gamestate.h"
 #include "gui/table/cardpickerdialog.h"
 #include "gui/table/seatwidget.h"
@@ -80,6 +87,22 @@ void grabModal(const QString& out, QApplication& app, QSize size = {}) {
     });
 }
 
+// Answers the import's profile question and the boxes after it as a user
+// would, while answering is set.
+bool answering = true;
+void answerImport() {
+    QTimer::singleShot(50, [] {
+        if (!answering)
+            return;
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* input = qobject_cast<QInputDialog*>(w))
+            input->accept();
+        else if (auto* box = qobject_cast<QMessageBox*>(w))
+            box->accept();
+        answerImport();
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,21 +154,49 @@ int main(int argc, char** argv) {
     }
     if (scene == QLatin1String("trainer"))
         trainerScene(window);
-    if (scene == QLatin1String("handlist") && argc > 3) {
-        // Answer the profile question and the summary box as a user would.
-        std::function<void()> answer = [&answer] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (auto* input = qobject_cast<QInputDialog*>(w))
-                input->accept();
-            else if (auto* box = qobject_cast<QMessageBox*>(w)) {
-                box->accept();
-                return;
-            }
-            QTimer::singleShot(50, answer);
-        };
-        QTimer::singleShot(50, answer);
+    QTemporaryDir scratch;
+    const bool database = scene == QLatin1String("leakreport") || scene == QLatin1String("stored") ||
+                          scene == QLatin1String("deleteall") || scene == QLatin1String("storedlist");
+    if (scene == QLatin1String("handlist") || database) {
+        QStringList files;
+        for (int i = 3; i < argc; ++i)
+            files << QString::fromLocal8Bit(argv[i]);
+        window.frame()->handList()->setDatabasePath(scratch.filePath(QStringLiteral("hands.sqlite")));
+        answerImport();
         window.showHandList();
-        window.frame()->handList()->runImport({QString::fromLocal8Bit(argv[3])});
+        window.frame()->handList()->runImport(files);
+    }
+    if (scene == QLatin1String("leakreport")) {
+        window.openLeakReport();
+        LeakReportWindow* report = window.leakReport();
+        if (!report)
+            return 1;
+        QTimer::singleShot(200, [&] {
+            const bool saved = report->grab().save(out);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(out));
+            app.exit(saved ? 0 : 1);
+        });
+        return QApplication::exec();
+    }
+    answering = false;
+    if (scene == QLatin1String("deleteall")) {
+        grabModal(out, app);
+        window.frame()->handList()->onDeleteAllClicked();
+        return QFileInfo::exists(out) ? 0 : 1;
+    }
+    if (scene == QLatin1String("storedlist")) {
+        // Empty the list but keep the database, then list it again.
+        QTimer::singleShot(100, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::No)->click();
+        });
+        window.frame()->handList()->onDeleteAllClicked();
+        window.frame()->handList()->showStored({});
+    }
+    if (scene == QLatin1String("stored")) {
+        grabModal(out, app);
+        window.showStoredHands();
+        return QFileInfo::exists(out) ? 0 : 1;
     }
     if (scene == QLatin1String("about") || scene == QLatin1String("cards") || scene == QLatin1String("ppdir") ||
         scene == QLatin1String("report") || scene == QLatin1String("range")) {

@@ -27,6 +27,7 @@
 #include "gui/dialogs/icmcalculatordialog.h"
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/handlist/handlistpanel.h"
+#include "gui/leak/leakreportwindow.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/tableview.h"
 #include "gui/dialogs/callingrangeeditor.h"
@@ -135,6 +136,10 @@ void MainWindow::buildMenus() {
     action(history, tr("Show"), "images/show.png", {}, &MainWindow::showHandList);
     action(history, tr("Import"), "images/import.png", {}, &MainWindow::importHandHistories);
     action(history, tr("Export"), "images/save.png", {}, &MainWindow::exportHandHistories);
+    action(history, tr("Stored Hands"), "images/show.png", tr("List decisions kept in the hand database"),
+           &MainWindow::showStoredHands);
+    action(history, tr("Leak Report"), "images/info.png", tr("Where the stored decisions lost equity"),
+           &MainWindow::openLeakReport);
 
     QMenu* trainer = menuBar()->addMenu(tr("Trainer"));
     QAction* start = action(trainer, tr("Start"), "images/quiz.png", tr("Start Trainer"), &MainWindow::startTrainer);
@@ -320,6 +325,27 @@ void MainWindow::importHandHistories() {
 void MainWindow::exportHandHistories() {
     frame_->handList()->show();
     frame_->handList()->onExportClicked();
+}
+
+void MainWindow::showStoredHands() {
+    desk_.setMode(DeskMode::HandList);
+    frame_->handList()->show();
+    frame_->handList()->onShowStoredClicked();
+}
+
+LeakReportWindow* MainWindow::leakReport() const { return leakReport_; }
+
+void MainWindow::openLeakReport() {
+    if (leakReport_)
+        leakReport_->close();
+    auto* report = new LeakReportWindow(desk_, *this, this);
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    if (!report->load(frame_->handList()->databasePath())) {
+        delete report;
+        return;
+    }
+    leakReport_ = report;
+    report->show();
 }
 
 void MainWindow::startTrainer() {

@@ -4,6 +4,7 @@
 // (analysis with its progress dialog, the next trainer spot, the report).
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -13,6 +14,7 @@
 
 class IcmCalculatorDialog;
 class NashRangesWindow;
+class LeakReportWindow;
 class QAction;
 class QActionGroup;
 class QDialog;
@@ -37,6 +39,8 @@ public:
     QAction* payoutAction() const { return payoutAction_; }
     // Null until "Nash Ranges" is first opened.
     NashRangesWindow* nashRanges() const { return nashWindow_; }
+    // The open leak report, if any.
+    LeakReportWindow* leakReport() const;
 
     // What the panels ask of the program.
     int runAnalysis(int answer) override;
@@ -56,6 +60,8 @@ public slots:
     void showHandList();
     void importHandHistories();
     void exportHandHistories();
+    void showStoredHands();
+    void openLeakReport();
     void startTrainer();
     void startEditor();
     void usePokerStarsLook();
@@ -86,4 +92,5 @@ private:
     // The editor's size before the hand list stretched the window.
     QSize sizeBeforeStretch_;
     NashRangesWindow* nashWindow_ = nullptr;
+    QPointer<LeakReportWindow> leakReport_;
 };

@@ -1,6 +1,9 @@
 #include "gui/handlist/handlistpanel.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -10,7 +13,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSet>
 #include <QTreeWidget>
+
+#include <atomic>
 
 #include "settings/inifile.h"
 #include "engine/gamestate.h"
@@ -20,6 +26,8 @@
 #include "import/handexport.h"
 #include "import/handlistrules.h"
 #include "import/historyimport.h"
+#include "gui/handlist/storedhandsdialog.h"
+#include "store/handstore.h"
 
 using torvel::GameState;
 
@@ -29,12 +37,46 @@ enum Column { kGame = 0, kBlinds = 1, kDetails = 2, kShow = 3, kDelete = 4, kKey
 
 void colourRow(QTreeWidgetItem* item, bool right) { item->setForeground(kGame, right ? Qt::darkGreen : Qt::red); }
 
+// What makes a decision one in the database: site, hand and hero.
+QString decisionKey(const std::string& site, const std::string& handId, const std::string& hero) {
+    return QString::fromStdString(site + '\n' + handId + '\n' + hero);
+}
+
+QString decisionKey(const GameState& g) {
+    return decisionKey(g.site, g.handId,
+                       GameState::validSeat(g.heroSeat) ? g.seats[static_cast<std::size_t>(g.heroSeat)].name : "");
+}
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+struct StoredSituations {
+    torvel::store::StoreStatus status;
+    std::vector<std::unique_ptr<GameState>> situations;  // without an owner yet
+};
+
+// Runs on a worker thread: reads the database and rebuilds the situations;
+// stops early when cancelled.
+std::shared_ptr<StoredSituations> readStoredSituations(const std::string& path,
+                                                       const torvel::store::DecisionFilter& filter,
+                                                       const std::shared_ptr<std::atomic_bool>& cancelled) {
+    auto read = std::make_shared<StoredSituations>();
+    std::vector<torvel::store::DecisionRecord> records;
+    read->status = torvel::store::readStored(path, filter, records);
+    for (std::size_t i = 0; read->status && i < records.size() && !*cancelled; ++i) {
+        auto g = std::make_unique<GameState>(nullptr);
+        if (torvel::store::restoreSituation(records[i], *g))
+            read->situations.push_back(std::move(g));
+    }
+    return read;
+}
+
 }  // namespace
 
 HandListPanel::HandListPanel(DeskModel& desk, DeskActions& actions, QWidget* parent)
     : QGroupBox(tr("Results"), parent), desk_(desk), actions_(actions), tree_(new QTreeWidget),
       viewIcon_(QStringLiteral("images/view.png")), showIcon_(QStringLiteral("images/show.png")),
-      deleteIcon_(QStringLiteral("images/delete.png")) {
+      deleteIcon_(QStringLiteral("images/delete.png")),
+      databasePath_(QString::fromLatin1(torvel::store::kDefaultDatabase)) {
     setMaximumWidth(600);
     // Room for every column header beside the scroll bar.
     setMinimumWidth(440);
@@ -184,6 +226,18 @@ void HandListPanel::onSelectionChanged() {
 }
 
 void HandListPanel::onDeleteAllClicked() {
+    if (QFileInfo::exists(databasePath_) &&
+        QMessageBox::question(window(), tr("DeleteAll"),
+                              tr("Also delete every decision kept in the hand database %1?").arg(databasePath_),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes) {
+        torvel::store::HandStore database;
+        auto status = database.open(QFile::encodeName(databasePath_).toStdString(),
+                                    torvel::store::HandStore::OpenMode::MustExist);
+        if (status)
+            status = database.clear();
+        if (!status)
+            QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+    }
     actions_.startFreshSituation();
     tree_->clear();
     situations_.clear();
@@ -222,6 +276,11 @@ void HandListPanel::runImport(const QStringList& files) {
     int handTotal = 0;
     QStringList perFile;
     notModelledCount_ = 0;
+    torvel::store::HandStore database;
+    QStringList storeFailures;
+    if (!files.isEmpty())
+        if (const auto opened = database.open(QFile::encodeName(databasePath_).toStdString()); !opened)
+            storeFailures << fromStd(opened.reason);
     for (int i = 0; i < files.size(); ++i) {
         if (progress_->wasCanceled())
             break;
@@ -232,6 +291,8 @@ void HandListPanel::runImport(const QStringList& files) {
         relevantTotal += relevantCount_;
         handTotal += handCount_;
         perFile << tr("%1: %2 (of %3)").arg(QFileInfo(files[i]).fileName()).arg(relevantCount_).arg(handCount_);
+        if (const QString failure = storeGraded(database); !failure.isEmpty())
+            storeFailures << tr("%1: %2").arg(files[i], failure);
     }
     if (!files.isEmpty()) {
         progress_->setValue(progress_->maximum());
@@ -243,6 +304,10 @@ void HandListPanel::runImport(const QStringList& files) {
                            .arg(notModelledCount_);
         QMessageBox::information(window(), tr("Import finished!"), summary, QMessageBox::Ok);
     }
+    if (!storeFailures.isEmpty())
+        QMessageBox::warning(window(), tr("Error"),
+                             tr("The imported decisions are listed but not all were kept in the hand database:\n%1")
+                                 .arg(storeFailures.join(QLatin1Char('\n'))));
     progress_->close();
     if (!situations_.isEmpty())
         actions_.showSituation(situations_.first());
@@ -252,6 +317,7 @@ void HandListPanel::runImport(const QStringList& files) {
 void HandListPanel::importFile(const QString& path) {
     handCount_ = 0;
     relevantCount_ = 0;
+    graded_.clear();
     torvel::import::ImportCallbacks callbacks;
     callbacks.onDecision = [this](std::unique_ptr<GameState> decision) {
         // A spot the equilibrium does not model (limpers, a raise that is not
@@ -262,13 +328,93 @@ void HandListPanel::importFile(const QString& path) {
         GameState* g = decision.get();
         desk_.keepUntilReplaced(std::move(decision));
         actions_.showSituation(g);
-        actions_.runAnalysis(g->heroAction);
+        const bool graded = actions_.runAnalysis(g->heroAction) == 0;
         actions_.enterInHandList(g);
+        if (graded && contains(g))
+            graded_.push_back(torvel::store::recordFromGraded(*g, profileIndex_));
         ++relevantCount_;
     };
     importedFiles_.push_back(QFile::encodeName(path).toStdString());
     const auto summary = torvel::import::importHistoryFile(importedFiles_.back(), &desk_, callbacks);
     handCount_ = summary.handCount;
+}
+
+QString HandListPanel::storeGraded(torvel::store::HandStore& database) {
+    std::vector<torvel::store::DecisionRecord> records;
+    records.swap(graded_);
+    if (!database.isOpen() || records.empty())
+        return {};
+    const auto stored = database.add(records);
+    return stored ? QString() : fromStd(stored.reason);
+}
+
+int HandListPanel::showStored(const torvel::store::DecisionFilter& filter) {
+    // Reading and rebuilding thousands of situations takes a while: off the
+    // GUI thread, then listed in steps, with "Cancel" throughout.
+    QProgressDialog progress(tr("Reading the hand database ..."), tr("Cancel"), 0, 0, window());
+    progress.setWindowTitle(tr("Stored Hands"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    QFutureWatcher<std::shared_ptr<StoredSituations>> reader;
+    QEventLoop waiting;
+    connect(&reader, &QFutureWatcherBase::finished, &waiting, &QEventLoop::quit);
+    connect(&progress, &QProgressDialog::canceled, &waiting, &QEventLoop::quit);
+    reader.setFuture(QtConcurrent::run(readStoredSituations, QFile::encodeName(databasePath_).toStdString(), filter,
+                                       cancelled));
+    if (!reader.isFinished())
+        waiting.exec();
+    if (progress.wasCanceled()) {
+        *cancelled = true;
+        reader.waitForFinished();
+        return 0;
+    }
+    const std::shared_ptr<StoredSituations> read = reader.result();
+    if (!read->status) {
+        progress.close();
+        QMessageBox::warning(window(), tr("Error"), fromStd(read->status.reason));
+        return -1;
+    }
+
+    QSet<QString> listed;
+    for (const GameState* g : situations_)
+        listed.insert(decisionKey(*g));
+    const int count = static_cast<int>(read->situations.size());
+    progress.setLabelText(tr("Listing the stored decisions ..."));
+    progress.setMaximum(count);
+    int added = 0;
+    for (int i = 0; i < count && !progress.wasCanceled(); ++i) {
+        if (i % 500 == 0)
+            progress.setValue(i);
+        std::unique_ptr<GameState>& g = read->situations[static_cast<std::size_t>(i)];
+        if (listed.contains(decisionKey(*g)))
+            continue;
+        g->owner = &desk_;
+        const QString id = fromStd(g->handId);
+        if (addEntry(std::move(g), id))
+            ++added;
+    }
+    progress.close();
+    if (!situations_.isEmpty())
+        actions_.showSituation(situations_.first());
+    actions_.updateScore();
+    return added;
+}
+
+void HandListPanel::onShowStoredClicked() {
+    std::vector<torvel::store::DecisionRecord> stored;
+    if (const auto status = torvel::store::readStored(QFile::encodeName(databasePath_).toStdString(), {}, stored);
+        !status) {
+        QMessageBox::warning(window(), tr("Error"), fromStd(status.reason));
+        return;
+    }
+    if (stored.empty()) {
+        QMessageBox::information(window(), tr("Stored Hands"), tr("The hand database %1 holds no decisions yet.").arg(databasePath_));
+        return;
+    }
+    StoredHandsDialog dialog(stored, this);
+    if (dialog.exec() == QDialog::Accepted)
+        showStored(dialog.filter());
 }
 
 void HandListPanel::onExportClicked() {

@@ -2,7 +2,8 @@
 // The hand list: every graded decision since the start or the last clear
 // (imported hands and trainer answers), each owning its situation. A click
 // shows a situation on the table, opens its report or deletes it. The panel
-// also runs the import of hand-history files and the export.
+// also runs the import of hand-history files and the export, keeps what the
+// import grades in the hand database and lists stored decisions again.
 
 #include <QGroupBox>
 #include <QIcon>
@@ -10,6 +11,8 @@
 
 #include <memory>
 #include <vector>
+
+#include "store/decisionrecord.h"
 
 class DeskActions;
 class DeskModel;
@@ -20,7 +23,11 @@ class QTreeWidgetItem;
 
 namespace torvel {
 class GameState;
-}
+namespace store {
+class HandStore;
+struct DecisionFilter;
+}  // namespace store
+}  // namespace torvel
 
 class HandListPanel : public QGroupBox {
     Q_OBJECT
@@ -54,10 +61,21 @@ public:
     // Decisions of the last "Nash" import the equilibrium does not model.
     int notModelledCount() const { return notModelledCount_; }
 
+    // The hand database the import fills: hands.sqlite in the working
+    // directory unless set.
+    void setDatabasePath(const QString& path) { databasePath_ = path; }
+    const QString& databasePath() const { return databasePath_; }
+    // Lists the stored decisions the filter lets through that are not
+    // listed yet and returns how many; -1 after an "Error" box when the
+    // database cannot be read.
+    int showStored(const torvel::store::DecisionFilter& filter);
+
 public slots:
     void onImportClicked();
     void onExportClicked();
     void onDeleteAllClicked();
+    // Asks which stored decisions to list (all, a tournament, dates).
+    void onShowStoredClicked();
     void onRowClicked(QTreeWidgetItem* item, int column);
     void onSelectionChanged();
 
@@ -68,6 +86,9 @@ private:
     // Removes a row and its situation from the list; the situation is
     // destroyed unless it is on the table (then it is returned).
     void removeRow(QTreeWidgetItem* item);
+    // Keeps the decisions graded from one file in the database, the whole
+    // file or nothing; the reason when it failed.
+    QString storeGraded(torvel::store::HandStore& database);
 
     DeskModel& desk_;
     DeskActions& actions_;
@@ -85,4 +106,7 @@ private:
     int notModelledCount_ = 0;
     std::unique_ptr<QProgressDialog> progress_;
     std::vector<std::unique_ptr<torvel::GameState>> owned_;
+    // Graded by the current file, not yet stored.
+    std::vector<torvel::store::DecisionRecord> graded_;
+    QString databasePath_;
 };

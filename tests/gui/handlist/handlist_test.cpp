@@ -205,6 +205,8 @@ private slots:
 
     void deleteAllStartsFresh() {
         importFixture(QStringLiteral("pokerstars_hand.txt"));
+        // The question about the hand database (its own test answers it both ways).
+        whenOpen<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
         for (auto* b : list()->findChildren<QPushButton*>())
             if (b->text() == QStringLiteral("DeleteAll"))
                 b->click();
