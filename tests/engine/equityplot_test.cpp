@@ -13,9 +13,6 @@ using namespace torvel::testing;
 
 namespace {
 
-// The stronger ranking position wins 60 % of the time; equal positions split.
-double strongerWins(int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); }
-
 // Whatever the hero holds, a caller with another class wins 55 %.
 double callerAlwaysAhead(int a, int b) { return a == b ? 0.5 : 0.55; }
 
