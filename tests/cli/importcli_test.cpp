@@ -11,23 +11,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
+#include "clitestsupport.h"
 #include "engine/callingprofile.h"
-#include "synthetictables.h"
-#include "testfiles.h"
 
 using namespace torvel;
 using namespace torvel::testing;
 using nlohmann::json;
 
 namespace {
-
-std::string fixturePath(const std::string& name) { return std::string(TORVEL_IMPORT_FIXTURES) + "/" + name; }
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct ImportRun {
     int status = 0;
@@ -50,29 +41,17 @@ struct ImportRun {
     }
 };
 
-class ImportCliTest : public ::testing::Test {
+class ImportCliTest : public ::testing::Test, public CliDataDir {
 protected:
-    ImportCliTest() {
-        PlainOwner owner;
-        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
-        dir.write("table.res", owner.equityTable().serialize());
-        dir.write("ranking.res", owner.handRanking().serialize());
-    }
-
     ImportRun run(std::vector<std::string> args, const std::string& dataDirectory = {}) {
         args.insert(args.begin(), "import");
-        std::istringstream in;
-        std::ostringstream out, err;
-        ImportRun r;
-        r.status = cli::runCli(args, in, out, err, dataDirectory.empty() ? dir.path() : dataDirectory);
-        std::istringstream lines(out.str());
+        const CliRun done = CliDataDir::run(args, {}, dataDirectory);
+        ImportRun r{done.status, {}, done.err};
+        std::istringstream lines(done.out);
         for (std::string line; std::getline(lines, line);)
             r.lines.push_back(json::parse(line));
-        r.err = err.str();
         return r;
     }
-
-    ScratchDir dir;
 };
 
 TEST_F(ImportCliTest, GradesEveryRelevantDecisionThenSummarisesTheFile) {
@@ -141,7 +120,7 @@ TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
     const std::string exported = dir.file("graded.txt");
     const ImportRun r = run({"--export", exported, fixturePath("fulltilt.txt"), fixturePath("party_email.txt")});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = readFile(exported);
+    const std::string text = readText(exported);
     EXPECT_EQ(text.rfind("Game #1 starts.\r\n\r\n#Game No : 1 \r\n", 0), 0u);
 
     const ImportRun back = run({exported});
@@ -166,7 +145,7 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
 
 TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
     auto bytes = [](const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
-    const std::string history = dir.write("history.txt", bytes(readFile(fixturePath("fulltilt.txt"))));
+    const std::string history = dir.write("history.txt", bytes(readText(fixturePath("fulltilt.txt"))));
     const std::string kept = dir.write("kept.txt", bytes("my notes")), link = dir.file("link.txt");
     const std::string noHands = dir.write("nohands.txt", bytes("nothing here\n"));
     std::filesystem::create_symlink(history, link);
@@ -186,8 +165,8 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
         EXPECT_EQ(r.status, c.status) << c.complaint;
         EXPECT_NE(r.err.find(c.complaint), std::string::npos) << r.err;
     }
-    EXPECT_EQ(readFile(history), readFile(fixturePath("fulltilt.txt")));
-    EXPECT_EQ(readFile(kept), "my notes");
+    EXPECT_EQ(readText(history), readText(fixturePath("fulltilt.txt")));
+    EXPECT_EQ(readText(kept), "my notes");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
