@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
 #include "engine/plainowner.h"
 #include "synthetictables.h"
@@ -21,6 +23,23 @@ struct CliRun {
     std::string err;
 };
 
+inline CliRun runTorvelCli(const std::vector<std::string>& args, const std::string& input,
+                           const std::string& dataDirectory) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = cli::runCli(args, in, out, err, dataDirectory);
+    return {status, out.str(), err.str()};
+}
+
+// Every line of the output as one JSON document.
+inline std::vector<nlohmann::json> jsonLines(const std::string& out) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream text(out);
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(nlohmann::json::parse(line));
+    return lines;
+}
+
 class CliDataDir {
 public:
     CliDataDir() {
@@ -32,10 +51,7 @@ public:
     // The data directory is the scratch one unless another is named.
     CliRun run(const std::vector<std::string>& args, const std::string& input = {},
                const std::string& dataDirectory = {}) const {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        const int status = cli::runCli(args, in, out, err, dataDirectory.empty() ? dir.path() : dataDirectory);
-        return {status, out.str(), err.str()};
+        return runTorvelCli(args, input, dataDirectory.empty() ? dir.path() : dataDirectory);
     }
 
     ScratchDir dir;

@@ -46,11 +46,7 @@ protected:
     ImportRun run(std::vector<std::string> args, const std::string& dataDirectory = {}) {
         args.insert(args.begin(), "import");
         const CliRun done = CliDataDir::run(args, {}, dataDirectory);
-        ImportRun r{done.status, {}, done.err};
-        std::istringstream lines(done.out);
-        for (std::string line; std::getline(lines, line);)
-            r.lines.push_back(json::parse(line));
-        return r;
+        return {done.status, jsonLines(done.out), done.err};
     }
 };
 
