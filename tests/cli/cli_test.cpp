@@ -78,7 +78,7 @@ TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
                                  s["answer"] = 0;
                                  s["profile"] = "medium";
                              }).dump();
-    dir.write("spot.json", std::vector<std::uint8_t>(text.begin(), text.end()));
+    dir.write("spot.json", text);
     const CliRun r = run({"analyze", dir.file("spot.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);

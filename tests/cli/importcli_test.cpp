@@ -140,10 +140,9 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
 }
 
 TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
-    auto bytes = [](const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
-    const std::string history = dir.write("history.txt", bytes(readText(fixturePath("fulltilt.txt"))));
-    const std::string kept = dir.write("kept.txt", bytes("my notes")), link = dir.file("link.txt");
-    const std::string noHands = dir.write("nohands.txt", bytes("nothing here\n"));
+    const std::string history = dir.write("history.txt", readText(fixturePath("fulltilt.txt")));
+    const std::string kept = dir.write("kept.txt", "my notes"), link = dir.file("link.txt");
+    const std::string noHands = dir.write("nohands.txt", "nothing here\n");
     std::filesystem::create_symlink(history, link);
     const struct {
         std::vector<std::string> args;
@@ -216,12 +215,10 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
 }
 
 TEST_F(ImportCliTest, HelpDescribesTheCommand) {
-    std::istringstream in;
-    std::ostringstream out, general, err;
-    EXPECT_EQ(cli::runCli({"import", "--help"}, in, out, err, dir.path()), 0);
-    EXPECT_NE(out.str().find("usage: torvel-cli import"), std::string::npos);
-    EXPECT_EQ(cli::runCli({"--help"}, in, general, err, dir.path()), 0);
-    EXPECT_NE(general.str().find("import [--profile P]"), std::string::npos);
+    const CliRun help = CliDataDir::run({"import", "--help"}), general = CliDataDir::run({"--help"});
+    EXPECT_EQ(std::tuple(help.status, general.status), std::tuple(0, 0));
+    EXPECT_NE(help.out.find("usage: torvel-cli import"), std::string::npos);
+    EXPECT_NE(general.out.find("import [--profile P]"), std::string::npos);
 }
 
 }  // namespace

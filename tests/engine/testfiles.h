@@ -34,6 +34,9 @@ public:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return p;
     }
+    std::string write(const std::string& name, const std::string& text) const {
+        return write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
 
 private:
     std::filesystem::path path_;
