@@ -6,9 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
-#include "synthetictables.h"
-#include "testfiles.h"
+#include "clitestsupport.h"
 
 using namespace torvel;
 using namespace torvel::testing;
@@ -16,32 +14,9 @@ using nlohmann::json;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class CliTest : public ::testing::Test {
+class CliTest : public ::testing::Test, public CliDataDir {
 protected:
-    CliTest() {
-        PlainOwner owner;
-        // The stronger ranking position wins 60 %.
-        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
-        dir.write("table.res", owner.equityTable().serialize());
-        dir.write("ranking.res", owner.handRanking().serialize());
-    }
-
-    CliRun run(std::vector<std::string> args, const std::string& input = {}, const std::string& data = {}) {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        const int status = cli::runCli(args, in, out, err, data.empty() ? dir.path() : data);
-        return {status, out.str(), err.str()};
-    }
-
     CliRun analyze(const json& situation) { return run({"analyze", "-"}, situation.dump()); }
-
-    ScratchDir dir;
 };
 
 // Heads-up: hero in the small blind with 72o, the big blind calls with the
@@ -103,7 +78,7 @@ TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
                                  s["answer"] = 0;
                                  s["profile"] = "medium";
                              }).dump();
-    dir.write("spot.json", std::vector<std::uint8_t>(text.begin(), text.end()));
+    dir.write("spot.json", text);
     const CliRun r = run({"analyze", dir.file("spot.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);

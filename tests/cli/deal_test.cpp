@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <tuple>
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
-#include "engine/plainowner.h"
-#include "testfiles.h"
+#include "clitestsupport.h"
 
 using nlohmann::json;
 
@@ -21,14 +18,8 @@ struct DealRun {
 
 DealRun deal(std::vector<std::string> args, const std::string& dir = TORVEL_DATA_DIR) {
     args.insert(args.begin(), "deal");
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = torvel::cli::runCli(args, in, out, err, dir);
-    DealRun r{status, {}, err.str()};
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);)
-        r.spots.push_back(json::parse(line));
-    return r;
+    const auto r = torvel::testing::runTorvelCli(args, {}, dir);
+    return {r.status, torvel::testing::jsonLines(r.out), r.err};
 }
 
 }  // namespace

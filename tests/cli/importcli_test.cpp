@@ -11,23 +11,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
+#include "clitestsupport.h"
 #include "engine/callingprofile.h"
-#include "synthetictables.h"
-#include "testfiles.h"
 
 using namespace torvel;
 using namespace torvel::testing;
 using nlohmann::json;
 
 namespace {
-
-std::string fixturePath(const std::string& name) { return std::string(TORVEL_IMPORT_FIXTURES) + "/" + name; }
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct ImportRun {
     int status = 0;
@@ -50,29 +41,13 @@ struct ImportRun {
     }
 };
 
-class ImportCliTest : public ::testing::Test {
+class ImportCliTest : public ::testing::Test, public CliDataDir {
 protected:
-    ImportCliTest() {
-        PlainOwner owner;
-        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
-        dir.write("table.res", owner.equityTable().serialize());
-        dir.write("ranking.res", owner.handRanking().serialize());
-    }
-
     ImportRun run(std::vector<std::string> args, const std::string& dataDirectory = {}) {
         args.insert(args.begin(), "import");
-        std::istringstream in;
-        std::ostringstream out, err;
-        ImportRun r;
-        r.status = cli::runCli(args, in, out, err, dataDirectory.empty() ? dir.path() : dataDirectory);
-        std::istringstream lines(out.str());
-        for (std::string line; std::getline(lines, line);)
-            r.lines.push_back(json::parse(line));
-        r.err = err.str();
-        return r;
+        const CliRun done = CliDataDir::run(args, {}, dataDirectory);
+        return {done.status, jsonLines(done.out), done.err};
     }
-
-    ScratchDir dir;
 };
 
 TEST_F(ImportCliTest, GradesEveryRelevantDecisionThenSummarisesTheFile) {
@@ -141,7 +116,7 @@ TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
     const std::string exported = dir.file("graded.txt");
     const ImportRun r = run({"--export", exported, fixturePath("fulltilt.txt"), fixturePath("party_email.txt")});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = readFile(exported);
+    const std::string text = readText(exported);
     EXPECT_EQ(text.rfind("Game #1 starts.\r\n\r\n#Game No : 1 \r\n", 0), 0u);
 
     const ImportRun back = run({exported});
@@ -165,10 +140,9 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
 }
 
 TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
-    auto bytes = [](const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
-    const std::string history = dir.write("history.txt", bytes(readFile(fixturePath("fulltilt.txt"))));
-    const std::string kept = dir.write("kept.txt", bytes("my notes")), link = dir.file("link.txt");
-    const std::string noHands = dir.write("nohands.txt", bytes("nothing here\n"));
+    const std::string history = dir.write("history.txt", readText(fixturePath("fulltilt.txt")));
+    const std::string kept = dir.write("kept.txt", "my notes"), link = dir.file("link.txt");
+    const std::string noHands = dir.write("nohands.txt", "nothing here\n");
     std::filesystem::create_symlink(history, link);
     const struct {
         std::vector<std::string> args;
@@ -186,8 +160,8 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
         EXPECT_EQ(r.status, c.status) << c.complaint;
         EXPECT_NE(r.err.find(c.complaint), std::string::npos) << r.err;
     }
-    EXPECT_EQ(readFile(history), readFile(fixturePath("fulltilt.txt")));
-    EXPECT_EQ(readFile(kept), "my notes");
+    EXPECT_EQ(readText(history), readText(fixturePath("fulltilt.txt")));
+    EXPECT_EQ(readText(kept), "my notes");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
@@ -257,12 +231,10 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
 }
 
 TEST_F(ImportCliTest, HelpDescribesTheCommand) {
-    std::istringstream in;
-    std::ostringstream out, general, err;
-    EXPECT_EQ(cli::runCli({"import", "--help"}, in, out, err, dir.path()), 0);
-    EXPECT_NE(out.str().find("usage: torvel-cli import"), std::string::npos);
-    EXPECT_EQ(cli::runCli({"--help"}, in, general, err, dir.path()), 0);
-    EXPECT_NE(general.str().find("import [--profile P]"), std::string::npos);
+    const CliRun help = CliDataDir::run({"import", "--help"}), general = CliDataDir::run({"--help"});
+    EXPECT_EQ(std::tuple(help.status, general.status), std::tuple(0, 0));
+    EXPECT_NE(help.out.find("usage: torvel-cli import"), std::string::npos);
+    EXPECT_NE(general.out.find("import [--profile P]"), std::string::npos);
 }
 
 }  // namespace

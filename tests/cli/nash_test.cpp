@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "cli/commands.h"
+#include "clitestsupport.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
 #include "engine/nashranges.h"
@@ -11,27 +10,19 @@
 #include "engine/plainowner.h"
 
 using namespace torvel;
+using namespace torvel::testing;
 using nlohmann::json;
 
 namespace {
 
-struct NashRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-NashRun runCli(const std::vector<std::string>& args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = cli::runCli(args, in, out, err, TORVEL_DATA_DIR);
-    return {status, out.str(), err.str()};
+CliRun runCli(const std::vector<std::string>& args, const std::string& input = {}) {
+    return runTorvelCli(args, input, TORVEL_DATA_DIR);
 }
 
 }  // namespace
 
 TEST(NashCommand, PrintsEveryRangeOfTheTable) {
-    const NashRun r = runCli({"nash", "--stacks", "3000,2500,2000,1500", "--blinds", "150,300", "--ante", "20"});
+    const CliRun r = runCli({"nash", "--stacks", "3000,2500,2000,1500", "--blinds", "150,300", "--ante", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
     EXPECT_EQ(out["players"], 4);
@@ -62,7 +53,7 @@ TEST(NashCommand, PrintsEveryRangeOfTheTable) {
 }
 
 TEST(NashCommand, HeadsUpAndHelp) {
-    const NashRun r =
+    const CliRun r =
         runCli({"nash", "--stacks", "700,500", "--blinds", "25,50", "--payouts", "100", "--accuracy", "1e-4"});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
@@ -97,7 +88,7 @@ TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
         {"nash", "--stacks", "1000,2000", "--blinds"},
     };
     for (const auto& args : bad) {
-        const NashRun r = runCli(args);
+        const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_TRUE(r.out.empty()) << args.back();
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -141,7 +132,7 @@ TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
                                 {"buttonSeat", 0},  {"heroSeat", c.hero},      {"raiserSeat", c.raiser},
                                 {"playerCount", 3}, {"payouts", {50, 30, 20}}, {"profile", "nash"},
                                 {"seats", seats}};
-        const NashRun r = runCli({"analyze", "-"}, situation.dump());
+        const CliRun r = runCli({"analyze", "-"}, situation.dump());
         ASSERT_EQ(r.status, 0) << r.err;
         const json out = json::parse(r.out);
         const json& seat = out["seats"][static_cast<std::size_t>(c.checkedSeat)];
@@ -153,7 +144,7 @@ TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
             seats[static_cast<std::size_t>(c.raiser)].update({{"stack", 500}, {"bet", 1000}});
             json limped = situation;
             limped["seats"] = seats;
-            const NashRun refused = runCli({"analyze", "-"}, limped.dump());
+            const CliRun refused = runCli({"analyze", "-"}, limped.dump());
             EXPECT_EQ(refused.status, 1);
             EXPECT_NE(refused.err.find("all-in"), std::string::npos) << refused.err;
         }

@@ -16,9 +16,6 @@ using namespace torvel::testing;
 
 namespace {
 
-// The stronger ranking position wins 60 % of the time; equal positions split.
-double strongerWins(int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); }
-
 const HandClass k72o{0, 18};
 
 struct SeatSetup {

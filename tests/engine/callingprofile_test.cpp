@@ -120,7 +120,7 @@ TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
 TEST(CallingProfileFiles, SaveReportsWhatCouldNotBeWritten) {
     ScratchDir dir;
     const CallingProfile p;
-    dir.write("occupied", {1, 2, 3});
+    dir.write("occupied", "\x01\x02\x03");
     const auto notADirectory = p.save(dir.file("occupied"), 0);
     EXPECT_FALSE(notADirectory.ok);
     EXPECT_NE(notADirectory.reason.find("occupied"), std::string::npos) << notADirectory.reason;

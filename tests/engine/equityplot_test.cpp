@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -13,9 +15,6 @@ using namespace torvel;
 using namespace torvel::testing;
 
 namespace {
-
-// The stronger ranking position wins 60 % of the time; equal positions split.
-double strongerWins(int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); }
 
 // Whatever the hero holds, a caller with another class wins 55 %.
 double callerAlwaysAhead(int a, int b) { return a == b ? 0.5 : 0.55; }
@@ -36,50 +35,45 @@ float width(int position) { return static_cast<float>(position) / kHandClassCoun
 
 class EquityPlotTest : public ::testing::Test {
 protected:
+    struct Seat {
+        int seat, status, stack, bet, rangeTo = 0;
+    };
+
+    // The hero, on the button, holds the class at heroPosition.
+    GameState& table(const PositionEquity& equity, const std::array<double, 10>& payouts,
+                     std::initializer_list<Seat> seats, int heroPosition) {
+        fillSyntheticTables(owner, equity);
+        owner.setPayoutPercents(payouts);
+        g = std::make_unique<GameState>(&owner);
+        for (const Seat& s : seats) {
+            auto& x = g->seats[static_cast<std::size_t>(s.seat)];
+            std::tie(x.status, x.stack, x.bet, x.rangeTo, x.range2To) =
+                std::tuple(s.status, s.stack, s.bet, s.rangeTo, s.rangeTo);
+            if (s.status == kSeatHero)
+                g->buttonSeat = g->heroSeat = s.seat;
+        }
+        g->playerCount = static_cast<int>(seats.size());
+        setHero(*g, owner.handRanking().classAt(heroPosition));
+        return *g;
+    }
+
     // Heads-up, hero on the button (small blind) with 1400 behind and 100
     // in, the big blind (seat 1) with 1300 behind and 200 in; 3000 chips,
     // each player covers the other exactly. Paid 65 / 35.
     GameState& headsUp(const PositionEquity& equity) {
-        fillSyntheticTables(owner, equity);
-        owner.setPayoutPercents({65, 35, 0, 0, 0, 0, 0, 0, 0, 0});
-        g = std::make_unique<GameState>(&owner);
-        seat(0, kSeatHero, 1400, 100);
-        seat(1, kSeatOpponent, 1300, 200, 20);
-        g->buttonSeat = 0;
-        g->heroSeat = 0;
-        g->playerCount = 2;
-        setHero(owner.handRanking().classAt(40));
-        return *g;
+        return table(equity, {65, 35}, {{0, kSeatHero, 1400, 100}, {1, kSeatOpponent, 1300, 200, 20}}, 40);
     }
 
     // Three-handed, hero on the button (seat 2), small blind seat 5 calling
     // with the top 30, big blind seat 8 (the plotted opponent). Paid 50/30/20.
     GameState& threeHanded() {
-        fillSyntheticTables(owner, gradual);
-        owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
-        g = std::make_unique<GameState>(&owner);
-        seat(2, kSeatHero, 2000, 0);
-        seat(5, kSeatOpponent, 1500, 100, 30);
-        seat(8, kSeatOpponent, 1800, 200, 25);
-        g->buttonSeat = 2;
-        g->heroSeat = 2;
-        g->playerCount = 3;
-        setHero(owner.handRanking().classAt(60));
-        return *g;
+        return table(gradual, {50, 30, 20},
+                     {{2, kSeatHero, 2000, 0}, {5, kSeatOpponent, 1500, 100, 30}, {8, kSeatOpponent, 1800, 200, 25}}, 60);
     }
 
-    void seat(int s, int status, int stack, int bet, int rangeTo = 0) {
-        auto& x = g->seats[static_cast<std::size_t>(s)];
-        x.status = status;
-        x.stack = stack;
-        x.bet = bet;
-        x.rangeTo = rangeTo;
-        x.range2To = rangeTo;
-    }
-
-    void setHero(const HandClass& c) {
-        g->seats[static_cast<std::size_t>(g->heroSeat)].handLow = c.low;
-        g->seats[static_cast<std::size_t>(g->heroSeat)].handHigh = c.high;
+    static void setHero(GameState& state, const HandClass& c) {
+        state.seats[static_cast<std::size_t>(state.heroSeat)].handLow = c.low;
+        state.seats[static_cast<std::size_t>(state.heroSeat)].handHigh = c.high;
     }
 
     // evPush - evFold of a copy of the situation with the opponent's range
@@ -88,9 +82,7 @@ protected:
         GameState copy = *g;
         copy.seats[static_cast<std::size_t>(opponentSeat)].rangeTo =
             static_cast<int>(static_cast<float>(step) * kPercentToClasses);
-        const HandClass c = owner.handRanking().classAt(heroPosition);
-        copy.seats[static_cast<std::size_t>(copy.heroSeat)].handLow = c.low;
-        copy.seats[static_cast<std::size_t>(copy.heroSeat)].handHigh = c.high;
+        setHero(copy, owner.handRanking().classAt(heroPosition));
         copy.analyze(0);
         return copy.evPush - copy.evFold;
     }

@@ -18,6 +18,9 @@ namespace torvel::testing {
 // equity(a, b) of position a against position b; must give 0.5 for a == b.
 using PositionEquity = std::function<double(int, int)>;
 
+// The stronger ranking position wins 60 % of the time; equal positions split.
+inline double strongerWins(int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); }
+
 inline void fillSyntheticTables(PlainOwner& owner, const PositionEquity& equity) {
     const auto& classes = allHandClasses();
     std::vector<RankingEntry> entries;

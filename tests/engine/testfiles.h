@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -33,9 +34,17 @@ public:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return p;
     }
+    std::string write(const std::string& name, const std::string& text) const {
+        return write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
 
 private:
     std::filesystem::path path_;
 };
+
+inline std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace torvel::testing

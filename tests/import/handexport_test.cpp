@@ -214,7 +214,7 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
     const std::string path = dir.file("export.txt");
     ASSERT_TRUE(import::writeFileAtomically(path, std::string(5000, 'a')));
     ASSERT_TRUE(import::writeFileAtomically(path, "short"));
-    EXPECT_EQ(readFile(path), "short");
+    EXPECT_EQ(readText(path), "short");
     EXPECT_EQ(entries(), 1);
 
     const auto missing = import::writeFileAtomically(dir.file("no/such/dir/export.txt"), "text");

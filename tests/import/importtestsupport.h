@@ -14,6 +14,7 @@
 
 #include "engine/gamestate.h"
 #include "import/historyimport.h"
+#include "testfiles.h"
 
 namespace torvel::testing {
 
@@ -35,12 +36,7 @@ inline ImportRecord importBytes(const std::string& bytes) {
 
 inline std::string fixturePath(const std::string& name) { return std::string(TORVEL_IMPORT_FIXTURES) + "/" + name; }
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string fixture(const std::string& name) { return readFile(fixturePath(name)); }
+inline std::string fixture(const std::string& name) { return readText(fixturePath(name)); }
 
 // Each unit as two bytes in the given order.
 inline std::string utf16(const std::u16string& text, bool littleEndian) {

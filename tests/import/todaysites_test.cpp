@@ -186,7 +186,7 @@ TEST(TodaysSites, EveryHandOfTheRealFilesIsGradedOrSkippedWithAReason) {
     for (const auto& [folder, layout] : folders) {
         for (const auto& entry : std::filesystem::directory_iterator(kSamples / folder)) {
             SCOPED_TRACE(entry.path().filename().string());
-            const std::string bytes = readFile(entry.path().string());
+            const std::string bytes = readText(entry.path().string());
             const ImportRecord got = importBytes(bytes);
             int headers = 0;
             for (const std::string& marker : layout.second)

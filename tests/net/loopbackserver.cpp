@@ -25,8 +25,9 @@ constexpr std::size_t kRequestLimit = 64 * 1024 * 1024;
 
 std::string loopbackAddress(std::uint16_t port) { return "127.0.0.1:" + std::to_string(port); }
 
-// A TCP socket bound to 127.0.0.1 on a port the system picks.
-int loopbackSocket(std::uint16_t& port) {
+// A TCP socket bound to 127.0.0.1 on a port the system picks; a bound socket
+// that does not listen refuses every connection.
+int loopbackSocket(std::uint16_t& port, bool listening) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         throw std::runtime_error("socket failed");
@@ -39,6 +40,10 @@ int loopbackSocket(std::uint16_t& port) {
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         ::close(fd);
         throw std::runtime_error("bind failed");
+    }
+    if (listening && ::listen(fd, 8) != 0) {
+        ::close(fd);
+        throw std::runtime_error("listen failed");
     }
     port = ntohs(address.sin_port);
     return fd;
@@ -139,11 +144,7 @@ std::string httpReply(std::string_view body, std::string_view status) {
 
 LoopbackServer::LoopbackServer(std::string reply, int connections)
     : reply_(std::move(reply)), connections_(connections) {
-    listener_ = loopbackSocket(port_);
-    if (::listen(listener_, 8) != 0) {
-        ::close(listener_);
-        throw std::runtime_error("listen failed");
-    }
+    listener_ = loopbackSocket(port_, true);
     thread_ = std::thread([this] { serve(); });
 }
 
@@ -176,18 +177,14 @@ void LoopbackServer::serve() {
     }
 }
 
-RefusingPort::RefusingPort() { socket_ = loopbackSocket(port_); }
+RefusingPort::RefusingPort() { socket_ = loopbackSocket(port_, false); }
 
 RefusingPort::~RefusingPort() { ::close(socket_); }
 
 std::string RefusingPort::address() const { return loopbackAddress(port_); }
 
 SilentListener::SilentListener() {
-    socket_ = loopbackSocket(port_);
-    if (::listen(socket_, 8) != 0) {
-        ::close(socket_);
-        throw std::runtime_error("listen failed");
-    }
+    socket_ = loopbackSocket(port_, true);
     closer_ = std::thread([this] {
         std::unique_lock<std::mutex> lock(mutex_);
         stopped_.wait_for(lock, kSilentLifetime, [this] { return stopping_; });

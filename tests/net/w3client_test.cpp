@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -157,8 +156,7 @@ TEST_F(W3ClientTest, MultipartUploadCarriesTheFileByteForByte) {
     for (char& byte : fileBytes)
         byte = static_cast<char>(random() & 0xFF);
     fileBytes.replace(100, 4, "\r\n\r\n");
-    const std::string filePath = scratch.file("hands.txt");
-    std::ofstream(filePath, std::ios::binary) << fileBytes;
+    const std::string filePath = scratch.write("hands.txt", fileBytes);
     const std::string missingPath = scratch.file("no-such-file.txt");
     const std::string longValue = patternText(20000);
 

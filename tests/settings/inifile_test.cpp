@@ -4,8 +4,6 @@
 #include <climits>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,14 +14,10 @@
 #include "testfiles.h"
 
 using namespace torvel;
+using torvel::testing::readText;
 using torvel::testing::ScratchDir;
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 

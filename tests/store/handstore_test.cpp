@@ -18,11 +18,6 @@ using namespace torvel::testing;
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<store::DecisionRecord> loadAll(const std::string& path, const store::DecisionFilter& filter = {}) {
     store::HandStore db;
     std::vector<store::DecisionRecord> records;
@@ -122,14 +117,14 @@ TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
         } else {
             std::ofstream(store_.database(), std::ios::binary) << c.setUp;
         }
-        const std::string bytes = readBytes(store_.database());
+        const std::string bytes = readText(store_.database());
         const CliRun r = import({fixturePath("pokerstars_game.txt")});
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
         const CliRun report = store_.run({"report", "--db", store_.database()});
         EXPECT_EQ(report.status, 2);
-        EXPECT_EQ(readBytes(store_.database()), bytes);
+        EXPECT_EQ(readText(store_.database()), bytes);
     }
 }
 

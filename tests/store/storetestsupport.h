@@ -4,42 +4,15 @@
 
 #include <sqlite3.h>
 
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "cli/commands.h"
-#include "engine/plainowner.h"
-#include "synthetictables.h"
-#include "testfiles.h"
+#include "clitestsupport.h"
 
 namespace torvel::testing {
 
-inline std::string fixturePath(const std::string& name) { return std::string(TORVEL_IMPORT_FIXTURES) + "/" + name; }
-
-struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-class StoreDir {
+// The scratch data directory also takes the hand database.
+class StoreDir : public CliDataDir {
 public:
-    StoreDir() {
-        PlainOwner owner;
-        fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.6 : 0.4); });
-        dir.write("table.res", owner.equityTable().serialize());
-        dir.write("ranking.res", owner.handRanking().serialize());
-    }
-    CliRun run(const std::vector<std::string>& args) const {
-        std::istringstream in;
-        std::ostringstream out, err;
-        CliRun r;
-        r.status = cli::runCli(args, in, out, err, dir.path());
-        r.out = out.str();
-        r.err = err.str();
-        return r;
-    }
     std::string database() const { return dir.file("hands.sqlite"); }
     // Runs SQL on the database behind the store's back; false on an error.
     bool sql(const std::string& statements) const {
@@ -61,7 +34,6 @@ public:
         return n;
     }
 
-    ScratchDir dir;
 };
 
 }  // namespace torvel::testing
