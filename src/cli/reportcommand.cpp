@@ -29,14 +29,13 @@ constexpr const char* kReportUsage =
 }  // namespace
 
 int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                  const std::string& dataDirectory) {
+                  const std::string& /*dataDirectory*/) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
         out << kReportUsage;
         return 0;
     }
-    std::string databasePath = dataDirectory.empty() || dataDirectory == "."
-                                   ? std::string(store::kDefaultDatabase)
-                                   : (std::filesystem::path(dataDirectory) / store::kDefaultDatabase).string();
+    // The database is the user's, in the working directory, never beside read-only tables.
+    std::string databasePath(store::kDefaultDatabase);
     store::DecisionFilter filter;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];

@@ -270,13 +270,15 @@ QStringList iconNames() {
     return names;
 }
 
-QImage paintIcon(const QString& name) {
+QImage paintIcon(const QString& name, int size) {
     for (const auto& [iconName, paint] : icons()) {
         if (iconName != name) continue;
-        QImage image(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
+        // Drawn on a kIconSize grid; larger sizes for the desktop menu scale it.
+        painter.scale(double(size) / kIconSize, double(size) / kIconSize);
         paint(painter);
         return image;
     }

@@ -12,6 +12,6 @@ inline constexpr int kIconSize = 32;
 // File stems of the icons, e.g. "calc" for images/calc.png.
 QStringList iconNames();
 // An empty image for a name not in iconNames().
-QImage paintIcon(const QString& name);
+QImage paintIcon(const QString& name, int size = kIconSize);
 
 }  // namespace torvel::imagegen

@@ -24,7 +24,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: torvel-imagegen DIRECTORY\n"
-    "       torvel-imagegen --contact-sheet DIRECTORY OUTPUT.png\n";
+    "       torvel-imagegen --contact-sheet DIRECTORY OUTPUT.png\n"
+    "       torvel-imagegen --app-icons DIRECTORY\n";
 constexpr int kJpegQuality = 92;
 
 // Written through QSaveFile so that a failed run never leaves a torn picture
@@ -67,6 +68,20 @@ int paintAll(const QString& directory) {
         ok &= save(paintIcon(name), QStringLiteral("%1/%2.png").arg(images, name), "png");
     ok &= save(paintAbout(QStringLiteral(TORVEL_VERSION)), root.filePath(QStringLiteral("zivuzadir.jpg")), "jpeg",
                kJpegQuality);
+    return ok ? 0 : 1;
+}
+
+// The program's icon for the desktop menu, in the hicolor theme's layout.
+int paintAppIcons(const QString& directory) {
+    bool ok = true;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(directory).arg(size);
+        if (!QDir().mkpath(folder)) {
+            std::fprintf(stderr, "torvel-imagegen: cannot create %s\n", qPrintable(folder));
+            return 1;
+        }
+        ok &= save(paintIcon(QStringLiteral("torvel"), size), folder + QStringLiteral("/torvel.png"), "png");
+    }
     return ok ? 0 : 1;
 }
 
@@ -182,6 +197,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (arguments.size() == 1 && !arguments[0].startsWith(QLatin1Char('-'))) return paintAll(arguments[0]);
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("--app-icons")) return paintAppIcons(arguments[1]);
     if (arguments.size() == 3 && arguments[0] == QLatin1String("--contact-sheet"))
         return contactSheet(arguments[1], arguments[2]);
     std::fputs(kUsage, stderr);
