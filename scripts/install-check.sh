@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and runs both programs from there
 # the way a new user would: an empty directory, a fresh home, the menu entry's
-# command for the window.
+# command for the window. Then builds the Debian package.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-ensure_packages x11-utils
+ensure_packages x11-utils dpkg-dev
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 prefix="$scratch/prefix"
@@ -23,7 +23,7 @@ torvel-cli deal --seed 7 | torvel-cli analyze - | grep -q '"decision"' || fail "
 
 # The window under a virtual display: done once a top-level window with the
 # program's title is mapped; a start-up error box has another title.
-command="$(sed -n 's/^Exec=//p' "$prefix/share/applications/torvel.desktop")"
+command="$(sed -n 's/^Exec=//p' "$prefix/share/applications/org.torvelicm.TorvelICM.desktop")"
 xvfb-run -a bash -c '
     $1 & pid=$!
     for _ in $(seq 150); do
@@ -37,4 +37,7 @@ workdir="$XDG_DATA_HOME/torvel"
 for f in table.res ranking.res images/torvel.png data/callrange0.conf; do
     [ -f "$workdir/$f" ] || fail "the working directory lacks $f"
 done
+cd "$TORVEL_BUILD"
+cpack -G DEB >/dev/null
+dpkg-deb -f torvel_*.deb Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
 say "install check passed"
