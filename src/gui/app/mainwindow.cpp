@@ -72,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     frame_ = new TableFrame(desk_, resources_, *this, this);
     desk_.setPayoutSource([this](int place) { return frame_->payouts()->percent(place); });
+    connect(frame_->payouts(), &PayoutPanel::structureChanged, &desk_, &DeskModel::situationEdited);
     connect(&desk_, &DeskModel::modeChanged, this, &MainWindow::onModeChanged);
     buildMenus();
     statusBar()->show();

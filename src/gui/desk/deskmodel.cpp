@@ -82,8 +82,10 @@ void DeskModel::keepBlinds(int smallBlind, int bigBlind, int ante) {
 }
 
 void DeskModel::seatChipsEdited(const GameState* situation, int seat, bool betToo) {
-    if (isOnTable(situation) && GameState::validSeat(seat))
+    if (isOnTable(situation) && GameState::validSeat(seat)) {
         emit tableSeatChipsEdited(seat, betToo);
+        emit situationEdited();
+    }
 }
 
 void DeskModel::seatRangesEdited(const GameState* situation, int seat) {
@@ -97,4 +99,5 @@ void DeskModel::forgetVerdict() {
     situation_->decision = torvel::kDecisionNotComputed;
     situation_->setPushRangeText({});
     situation_->heroAction = -1;
+    emit situationEdited();
 }

@@ -105,6 +105,9 @@ public:
 
 signals:
     void situationChanged(torvel::GameState* situation);
+    // The situation on the table, or the payouts it is played for, changed
+    // in place.
+    void situationEdited();
     void modeChanged(DeskMode mode);
     void scoreChanged();
     void errorReported(const QString& text, const QString& caption);

@@ -33,6 +33,7 @@ PayoutPanel::PayoutPanel(QWidget* parent) : QGroupBox(tr("Structure %"), parent)
         edit->setMaximumWidth(60);
         edit->setValidator(percentValidator);
         connect(edit, &QLineEdit::textChanged, this, &PayoutPanel::checkTotal);
+        connect(edit, &QLineEdit::textChanged, this, &PayoutPanel::structureChanged);
         grid->addWidget(edit, q, 1);
         fields_[static_cast<std::size_t>(q)] = edit;
     }

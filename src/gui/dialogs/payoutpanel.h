@@ -17,7 +17,7 @@ public:
     explicit PayoutPanel(QWidget* parent);
 
     // The value of place 1..10 (index 0..9) in percent, a dot or a comma
-    // as the decimal sign; empty or    // non-numeric text counts as 0.
+    // as the decimal sign; empty or non-numeric text counts as 0.
     double percent(int place) const;
     // The sum of the ten places in percent.
     double total() const;
@@ -36,6 +36,9 @@ public:
     const std::array<QPushButton*, 6>& presetButtons() const { return presetButtons_; }
     // Shown while the places do not add up to 100.
     QLabel* totalWarning() const { return totalWarning_; }
+
+signals:
+    void structureChanged();
 
 private:
     void checkTotal();

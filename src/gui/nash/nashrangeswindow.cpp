@@ -10,20 +10,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "engine/gamestate.h"
 #include "gui/desk/deskmodel.h"
 #include "gui/dialogs/rangegridview.h"
 #include "gui/nash/nashsolvejob.h"
-
-namespace {
-
-// How often the window looks at the table; edits of stacks reach no signal.
-constexpr int kPollMilliseconds = 500;
-
-}  // namespace
 
 NashRangesWindow::NashRangesWindow(DeskModel& desk, QWidget* parent) : QWidget(parent, Qt::Window), desk_(desk) {
     setWindowTitle(tr("Nash Ranges"));
@@ -67,13 +59,13 @@ NashRangesWindow::NashRangesWindow(DeskModel& desk, QWidget* parent) : QWidget(p
     connect(cancelButton_, &QPushButton::clicked, this, &NashRangesWindow::cancel);
     connect(copyButton_, &QPushButton::clicked, this, &NashRangesWindow::copyResult);
     connect(rangeChoice_, &QComboBox::currentIndexChanged, this, &NashRangesWindow::showChoice);
-    poll_ = new QTimer(this);
-    poll_->setInterval(kPollMilliseconds);
-    connect(poll_, &QTimer::timeout, this, &NashRangesWindow::refresh);
-    connect(&desk_, &DeskModel::situationChanged, this, [this] {
+    const auto refreshWhenShown = [this] {
         if (isVisible())
             refresh();
-    });
+    };
+    connect(&desk_, &DeskModel::situationChanged, this, refreshWhenShown);
+    // Queued: an edit announces itself before it has posted everything.
+    connect(&desk_, &DeskModel::situationEdited, this, refreshWhenShown, Qt::QueuedConnection);
     showResult();
 }
 
@@ -82,12 +74,6 @@ NashRangesWindow::~NashRangesWindow() = default;
 void NashRangesWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refresh();
-    poll_->start();
-}
-
-void NashRangesWindow::hideEvent(QHideEvent* event) {
-    poll_->stop();
-    QWidget::hideEvent(event);
 }
 
 bool NashRangesWindow::solving() const { return job_ && job_->running(); }

@@ -17,7 +17,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
-class QTimer;
 class RangeGridView;
 
 class NashRangesWindow : public QWidget {
@@ -51,7 +50,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     DeskModel& desk_;
@@ -60,7 +58,6 @@ private:
     const torvel::NashResult* result_ = nullptr;
     double seconds_ = 0.0;
     std::unique_ptr<NashSolveJob> job_;
-    QTimer* poll_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
