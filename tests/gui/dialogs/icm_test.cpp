@@ -174,12 +174,10 @@ private slots:
         icm->computeButton()->click();
         QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("38.39"));
         icm->clearButton()->click();
-        const QStringList zeros(10, QStringLiteral("0"));
-        QCOMPARE(texts(icm->chipsFields(), 10), zeros);
-        QCOMPARE(texts(icm->percentFields(), 10), zeros);
-        QCOMPARE(texts(icm->amountFields(), 10), zeros);
-        QCOMPARE(texts(icm->icmLabels(), 10), zeros);
-        QCOMPARE(texts(icm->valueLabels(), 10), zeros);
+        for (const QStringList& column : {texts(icm->chipsFields(), 10), texts(icm->percentFields(), 10),
+                                          texts(icm->amountFields(), 10), texts(icm->icmLabels(), 10),
+                                          texts(icm->valueLabels(), 10)})
+            QCOMPARE(column, QStringList(10, QStringLiteral("0")));
         QCOMPARE(totals(), QStringLiteral("0 0"));
         QVERIFY(reduce(4)->isChecked() && !percent(4)->isEnabled());
     }

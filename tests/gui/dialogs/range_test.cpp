@@ -245,10 +245,8 @@ private slots:
 
     void tableClicksOpenTheDialog() {
         window->frame()->table()->setButton(0, true);
-        QString title;
-        auto answer = [&title](std::size_t preset) {
-            whenModal([&title, preset](QWidget* w) {
-                title = w->windowTitle();
+        auto answer = [](std::size_t preset) {
+            whenModal([preset](QWidget* w) {
                 if (auto* dialog = qobject_cast<RangeDialog*>(w))
                     dialog->presetButtons()[preset]->click();
                 w->close();
@@ -256,13 +254,11 @@ private slots:
         };
         answer(10);  // 50%
         QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(30, 108));
-        QCOMPARE(title, QStringLiteral("Range Selection"));
         expectRanges(0, 84, 0, 84);
         // A caller's calling range, to the right of the own range.
         state(6).action = 1;
         answer(0);  // 3%
         QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(100, 108));
-        QCOMPARE(title, QStringLiteral("Callingrange against a Push"));
         expectRanges(0, 84, 0, 5);
     }
 
