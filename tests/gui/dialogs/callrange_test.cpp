@@ -194,7 +194,8 @@ private slots:
                     QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("78.22"));
                     QCOMPARE(bubble(*dialog, 7, 8)->text(), QStringLiteral("21.22"));
                     QCOMPARE(call(*dialog, 3, 4)->text(), QStringLiteral("34.22"));
-                    QCOMPARE(dialog->potOddsTwoEdit()->text(), QStringLiteral("61.00"));
+                    QCOMPARE(dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
+                             QStringLiteral("31.00 61.00"));
                 }
                 for (int r = 0; r < 10; ++r)
                     for (int c = 0; c < 10; ++c)
@@ -226,13 +227,6 @@ private slots:
             QCOMPARE(saved.potOdds[1], 90.75f + static_cast<float>(n));
             QCOMPARE(saved.potOddsCount, 2);
         }
-        // And a new editor shows them again.
-        auto again = openEditor();
-        again->profileCombo()->setCurrentIndex(2);
-        QCOMPARE(call(*again, 5, 0)->text(), QStringLiteral("0.55"));
-        QCOMPARE(bubble(*again, 9, 0)->text(), QStringLiteral("9.57"));
-        QCOMPARE(call(*again, 0, 0)->text(), QStringLiteral("0.33"));
-        QCOMPARE(again->potOddsOneAndHalfEdit()->text(), QStringLiteral("22.25"));
     }
 
     void saveCreatesTheMissingDataDirectory() {
