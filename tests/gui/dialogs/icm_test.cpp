@@ -126,9 +126,7 @@ private slots:
     void reduceTakesAPlaceOutOfThePayout() {
         threeStacks();
         reduce(2)->click();
-        QVERIFY(reduce(2)->isChecked());
-        QVERIFY(!percent(2)->isEnabled() && !amount(2)->isEnabled());
-        QVERIFY(percent(1)->isEnabled());
+        QVERIFY(reduce(2)->isChecked() && !percent(2)->isEnabled() && !amount(2)->isEnabled() && percent(1)->isEnabled());
         enter(icm->prizePoolField(), QStringLiteral("100"));
         QCOMPARE(totals(), QStringLiteral("80.00 80.00"));
         icm->computeButton()->click();
@@ -176,12 +174,10 @@ private slots:
         icm->computeButton()->click();
         QCOMPARE(icm->valueLabels()[0]->text(), QStringLiteral("38.39"));
         icm->clearButton()->click();
-        const QStringList zeros(10, QStringLiteral("0"));
-        QCOMPARE(texts(icm->chipsFields(), 10), zeros);
-        QCOMPARE(texts(icm->percentFields(), 10), zeros);
-        QCOMPARE(texts(icm->amountFields(), 10), zeros);
-        QCOMPARE(texts(icm->icmLabels(), 10), zeros);
-        QCOMPARE(texts(icm->valueLabels(), 10), zeros);
+        for (const QStringList& column : {texts(icm->chipsFields(), 10), texts(icm->percentFields(), 10),
+                                          texts(icm->amountFields(), 10), texts(icm->icmLabels(), 10),
+                                          texts(icm->valueLabels(), 10)})
+            QCOMPARE(column, QStringList(10, QStringLiteral("0")));
         QCOMPARE(totals(), QStringLiteral("0 0"));
         QVERIFY(reduce(4)->isChecked() && !percent(4)->isEnabled());
     }
@@ -226,7 +222,6 @@ private slots:
     void icmCalcShowsTheSameWindowWithItsValues() {
         MainWindow fresh;  // made with the main window, hidden until asked for
         QVERIFY(fresh.icmCalculator() && !fresh.icmCalculator()->isVisible());
-        QCOMPARE(fresh.icmCalculator()->windowTitle(), QStringLiteral("ICM Calculator"));
         QVERIFY(fresh.icmCalculator()->computeButton()->isDefault());
 
         QPointer<IcmCalculatorDialog> first = window->icmCalculator();
@@ -236,7 +231,7 @@ private slots:
         QVERIFY(first && !first->isVisible());
         icmEntry()->trigger();
         QCOMPARE(window->icmCalculator(), first.data());
-        QVERIFY(first->isVisible());
+        QVERIFY(first && first->isVisible());
         QCOMPARE(chips(0)->text(), QStringLiteral("4200"));
         QCOMPARE(percent(0)->text(), QStringLiteral("60"));
         QCOMPARE(window->findChildren<IcmCalculatorDialog*>().size(), 1);

@@ -95,8 +95,7 @@ private slots:
         for (int s : {1, 2, 4, 5, 7, 8, 9})
             table()->seatWidget(s)->takeSeatButton()->click();
         nash->refresh();
-        QVERIFY(nash->solving());
-        QVERIFY(nash->cancelButton()->isVisible());
+        QVERIFY(nash->solving() && nash->cancelButton()->isVisible());
         nash->cancelButton()->click();
         QVERIFY(settle(nash));
         QVERIFY(!nash->result());
@@ -129,7 +128,6 @@ private slots:
     void applyNashGivesTheEquilibriumBands() {
         seatThree(2600);
         table()->profileCombo()->setCurrentIndex(TableView::kNashProfileIndex);
-        QCOMPARE(table()->profileCombo()->currentText(), QStringLiteral("Nash"));
         table()->applyButton()->click();
         // The same table as torvel-cli nash --stacks 2600,1400,1400 --blinds 100,200.
         torvel::NashSpot spot;

@@ -50,6 +50,7 @@ struct Snapshot {
     int rangeFrom[10], rangeTo[10];
     float evPush, evFold;
     int decision;
+    bool operator==(const Snapshot&) const = default;
 };
 
 }  // namespace
@@ -66,18 +67,7 @@ private:
         for (int s : seats)
             seat(s)->takeSeatButton()->click();
     }
-    void verifyRestored(const Snapshot& before) {
-        const Snapshot after(g());
-        QCOMPARE(after.heroLow, before.heroLow);
-        QCOMPARE(after.heroHigh, before.heroHigh);
-        for (int s = 0; s < 10; ++s) {
-            QCOMPARE(after.rangeFrom[s], before.rangeFrom[s]);
-            QCOMPARE(after.rangeTo[s], before.rangeTo[s]);
-        }
-        QCOMPARE(after.evPush, before.evPush);
-        QCOMPARE(after.evFold, before.evFold);
-        QCOMPARE(after.decision, before.decision);
-    }
+    void verifyRestored(const Snapshot& before) { QVERIFY(Snapshot(g()) == before); }
 
 private slots:
     void init() {
@@ -97,7 +87,6 @@ private slots:
         const Snapshot before(g());
 
         EquityPlotDialog plot(&g(), window->frame());
-        QCOMPARE(plot.windowTitle(), QStringLiteral("Plot"));
         QCOMPARE(comboItems(plot.opponentCombo()), QStringList{QStringLiteral("Big Blind")});
         QCOMPARE(plot.titleLabel()->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
         QCOMPARE(QString::fromLatin1(g().seats[5].position), QStringLiteral("Big Blind"));
@@ -155,9 +144,6 @@ private slots:
         plot.onOpponentChosen(QStringLiteral("UTG"));
         QVERIFY(plot.graph()->edgeAbove0() == bigBlindCurve);
         verifyRestored(before);
-
-        plot.show();
-        plot.grab().save(QStringLiteral("/tmp/plot-six.png"));
     }
 
     void everybodyFoldedComputesNothing() {
@@ -177,14 +163,11 @@ private slots:
         QCOMPARE(plot.opponentCombo()->count(), 0);
         QVERIFY(!plot.opponentCombo()->isEnabled());
         QVERIFY(!plot.graph()->notice().isEmpty());
-        QVERIFY(!anyAbove(plot.graph()->edgeAbove0()));
-        QVERIFY(!anyAbove(plot.graph()->edgeAbove05()));
-        QVERIFY(!anyAbove(plot.graph()->edgeAbove1()));
+        QVERIFY(!anyAbove(plot.graph()->edgeAbove0()) && !anyAbove(plot.graph()->edgeAbove05()) &&
+                !anyAbove(plot.graph()->edgeAbove1()));
         QVERIFY(plot.titleLabel()->text().isEmpty());
         // Not even the final analysis ran.
         verifyRestored(before);
-        plot.show();
-        plot.grab().save(QStringLiteral("/tmp/plot-empty.png"));
     }
 
     void thePlotButtonOpensIt() {
