@@ -88,10 +88,9 @@ TEST_F(AnalysisTest, HeadsUpPushAgainstTheBigBlind) {
     // Hero in the small blind (1400 behind + 100), big blind 1300 + 200
     // calling with the 20 strongest classes: 13 pairs and AKs..A8s, 106 combos.
     GameState& s = table({{0, kSeatHero, 1400, 100}, {1, kSeatOpponent, 1300, 200, kActionNone, 0, 20}}, 0, 0);
-    EXPECT_EQ(s.analyze(-2), kDecisionPush);
-    EXPECT_EQ(s.decision, kDecisionPush);
-    EXPECT_EQ(s.heroAction, -2);
-    EXPECT_EQ(s.pot, 300);
+    const int verdict = s.analyze(-2);
+    EXPECT_EQ(std::tuple(verdict, s.decision, s.heroAction, s.pot),
+              std::tuple(int{kDecisionPush}, int{kDecisionPush}, -2, 300LL));
 
     const double c = 106.0 / 1326.0;
     const auto& bb = s.seats[1];
@@ -170,8 +169,7 @@ TEST_F(AnalysisTest, CallingAnAllInWithPlayersStillBehind) {
                           {8, kSeatOpponent, 1300, 200, kActionNone, 0, 40}},
                          4, 4, 2);
     s.analyze(3);
-    EXPECT_EQ(s.pot, 1300);
-    EXPECT_EQ(s.heroAction, 3);
+    EXPECT_EQ(std::pair(s.pot, s.heroAction), std::pair(1300LL, 3));
     const double w6 = rangeVsRange(30, 20), w8 = rangeVsRange(30, 40);
     EXPECT_NEAR(s.seats[6].winProbability, w6, 1e-6);
     EXPECT_NEAR(s.seats[8].winProbability, w8, 1e-6);
@@ -315,13 +313,11 @@ TEST_F(AnalysisTest, PusherAgainstCallersOrderedByRangeEnd) {
     EXPECT_NEAR(s.seats[3].winProbability, 0.6, 1e-6);  // pairs 0..9 against suited 16..32
     EXPECT_NEAR(s.seats[4].winProbability, rangeVsRange(10, 33), 1e-6);
     // A caller without a range: the pusher is taken to win.
-    EXPECT_FLOAT_EQ(s.seats[5].winProbability, 1.0f);
-    EXPECT_FLOAT_EQ(s.seats[5].loseProbability, 0.0f);
+    EXPECT_EQ(std::pair(s.seats[5].winProbability, s.seats[5].loseProbability), std::pair(1.0f, 0.0f));
     EXPECT_NEAR(s.seats[7].winProbability, rangeVsRange(10, 5), 1e-6);
     EXPECT_LT(s.seats[7].winProbability, 0.5f);
     // The folded player and the raiser himself are no callers.
-    EXPECT_EQ(s.seats[6].winProbability, 0.0f);
-    EXPECT_EQ(s.seats[0].winProbability, 0.0f);
+    EXPECT_EQ(std::pair(s.seats[6].winProbability, s.seats[0].winProbability), std::pair(0.0f, 0.0f));
 }
 
 TEST_F(AnalysisTest, ATieFoldsAndMissingSeatsAnalyseNothing) {
@@ -340,8 +336,8 @@ TEST_F(AnalysisTest, ATieFoldsAndMissingSeatsAnalyseNothing) {
     s.buttonSeat = 10;
     EXPECT_EQ(s.analyze(-2), kDecisionFold);
     ASSERT_EQ(owner.errors().size(), 1u);
-    EXPECT_EQ(owner.errors()[0].text, "error");
-    EXPECT_EQ(owner.errors()[0].caption, "9");
+    const auto& error = owner.errors()[0];
+    EXPECT_EQ(error.text + "/" + error.caption, "error/9");
     s.buttonSeat = 0;
     s.raiserSeat = 42;
     EXPECT_EQ(s.analyze(-2), kDecisionFold);
@@ -465,8 +461,7 @@ TEST_F(ComputeDriver, CancelSkipsTheRemainingScanButNotTheFinalAnalysis) {
     CountingProgress cancelled(1);
     runComputeDriver(s, 3, cancelled);
     EXPECT_STREQ(s.pushRangeText, "22+");
-    EXPECT_EQ(s.decision, kDecisionFold);
-    EXPECT_EQ(s.heroAction, 3);
+    EXPECT_EQ(std::pair(s.decision, s.heroAction), std::pair(int{kDecisionFold}, 3));
     EXPECT_EQ(cancelled.values, (std::vector<int>{0, 1, 3, 4, 5}));
 }
 
@@ -474,9 +469,8 @@ TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
     SilentProgress progress;
     GameState& alone = table({{3, kSeatHero, 1000, 0}}, 3, 3);
     const DriverResult r = runComputeDriver(alone, kNoAnswer, progress);
-    EXPECT_TRUE(r.refused);
-    EXPECT_EQ(r.refusal, "Please add more player");
-    EXPECT_EQ(alone.decision, kDecisionNotComputed);
+    EXPECT_EQ(std::tuple(r.refused, r.refusal, alone.decision),
+              std::tuple(true, std::string("Please add more player"), int{kDecisionNotComputed}));
 
     // The hero in the big blind, everybody else folded: folding takes the pot.
     owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
@@ -520,9 +514,9 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     for (const auto& c : cases) {
         c.change(s);
         const DriverResult r = runComputeDriver(s, kNoAnswer, progress);
-        EXPECT_TRUE(r.refused) << c.what;
-        EXPECT_EQ(r.refusal, c.refusal) << c.what;
-        EXPECT_EQ(s.decision, kDecisionNotComputed) << c.what;
+        EXPECT_EQ(std::tuple(r.refused, r.refusal, s.decision),
+                  std::tuple(true, std::string(c.refusal), int{kDecisionNotComputed}))
+            << c.what;
     }
     // With cards and a range the pusher is accepted and the answer graded;
     // an offsuit class written in reverse is a hand.

@@ -7,16 +7,6 @@
 
 using namespace torvel;
 
-TEST(Cards, NamesOfCards) {
-    const struct {
-        int card;
-        const char* name;
-    } cases[] = {{0, "2h"},  {12, "Ah"}, {13, "2d"}, {24, "Kd"}, {38, "Ac"},
-                 {51, "As"}, {47, "Ts"}, {-1, "??"}, {52, "??"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(cardName(c.card), c.name) << c.card;
-}
-
 TEST(Cards, ParseHandGivesCardsAndClass) {
     const struct {
         const char* text;
@@ -53,6 +43,9 @@ TEST(Cards, ClassNamesAndMatchupKeys) {
     } names[] = {{12, 25, "AA"}, {0, 18, "72o"}, {0, 1, "32s"}, {12, 24, "KAo"}};
     for (const auto& c : names)
         EXPECT_EQ(handClassName(c.low, c.high), c.name);
+    for (const auto& [card, name] : {std::pair{0, "2h"}, {12, "Ah"}, {24, "Kd"}, {38, "Ac"}, {47, "Ts"}, {51, "As"},
+                                     {-1, "??"}, {52, "??"}})
+        EXPECT_EQ(cardName(card), name) << card;
 
     EXPECT_EQ(matchupKey({12, 25}, {0, 13}), 113919);
     EXPECT_EQ(matchupKey({0, 0}, {0, 0}), 0);

@@ -33,6 +33,13 @@ std::vector<int> probePositions() {
 
 float width(int position) { return static_cast<float>(position) / kHandClassCount; }
 
+// The three curves at one step, to compare them in one go.
+std::tuple<float, float, float> curvesAt(const EdgeCurves& c, int step) {
+    const auto i = static_cast<std::size_t>(step);
+    return {c.edgeAbove0[i], c.edgeAbove05[i], c.edgeAbove1[i]};
+}
+const std::tuple<float, float, float> kNothing{0.0f, 0.0f, 0.0f};
+
 class EquityPlotTest : public ::testing::Test {
 protected:
     struct Seat {
@@ -116,11 +123,7 @@ TEST_F(EquityPlotTest, HeadsUpCurvesAtTheTwoEndsOfTheCallingRange) {
 
     // Only the 21 steps are filled.
     for (int j = 0; j <= 100; ++j)
-        if (j % 5 != 0) {
-            EXPECT_EQ(curves.edgeAbove0[static_cast<std::size_t>(j)], 0.0f) << j;
-            EXPECT_EQ(curves.edgeAbove05[static_cast<std::size_t>(j)], 0.0f) << j;
-            EXPECT_EQ(curves.edgeAbove1[static_cast<std::size_t>(j)], 0.0f) << j;
-        }
+        EXPECT_TRUE(j % 5 == 0 || curvesAt(curves, j) == kNothing) << j;
 }
 
 TEST_F(EquityPlotTest, WhereNoHandBeatsFoldingTheCurvesAreZero) {
@@ -145,14 +148,12 @@ TEST_F(EquityPlotTest, WhereNoHandBeatsFoldingTheCurvesAreZero) {
         {90, 1122, all, 0, 0},       {95, 1218, 0, 0, 0},       {100, 1326, 0, 0, 0},
     };
     for (const Step& st : steps) {
-        const auto i = static_cast<std::size_t>(st.percent);
-        EXPECT_FLOAT_EQ(curves.edgeAbove0[i], st.above0) << st.percent << "% (" << st.combos << " combos)";
-        EXPECT_FLOAT_EQ(curves.edgeAbove05[i], st.above05) << st.percent << "% (" << st.combos << " combos)";
-        EXPECT_FLOAT_EQ(curves.edgeAbove1[i], st.above1) << st.percent << "% (" << st.combos << " combos)";
+        const auto [above0, above05, above1] = curvesAt(curves, st.percent);
+        SCOPED_TRACE(::testing::Message() << st.percent << "% (" << st.combos << " combos)");
+        EXPECT_FLOAT_EQ(above0, st.above0);
+        EXPECT_FLOAT_EQ(above05, st.above05);
+        EXPECT_FLOAT_EQ(above1, st.above1);
     }
-    // Below 70 % nothing changes: the whole ranking on every curve.
-    for (int i = 0; i <= 70; i += 5)
-        EXPECT_FLOAT_EQ(curves.edgeAbove1[static_cast<std::size_t>(i)], all) << i;
 }
 
 TEST_F(EquityPlotTest, EachCurveIsTheWeakestProbedHandThatPassesItsTest) {
@@ -221,40 +222,29 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
     });
     EXPECT_FALSE(completed);
     EXPECT_EQ(told, (std::vector<int>{0, 5, 10, 15, 20, 25, 30}));
-    for (int j = 0; j < 30; ++j) {
-        const auto i = static_cast<std::size_t>(j);
-        EXPECT_EQ(cut.edgeAbove0[i], full.edgeAbove0[i]) << j;
-        EXPECT_EQ(cut.edgeAbove05[i], full.edgeAbove05[i]) << j;
-        EXPECT_EQ(cut.edgeAbove1[i], full.edgeAbove1[i]) << j;
-    }
     bool fullHasLaterValues = false;
-    for (int j = 30; j <= 100; ++j) {
-        const auto i = static_cast<std::size_t>(j);
-        EXPECT_EQ(cut.edgeAbove0[i], 0.0f) << j;
-        EXPECT_EQ(cut.edgeAbove05[i], 0.0f) << j;
-        EXPECT_EQ(cut.edgeAbove1[i], 0.0f) << j;
-        fullHasLaterValues = fullHasLaterValues || full.edgeAbove0[i] > 0.0f;
+    for (int j = 0; j <= 100; ++j) {
+        EXPECT_EQ(curvesAt(cut, j), j < 30 ? curvesAt(full, j) : kNothing) << j;
+        fullHasLaterValues = fullHasLaterValues || (j >= 30 && std::get<0>(curvesAt(full, j)) > 0.0f);
     }
     EXPECT_TRUE(fullHasLaterValues);
 
     // After the full run and after the cancelled one alike: the opponent's
     // range, the hero's hand and the results of the real situation are back.
-    EXPECT_EQ(s.seats[8].rangeTo, before.seats[8].rangeTo);
-    EXPECT_EQ(s.seats[8].rangeFrom, before.seats[8].rangeFrom);
-    EXPECT_EQ(s.seats[5].rangeTo, before.seats[5].rangeTo);
-    EXPECT_EQ(s.seats[2].handLow, before.seats[2].handLow);
-    EXPECT_EQ(s.seats[2].handHigh, before.seats[2].handHigh);
-    EXPECT_EQ(s.evPush, fresh.evPush);
-    EXPECT_EQ(s.evFold, fresh.evFold);
-    EXPECT_EQ(s.decision, kDecisionNotComputed);  // nobody asked for a verdict
-    EXPECT_EQ(s.heroAction, before.heroAction);
-    EXPECT_EQ(s.seats[8].callProbability, fresh.seats[8].callProbability);
+    // Nobody asked for a verdict, so none is given.
+    const auto restored = [](const GameState& x) {
+        return std::tuple(x.seats[8].rangeTo, x.seats[8].rangeFrom, x.seats[5].rangeTo, x.seats[2].handLow,
+                          x.seats[2].handHigh, x.heroAction);
+    };
+    EXPECT_EQ(restored(s), restored(before));
+    EXPECT_EQ(std::tuple(s.evPush, s.evFold, s.seats[8].callProbability, s.decision),
+              std::tuple(fresh.evPush, fresh.evFold, fresh.seats[8].callProbability, int{kDecisionNotComputed}));
 
     // Cancelled before the first step: nothing filled, situation restored.
     EdgeCurves none;
     EXPECT_FALSE(computeEdgeCurves(s, opponent, none, [](int) { return false; }));
     for (int j = 0; j <= 100; ++j)
-        EXPECT_EQ(none.edgeAbove0[static_cast<std::size_t>(j)], 0.0f);
+        EXPECT_EQ(curvesAt(none, j), kNothing) << j;
     EXPECT_EQ(s.seats[8].rangeTo, 25);
     EXPECT_EQ(s.evPush, fresh.evPush);
 }

@@ -17,6 +17,8 @@ using torvel::testing::makeNashTable;
 
 namespace {
 
+std::size_t ix(int k) { return static_cast<std::size_t>(k); }
+
 const EquityTable& realTable() {
     static const PlainOwner owner = [] {
         PlainOwner o;
@@ -29,13 +31,13 @@ const EquityTable& realTable() {
 int classNamed(const std::string& name) {
     const auto& classes = allHandClasses();
     for (int k = 0; k < kHandClassCount; ++k)
-        if (handClassName(classes[static_cast<std::size_t>(k)]) == name)
+        if (handClassName(classes[ix(k)]) == name)
             return k;
     return -1;
 }
 
 double weightOf(int k) {
-    return combosOfClass(allHandClasses()[static_cast<std::size_t>(k)]) / 1326.0;
+    return combosOfClass(allHandClasses()[ix(k)]) / 1326.0;
 }
 
 // Each player's equity summed straight from the rules of the game.
@@ -44,21 +46,20 @@ std::vector<double> bruteForceEquity(const NashGame& g, const NashProfile& s) {
     std::vector<double> value(static_cast<std::size_t>(n), 0.0);
     auto add = [&](const std::vector<double>& outcome, double p) {
         for (int k = 0; k < n; ++k)
-            value[static_cast<std::size_t>(k)] += p * outcome[static_cast<std::size_t>(k)];
+            value[ix(k)] += p * outcome[ix(k)];
     };
     double foldedTo = 1.0;
     for (int i = 0; i + 1 < n; ++i) {
         double pushShare = 0.0;
         for (int h = 0; h < kHandClassCount; ++h) {
-            const double x = foldedTo * weightOf(h) * s.push[static_cast<std::size_t>(i)][static_cast<std::size_t>(h)];
-            pushShare += weightOf(h) * s.push[static_cast<std::size_t>(i)][static_cast<std::size_t>(h)];
+            const double x = foldedTo * weightOf(h) * s.push[ix(i)][ix(h)];
+            pushShare += weightOf(h) * s.push[ix(i)][ix(h)];
             double nobodyYet = 1.0;
             for (int j = i + 1; j < n; ++j) {
                 double called = 0.0, pusherWins = 0.0;
                 for (int c = 0; c < kHandClassCount; ++c) {
                     const double given = g.combosTogether(h, c) / (weightOf(h) * 1326.0 * 1225.0);
-                    const double p =
-                        given * s.call[static_cast<std::size_t>(callIndex(n, i, j))][static_cast<std::size_t>(c)];
+                    const double p = given * s.call[ix(callIndex(n, i, j))][ix(c)];
                     called += p;
                     pusherWins += p * g.pusherEquity(h, c);
                 }
@@ -93,11 +94,11 @@ std::vector<double> bruteForceExploitability(const NashGame& g, NashProfile s) {
         gain[p] += std::max(probed, other) - base[p];
     };
     for (int i = 0; i + 1 < n; ++i)
-        for (auto& d : s.push[static_cast<std::size_t>(i)])
+        for (auto& d : s.push[ix(i)])
             probe(d, i);
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
-            for (auto& d : s.call[static_cast<std::size_t>(callIndex(n, i, j))])
+            for (auto& d : s.call[ix(callIndex(n, i, j))])
                 probe(d, j);
     return gain;
 }
@@ -177,8 +178,8 @@ TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
     ASSERT_TRUE(r.error.empty()) << r.error;
     ASSERT_TRUE(r.converged);
     for (int h = 0; h < kHandClassCount; ++h) {
-        EXPECT_GT(r.profile.push[0][static_cast<std::size_t>(h)], 0.99);
-        EXPECT_GT(r.profile.call[0][static_cast<std::size_t>(h)], 0.99);
+        EXPECT_GT(r.profile.push[0][ix(h)], 0.99);
+        EXPECT_GT(r.profile.call[0][ix(h)], 0.99);
     }
     const NashGame g(t, realTable());
     double pusherWins = 0.0;
@@ -200,12 +201,11 @@ TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
     const auto& push = r.profile.push[0];
     const auto& call = r.profile.call[0];
     for (int a = 0; a < kHandClassCount; ++a) {
-        chips += weightOf(a) * (1.0 - push[static_cast<std::size_t>(a)]) * 1450.0;
+        chips += weightOf(a) * (1.0 - push[ix(a)]) * 1450.0;
         for (int b = 0; b < kHandClassCount; ++b) {
-            const double both = g.combosTogether(a, b) / (1326.0 * 1225.0) * push[static_cast<std::size_t>(a)];
+            const double both = g.combosTogether(a, b) / (1326.0 * 1225.0) * push[ix(a)];
             const double e = g.pusherEquity(a, b);
-            chips += both * (call[static_cast<std::size_t>(b)] * e * 3000.0 +
-                             (1.0 - call[static_cast<std::size_t>(b)]) * 1600.0);
+            chips += both * (call[ix(b)] * e * 3000.0 + (1.0 - call[ix(b)]) * 1600.0);
         }
     }
     EXPECT_NEAR(r.report.equity[0], chips / 3000.0, 1e-12);
@@ -230,19 +230,17 @@ TEST(NashSolver, ExploitabilityMatchesBruteForce) {
     const std::vector<double> equity = bruteForceEquity(g, random);
     const std::vector<double> exploitability = bruteForceExploitability(g, random);
     for (int p = 0; p < 3; ++p) {
-        EXPECT_NEAR(reported.equity[static_cast<std::size_t>(p)], equity[static_cast<std::size_t>(p)], 1e-12);
-        EXPECT_NEAR(reported.exploitability[static_cast<std::size_t>(p)], exploitability[static_cast<std::size_t>(p)],
-                    1e-12);
-        EXPECT_GT(exploitability[static_cast<std::size_t>(p)], 1e-3);
+        EXPECT_NEAR(reported.equity[ix(p)], equity[ix(p)], 1e-12);
+        EXPECT_NEAR(reported.exploitability[ix(p)], exploitability[ix(p)], 1e-12);
+        EXPECT_GT(exploitability[ix(p)], 1e-3);
     }
 
     const NashResult solved = solve(t);
     ASSERT_TRUE(solved.converged);
     const std::vector<double> left = bruteForceExploitability(g, solved.profile);
     for (int p = 0; p < 3; ++p) {
-        EXPECT_LE(left[static_cast<std::size_t>(p)], 1e-5 + 1e-12);
-        EXPECT_NEAR(solved.report.exploitability[static_cast<std::size_t>(p)], left[static_cast<std::size_t>(p)],
-                    1e-12);
+        EXPECT_LE(left[ix(p)], 1e-5 + 1e-12);
+        EXPECT_NEAR(solved.report.exploitability[ix(p)], left[ix(p)], 1e-12);
     }
 }
 
@@ -254,20 +252,19 @@ TEST(NashSolver, PerturbedCallIsExploitableByTheAmountWorkedOutByHand) {
     ASSERT_TRUE(r.converged);
     const NashGame g(t, realTable());
     const int trash = classNamed("72o");
-    ASSERT_LT(r.profile.call[0][static_cast<std::size_t>(trash)], 1e-3);
+    ASSERT_LT(r.profile.call[0][ix(trash)], 1e-3);
 
     double loss = 0.0;
     for (int a = 0; a < kHandClassCount; ++a) {
-        const double both =
-            g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][static_cast<std::size_t>(a)];
+        const double both = g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][ix(a)];
         const double e = g.pusherEquity(a, trash);
         const double ifCall = e * g.showdown(0, 1, true)[1] + (1.0 - e) * g.showdown(0, 1, false)[1];
         loss += both * (g.uncalledWin(0)[1] - ifCall);
     }
     ASSERT_GT(loss, 1e-4);
     NashProfile perturbed = r.profile;
-    const double before = perturbed.call[0][static_cast<std::size_t>(trash)];
-    perturbed.call[0][static_cast<std::size_t>(trash)] = 1.0;
+    const double before = perturbed.call[0][ix(trash)];
+    perturbed.call[0][ix(trash)] = 1.0;
     const NashReport after = g.evaluate(perturbed);
     EXPECT_NEAR(after.exploitability[1] - r.report.exploitability[1], loss * (1.0 - before), 1e-12);
     EXPECT_NEAR(r.report.equity[1] - after.equity[1], loss * (1.0 - before), 1e-12);
@@ -300,8 +297,8 @@ TEST(NashRangeText, RunsFromTheTopAndBelow) {
     for (const Case& c : cases) {
         ClassStrategy range{};
         for (const auto& name : c.classes)
-            range[static_cast<std::size_t>(classNamed(name))] = 1.0;
-        range[static_cast<std::size_t>(classNamed("T9s"))] = 0.49;  // mostly folded: not written
+            range[ix(classNamed(name))] = 1.0;
+        range[ix(classNamed("T9s"))] = 0.49;  // mostly folded: not written
         EXPECT_EQ(nashRangeText(range), c.text);
     }
 }
@@ -322,9 +319,9 @@ TEST(PushRangeText, ReadsTheAnalysisTextAsClasses) {
         SCOPED_TRACE(c.text);
         const ClassStrategy range = classesOfPushRangeText(c.text);
         for (const char* name : c.in)
-            EXPECT_EQ(range[static_cast<std::size_t>(classNamed(name))], 1.0) << name;
+            EXPECT_EQ(range[ix(classNamed(name))], 1.0) << name;
         for (const char* name : c.out)
-            EXPECT_EQ(range[static_cast<std::size_t>(classNamed(name))], 0.0) << name;
+            EXPECT_EQ(range[ix(classNamed(name))], 0.0) << name;
     }
     EXPECT_NEAR(comboShare(classesOfPushRangeText("22+")), 78.0 / 1326, 1e-12);
 }
