@@ -214,7 +214,4 @@ TEST_F(CliTest, IcmPrintsEquityAndValue) {
              {"icm", "--payouts", "50"},
              {"icm", "--stacks", "10", "--payouts", "50", "--colour", "red"}})
         EXPECT_EQ(run(bad).status, 2) << bad.back();
-    EXPECT_EQ(run({"icm", "--help"}).status, 0);
-    EXPECT_EQ(run({"analyze", "--help"}).status, 0);
-    EXPECT_NE(run({"--help"}).out.find("analyze"), std::string::npos);
 }

@@ -18,16 +18,14 @@ void expectSeat(const GameState& g, const json& want) {
     SCOPED_TRACE("seat " + std::to_string(index));
     const SeatState& s = g.seats[static_cast<std::size_t>(index)];
     const bool hero = want.value("hero", false);
-    EXPECT_EQ(s.status, hero ? kSeatHero : kSeatOpponent);
-    EXPECT_EQ(s.rangeTo, hero ? -1 : 100);
-    EXPECT_EQ(std::string(s.name), want.at("name").get<std::string>());
-    EXPECT_EQ(s.stack, want.at("stack").get<int>());
-    EXPECT_EQ(s.bet, want.at("bet").get<int>());
-    EXPECT_EQ(s.action, want.value("action", -1));
-    EXPECT_EQ(s.isButton, want.value("isButton", false));
-    EXPECT_EQ(s.isSmallBlind, want.value("isSmallBlind", false));
-    EXPECT_EQ(s.isBigBlind, want.value("isBigBlind", false));
-    EXPECT_EQ(s.isAllIn, want.value("isAllIn", false));
+    EXPECT_EQ(std::tuple(s.status, s.rangeTo, std::string(s.name), s.stack, s.bet, s.action),
+              std::tuple(hero ? kSeatHero : kSeatOpponent, hero ? -1 : 100, want.at("name").get<std::string>(),
+                         want.at("stack").get<int>(), want.at("bet").get<int>(), want.value("action", -1)))
+        << "status, range, name, stack, bet, action";
+    EXPECT_EQ(std::tuple(s.isButton, s.isSmallBlind, s.isBigBlind, s.isAllIn),
+              std::tuple(want.value("isButton", false), want.value("isSmallBlind", false),
+                         want.value("isBigBlind", false), want.value("isAllIn", false)))
+        << "button, small blind, big blind, all-in";
     if (hero) {
         EXPECT_EQ(cardName(s.card1) + " " + cardName(s.card2), want.at("cards").get<std::string>());
         EXPECT_EQ(handClassName(s.handLow, s.handHigh), want.at("hand").get<std::string>());

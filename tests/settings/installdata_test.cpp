@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include <unistd.h>
+
+#include "testfiles.h"
 
 namespace fs = std::filesystem;
 using namespace torvel::settings;
@@ -20,12 +21,7 @@ void write(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string read(const fs::path& path) { return torvel::testing::readText(path.string()); }
 
 class InstallDataTest : public ::testing::Test {
 protected:
@@ -73,13 +69,11 @@ TEST_F(InstallDataTest, RefreshesTablesAndPicturesButKeepsTheUsersFiles) {
     }
 }
 
-TEST_F(InstallDataTest, FillsAFreshWorkingDirectory) {
+TEST_F(InstallDataTest, FillsAFreshWorkingDirectoryOrReportsThatItCannot) {
     ASSERT_EQ(prepareWorkingDirectory(installed, work), "");
     for (const char* file : {"table.res", "ranking.res", "images/torvel.png", "data/callrange0.conf"})
         EXPECT_EQ(read(work / file), read(installed / file)) << file;
-}
-
-TEST_F(InstallDataTest, ReportsAWorkingDirectoryThatCannotBeMade) {
+    fs::remove_all(root / "home");
     write(root / "home", "a file where the directory belongs");
     EXPECT_NE(prepareWorkingDirectory(installed, work), "");
 }

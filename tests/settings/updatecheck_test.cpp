@@ -92,7 +92,6 @@ TEST_F(UpdateCheckTest, AskedServerGetsTheVersionAndYesOpensItsDownloadPage) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].requestLine, "GET /vaz.php?m=torvel&v=1.22 HTTP/1.0");
     EXPECT_EQ(seen[0].headerValues("User-Agent"), std::vector<std::string>{"Mozilla/4.0 (compatible; )"});
-    EXPECT_EQ(seen[0].headerValues("Accept"), std::vector<std::string>{"*/*"});
 }
 
 TEST_F(UpdateCheckTest, UnreachableServersShowNothing) {
