@@ -28,29 +28,6 @@ using torvel::testing::RefusingPort;
 
 namespace {
 
-// Notes every modal window that turns up while it lives and closes it, so a
-// start-up that should be silent fails the test instead of hanging it.
-class ModalWatch {
-public:
-    ModalWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal->inherits("QProgressDialog"))
-                return;
-            seen << modal->windowTitle();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            else
-                modal->close();
-        });
-        timer_.start(10);
-    }
-    QStringList seen;
-
-private:
-    QTimer timer_;
-};
-
 // Stands in for the browser: remembers the pages it was asked to open.
 class BrowserStandIn : public QObject {
     Q_OBJECT
@@ -315,7 +292,7 @@ private slots:
         {
             LoopbackServer server(torvel::testing::httpReply("90"));
             setSetting("updatehost", QString::fromStdString(server.address()));
-            ModalWatch watch;
+            UnexpectedModals watch;
             start();
             QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
             QCOMPARE(server.requests().size(), std::size_t{1});
@@ -324,7 +301,7 @@ private slots:
         {
             RefusingPort absent;
             setSetting("updatehost", QString::fromStdString(absent.address()));
-            ModalWatch watch;
+            UnexpectedModals watch;
             start();
             QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
             QVERIFY(window->tablesLoaded());

@@ -29,25 +29,6 @@ using torvel::GameState;
 
 namespace {
 
-// Closes any message box that turns up while it lives and keeps its text,
-// so that an unexpected refusal fails the test instead of hanging it.
-class UnexpectedMessages {
-public:
-    UnexpectedMessages() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen << box->windowTitle() + QStringLiteral(": ") + box->text();
-                box->accept();
-            }
-        });
-        timer_.start(20);
-    }
-    QStringList seen;
-
-private:
-    QTimer timer_;
-};
-
 // Types text into an edit and presses Enter, as a user finishes an edit.
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->selectAll();
@@ -122,7 +103,7 @@ private slots:
     }
 
     void tenAnswersAgreeWithTheHandList() {
-        UnexpectedMessages refusals;
+        UnexpectedModals refusals;
         startTrainer();
         QList<GameState*> answered;
         for (int n = 0; n < 10; ++n) {
@@ -337,7 +318,7 @@ private slots:
     }
 
     void dealtSpotsObeyThePanel() {
-        UnexpectedMessages refusals;
+        UnexpectedModals refusals;
         panel()->playersCombo()->setCurrentIndex(3);  // "4"
         panel()->positionCombo()->setCurrentIndex(4); // "Button"
         panel()->roomCombo()->setCurrentIndex(2);     // PartyPoker
