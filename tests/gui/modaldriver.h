@@ -114,3 +114,28 @@ private:
     QString previous_;
     QTemporaryDir dir_;
 };
+
+// Notes and closes every modal window that turns up while it lives (progress
+// dialogs aside), so a step that should be silent fails the test instead of
+// hanging it.
+class UnexpectedModals {
+public:
+    UnexpectedModals() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal->inherits("QProgressDialog"))
+                return;
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            seen << modal->windowTitle() + (box ? QStringLiteral(": ") + box->text() : QString());
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        });
+        timer_.start(10);
+    }
+    QStringList seen;
+
+private:
+    QTimer timer_;
+};

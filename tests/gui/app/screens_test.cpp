@@ -140,15 +140,6 @@ private slots:
         QCOMPARE(bar, QStringLiteral("2/2"));
     }
 
-    void clearShowsTheBlindsInForce() {
-        sit({1, 3});
-        table()->setBlinds(200, 400, 25);
-        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400 / 25"));
-        window->frame()->clearButton()->click();
-        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400"));
-        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({200, 400, 0}));
-    }
-
     // A player alone posts the small blind only, so the hero's label is one
     // amount.
     void aPlayerAlonePostsOneBlind() {

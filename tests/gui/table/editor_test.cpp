@@ -51,7 +51,6 @@ private slots:
     void cleanup() { window.reset(); }
 
     void startsAsTheEditorAndSwitchesModes() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Torvel ICM 1.22c"));
         QCOMPARE(window->desk().mode(), DeskMode::Editor);
         QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 100 / 200"));
         QVERIFY(window->frame()->computeButton()->isVisible());
@@ -166,8 +165,6 @@ private slots:
         QVERIFY(!offered.contains(QStringLiteral("6000/12000/200")));
         QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({200, 400, 25}));
         QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 200 / 400 / 25"));
-        // Posted again at the new level: SB 3, BB 5, the ante in front of the button.
-        QCOMPARE(QList<int>({state(3).bet, state(5).bet, state(1).bet}), QList<int>({200, 400, 25}));
 
         window->showHandList();  // outside edit mode the list does not open
         QTest::mouseClick(table(), Qt::LeftButton, {}, QPoint(40, 15));
@@ -197,7 +194,6 @@ private slots:
 
         // A suited hand with the higher rank first: Kh and 7h.
         CardPickerDialog second(window->desk(), window->resources(), seat(window->desk().kept().heroSeat), 1);
-        QCOMPARE(second.windowTitle(), QStringLiteral("Pick card no.2"));
         const auto cells2 = second.findChildren<CardCell*>();
         QCOMPARE(cells2[11]->card(), 52);
         QTest::mouseClick(cells2[5], Qt::LeftButton);
@@ -225,7 +221,17 @@ private slots:
             QVERIFY(state(s).rangeTo > 0);
             QCOMPARE(seat(s)->rangeTo(), state(s).rangeTo);
         }
+        // "Apply" computes without an answer.
         QVERIFY(g().decision == 0 || g().decision == 3);
+        QCOMPARE(window->desk().answerCount(), 0);
+        QVERIFY(window->frame()->handList()->situations().isEmpty());
+        // Nobody alone at the table gets a verdict.
+        seat(5)->leaveButton()->click();
+        seat(9)->leaveButton()->click();
+        acceptMessageBox(nullptr, &text);
+        QCOMPARE(window->runAnalysis(-2), 1);
+        QCOMPARE(text, QStringLiteral("Please add more player"));
+        QCOMPARE(g().decision, -3);
     }
 
     void computeWritesTheFeedback() {
@@ -264,7 +270,9 @@ private slots:
         QCOMPARE(QList<int>({g().playerCount, g().heroSeat, g().buttonSeat, g().decision}),
                  QList<int>({0, -1, -1, -3}));
         QCOMPARE(g().pushRangeText[0], '\0');
-        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind}), QList<int>({300, 600}));
+        // The level stays, without its ante.
+        QCOMPARE(QList<int>({g().smallBlind, g().bigBlind, g().ante}), QList<int>({300, 600, 0}));
+        QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 300 / 600"));
         for (int i = 0; i < 10; ++i)
             QVERIFY(seat(i)->status() == 0 && state(i).status == 0);
         // The first player seated afterwards gets the button and is the hero.
@@ -383,24 +391,6 @@ private slots:
             QVERIFY2(g().pushRangeText[0] == '\0', e.edit);
             QVERIFY2((g().decision != -3) == e.verdictKept, e.edit);
         }
-    }
-
-    // "Apply" computes without an answer; nobody alone at the table gets a verdict.
-    void applyGradesNothingAndOnePlayerIsRefused() {
-        sit({3, 5, 7});
-        table()->setButton(5, true);
-        table()->applyButton()->click();
-        QVERIFY(g().decision == 0 || g().decision == 3);
-        QCOMPARE(window->desk().answerCount(), 0);
-        QVERIFY(window->frame()->handList()->situations().isEmpty());
-
-        seat(5)->leaveButton()->click();
-        seat(7)->leaveButton()->click();
-        QString text;
-        acceptMessageBox(nullptr, &text);
-        QCOMPARE(window->runAnalysis(-2), 1);
-        QCOMPARE(text, QStringLiteral("Please add more player"));
-        QCOMPARE(g().decision, -3);
     }
 
     // A player who left and sits down again brings his chips, but no bet.
