@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages "${TORVEL_PACKAGES[@]}"
-build_tree "$TORVEL_BUILD" -DCMAKE_BUILD_TYPE=Release
+build_tree "$TORVEL_BUILD" -DCMAKE_BUILD_TYPE=Release -DTORVEL_GUI=ON
 
 # The working directory: tables and pictures are refreshed from the build,
 # default profiles are copied only where none exist, and the settings file

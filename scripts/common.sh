@@ -26,10 +26,26 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the tree; ninja leaves what is current alone.
+# Configures the tree when it is new or when one of the -D options given
+# differs from its cache (a tree configured by hand without the GUI would
+# otherwise skip the GUI tests); ninja leaves what is current alone.
 build_tree() {
     local dir="$1"; shift
-    if [ ! -f "$dir/build.ninja" ]; then
+    local configure=0 arg name value cached
+    if [ ! -f "$dir/build.ninja" ] || [ ! -f "$dir/CMakeCache.txt" ]; then
+        configure=1
+    else
+        for arg in "$@"; do
+            case "$arg" in
+                -D*=*)
+                    name="${arg#-D}"; value="${name#*=}"; name="${name%%=*}"; name="${name%%:*}"
+                    cached="$(grep -m1 "^$name:[A-Z]*=" "$dir/CMakeCache.txt" | cut -d= -f2-)" || true
+                    [ "$cached" = "$value" ] || configure=1
+                    ;;
+            esac
+        done
+    fi
+    if [ "$configure" -eq 1 ]; then
         cmake -S "$TORVEL_ROOT" -B "$dir" -G Ninja "$@"
     fi
     cmake --build "$dir"
