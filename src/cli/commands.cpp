@@ -13,6 +13,7 @@
 #include "cli/reportcommand.h"
 #include "cli/numberlist.h"
 #include "cli/situationjson.h"
+#include "cli/tableloading.h"
 #include "engine/computedriver.h"
 #include "engine/icmmodel.h"
 #include "engine/nashranges.h"
@@ -100,9 +101,6 @@ std::string readBoundedInput(const std::string& path, std::istream& in, std::siz
     return {};
 }
 
-std::string dataPath(const std::string& directory, const std::string& name) {
-    return directory.empty() || directory == "." ? name : directory + "/" + name;
-}
 
 int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
                    const std::string& dataDirectory) {
@@ -128,12 +126,8 @@ int analyzeCommand(const std::vector<std::string>& args, std::istream& in, std::
     }
 
     PlainOwner owner;
-    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
-    if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
-        err << "torvel-cli: " << loaded.reason << "\n";
+    if (!loadTablesInto(owner, dataDirectory, err))
         return 2;
-    }
-    owner.setProfileDirectory(dataPath(dataDirectory, "data"));
     GameState g(&owner);
     SituationRequest request;
     if (const std::string reason = readSituation(input, g, request); !reason.empty()) {

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "cli/situationjson.h"
+#include "cli/tableloading.h"
 #include "engine/plainowner.h"
 #include "engine/situationgenerator.h"
 
@@ -118,12 +119,8 @@ int dealCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     PlainOwner owner;
-    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
-    if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
-        err << "torvel-cli: " << loaded.reason << "\n";
+    if (!loadTablesInto(owner, dataDirectory, err))
         return 2;
-    }
-    owner.setProfileDirectory(dataDirectory.empty() || dataDirectory == "." ? "data" : dataDirectory + "/data");
     // The trainer's default band: the strongest 68 classes (40 %).
     SeededRandomSource random(seed);
     for (long long n = 0; n < count; ++n) {

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/situationjson.h"
+#include "cli/tableloading.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
 #include "engine/nashranges.h"
@@ -46,9 +47,6 @@ constexpr const char* kImportUsage =
 
 using nlohmann::json;
 
-std::string dataPath(const std::string& directory, const std::string& name) {
-    return directory.empty() || directory == "." ? name : (std::filesystem::path(directory) / name).string();
-}
 
 struct ImportOptions {
     int profile = 0;
@@ -126,12 +124,8 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
 
     PlainOwner owner;
-    owner.setWarningSink([&err](const std::string& text) { err << "torvel-cli: warning: " << text << "\n"; });
-    if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
-        err << "torvel-cli: " << loaded.reason << "\n";
+    if (!loadTablesInto(owner, dataDirectory, err))
         return 2;
-    }
-    owner.setProfileDirectory(dataPath(dataDirectory, "data"));
 
     store::HandStore database;
     if (!options.databasePath.empty())

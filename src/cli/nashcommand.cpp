@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/numberlist.h"
+#include "cli/tableloading.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
 #include "engine/nashsolver.h"
@@ -136,10 +137,8 @@ int nashCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         return fail(refusal);
 
     PlainOwner owner;
-    if (auto loaded = owner.loadTables(dataDirectory); !loaded) {
-        err << "torvel-cli: " << loaded.reason << "\n";
+    if (!loadTablesInto(owner, dataDirectory, err))
         return 2;
-    }
     SilentProgress quiet;
     NashOptions options;
     options.accuracy = accuracy;
