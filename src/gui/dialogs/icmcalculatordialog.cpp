@@ -179,7 +179,27 @@ bool IcmCalculatorDialog::paid(int place) const {
     return place >= 0 && place < kRows && !reduceButtons_[static_cast<std::size_t>(place)]->isChecked();
 }
 
-void IcmCalculatorDialog::showTotals(double percentSum, double amountSum) {
+void IcmCalculatorDialog::fillPaidPlaces(Given given, double pool) {
+    double percentSum = 0.0;
+    double amountSum = 0.0;
+    for (int q = 0; q < kRows; ++q) {
+        if (!paid(q))
+            continue;
+        const auto at = static_cast<std::size_t>(q);
+        double amount = 0.0;
+        double percent = 0.0;
+        if (given == Given::Amounts) {
+            amount = fieldValue(amountFields_[at], kMaxMoney);
+            percent = amount / pool * 100.0;
+            percentFields_[at]->setText(twoDecimals(percent));
+        } else {
+            percent = fieldValue(percentFields_[at], kMaxPercent);
+            amount = percent / 100.0 * pool;
+            amountFields_[at]->setText(twoDecimals(amount));
+        }
+        percentSum += percent;
+        amountSum += amount;
+    }
     percentTotalLabel_->setText(twoDecimals(percentSum));
     amountTotalLabel_->setText(twoDecimals(amountSum));
 }
@@ -192,38 +212,14 @@ void IcmCalculatorDialog::onChipsOrAmountEdited() {
         if (paid(q))
             pool += fieldValue(amountFields_[static_cast<std::size_t>(q)], kMaxMoney);
     prizePoolField_->setText(twoDecimals(pool));
-    if (pool == 0.0)
-        return;
-    double percentSum = 0.0;
-    double amountSum = 0.0;
-    for (int q = 0; q < kRows; ++q) {
-        if (!paid(q))
-            continue;
-        const double amount = fieldValue(amountFields_[static_cast<std::size_t>(q)], kMaxMoney);
-        const double percent = amount / pool * 100.0;
-        percentFields_[static_cast<std::size_t>(q)]->setText(twoDecimals(percent));
-        percentSum += percent;
-        amountSum += amount;
-    }
-    showTotals(percentSum, amountSum);
+    if (pool != 0.0)
+        fillPaidPlaces(Given::Amounts, pool);
 }
 
 void IcmCalculatorDialog::onPercentOrPoolEdited() {
     const double pool = fieldValue(prizePoolField_, kMaxMoney);
-    if (pool == 0.0)
-        return;
-    double percentSum = 0.0;
-    double amountSum = 0.0;
-    for (int q = 0; q < kRows; ++q) {
-        if (!paid(q))
-            continue;
-        const double percent = fieldValue(percentFields_[static_cast<std::size_t>(q)], kMaxPercent);
-        const double amount = percent / 100.0 * pool;
-        amountFields_[static_cast<std::size_t>(q)]->setText(twoDecimals(amount));
-        percentSum += percent;
-        amountSum += amount;
-    }
-    showTotals(percentSum, amountSum);
+    if (pool != 0.0)
+        fillPaidPlaces(Given::Percents, pool);
 }
 
 void IcmCalculatorDialog::onClearClicked() {

@@ -63,5 +63,8 @@ private:
     void applyPreset(int preset);
     void reduce(int place);
     bool paid(int place) const;
-    void showTotals(double percentSum, double amountSum);
+    // Derives each paid place's percent from its amount or the other way
+    // round, then shows both totals.
+    enum class Given { Amounts, Percents };
+    void fillPaidPlaces(Given given, double pool);
 };
