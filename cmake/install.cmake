@@ -6,7 +6,13 @@ install(TARGETS torvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TORVEL_RUNTIME_DIR}/table.res ${TORVEL_RUNTIME_DIR}/ranking.res
         DESTINATION ${TORVEL_INSTALL_DATA_DIR})
 install(DIRECTORY ${TORVEL_RUNTIME_DIR}/data DESTINATION ${TORVEL_INSTALL_DATA_DIR})
-install(FILES ${CMAKE_SOURCE_DIR}/docs/torvel-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages go in compressed, without a time stamp so builds match.
+find_program(TORVEL_GZIP gzip REQUIRED)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/torvel-cli.1.gz
+                   COMMAND ${TORVEL_GZIP} -9 -n -c ${CMAKE_SOURCE_DIR}/docs/torvel-cli.1 > ${CMAKE_BINARY_DIR}/torvel-cli.1.gz
+                   DEPENDS ${CMAKE_SOURCE_DIR}/docs/torvel-cli.1 VERBATIM)
+add_custom_target(torvel_manpage ALL DEPENDS ${CMAKE_BINARY_DIR}/torvel-cli.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/torvel-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(TORVEL_GUI)
   install(TARGETS torvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY ${TORVEL_RUNTIME_DIR}/images DESTINATION ${TORVEL_INSTALL_DATA_DIR})

@@ -19,6 +19,7 @@ cd "$scratch/empty"
 
 torvel-cli nash --stacks 1500,1500 --blinds 50,100 | grep -q '"exploitability"' || fail "nash gave no equilibrium"
 torvel-cli deal --seed 7 | torvel-cli analyze - | grep -q '"decision"' || fail "analyze gave no decision"
+gzip -t "$prefix/share/man/man1/torvel-cli.1.gz" || fail "the manual page is not installed compressed"
 [ -z "$(ls -A)" ] || fail "torvel-cli wrote into its working directory: $(ls -A)"
 
 # The window under a virtual display: done once a top-level window with the
