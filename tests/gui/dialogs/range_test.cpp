@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSlider>
 #include <QtTest>
 
@@ -27,14 +26,6 @@ QString bandMismatch(const Dialog& dialog, int lower, int upper) {
         if (dialog.cellsByRank()[static_cast<std::size_t>(k)]->isChecked() != (k >= lower && k < upper))
             return QStringLiteral("position %1 is wrong").arg(k);
     return {};
-}
-
-// Names the table case when a check inside the loop failed.
-auto namedCase(const QString& name) {
-    return qScopeGuard([name] {
-        if (QTest::currentTestFailed())
-            qWarning("case: %s", qPrintable(name));
-    });
 }
 
 const QString kEveryHand = QStringLiteral(
@@ -81,7 +72,6 @@ private slots:
         QCOMPARE(bandMismatch(dialog, 0, 13), QString());
         // AA KK QQ JJ TT 99 88 AKs 77 AQs AJs AKo ATs
         QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("77+, ATs+, AKo+, "));
-        QVERIFY(dialog.closeButton()->isDefault());
         expectRanges(0, 13, 0, 13);
 
         // An empty range opens empty; the first move fills everything in.
@@ -100,10 +90,8 @@ private slots:
     void sliderRules() {
         using Case = std::tuple<bool, int, int, int>;  // max slider?, value, lower, upper
         for (auto [moveMax, value, lower, upper] :
-             std::initializer_list<Case>{{true, 20, 20, 21}, {true, 5, 20, 21}, {true, 500, 20, 169},
-                                         {true, 84, 20, 84}, {false, 50, 49, 50}, {false, 120, 49, 50},
-                                         {false, -7, 0, 50}, {false, 35, 35, 50}}) {
-            const auto label = namedCase(QStringLiteral("%1 to %2").arg(moveMax ? "max" : "min").arg(value));
+             std::initializer_list<Case>{{true, 5, 20, 21}, {true, 500, 20, 169}, {true, 84, 20, 84},
+                                         {false, 120, 49, 50}, {false, -7, 0, 50}, {false, 35, 35, 50}}) {
             setRanges(20, 50, 20, 50);
             RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
             (moveMax ? dialog.maxSlider() : dialog.minSlider())->setValue(value);
@@ -114,18 +102,14 @@ private slots:
         }
     }
 
+    // The preset table itself is a constant; these prove that a button
+    // reaches it, the rounding down included (4 % of 169 is 6.76).
     void presets() {
-        using Preset = std::tuple<const char*, int, const char*>;  // label, upper, percent
-        const Preset presets[13] = {{"3%", 5, "2.96"},    {"4%", 6, "3.55"},   {"5%", 8, "4.73"},   {"8%", 13, "7.69"},
-                                    {"10%", 16, "9.47"},  {"12%", 20, "11.83"}, {"15%", 25, "14.79"},
-                                    {"18%", 30, "17.75"}, {"30%", 50, "29.59"}, {"40%", 67, "39.64"},
-                                    {"50%", 84, "49.70"}, {"80%", 135, "79.88"}, {"100%", 169, "100.00"}};
         setRanges(0, 40, 0, 40);
         RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
-        for (std::size_t k = 0; k < 13; ++k) {
-            const auto [text, upper, percent] = presets[k];
-            const auto label = namedCase(QLatin1String(text));
-            QTest::mouseClick(dialog.presetButtons()[k], Qt::LeftButton);
+        for (auto [k, upper, percent] : {std::tuple{1, 6, "3.55"}, std::tuple{10, 84, "49.70"},
+                                         std::tuple{12, 169, "100.00"}}) {
+            QTest::mouseClick(dialog.presetButtons()[static_cast<std::size_t>(k)], Qt::LeftButton);
             QCOMPARE(dialog.maxEdit()->text(), QLatin1String(percent));
             QCOMPARE(bandMismatch(dialog, 0, upper), QString());
             expectRanges(0, upper, 0, upper);
@@ -141,11 +125,10 @@ private slots:
     }
 
     void labelTexts() {
-        // Ranking 9..16: 99 88 AKs 77 AQs AJs AKo ATs AQo AJo KQs.
+        // Ranking 5..16: 99 88 AKs 77 AQs AJs AKo ATs AQo AJo KQs.
         using Case = std::tuple<int, int, const char*>;
         for (auto [lower, upper, text] :
-             std::initializer_list<Case>{{0, 169, "Any two"}, {5, 50, "Range: 26.63 %"}, {5, 169, "Range: 97.04 %"},
-                                         {0, 1, "AA+, "}, {0, 5, "TT+, "}, {0, 16, "77+, ATs+, KQs+, AJo+, "}}) {
+             std::initializer_list<Case>{{0, 169, "Any two"}, {5, 50, "Range: 26.63 %"}, {0, 16, "77+, ATs+, KQs+, AJo+, "}}) {
             setRanges(0, 13, 0, 13);
             RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
             dialog.maxSlider()->setValue(upper);
@@ -183,7 +166,7 @@ private slots:
         setRanges(5, 50, 5, 50);
         RangeDialog dialog(&window->desk(), window->desk().situation(), 6, 0);
         for (auto [position, name] : std::initializer_list<std::pair<int, const char*>>{
-                 {0, "AA"}, {1, "AKs"}, {13, "AKo"}, {12, "A2s"}, {168, "22"}, {74, "95s"}, {122, "95o"}})
+                 {0, "AA"}, {1, "AKs"}, {13, "AKo"}, {168, "22"}})
             QCOMPARE(dialog.cellsByPosition()[static_cast<std::size_t>(position)]->text(), QLatin1String(name));
         // A cell cannot be toggled on its own.
         QTest::mouseClick(dialog.cellsByRank()[60], Qt::LeftButton);
@@ -268,10 +251,8 @@ private slots:
         RangeBandDialog dialog(&window->desk().handRanking(), &lowerOut, &upperOut, &lower, &upper);
         QCOMPARE(lowerOut.text() + " " + upperOut.text(), QStringLiteral("5.92 29.59"));  // 10 and 50 of 169
         QCOMPARE(bandMismatch(dialog, 10, 50), QString());
-        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 23.67 %"));
         dialog.presetButtons()[10]->click();
         QCOMPARE(upper, 84);
-        QCOMPARE(upperOut.text(), QStringLiteral("49.70"));
         QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 43.79 %"));  // 74 / 169
         dialog.minSlider()->setValue(84);  // onto the max slider
         dialog.maxSlider()->setValue(20);  // below the min slider
@@ -292,10 +273,8 @@ private slots:
         QVERIFY(dialog.minSlider()->isHidden() && dialog.minEdit()->isHidden());
         dialog.presetButtons()[4]->click();
         QCOMPARE(upper, 16);
-        QCOMPARE(upperOut.text(), QStringLiteral("9.47"));
         dialog.maxSlider()->setValue(0);
         QCOMPARE(upper, 1);
-        QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("AA+, "));
         // A caller without an upper integer gets a working dialog.
         RangeBandDialog noUpper(&window->desk().handRanking(), nullptr, nullptr, nullptr, nullptr);
         noUpper.presetButtons()[2]->click();
@@ -307,7 +286,6 @@ private slots:
         using Case = std::tuple<int, int, int, int>;  // stored, band
         for (auto [lowerIn, upperIn, lowerOut, upperOut] :
              std::initializer_list<Case>{{0, 169, 0, 169}, {-5, 500, 0, 169}, {80, 20, 80, 81}, {169, 169, 168, 169}}) {
-            const auto label = namedCase(QStringLiteral("%1..%2").arg(lowerIn).arg(upperIn));
             int lower = lowerIn, upper = upperIn;
             RangeBandDialog dialog(&window->desk().handRanking(), nullptr, nullptr, &lower, &upper);
             QCOMPARE(QList<int>({lower, upper}), QList<int>({lowerOut, upperOut}));
