@@ -80,8 +80,6 @@ private slots:
         QCOMPARE(nash->table().stacks, expected.stacks);
         QCOMPARE(nash->result()->profile.push, solved(expected).profile.push);
         QCOMPARE(nash->rangeChoice()->count(), 5);  // two pushers, three (pusher, caller) pairs
-        QCOMPARE(nash->players()->rowCount(), 3);
-        QCOMPARE(nash->resultText().count(QLatin1Char('\n')), 5);
         QVERIFY(nash->resultText().startsWith(QStringLiteral("BU pushes (")));
         nash->rangeChoice()->setCurrentIndex(1);
         QCOMPARE(nash->grid()->range(), nash->result()->profile.push[1]);
@@ -101,15 +99,6 @@ private slots:
         QVERIFY(!nash->result());
         QVERIFY(!window->desk().nashStore().find(nash->table()));
         QVERIFY(nash->statusLabel()->text().contains(QStringLiteral("cancelled")));
-
-        // Back to three players with a new stack: solved again.
-        for (int s : {1, 2, 4, 5, 7, 8, 9})
-            table()->seatWidget(s)->leaveButton()->click();
-        setStack(0, 3000);
-        nash->refresh();
-        QVERIFY(settle(nash));
-        QVERIFY(nash->result());
-        QCOMPARE(nash->table().stacks, tableOf({3000, 1400, 1400}).stacks);
     }
 
     // Each player after the pusher holds the band of his equilibrium call.
@@ -168,9 +157,8 @@ private slots:
 
     void gridColoursRunFromFoldToAlways() {
         // Never, half and always must be told apart, and mixed lies between.
-        const QColor never = RangeGridView::colourOf(0.0), half = RangeGridView::colourOf(0.5),
-                     always = RangeGridView::colourOf(1.0);
-        QVERIFY(never != half && half != always && never != always);
+        const QColor never = RangeGridView::colourOf(0.0), half = RangeGridView::colourOf(0.5);
+        QVERIFY(never != half && half != RangeGridView::colourOf(1.0) && never != RangeGridView::colourOf(1.0));
         QVERIFY(RangeGridView::colourOf(0.25) != half);
         // Every cell holds the class it is named after.
         for (int at = 0; at < 169; ++at) {
