@@ -186,31 +186,6 @@ private slots:
         QCOMPARE(text.count("<tr>"), 20);  // 3 headline, 2 + 9 push, 2 + 4 fold rows
     }
 
-    void callCaseAfterAnAllInFromTheTable() {
-        sixHanded();
-        // Seat 2 pushes AA only.
-        state(2).rangeTo = state(2).range2To = 1;
-        seat(2)->setRangeTo(1);
-        seat(2)->setRange2To(1);
-        whenModal(pushAllIn);
-        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
-        QCOMPARE(g().raiserSeat, 2);
-
-        QString text;
-        const auto rows = details(&text);
-        QCOMPARE(rows[0].second,
-                 (QStringList{"MP+1", link("0.59"), link("0"), "1000", "10.00", link("Push"), "100.00"}));
-        // Calling, the hero wins 1000 + 1300 (23.00) or is out, AA against AA:
-        // 11.50. Folding, he keeps 1000 whoever wins: 10.00.
-        for (const QString& part :
-             {QStringLiteral("<font color=#00FF00>11.50</font></b></td><td><b><font color=#FF0000>10.00"),
-              "Details for Push Eq.</big></b></td></tr>" + kHeader +
-                  tableRow({"MP+1", "0.59", "100.00", "100.00", "Hero", "50.00", "23.00"}) +
-                  tableRow({"", "", "", "", "MP+1", "50.00", "0.00"}) + "</table>",
-              tableRow({"No Caller", "", "", "98.65", "MP+1", "100.00", "10.00"}) + "</table>"})
-            QVERIFY2(text.contains(part), qPrintable(part));
-    }
-
     // Heads-up the hero on the button posts the small blind (the other way
     // round is the engine's concern); a band's range cell shows its upper bound first.
     void headsUpListsTwoRows() {
@@ -280,8 +255,10 @@ private slots:
         QVERIFY(after.contains("Your Action : Push<br>"));  // the recorded answer stays
     }
 
-    void actionCellRebuildsWithoutComputing() {
+    // Seat 2 (AA only) pushes from the report: it rebuilds at once, computes on "Recompute".
+    void actionCellThenRecomputeGivesTheCallCase() {
         const auto report = computedReport();
+        state(2).rangeTo = state(2).range2To = 1;
         const float pushBefore = g().evPush;
         // Only players who acted before the hero have an action to edit; the
         // hero's cards are no range.
@@ -296,11 +273,22 @@ private slots:
         click(*report, 4, 5);
         QCOMPARE(g().raiserSeat, 2);
         QCOMPARE(QList<int>({state(2).bet, seat(2)->bet()}), QList<int>({1000, 1000}));  // the table's seat follows
-        // The row shows the push; the numbers wait for "Recompute".
-        QCOMPARE(report->cells()[4][5]->text() + report->cells()[4][2]->text(), link("Push") + link("0"));
+        QCOMPARE(report->cells()[4][5]->text() + report->cells()[4][2]->text() + report->cells()[4][3]->text(),
+                 link("Push") + link("0") + "1000");
         QCOMPARE(g().evPush, pushBefore);
         // The text turned to the call case with the push case's numbers.
         QVERIFY(report->reportText().contains(tableRow({"No Caller", "", "", "98.65", "MP+1", "100.00", "13.00"})));
+
+        // Calling, the hero wins 1000 + 1300 (23.00) or is out, AA against AA:
+        // 11.50. Folding, he keeps 1000 whoever wins: 10.00.
+        report->recomputeButton()->click();
+        for (const QString& part :
+             {QStringLiteral("<font color=#00FF00>11.50</font></b></td><td><b><font color=#FF0000>10.00"),
+              "Details for Push Eq.</big></b></td></tr>" + kHeader +
+                  tableRow({"MP+1", "0.59", "100.00", "100.00", "Hero", "50.00", "23.00"}) +
+                  tableRow({"", "", "", "", "MP+1", "50.00", "0.00"}) + "</table>",
+              tableRow({"No Caller", "", "", "98.65", "MP+1", "100.00", "10.00"}) + "</table>"})
+            QVERIFY2(report->reportText().contains(part), qPrintable(part));
     }
 
     // A range cell opens the range dialog on the report's own situation: the
