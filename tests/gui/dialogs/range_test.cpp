@@ -4,18 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QtTest>
 
-#include <memory>
-
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
-#include "modaldriver.h"
+#include "dialogs/deskfixture.h"
 #include "gui/dialogs/rangedialog.h"
 #include "gui/dialogs/rangebanddialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
 namespace {
 
@@ -34,12 +26,8 @@ const QString kEveryHand = QStringLiteral(
 
 }  // namespace
 
-class RangeTest : public QObject {
+class RangeTest : public DeskFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window;
-    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
-    torvel::SeatState& state(int i) const { return window->desk().situation()->seats[static_cast<std::size_t>(i)]; }
 
     // Opponent seat 6's own and calling range, in the widget and the situation.
     void setRanges(int from, int to, int from2, int to2) {
@@ -56,11 +44,8 @@ class RangeTest : public QObject {
 
 private slots:
     void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-        seat(0)->takeSeatButton()->click();  // hero
-        seat(6)->takeSeatButton()->click();  // opponent
+        openWindow();
+        sit({0, 6});  // hero, opponent
     }
     void cleanup() { window.reset(); }
 

@@ -8,21 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QtTest>
 
 #include <cstring>
-#include <memory>
 
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
+#include "dialogs/deskfixture.h"
 #include "gui/dialogs/payoutpanel.h"
-#include "modaldriver.h"
 #include "gui/dialogs/rangedialog.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
@@ -88,14 +81,9 @@ void answerStack(int value, int* shown = nullptr) {
 
 }  // namespace
 
-class ReportTest : public QObject {
+class ReportTest : public DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame()->table(); }
-    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
     static QLabel* cell(AnalysisReportDialog& report, int row, int column) {
         return report.cells()[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     }
@@ -107,8 +95,7 @@ class ReportTest : public QObject {
     // Button 7, small blind 8, big blind 0; seat 2 (first to act, any two)
     // folds; seat 5 never calls; seats 7, 8 and 0 call with AA only.
     void sixHanded() {
-        for (int s : {3, 0, 2, 5, 7, 8})
-            seat(s)->takeSeatButton()->click();
+        sit({3, 0, 2, 5, 7, 8});
         window->frame()->payouts()->setStructure({"100"});
         for (auto [s, chips, rangeTo] : {std::tuple{0, 2000, 1}, std::tuple{2, 1000, 169}, std::tuple{3, 1000, 0},
                                          std::tuple{5, 2500, 0}, std::tuple{7, 1500, 1}, std::tuple{8, 2000, 1}}) {
@@ -146,10 +133,7 @@ class ReportTest : public QObject {
     }
 
 private slots:
-    void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-    }
+    void init() { openWindow(); }
     void cleanup() { window.reset(); }
 
     void pushCaseFromDetails() {
@@ -189,8 +173,7 @@ private slots:
     // Heads-up the hero on the button posts the small blind (the other way
     // round is the engine's concern); a band's range cell shows its upper bound first.
     void headsUpListsTwoRows() {
-        for (int s : {4, 6})
-            seat(s)->takeSeatButton()->click();
+        sit({4, 6});
         std::strcpy(state(4).position, "mine");
         table()->setButton(4, true);
         state(6).rangeFrom = 5;
@@ -206,8 +189,7 @@ private slots:
     }
 
     void tieReadsPushInPlainColours() {
-        for (int s : {1, 3, 5, 7, 9})
-            seat(s)->takeSeatButton()->click();  // hero 1
+        sit({1, 3, 5, 7, 9});  // hero 1
         table()->setButton(3, true);  // SB 5, BB 7, seat 9 folds, hero 1, seat 3 to act
         g().evPush = g().evFold = 0.25f;
         AnalysisReportDialog report(&window->desk(), "Tie", nullptr);
@@ -321,8 +303,7 @@ private slots:
         QCOMPARE(report.reportText(), QString());
         report.recomputeButton()->click();  // nothing to compute
 
-        for (int s : {1, 4, 8})
-            seat(s)->takeSeatButton()->click();
+        sit({1, 4, 8});
         table()->setButton(1, true);
         GameState noButton = g(), noPlayers = g(), broken = g();
         noButton.buttonSeat = -1;

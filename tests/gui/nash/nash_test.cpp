@@ -5,37 +5,26 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
 
-#include <memory>
-
+#include "dialogs/deskfixture.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
-#include "engine/gamestate.h"
 #include "engine/nashranges.h"
-#include "gui/app/mainwindow.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/dialogs/rangegrid.h"
 #include "gui/dialogs/rangegridview.h"
 #include "gui/nash/nashrangeswindow.h"
 #include "gui/nash/nashsolvejob.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
-class NashTest : public QObject {
+class NashTest : public DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame()->table(); }
-    GameState& g() const { return *window->desk().situation(); }
     // Three players, the button (seat 0, the hero) with stack chips, the
     // blinds 1400 each before posting.
     void seatThree(int stack) {
-        for (int s : {0, 3, 6})
-            table()->seatWidget(s)->takeSeatButton()->click();
+        sit({0, 3, 6});
         setStack(0, stack);
     }
     void setStack(int seat, int stack) {
@@ -60,11 +49,7 @@ class NashTest : public QObject {
     }
 
 private slots:
-    void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
+    void init() { openWindow(); }
     void cleanup() { window.reset(); }
 
     void windowComputesCancelsAndFollowsTheTable() {
@@ -89,8 +74,7 @@ private slots:
         QCOMPARE(nash->job(), job);
 
         // Ten players take long enough to cancel; a cancelled table is not kept.
-        for (int s : {1, 2, 4, 5, 7, 8, 9})
-            table()->seatWidget(s)->takeSeatButton()->click();
+        sit({1, 2, 4, 5, 7, 8, 9});
         nash->refresh();
         QVERIFY(nash->solving() && nash->cancelButton()->isVisible());
         nash->cancelButton()->click();

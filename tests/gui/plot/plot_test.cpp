@@ -4,18 +4,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
-#include "modaldriver.h"
+#include "dialogs/deskfixture.h"
 #include "gui/plot/equityplotdialog.h"
 #include "gui/plot/equityplotview.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::GameState;
 
@@ -34,18 +26,10 @@ bool anyAbove(const std::array<float, 101>& curve) {
 
 }  // namespace
 
-class PlotTest : public QObject {
+class PlotTest : public DeskFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame()->table(); }
-    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    void sit(std::initializer_list<int> seats) {
-        for (int s : seats)
-            seat(s)->takeSeatButton()->click();
-    }
     // What the plot varies and must give back (the engine's tests prove the
     // rest); the dialog must not add an analysis of its own either.
     auto restorable() const {
@@ -54,11 +38,7 @@ private:
     }
 
 private slots:
-    void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
+    void init() { openWindow(); }
     void cleanup() { window.reset(); }
 
     void foldedOpponentsAreNotOffered() {
