@@ -6,10 +6,8 @@
 #include <QDoubleValidator>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtEndian>
 #include <QtTest>
 
-#include <bit>
 #include <memory>
 
 #include "gui/app/mainwindow.h"
@@ -31,16 +29,6 @@ QPushButton* buttonLabelled(QWidget* parent, const char* label) {
 void type(QLineEdit* edit, const QString& text) {
     edit->clear();
     QTest::keyClicks(edit, text);
-}
-
-// A pot-odds file: the count 2, then the values, little-endian.
-QByteArray potOddsFile(std::initializer_list<float> values) {
-    QByteArray out("\x02\x00\x00\x00", 4);
-    for (float v : values) {
-        const quint32 bits = qToLittleEndian(std::bit_cast<quint32>(v));
-        out.append(reinterpret_cast<const char*>(&bits), 4);
-    }
-    return out;
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -232,15 +220,16 @@ private slots:
     // callingprofile_test.)
     void shortPotOddsFileIsRepairedOnSave() {
         QVERIFY(QDir().mkpath(QStringLiteral("data")));
-        writeBytes(QStringLiteral("data/potodds2.conf"), potOddsFile({25}));
+        writeBytes(QStringLiteral("data/potodds2.conf"), QByteArray("\x02\0\0\0\0\0\xc8\x41", 8));  // 2, then 25.0f
         auto dialog = openEditor();
         dialog->profileCombo()->setCurrentIndex(2);
         QCOMPARE(dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
                  QStringLiteral("50.00 80.00"));
         buttonLabelled(dialog.get(), "Save")->click();
-        QFile saved(QStringLiteral("data/potodds2.conf"));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), potOddsFile({50, 80}));
+        std::vector<std::string> refusals;
+        const CallingProfile saved = CallingProfile::load("data", 2, &refusals);
+        QCOMPARE(QList<float>({saved.potOdds[0], saved.potOdds[1]}), QList<float>({50, 80}));
+        QVERIFY(refusals.empty());
     }
 };
 
