@@ -70,10 +70,8 @@ private slots:
         window.reset();
     }
 
-    // The big stack wins with 0.5, comes second with 0.3 * 5/7 + 0.2 * 5/8 =
-    // 0.339286 and third with 0.160714: 0.25 + 0.101786 + 0.032143 = 0.383929.
-    // The middle one 0.15 + 0.3 * 0.375 + 0.2 * 0.325 = 0.3275, the small one
-    // 0.1 + 0.3 * 0.285714 + 0.2 * 0.514286 = 0.288571.
+    // The model's hand-checked 50 / 30 / 20 case: the big stack 0.383929,
+    // the middle one 0.3275, the small one 0.288571.
     void oneTableWithPoolOf100() {
         threeStacks();
         QCOMPARE(texts(icm->amountFields(), 4), QStringList({"50.00", "30.00", "20.00", "0.00"}));
@@ -97,7 +95,7 @@ private slots:
 
     // Place 3 not paid: 50 / 30 of 100. The equities above without their
     // third-place part: 0.351786, 0.2625, 0.185714.
-    void reduceTakesAPlaceOutOfThePayout() {
+    void reduceTakesAPlaceOutOfThePayoutAndClearKeepsIt() {
         threeStacks();
         reduce(2)->click();
         QVERIFY(!percent(2)->isEnabled() && !amount(2)->isEnabled() && percent(1)->isEnabled());
@@ -111,6 +109,14 @@ private slots:
         QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("80.00"));
         QCOMPARE(texts(icm->percentFields(), 3), QStringList({"62.50", "37.50", "20"}));
         QCOMPARE(amount(2)->text(), QStringLiteral("20.00"));
+
+        icm->clearButton()->click();  // everything but "Reduce"
+        for (const QStringList& column : {texts(icm->chipsFields(), 10), texts(icm->percentFields(), 10),
+                                          texts(icm->amountFields(), 10), texts(icm->icmLabels(), 10),
+                                          texts(icm->valueLabels(), 10)})
+            QCOMPARE(column, QStringList(10, QStringLiteral("0")));
+        QCOMPARE(totals(), QStringLiteral("0 0"));
+        QVERIFY(reduce(2)->isChecked() && !percent(2)->isEnabled());
         reduce(2)->click();
         QVERIFY(percent(2)->isEnabled() && amount(2)->isEnabled());
     }
@@ -134,19 +140,6 @@ private slots:
         enter(percent(1), QStringLiteral("40"));
         QCOMPARE(amount(1)->text(), QStringLiteral("12"));
         QCOMPARE(icm->amountTotalLabel()->text(), QStringLiteral("12.00"));
-    }
-
-    void clearResetsEverythingButReduce() {
-        threeStacks();
-        reduce(4)->click();
-        icm->computeButton()->click();
-        icm->clearButton()->click();
-        for (const QStringList& column : {texts(icm->chipsFields(), 10), texts(icm->percentFields(), 10),
-                                          texts(icm->amountFields(), 10), texts(icm->icmLabels(), 10),
-                                          texts(icm->valueLabels(), 10)})
-            QCOMPARE(column, QStringList(10, QStringLiteral("0")));
-        QCOMPARE(totals(), QStringLiteral("0 0"));
-        QVERIFY(reduce(4)->isChecked() && !percent(4)->isEnabled());
     }
 
     // Text the validators would never let through still computes as something
