@@ -6,13 +6,9 @@
 #include <QDoubleValidator>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "gui/app/mainwindow.h"
+#include "dialogs/deskfixture.h"
 #include "engine/callingprofile.h"
-#include "modaldriver.h"
 #include "gui/dialogs/callingrangeeditor.h"
 
 using torvel::CallingProfile;
@@ -39,11 +35,10 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-class CallRangeTest : public QObject {
+class CallRangeTest : public DeskFixture {
     Q_OBJECT
 
     std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
 
     std::unique_ptr<CallingRangeEditor> openEditor() {
         auto dialog = std::make_unique<CallingRangeEditor>(&window->desk(), window.get());
@@ -61,8 +56,7 @@ private slots:
     void init() {
         scratch = std::make_unique<ScratchWorkingDirectory>();
         QVERIFY(QDir(QStringLiteral("data")).removeRecursively());  // a fresh installation
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        openWindow();
     }
     void cleanup() {
         window.reset();

@@ -1,6 +1,6 @@
 #pragma once
-// A main window with its tables loaded, and the short ways into its table
-// and situation shared by the tests that build situations at the table.
+// The main window the dialog tests open their dialogs from, with its tables
+// loaded, and short ways into its table and situation.
 #include <QtTest>
 
 #include <initializer_list>

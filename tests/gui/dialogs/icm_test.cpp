@@ -7,18 +7,13 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "gui/app/mainwindow.h"
+#include "dialogs/deskfixture.h"
 #include "gui/dialogs/icmcalculatordialog.h"
-#include "modaldriver.h"
 
-class IcmTest : public QObject {
+class IcmTest : public DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<MainWindow> window;
     IcmCalculatorDialog* icm = nullptr;
 
     QLineEdit* chips(int i) const { return icm->chipsFields()[static_cast<std::size_t>(i)]; }
@@ -58,8 +53,7 @@ class IcmTest : public QObject {
 
 private slots:
     void init() {
-        window = std::make_unique<MainWindow>();
-        window->show();
+        openWindow();
         QVERIFY(icmEntry());
         icmEntry()->trigger();
         icm = window->icmCalculator();
