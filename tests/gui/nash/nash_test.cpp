@@ -25,11 +25,8 @@ class NashTest : public DeskFixture {
     // blinds 1400 each before posting.
     void seatThree(int stack) {
         sit({0, 3, 6});
-        setStack(0, stack);
-    }
-    void setStack(int seat, int stack) {
-        table()->seatWidget(seat)->setStack(stack);
-        g().seats[static_cast<std::size_t>(seat)].stack = stack;
+        seat(0)->setStack(stack);
+        state(0).stack = stack;
     }
     static torvel::NashTable tableOf(std::vector<std::int64_t> stacks) {
         torvel::NashTable t;
