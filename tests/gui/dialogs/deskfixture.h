@@ -1,0 +1,34 @@
+#pragma once
+// The main window the dialog tests open their dialogs from, with its tables
+// loaded, and short ways into its table and situation.
+#include <QtTest>
+
+#include <initializer_list>
+#include <memory>
+
+#include "engine/gamestate.h"
+#include "gui/app/mainwindow.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "modaldriver.h"
+
+class DeskFixture : public QObject {
+protected:
+    std::unique_ptr<MainWindow> window;
+
+    // For init(): a fresh window, shown; a failure here skips the test.
+    void openWindow() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    torvel::GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+    void sit(std::initializer_list<int> seats) {
+        for (int s : seats)
+            seat(s)->takeSeatButton()->click();
+    }
+};
