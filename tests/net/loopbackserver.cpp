@@ -21,7 +21,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kServerLifetime = std::chrono::seconds(30);
-constexpr auto kSilentLifetime = std::chrono::seconds(60);
 constexpr std::size_t kRequestLimit = 64 * 1024 * 1024;
 
 bool waitReadable(int fd, Clock::time_point deadline) {
@@ -112,7 +111,7 @@ LoopbackPort::~LoopbackPort() { ::close(socket_); }
 std::string LoopbackPort::address() const { return "127.0.0.1:" + std::to_string(port_); }
 
 LoopbackServer::LoopbackServer(std::string reply, int connections) : LoopbackPort(true) {
-    thread_ = std::thread([this, reply = std::move(reply), connections] {
+    thread_ = std::thread([this, reply = std::move(reply), connections, stopped = stop_.get_future()] {
         const auto deadline = Clock::now() + kServerLifetime;
         for (int served = 0; served < connections && waitReadable(socket_, deadline); ++served) {
             const int connection = ::accept4(socket_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -123,27 +122,20 @@ LoopbackServer::LoopbackServer(std::string reply, int connections) : LoopbackPor
             ::shutdown(connection, SHUT_WR);
             ::close(connection);
         }
+        if (connections == 0 && stopped.wait_until(deadline) == std::future_status::timeout)
+            ::shutdown(socket_, SHUT_RDWR);  // resets what waits in the backlog
     });
 }
 
-LoopbackServer::~LoopbackServer() { requests(); }
+LoopbackServer::~LoopbackServer() {
+    stop_.set_value();
+    requests();
+}
 
 const std::vector<SeenRequest>& LoopbackServer::requests() {
     if (thread_.joinable())
         thread_.join();
     return seen_;
-}
-
-SilentListener::SilentListener() : LoopbackPort(true) {
-    closer_ = std::thread([this, stopped = stop_.get_future()] {
-        stopped.wait_for(kSilentLifetime);
-        ::close(std::exchange(socket_, -1));
-    });
-}
-
-SilentListener::~SilentListener() {
-    stop_.set_value();
-    closer_.join();
 }
 
 void clearProxyEnvironment() {

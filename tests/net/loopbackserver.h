@@ -1,7 +1,7 @@
 #pragma once
 // Servers on 127.0.0.1 for the network tests, and nowhere else: one that
-// answers and records what it was sent, a port that refuses, and a listener
-// that never answers. Each stops by itself.
+// answers and records what it was sent, or never answers, and a port that
+// refuses. Each stops by itself.
 
 #include <cstdint>
 #include <future>
@@ -47,6 +47,9 @@ struct RefusingPort : LoopbackPort {
 
 // Answers up to `connections` requests, each with the same reply, on a thread
 // of its own; gives up after a deadline so that a test can never hang on it.
+// With none to answer it is silent: connections complete in its backlog but
+// are never read or answered, until the deadline resets them, so a client
+// without a working timeout fails late instead of hanging the test.
 class LoopbackServer : public LoopbackPort {
 public:
     explicit LoopbackServer(std::string reply, int connections = 1);
@@ -56,20 +59,8 @@ public:
 
 private:
     std::vector<SeenRequest> seen_;
-    std::thread thread_;
-};
-
-// Lets connections complete in its backlog but never reads or answers. After
-// a minute it closes, which resets what waits in its backlog, so a client
-// without a working timeout fails late instead of hanging the test.
-class SilentListener : public LoopbackPort {
-public:
-    SilentListener();
-    ~SilentListener();
-
-private:
     std::promise<void> stop_;
-    std::thread closer_;
+    std::thread thread_;
 };
 
 // Proxy settings in the environment would send loopback requests elsewhere.
