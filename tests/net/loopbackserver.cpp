@@ -1,7 +1,6 @@
 #include "loopbackserver.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
@@ -9,8 +8,8 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <strings.h>
 #include <unistd.h>
 
@@ -18,33 +17,23 @@ namespace torvel::testing {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-constexpr auto kServerLifetime = std::chrono::seconds(30);
+// Every wait for a connection or for bytes gives up after this, and so does
+// a silent server, so that a test can never hang on one.
+constexpr int kWaitSeconds = 30;
 constexpr std::size_t kRequestLimit = 64 * 1024 * 1024;
 
-bool waitReadable(int fd, Clock::time_point deadline) {
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            return false;
-        pollfd watched{fd, POLLIN, 0};
-        const int ready = ::poll(&watched, 1, static_cast<int>(left));
-        if (ready > 0)
-            return true;
-        if (ready < 0 && errno != EINTR)
-            return false;
-    }
+void limitWaits(int fd) {
+    const timeval limit{kWaitSeconds, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
 }
 
 // Reads the head, then as much body as Content-Length announces.
-SeenRequest readRequest(int fd, Clock::time_point deadline) {
+SeenRequest readRequest(int fd) {
     SeenRequest request;
     std::string received;
     std::size_t headEnd = std::string::npos, wanted = 0;
     char piece[16384];
-    while (received.size() < kRequestLimit && (headEnd == std::string::npos || received.size() < headEnd + 4 + wanted) &&
-           waitReadable(fd, deadline)) {
+    while (received.size() < kRequestLimit && (headEnd == std::string::npos || received.size() < headEnd + 4 + wanted)) {
         const ssize_t got = ::recv(fd, piece, sizeof piece, 0);
         if (got <= 0)
             break;
@@ -59,16 +48,6 @@ SeenRequest readRequest(int fd, Clock::time_point deadline) {
     if (headEnd != std::string::npos)
         request.body = received.substr(headEnd + 4);
     return request;
-}
-
-void sendAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t done = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (done > 0)
-            bytes.remove_prefix(static_cast<std::size_t>(done));
-        else if (done == 0 || errno != EINTR)
-            return;
-    }
 }
 
 }  // namespace
@@ -111,18 +90,20 @@ LoopbackPort::~LoopbackPort() { ::close(socket_); }
 std::string LoopbackPort::address() const { return "127.0.0.1:" + std::to_string(port_); }
 
 LoopbackServer::LoopbackServer(std::string reply, int connections) : LoopbackPort(true) {
+    limitWaits(socket_);
     thread_ = std::thread([this, reply = std::move(reply), connections, stopped = stop_.get_future()] {
-        const auto deadline = Clock::now() + kServerLifetime;
-        for (int served = 0; served < connections && waitReadable(socket_, deadline); ++served) {
+        for (int served = 0; served < connections; ++served) {
             const int connection = ::accept4(socket_, nullptr, nullptr, SOCK_CLOEXEC);
             if (connection < 0)
                 return;
-            seen_.push_back(readRequest(connection, deadline));
-            sendAll(connection, reply);
+            limitWaits(connection);
+            seen_.push_back(readRequest(connection));
+            // A blocking send queues the whole reply.
+            ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
             ::shutdown(connection, SHUT_WR);
             ::close(connection);
         }
-        if (connections == 0 && stopped.wait_until(deadline) == std::future_status::timeout)
+        if (connections == 0 && stopped.wait_for(std::chrono::seconds(kWaitSeconds)) == std::future_status::timeout)
             ::shutdown(socket_, SHUT_RDWR);  // resets what waits in the backlog
     });
 }
