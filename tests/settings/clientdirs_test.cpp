@@ -42,13 +42,8 @@ TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
                                    "InstallLocation"};
     const std::string party(kSettingsValueCapacity - 1, 'p');
     const std::string stars(kSettingsValueCapacity - 1, 's');
-    const struct {
-        Finder find;
-        std::string registryValue;
-        std::string directory;
-    } cases[] = {
+    const std::tuple<Finder, std::string, std::string> cases[] = {
         {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\RunApp.exe", "C:\\Games\\PartyGaming\\PartyPoker"},
-        {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\", "C:\\Games\\PartyGaming\\PartyPoker"},
         {findPartyPokerDirectory, "PartyGaming", "PartyGaming\\PartyPoker"},
         {findPartyPokerDirectory, "", "\\PartyPoker"},
         // The value ends at its terminator, whatever the buffer holds after it.
@@ -58,27 +53,33 @@ TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
         {findPartyPokerDirectory, std::string(600, 'p') + "\\app.exe", party},
         {findPokerStarsDirectory, std::string(700, 's'), stars},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.directory.substr(0, 40));
-        const bool isParty = c.find == findPartyPokerDirectory;
+    for (const auto& [find, registryValue, directory] : cases) {
+        SCOPED_TRACE(directory.substr(0, 40));
+        const bool isParty = find == findPartyPokerDirectory;
         ScratchDir scratch;
         IniFile settings(scratch.file("VAZ.ini"));
         FakeRegistry registry;
-        registry.put(isParty ? partyEntry : starsEntry, {RegistryValueType::String, c.registryValue});
-        EXPECT_EQ(c.find(settings, registry), c.directory);
+        registry.put(isParty ? partyEntry : starsEntry, {RegistryValueType::String, registryValue});
+        EXPECT_EQ(find(settings, registry), directory);
         EXPECT_EQ(registry.reads(), 1);
-        EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), c.directory);
+        EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), directory);
         EXPECT_EQ(settings.readString("VAZ", isParty ? "starsdir" : "ppdir", "unset"), "unset");
     }
 }
 
-class ClientDirsTest : public ::testing::Test {
-protected:
+TEST(ClientDirs, StoredDirectoriesWinAndNothingFoundWritesNothing) {
     ScratchDir scratch;
-    IniFile settings{scratch.file("VAZ.ini")};
-};
+    IniFile settings(scratch.file("VAZ.ini"));
+    // Values of the wrong kind or under the wrong root are no values.
+    FakeRegistry misplaced;
+    misplaced.put({RegistryRoot::CurrentUser, kPartyPokerRegistryEntry.key, "AppPath"},
+                  {RegistryValueType::Other, std::string("C:\\a\\b.exe\0", 11)});
+    misplaced.put({RegistryRoot::CurrentUser, kPokerStarsRegistryEntry.key, "InstallLocation"},
+                  {RegistryValueType::String, std::string("C:\\Stars\0", 9)});
+    EXPECT_EQ(findPartyPokerDirectory(settings, misplaced), "");
+    EXPECT_EQ(findPokerStarsDirectory(settings, misplaced), "");
+    EXPECT_FALSE(std::filesystem::exists(settings.path()));
 
-TEST_F(ClientDirsTest, StoredDirectoriesWinAndTheRegistryIsNotAsked) {
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/home/anna/party"));
     ASSERT_TRUE(settings.writeString("VAZ", "starsdir", "/home/anna/stars"));
     FakeRegistry registry;
@@ -91,21 +92,6 @@ TEST_F(ClientDirsTest, StoredDirectoriesWinAndTheRegistryIsNotAsked) {
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", ""));
     EXPECT_EQ(findPartyPokerDirectory(settings, registry), "C:\\Other\\PartyPoker");
     EXPECT_EQ(registry.reads(), 1);
-}
-
-TEST_F(ClientDirsTest, NothingFoundLeavesTheDirectoryEmptyAndWritesNothing) {
-    const NoRegistry none;
-    EXPECT_EQ(findPartyPokerDirectory(settings, none), "");
-    EXPECT_EQ(findPokerStarsDirectory(settings, none), "");
-    // Values of the wrong kind or under the wrong root.
-    FakeRegistry registry;
-    registry.put({RegistryRoot::CurrentUser, kPartyPokerRegistryEntry.key, "AppPath"},
-                 {RegistryValueType::Other, std::string("C:\\a\\b.exe\0", 11)});
-    registry.put({RegistryRoot::CurrentUser, kPokerStarsRegistryEntry.key, "InstallLocation"},
-                 {RegistryValueType::String, std::string("C:\\Stars\0", 9)});
-    EXPECT_EQ(findPartyPokerDirectory(settings, registry), "");
-    EXPECT_EQ(findPokerStarsDirectory(settings, registry), "");
-    EXPECT_FALSE(std::filesystem::exists(settings.path()));
 }
 
 TEST(ClientDirs, LookPicturesLieBelowTheDirectory) {
