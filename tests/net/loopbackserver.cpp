@@ -33,7 +33,8 @@ SeenRequest readRequest(int fd) {
     std::string received;
     std::size_t headEnd = std::string::npos, wanted = 0;
     char piece[16384];
-    while (received.size() < kRequestLimit && (headEnd == std::string::npos || received.size() < headEnd + 4 + wanted)) {
+    while (received.size() < kRequestLimit &&
+           (headEnd == std::string::npos || received.size() < headEnd + 4 + wanted)) {
         const ssize_t got = ::recv(fd, piece, sizeof piece, 0);
         if (got <= 0)
             break;

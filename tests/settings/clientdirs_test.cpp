@@ -15,21 +15,17 @@ using torvel::testing::ScratchDir;
 namespace {
 
 // A registry the test fills, which also counts how often it was asked.
-class FakeRegistry final : public Registry {
-public:
+struct FakeRegistry final : Registry {
     void put(const RegistryEntry& entry, RegistryValue data) {
-        values_[{entry.root, entry.key, entry.value}] = std::move(data);
+        values[{entry.root, entry.key, entry.value}] = std::move(data);
     }
     std::optional<RegistryValue> read(RegistryRoot root, std::string_view key, std::string_view value) const override {
-        ++reads_;
-        const auto found = values_.find({root, std::string(key), std::string(value)});
-        return found == values_.end() ? std::nullopt : std::optional(found->second);
+        ++reads;
+        const auto found = values.find({root, std::string(key), std::string(value)});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
     }
-    int reads() const { return reads_; }
-
-private:
-    std::map<std::tuple<RegistryRoot, std::string, std::string>, RegistryValue> values_;
-    mutable int reads_ = 0;
+    std::map<std::tuple<RegistryRoot, std::string, std::string>, RegistryValue> values;
+    mutable int reads = 0;
 };
 
 using Finder = std::string (*)(IniFile&, const Registry&);
@@ -61,7 +57,7 @@ TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
         FakeRegistry registry;
         registry.put(isParty ? partyEntry : starsEntry, {RegistryValueType::String, registryValue});
         EXPECT_EQ(find(settings, registry), directory);
-        EXPECT_EQ(registry.reads(), 1);
+        EXPECT_EQ(registry.reads, 1);
         EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), directory);
         EXPECT_EQ(settings.readString("VAZ", isParty ? "starsdir" : "ppdir", "unset"), "unset");
     }
@@ -87,11 +83,11 @@ TEST(ClientDirs, StoredDirectoriesWinAndNothingFoundWritesNothing) {
     registry.put(kPokerStarsRegistryEntry, {RegistryValueType::String, "C:\\Other\\Stars"});
     EXPECT_EQ(findPartyPokerDirectory(settings, registry), "/home/anna/party");
     EXPECT_EQ(findPokerStarsDirectory(settings, registry), "/home/anna/stars");
-    EXPECT_EQ(registry.reads(), 0);
+    EXPECT_EQ(registry.reads, 0);
     // An empty stored value counts as not stored.
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", ""));
     EXPECT_EQ(findPartyPokerDirectory(settings, registry), "C:\\Other\\PartyPoker");
-    EXPECT_EQ(registry.reads(), 1);
+    EXPECT_EQ(registry.reads, 1);
 }
 
 TEST(ClientDirs, LookPicturesLieBelowTheDirectory) {

@@ -16,14 +16,11 @@
 
 using namespace torvel;
 using torvel::testing::readText;
-using torvel::testing::ScratchDir;
 
 namespace {
 
 // Temporary files a write leaves behind would show here.
-long filesIn(const std::string& directory) {
-    return std::distance(std::filesystem::directory_iterator(directory), std::filesystem::directory_iterator());
-}
+long filesIn(const std::string& directory) { return std::distance(std::filesystem::directory_iterator(directory), {}); }
 
 // A file as users and older versions leave it: a byte-order mark, CR LF,
 // comments, other sections, odd lines, mixed-case names, a second section of
@@ -53,7 +50,7 @@ const std::string kMixedFile =
 
 class IniFileTest : public ::testing::Test {
 protected:
-    ScratchDir scratch;
+    torvel::testing::ScratchDir scratch;
     std::string path = scratch.file("VAZ.ini");
 };
 
@@ -238,8 +235,7 @@ std::string utf16(const std::string& ascii, bool bigEndian) {
 }
 
 TEST_F(IniFileTest, AWriteKeepsTheEncodingLineEndsAndComments) {
-    using namespace std::string_literals;
-    const std::string smiley = utf16("a=", false) + "\x3D\xD8\x00\xDE"s;  // U+1F600 as a surrogate pair
+    const std::string smiley = utf16("a=", false) + std::string("\x3D\xD8\x00\xDE", 4);  // U+1F600 as a surrogate pair
     const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
         {"UTF-16 little-endian", utf16("[VAZ]\r\nppdir=/old\r\n", false), "/old", utf16("[VAZ]\r\nppdir=/new\r\n", false)},
         {"UTF-16 big-endian", utf16("[VAZ]\nppdir=/old", true), "/old", utf16("[VAZ]\nppdir=/new", true)},

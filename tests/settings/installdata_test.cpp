@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,8 +19,6 @@ void write(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
-
-std::string read(const fs::path& path) { return torvel::testing::readText(path.string()); }
 
 class InstallDataTest : public ::testing::Test {
 protected:
@@ -58,7 +57,8 @@ TEST_F(InstallDataTest, FillsTheWorkingDirectoryThenRefreshesTablesButKeepsTheUs
             {"images/torvel.png", "new icon"},   {"VAZ.ini", "[VAZ]\nmsMin=3\n"},
             {"data/callrange0.conf", "saved by the user"}, {"data/callrange1.conf", "default 1"},
         };
-        for (const auto& [file, text] : expected) EXPECT_EQ(read(work / file), text) << file;
+        for (const auto& [file, text] : expected)
+            EXPECT_EQ(torvel::testing::readText((work / file).string()), text) << file;
         EXPECT_FALSE(fs::exists(work / "table.res.new"));
     }
     fs::remove_all(work.parent_path());
@@ -71,21 +71,16 @@ TEST(UserWorkingDirectoryTest, TorvelHomeThenXdgThenHome) {
     std::optional<std::string> saved[3];
     for (int i = 0; i < 3; ++i)
         if (const char* value = std::getenv(names[i])) saved[i] = value;
-    const auto set = [&names](int i, const char* value) {
-        if (value) ::setenv(names[i], value, 1); else ::unsetenv(names[i]);
-    };
-    const struct {
-        const char* values[3];
-        const char* expected;
-    } cases[] = {
+    const auto set = [&names](int i, const char* text) { text ? ::setenv(names[i], text, 1) : ::unsetenv(names[i]); };
+    const std::pair<std::array<const char*, 3>, const char*> cases[] = {
         {{"/t", "/x", "/h"}, "/t"},
         {{"", "/x", "/h"}, "/x/torvel"},
         {{nullptr, nullptr, "/h"}, "/h/.local/share/torvel"},
         {{nullptr, nullptr, nullptr}, ""},
     };
-    for (const auto& c : cases) {
-        for (int i = 0; i < 3; ++i) set(i, c.values[i]);
-        EXPECT_EQ(userWorkingDirectory(), fs::path(c.expected)) << c.expected;
+    for (const auto& [values, expected] : cases) {
+        for (int i = 0; i < 3; ++i) set(i, values[i]);
+        EXPECT_EQ(userWorkingDirectory(), fs::path(expected)) << expected;
     }
     for (int i = 0; i < 3; ++i) set(i, saved[i] ? saved[i]->c_str() : nullptr);
 }

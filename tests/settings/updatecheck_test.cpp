@@ -78,8 +78,7 @@ TEST(UpdateCheck, TheServerInTheSettingsGetsTheVersionAndYesOpensItsDownloadPage
 }
 
 TEST(UpdateCheck, UnreachableServersShowNothing) {
-    // With the timeouts start-up uses; the bound, below the server's own
-    // deadline, only guards against hanging.
+    // Start-up's timeouts; the bound, below the server's own deadline, guards against hanging.
     LoopbackServer silent("", 0);
     FakePrompt prompt(true);
     const auto start = std::chrono::steady_clock::now();
