@@ -1,19 +1,32 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "settings/clientdirs.h"
 #include "settings/inifile.h"
-#include "fakeregistry.h"
 #include "testfiles.h"
 
 using namespace torvel;
-using torvel::testing::FakeRegistry;
 using torvel::testing::ScratchDir;
 
 namespace {
+
+// A registry the test fills, which also counts how often it was asked.
+struct FakeRegistry final : Registry {
+    void put(const RegistryEntry& entry, RegistryValue data) {
+        values[{entry.root, entry.key, entry.value}] = std::move(data);
+    }
+    std::optional<RegistryValue> read(RegistryRoot root, std::string_view key, std::string_view value) const override {
+        ++reads;
+        const auto found = values.find({root, std::string(key), std::string(value)});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::map<std::tuple<RegistryRoot, std::string, std::string>, RegistryValue> values;
+    mutable int reads = 0;
+};
 
 using Finder = std::string (*)(IniFile&, const Registry&);
 
@@ -25,13 +38,8 @@ TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
                                    "InstallLocation"};
     const std::string party(kSettingsValueCapacity - 1, 'p');
     const std::string stars(kSettingsValueCapacity - 1, 's');
-    const struct {
-        Finder find;
-        std::string registryValue;
-        std::string directory;
-    } cases[] = {
+    const std::tuple<Finder, std::string, std::string> cases[] = {
         {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\RunApp.exe", "C:\\Games\\PartyGaming\\PartyPoker"},
-        {findPartyPokerDirectory, "C:\\Games\\PartyGaming\\", "C:\\Games\\PartyGaming\\PartyPoker"},
         {findPartyPokerDirectory, "PartyGaming", "PartyGaming\\PartyPoker"},
         {findPartyPokerDirectory, "", "\\PartyPoker"},
         // The value ends at its terminator, whatever the buffer holds after it.
@@ -41,82 +49,50 @@ TEST(ClientDirs, TheRegistryValueGivesTheDirectoryWhichIsStored) {
         {findPartyPokerDirectory, std::string(600, 'p') + "\\app.exe", party},
         {findPokerStarsDirectory, std::string(700, 's'), stars},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.directory.substr(0, 40));
-        const bool isParty = c.find == findPartyPokerDirectory;
-        const RegistryEntry& entry = isParty ? partyEntry : starsEntry;
+    for (const auto& [find, registryValue, directory] : cases) {
+        SCOPED_TRACE(directory.substr(0, 40));
+        const bool isParty = find == findPartyPokerDirectory;
         ScratchDir scratch;
         IniFile settings(scratch.file("VAZ.ini"));
         FakeRegistry registry;
-        registry.put(entry.root, entry.key, entry.value, {RegistryValueType::String, c.registryValue});
-        EXPECT_EQ(c.find(settings, registry), c.directory);
-        EXPECT_EQ(registry.reads(), 1);
-        EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), c.directory);
+        registry.put(isParty ? partyEntry : starsEntry, {RegistryValueType::String, registryValue});
+        EXPECT_EQ(find(settings, registry), directory);
+        EXPECT_EQ(registry.reads, 1);
+        EXPECT_EQ(settings.readString("VAZ", isParty ? "ppdir" : "starsdir", "unset"), directory);
         EXPECT_EQ(settings.readString("VAZ", isParty ? "starsdir" : "ppdir", "unset"), "unset");
     }
 }
 
-class ClientDirsTest : public ::testing::Test {
-protected:
+TEST(ClientDirs, StoredDirectoriesWinAndNothingFoundWritesNothing) {
     ScratchDir scratch;
-    IniFile settings{scratch.file("VAZ.ini")};
-};
+    IniFile settings(scratch.file("VAZ.ini"));
+    // Values of the wrong kind or under the wrong root are no values.
+    FakeRegistry misplaced;
+    misplaced.put({RegistryRoot::CurrentUser, kPartyPokerRegistryEntry.key, "AppPath"},
+                  {RegistryValueType::Other, std::string("C:\\a\\b.exe\0", 11)});
+    misplaced.put({RegistryRoot::CurrentUser, kPokerStarsRegistryEntry.key, "InstallLocation"},
+                  {RegistryValueType::String, std::string("C:\\Stars\0", 9)});
+    EXPECT_EQ(findPartyPokerDirectory(settings, misplaced), "");
+    EXPECT_EQ(findPokerStarsDirectory(settings, misplaced), "");
+    EXPECT_FALSE(std::filesystem::exists(settings.path()));
 
-TEST_F(ClientDirsTest, StoredDirectoriesWinAndTheRegistryIsNotAsked) {
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/home/anna/party"));
     ASSERT_TRUE(settings.writeString("VAZ", "starsdir", "/home/anna/stars"));
     FakeRegistry registry;
-    registry.putString(kPartyPokerRegistryEntry, "C:\\Other\\app.exe");
-    registry.putString(kPokerStarsRegistryEntry, "C:\\Other\\Stars");
-
+    registry.put(kPartyPokerRegistryEntry, {RegistryValueType::String, "C:\\Other\\app.exe"});
+    registry.put(kPokerStarsRegistryEntry, {RegistryValueType::String, "C:\\Other\\Stars"});
     EXPECT_EQ(findPartyPokerDirectory(settings, registry), "/home/anna/party");
     EXPECT_EQ(findPokerStarsDirectory(settings, registry), "/home/anna/stars");
-    EXPECT_EQ(registry.reads(), 0);
-
+    EXPECT_EQ(registry.reads, 0);
     // An empty stored value counts as not stored.
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", ""));
     EXPECT_EQ(findPartyPokerDirectory(settings, registry), "C:\\Other\\PartyPoker");
-    EXPECT_EQ(registry.reads(), 1);
+    EXPECT_EQ(registry.reads, 1);
 }
 
-TEST_F(ClientDirsTest, NothingFoundLeavesTheDirectoryEmptyAndWritesNothing) {
-    const NoRegistry none;
-    EXPECT_EQ(findPartyPokerDirectory(settings, none), "");
-    EXPECT_EQ(findPokerStarsDirectory(settings, none), "");
-
-    // Values of the wrong kind or under the wrong root.
-    FakeRegistry registry;
-    registry.put(RegistryRoot::CurrentUser, kPartyPokerRegistryEntry.key, "AppPath",
-                 {RegistryValueType::Other, std::string("C:\\a\\b.exe\0", 11)});
-    registry.put(RegistryRoot::CurrentUser, kPokerStarsRegistryEntry.key, "InstallLocation",
-                 {RegistryValueType::String, std::string("C:\\Stars\0", 9)});
-    EXPECT_EQ(findPartyPokerDirectory(settings, registry), "");
-    EXPECT_EQ(findPokerStarsDirectory(settings, registry), "");
-    EXPECT_FALSE(std::filesystem::exists(settings.path()));
-}
-
-TEST_F(ClientDirsTest, LookPicturesAreFoundBelowADirectoryPickedHere) {
-    const std::filesystem::path party = std::filesystem::path(scratch.path()) / "Party Poker";
-    const std::filesystem::path stars = std::filesystem::path(scratch.path()) / "PokerStars";
-    std::filesystem::create_directories(party / "Images");
-    std::filesystem::create_directories(stars / "Gx");
-    std::ofstream(party / "Images" / "table.jpg") << "party table";
-    std::ofstream(stars / "Gx" / "fg.bmp") << "stars table";
-
-    using Look = std::string (*)(std::string_view);
-    const struct {
-        Look look;
-        std::string directory;
-        const char* picture;
-    } cases[] = {{partyPokerLookPicture, party.string(), "table.jpg"},
-                 {partyPokerLookPicture, party.string() + "/", "table.jpg"},
-                 {pokerStarsLookPicture, stars.string(), "fg.bmp"},
-                 {pokerStarsLookPicture, stars.string() + "/", "fg.bmp"}};
-    for (const auto& c : cases) {
-        const std::string picture = c.look(c.directory);
-        EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
-        EXPECT_EQ(std::filesystem::path(picture).filename(), c.picture) << c.directory;
-    }
+TEST(ClientDirs, LookPicturesLieBelowTheDirectory) {
+    EXPECT_EQ(partyPokerLookPicture("/games/Party Poker/"), "/games/Party Poker/Images/table.jpg");
+    EXPECT_EQ(pokerStarsLookPicture("/games/PokerStars"), "/games/PokerStars/Gx/fg.bmp");
     // No directory, no look: not a picture relative to the working directory.
     EXPECT_EQ(partyPokerLookPicture(""), "");
     EXPECT_EQ(pokerStarsLookPicture(""), "");
