@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include <nlohmann/json.hpp>
@@ -43,21 +44,18 @@ TEST(CliDeal, SeededDealsRepeatAndFeedTheAnalysis) {
     }
 }
 
+// What each option does to a deal is the generator's test; here that each arrives.
 TEST(CliDeal, OptionsShapeTheSpots) {
-    const DealRun r = deal({"--seed", "3", "--count", "40", "--players", "6", "--position", "big-blind", "--room",
+    const DealRun r = deal({"--seed", "3", "--count", "4", "--players", "6", "--position", "big-blind", "--room",
                             "partypoker", "--level", "400/800/25"});
     ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.spots.size(), 40u);
-    for (const json& spot : r.spots) {
-        EXPECT_EQ(std::tuple(spot["playerCount"], spot["seats"].size(), spot["smallBlind"], spot["bigBlind"],
-                             spot["ante"]),
-                  std::tuple(6, 6u, 400, 800, 25));
-        EXPECT_NE(spot["raiserSeat"], -1);  // a big-blind hero always faces a push
-        for (const json& seat : spot["seats"])
-            EXPECT_TRUE(seat["status"] != 1 ||
-                        (seat["isBigBlind"] == true && seat["cards"].get<std::string>().size() == 4))
-                << seat.dump();
-    }
+    ASSERT_EQ(r.spots.size(), 4u);
+    const json& spot = r.spots[3];
+    EXPECT_EQ(std::tuple(spot["playerCount"], spot["seats"].size(), spot["smallBlind"], spot["bigBlind"], spot["ante"]),
+              std::tuple(6, 6u, 400, 800, 25));
+    const auto hero = std::find_if(spot["seats"].begin(), spot["seats"].end(), [](const json& s) { return s["status"] == 1; });
+    ASSERT_NE(hero, spot["seats"].end());
+    EXPECT_EQ((*hero)["isBigBlind"], true);
     const DealRun numbered = deal({"--seed", "3", "--room", "fulltilt", "--level", "15"});
     ASSERT_EQ(numbered.status, 0);
     EXPECT_EQ(numbered.spots[0]["bigBlind"], 600);
