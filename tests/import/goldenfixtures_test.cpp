@@ -1,5 +1,6 @@
-// One fixture per client layout, each with its expected situations worked
-// out by hand, field by field.
+// One fixture per client layout with its edge cases (all-in for less than a
+// blind, uncalled bets, sitting-out and moved players, hands cut off), each
+// with its expected situations worked out by hand, field by field.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -51,9 +52,9 @@ void expectSituation(const GameState& g, const json& want) {
 class GoldenFixture : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenFixture, ImportsTheExpectedSituations) {
-    const std::string name = GetParam();
-    const json want = json::parse(fixture(name + ".expected.json"));
-    const ImportRecord got = importBytes(fixture(name + ".txt"));
+    const std::string file = GetParam();
+    const json want = json::parse(fixture(file.substr(0, file.rfind('.')) + ".expected.json"));
+    const ImportRecord got = importBytes(fixture(file));
 
     EXPECT_EQ(static_cast<int>(got.summary.format), want.at("format").get<int>());
     EXPECT_EQ(got.summary.handCount, want.at("handCount").get<int>());
@@ -66,7 +67,9 @@ TEST_P(GoldenFixture, ImportsTheExpectedSituations) {
         SCOPED_TRACE("hand " + handId);
         EXPECT_EQ(got.hands[i].handId, handId);
         EXPECT_EQ(import::statusName(got.hands[i].status), hands[i].at("status").get<std::string>());
-        EXPECT_EQ(got.hands[i].reason, hands[i].value("reason", std::string()));
+        // A reason ending in "(" goes on with the XML parser's own words.
+        const std::string reason = hands[i].value("reason", std::string());
+        EXPECT_EQ(reason.ends_with('(') ? got.hands[i].reason.substr(0, reason.size()) : got.hands[i].reason, reason);
         if (got.hands[i].status != import::HandStatus::Relevant)
             continue;
         // Decisions come in file order, each before its hand's outcome.
@@ -79,9 +82,12 @@ TEST_P(GoldenFixture, ImportsTheExpectedSituations) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
-                         ::testing::Values("pokerstars_game", "pokerstars_hand", "fulltilt", "party_gameno_2005",
-                                           "party_gameno_2018", "party_handhistory", "party_email"),
-                         [](const auto& info) { return std::string(info.param); });
+                         ::testing::Values("pokerstars_game.txt", "pokerstars_hand.txt", "fulltilt.txt",
+                                           "party_gameno_2005.txt", "party_gameno_2018.txt", "party_handhistory.txt",
+                                           "party_email.txt", "ggpoker_today.txt", "winamax_today.txt",
+                                           "wpn_today.txt", "bovada_today.txt", "pacific_today.txt",
+                                           "ipoker_today.xml", "pokerstars_today.txt"),
+                         [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
 
 TEST(ImportFile, AFileThatCannotBeOpenedReadsAsEmpty) {
     int decisions = 0;
