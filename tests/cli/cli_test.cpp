@@ -100,7 +100,10 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         const char* what;
         std::string input;
         const char* reasonPart;
+        std::string path = "-";
     } cases[] = {
+        {"no such file", "", "cannot open", dir.file("nothere.json")},
+        {"a directory", "", "is a directory", dir.path()},
         {"bad JSON", "{\"seats\": [", "not valid JSON"},
         {"not an object", "[1, 2]", "JSON object"},
         {"seat outside", mutated([](json& s) { s["seats"][1]["seat"] = 10; }), "outside 0..9"},
@@ -130,31 +133,21 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"input above the limit", std::string(1048577, ' '), "more than the 1 MB (1048576 bytes)"},
     };
     for (const auto& c : cases) {
-        const CliRun r = run({"analyze", "-"}, c.input);
+        const CliRun r = run({"analyze", c.path}, c.input);
         EXPECT_EQ(r.status, 2) << c.what;
         EXPECT_TRUE(r.out.empty()) << c.what;
         EXPECT_NE(r.err.find(c.reasonPart), std::string::npos) << c.what << ": " << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.what << ": one line";
     }
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"analyze", dir.file("nothere.json")}, {"analyze", dir.path()}, {"analyze"}, {"frobnicate"}, {}}) {
-        const CliRun r = run(args);
-        EXPECT_EQ(r.status, 2) << args.size();
-        if (args.size() == 2) {
-            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-        }
-    }
-    EXPECT_NE(run({"analyze", dir.path()}).err.find("is a directory"), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"analyze"}, {"frobnicate"}, {}})
+        EXPECT_EQ(run(args).status, 2) << args.size();
     // Without the equity tables nothing can be analysed.
     ScratchDir empty;
     const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
-    EXPECT_EQ(noTables.status, 2);
-    EXPECT_TRUE(noTables.out.empty());
+    EXPECT_EQ(std::tuple(noTables.status, noTables.out), std::tuple(2, ""));
     EXPECT_NE(noTables.err.find("table.res"), std::string::npos);
 }
 
-// The equities are the ICM model's; here the rows, the prize pool and the
-// lists the command refuses.
 TEST_F(CliTest, IcmPrintsEquityAndValue) {
     CliRun r = run({"icm", "--stacks", "5000,3000,2000", "--payouts", "50,30,20"});
     ASSERT_EQ(r.status, 0) << r.err;

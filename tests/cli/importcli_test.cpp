@@ -106,27 +106,14 @@ TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
     const std::string text = readText(exported);
     EXPECT_EQ(text.rfind("Game #1 starts.\r\n\r\n#Game No : 1 \r\n", 0), 0u);
 
+    // The round trip of each decision is the export's own test.
     const ImportRun back = run({exported});
     ASSERT_EQ(back.status, 0) << back.err;
-    const auto first = r.decisions(), again = back.decisions();
-    ASSERT_EQ(first.size(), 5u);
-    ASSERT_EQ(again.size(), first.size());
-    for (std::size_t i = 0; i < first.size(); ++i)
-        EXPECT_EQ(std::tuple(again[i]["handId"], again[i]["heroAction"], again[i]["hand"]),
-                  std::tuple(std::to_string(i + 1), first[i]["heroAction"], first[i]["hand"]));
+    EXPECT_EQ(r.decisions().size(), 5u);
     EXPECT_EQ(back.summaries(), std::vector<std::string>{"5 (of 5) relevant hands imported."});
 }
 
-TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudly) {
-    const std::string target = dir.file("missing/graded.txt");
-    const ImportRun r = run({"--export", target, fixturePath("fulltilt.txt")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("the export was not written"), std::string::npos) << r.err;
-    EXPECT_EQ(r.decisions().size(), 3u);
-    EXPECT_FALSE(std::filesystem::exists(target));
-}
-
-TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
+TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudlyAndNeverReplacesAnInputOrAFileWithNothing) {
     const std::string history = dir.write("history.txt", readText(fixturePath("fulltilt.txt")));
     const std::string kept = dir.write("kept.txt", "my notes"), link = dir.file("link.txt");
     const std::string noHands = dir.write("nohands.txt", "nothing here\n");
@@ -139,6 +126,7 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
         {{"--export", history, history}, 2, "is one of the imported hand histories"},
         {{"--export", link, fixturePath("party_email.txt"), history}, 2, "is one of the imported hand histories"},
         {{"--export", kept, noHands}, 0, "no graded decision to export"},
+        {{"--export", dir.file("missing/graded.txt"), history}, 2, "the export was not written"},
     };
     for (const auto& c : cases) {
         const ImportRun r = run(c.args);
@@ -147,6 +135,7 @@ TEST_F(ImportCliTest, TheExportNeverReplacesAnInputOrAFileWithNothing) {
     }
     EXPECT_EQ(readText(history), readText(fixturePath("fulltilt.txt")));
     EXPECT_EQ(readText(kept), "my notes");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
 }
 
 TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
