@@ -50,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "party_gameno_2005.txt", "party_gameno_2018.txt", "party_handhistory.txt",
                                            "party_email.txt", "ggpoker_today.txt", "winamax_today.txt",
                                            "wpn_today.txt", "bovada_today.txt", "pacific_today.txt",
-                                           "ipoker_today.xml", "pokerstars_today.txt"),
+                                           "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
+                                           "pokerstars_allin.txt"),
                          [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
 
 TEST(ImportFile, AFileThatCannotBeOpenedReadsAsEmpty) {
