@@ -75,13 +75,8 @@ TEST_F(HandStoreTest, AFailedFileLeavesOnlyTheCompleteFiles) {
     const CliRun r = import({fixturePath("pokerstars_game.txt"), store_.dir.file("missing.txt"),
                              fixturePath("party_gameno_2005.txt")});
     EXPECT_EQ(r.status, 2);
-    const auto good = store_.run({"import", fixturePath("pokerstars_game.txt"), fixturePath("party_gameno_2005.txt")});
-    // Every graded line of the good files is stored, nothing else.
-    std::size_t graded = 0;
-    for (std::size_t at = good.out.find("\"decision\""); at != std::string::npos;
-         at = good.out.find("\"decision\"", at + 1))
-        ++graded;
-    EXPECT_EQ(loadAll(store_.database()).size(), graded);
+    // The three graded decisions of each good file, nothing else.
+    EXPECT_EQ(loadAll(store_.database()).size(), 6u);
 }
 
 TEST_F(HandStoreTest, AWriteErrorHalfWayStoresNothingOfTheImport) {
