@@ -51,21 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "party_email.txt", "ggpoker_today.txt", "winamax_today.txt",
                                            "wpn_today.txt", "bovada_today.txt", "pacific_today.txt",
                                            "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
-                                           "pokerstars_allin.txt"),
+                                           "pokerstars_allin.txt", "party_export.txt"),
                          [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
-
-TEST(ImportFile, AFileThatCannotBeOpenedReadsAsEmpty) {
-    int decisions = 0;
-    import::ImportCallbacks callbacks;
-    callbacks.onDecision = [&decisions](std::unique_ptr<GameState>) { ++decisions; };
-    const auto missing = import::importHistoryFile(fixturePath("no-such-file.txt"), nullptr, callbacks);
-    EXPECT_FALSE(missing.opened);
-    EXPECT_EQ(missing.handCount, 0);
-    EXPECT_EQ(decisions, 0);
-
-    const auto real = import::importHistoryFile(fixturePath("fulltilt.txt"), nullptr, callbacks);
-    EXPECT_TRUE(real.opened);
-    EXPECT_EQ(decisions, 3);
-}
 
 }  // namespace
