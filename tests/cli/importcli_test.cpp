@@ -148,22 +148,16 @@ TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
     const auto tight = run({fixturePath("fulltilt.txt")}).decisions();
     const auto wide = run({"--profile", "loose", fixturePath("fulltilt.txt")}).decisions();
     const auto nash = run({"--profile", "nash", fixturePath("fulltilt.txt")}).decisions();
-    ASSERT_FALSE(tight.empty());
-    ASSERT_EQ(wide.size(), tight.size());
-    ASSERT_EQ(nash.size(), tight.size());
+    ASSERT_EQ(std::tuple(tight.size(), wide.size(), nash.size()), std::tuple(3u, 3u, 3u));
     // The heads-up push of hand 33100000002 meets a wider calling range, or
     // the equilibrium call; the checked big blind (a limp before him) is not
     // modelled and keeps the tight ranges.
-    EXPECT_EQ(tight.back()["handId"], "33100000002");
-    EXPECT_NE(tight.back()["evPush"], wide.back()["evPush"]);
-    EXPECT_EQ(tight.back()["evFold"], wide.back()["evFold"]);
-    EXPECT_NE(tight.back()["evPush"], nash.back()["evPush"]);
-    std::map<std::string, std::string> profile;
-    for (const json& d : nash)
-        profile[d["handId"].get<std::string>()] = d["profile"].get<std::string>();
-    EXPECT_EQ(profile.at("33100000002"), "nash");
-    EXPECT_EQ(profile.at("33100000003"), "tight");
-    EXPECT_FALSE(tight.back().contains("profile"));
+    EXPECT_EQ(std::tuple(tight[1]["handId"], tight[2]["handId"]), std::tuple("33100000003", "33100000002"));
+    EXPECT_NE(tight[2]["evPush"], wide[2]["evPush"]);
+    EXPECT_EQ(tight[2]["evFold"], wide[2]["evFold"]);
+    EXPECT_NE(tight[2]["evPush"], nash[2]["evPush"]);
+    EXPECT_EQ(std::tuple(nash[2]["profile"], nash[1]["profile"], tight[2].contains("profile")),
+              std::tuple("nash", "tight", false));
 }
 
 TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {

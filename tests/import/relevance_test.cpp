@@ -57,8 +57,6 @@ TEST(Relevance, ShortHeroOrShortTableWithAtMostOneAllIn) {
         {"one all-in before the hero", {3000, {5000, 6000, 4000}, 5000, 7000, 1}, HandStatus::Relevant, ""},
         {"two all-ins before the hero", {3000, {5000, 6000, 4000}, 5000, 7000, 2}, HandStatus::NotRelevant,
          "2 all-ins before the hero"},
-        {"three all-ins, everybody short", {1000, {1000, 1000, 1000}, 1000, 1000, 3}, HandStatus::NotRelevant,
-         "3 all-ins before the hero"},
         {"no big blind", {3000, {3000, 3000, 3000}, 3000, 3000, 0, "0/0"}, HandStatus::NotRelevant, "no big blind"},
     };
     for (const auto& c : cases) {
