@@ -93,22 +93,18 @@ TEST_F(HandStoreTest, AWriteErrorHalfWayStoresNothingOfTheImport) {
 }
 
 TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
-    struct Case {
-        const char* name;
+    const struct {
         std::string setUp;  // SQL, or the bytes of a plain file
-        bool isSql;
         const char* reason;
+    } cases[] = {
+        {"Seat 1: Hero (1500)\n", "not a hand database"},
+        {"CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('keep me');", "another program"},
+        {"CREATE TABLE decisions (x); PRAGMA user_version = 99;", "newer version"},
     };
-    const std::vector<Case> cases = {
-        {"text", "Seat 1: Hero (1500)\n", false, "not a hand database"},
-        {"other program", "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('keep me');", true,
-         "another program"},
-        {"newer version", "CREATE TABLE decisions (x); PRAGMA user_version = 99;", true, "newer version"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         std::filesystem::remove(store_.database());
-        if (c.isSql) {
+        if (c.setUp.starts_with("CREATE")) {
             ASSERT_EQ(store_.sql(c.setUp), 0);
         } else {
             std::ofstream(store_.database(), std::ios::binary) << c.setUp;
@@ -118,8 +114,7 @@ TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
-        const CliRun report = store_.run({"report", "--db", store_.database()});
-        EXPECT_EQ(report.status, 2);
+        EXPECT_EQ(store_.run({"report", "--db", store_.database()}).status, 2);
         EXPECT_EQ(readText(store_.database()), bytes);
     }
 }
