@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <tuple>
 
 #include <nlohmann/json.hpp>
@@ -114,7 +113,6 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"text for a number", mutated([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
         {"too many payouts", mutated([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
         {"bad action", mutated([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
-        {"negative stack", mutated([](json& s) { s["seats"][1]["stack"] = -1300; }), "seat 1: stack must lie in 0.."},
         {"negative blind", mutated([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
         {"stack above the bound", mutated([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
          "stack must lie in 0..1000000000 chips"},

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <tuple>
 
 #include <nlohmann/json.hpp>

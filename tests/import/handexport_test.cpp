@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <tuple>
 
 #include "engine/cards.h"
 #include "import/handexport.h"

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
-#include <iterator>
 
 #include <nlohmann/json.hpp>
 
