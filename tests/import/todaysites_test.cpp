@@ -42,13 +42,6 @@ TEST(TodaysSites, BrokenHandsAreSkippedWithTheirReason) {
 // Real files: ../shared/hh-samples-modern/<layout>/, next to the project.
 const std::filesystem::path kSamples = std::filesystem::path(TORVEL_SOURCE_DIR) / ".." / "shared" / "hh-samples-modern";
 
-int countOf(const std::string& text, const std::string& marker) {
-    int count = 0;
-    for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + 1))
-        ++count;
-    return count;
-}
-
 TEST(TodaysSites, EveryHandOfTheRealFilesIsGradedOrSkippedWithAReason) {
     if (!std::filesystem::is_directory(kSamples))
         GTEST_SKIP() << "no sample files at " << kSamples.string();
@@ -69,7 +62,8 @@ TEST(TodaysSites, EveryHandOfTheRealFilesIsGradedOrSkippedWithAReason) {
             const ImportRecord got = importBytes(bytes);
             int headers = 0;
             for (const std::string& marker : layout.second)
-                headers += countOf(bytes, marker);
+                for (std::size_t at = bytes.find(marker); at != std::string::npos; at = bytes.find(marker, at + 1))
+                    ++headers;
             EXPECT_EQ(got.summary.format, layout.first);
             EXPECT_EQ(got.summary.handCount, headers);
             EXPECT_EQ(static_cast<int>(got.hands.size()), headers);
