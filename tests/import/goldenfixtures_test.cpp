@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "party_email.txt", "ggpoker_today.txt", "winamax_today.txt",
                                            "wpn_today.txt", "bovada_today.txt", "pacific_today.txt",
                                            "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
-                                           "pokerstars_allin.txt", "party_export.txt"),
+                                           "pokerstars_allin.txt", "party_export.txt", "ipoker_broken.xml",
+                                           "bovada_nocards.txt", "wpn_nocards.txt"),
                          [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
 
 }  // namespace
