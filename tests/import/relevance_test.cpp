@@ -93,13 +93,8 @@ TEST(FormatChoice, FromTheFirstLineOrTheMailThatCarriesIt) {
         {"blank lines first", {"", "", "PokerStars Game #1"}, HistoryFormat::PokerStars},
         {"a title line first", {"My hands", "Full Tilt Poker Game #1: x"}, HistoryFormat::FullTilt},
         {"empty file", {}, HistoryFormat::PartyGameNo},
-        {"888poker under a #Game No line", {"#Game No : 1", "***** 888poker Hand History for Game 1 *****"},
-         HistoryFormat::Pacific},
         {"888.ro", {"#Game No : 1", "***** 888.ro BLAST Hand History for Game 1 *****"}, HistoryFormat::Pacific},
         {"Ignition after a title", {"hands", "Ignition Hand #1: HOLDEM Tournament #2"}, HistoryFormat::Bovada},
-        {"ACR session block", {"<Game Information>", "x"}, HistoryFormat::WinningPoker},
-        {"iPoker XML", {"<?xml version=\"1.0\"?>", "<session sessioncode=\"1\">"}, HistoryFormat::IPoker},
-        {"GGPoker spin", {"Poker Hand #SG1: Tournament #2"}, HistoryFormat::GGPoker},
     };
     for (const auto& c : cases)
         EXPECT_EQ(import::chooseFormat(c.lines), c.format) << c.name;
