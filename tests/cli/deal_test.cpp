@@ -50,7 +50,8 @@ TEST(CliDeal, OptionsShapeTheSpots) {
     const json& spot = r.spots[3];
     EXPECT_EQ(std::tuple(spot["playerCount"], spot["seats"].size(), spot["smallBlind"], spot["bigBlind"], spot["ante"]),
               std::tuple(6, 6u, 400, 800, 25));
-    const auto hero = std::find_if(spot["seats"].begin(), spot["seats"].end(), [](const json& s) { return s["status"] == 1; });
+    const auto hero =
+        std::find_if(spot["seats"].begin(), spot["seats"].end(), [](const json& s) { return s["status"] == 1; });
     ASSERT_NE(hero, spot["seats"].end());
     EXPECT_EQ((*hero)["isBigBlind"], true);
     const DealRun numbered = deal({"--seed", "3", "--room", "fulltilt", "--level", "15"});

@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
                                            "pokerstars_allin.txt", "party_export.txt", "ipoker_broken.xml",
                                            "bovada_nocards.txt", "wpn_nocards.txt"),
-                         [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
+                         [](const auto& info) {
+                             const std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
 
 }  // namespace

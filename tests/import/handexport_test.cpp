@@ -132,8 +132,8 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrReportsAndLeavesNothing) {
         // The reason names the file asked for, never the temporary beside it.
         EXPECT_EQ(refused.reason.find(".tmp-"), std::string::npos) << refused.reason;
     }
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken/inside")) && std::filesystem::is_directory(dir.file("empty")));
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe")) && std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken/inside")) && std::filesystem::is_fifo(dir.file("pipe")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("empty")) && std::filesystem::is_character_file("/dev/null"));
     EXPECT_EQ(entries(), 5);
 }
 

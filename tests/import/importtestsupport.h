@@ -73,7 +73,8 @@ inline nlohmann::json situationJson(const GameState& g) {
             if (set)
                 seat[flag] = true;
         if (hero)
-            seat.update({{"cards", cardName(s.card1) + " " + cardName(s.card2)}, {"hand", handClassName(s.handLow, s.handHigh)}});
+            seat.update({{"cards", cardName(s.card1) + " " + cardName(s.card2)},
+                         {"hand", handClassName(s.handLow, s.handHigh)}});
         if (s.rangeTo != (hero ? -1 : 100))
             seat["rangeTo"] = s.rangeTo;
         out["seats"].push_back(seat);

@@ -128,9 +128,10 @@ TEST_F(HandStoreTest, AVersionOneDatabaseIsMigratedWithItsDecisions) {
         "site, hand_id, hero, tournament, played_at, situation, hero_action, verdict, ev_push, ev_fold, profile";
     ASSERT_EQ(store_.sql("CREATE TABLE old AS SELECT " + columns + " FROM decisions; DROP TABLE decisions;"
                          "CREATE TABLE decisions (id INTEGER PRIMARY KEY, site TEXT NOT NULL, hand_id TEXT NOT NULL,"
-                         " hero TEXT NOT NULL, tournament TEXT NOT NULL, played_at TEXT NOT NULL, situation TEXT NOT NULL,"
-                         " hero_action INTEGER NOT NULL, verdict INTEGER NOT NULL, ev_push REAL NOT NULL,"
-                         " ev_fold REAL NOT NULL, profile TEXT NOT NULL, UNIQUE (site, hand_id, hero));"
+                         " hero TEXT NOT NULL, tournament TEXT NOT NULL, played_at TEXT NOT NULL,"
+                         " situation TEXT NOT NULL, hero_action INTEGER NOT NULL, verdict INTEGER NOT NULL,"
+                         " ev_push REAL NOT NULL, ev_fold REAL NOT NULL, profile TEXT NOT NULL,"
+                         " UNIQUE (site, hand_id, hero));"
                          "INSERT INTO decisions (" + columns + ") SELECT * FROM old; DROP TABLE old;"
                          "PRAGMA user_version = 1;"),
               0);
