@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <tuple>
 
 #include <nlohmann/json.hpp>
@@ -42,80 +41,48 @@ json headsUpWith(Change change) {
 
 }  // namespace
 
+// The numbers are the analysis test's; here that they arrive, and under
+// which names.
 TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     const CliRun r = analyze(headsUp());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty());
     const json out = json::parse(r.out);
     const double c = 106.0 / 1326.0;
-    EXPECT_EQ(out["decision"], 3);
+    EXPECT_EQ(std::tuple(out["decision"], out["pot"], out["heroAction"], out["pushRangeText"]),
+              std::tuple(3, 300, -2, "Any two "));
     EXPECT_NEAR(out["evFold"].get<double>(), 0.49, 1e-6);
     EXPECT_NEAR(out["evPush"].get<double>(), (1 - c) * 0.52 + c * 0.47, 1e-6);
-    EXPECT_NEAR(out["equityAllFold"].get<double>(), 0.52, 1e-6);
-    EXPECT_NEAR(out["foldProbability"].get<double>(), 1 - c, 1e-6);
-    EXPECT_EQ(std::tuple(out["pot"], out["heroAction"], out["playerCount"], out["raiserSeat"]),
-              std::tuple(300, -2, 2, -1));
-    EXPECT_EQ(out["equityBefore"].size(), 10u);
     EXPECT_EQ(out["equityIfSeatWins"].size(), 10u);
-    EXPECT_TRUE(out["errors"].empty());
-    // 72o is weaker than all that the big blind calls with, yet pushes:
-    // everything else does too.
-    EXPECT_EQ(out["pushRangeText"], "Any two ");
     ASSERT_EQ(out["seats"].size(), 2u);
-    const json &hero = out["seats"][0], &bb = out["seats"][1];
-    EXPECT_EQ(std::tuple(hero["seat"], hero["handLow"], hero["handHigh"]), std::tuple(0, 0, 18));
-    EXPECT_NEAR(bb["rangeShare"].get<double>(), c, 1e-6);
-    EXPECT_NEAR(bb["winProbability"].get<double>(), 0.4, 1e-6);
-    EXPECT_NEAR(bb["equityIfLose"].get<double>(), 0.35, 1e-6);
-    for (const char* key : {"stack", "bet", "action", "rangeFrom", "rangeTo", "range2From", "range2To",
-                            "callProbability", "loseProbability", "equityIfWin", "status"})
-        EXPECT_TRUE(bb.contains(key)) << key;
+    EXPECT_EQ(std::tuple(out["seats"][0]["handLow"], out["seats"][0]["handHigh"]), std::tuple(0, 18));
+    EXPECT_NEAR(out["seats"][1]["equityIfLose"].get<double>(), 0.35, 1e-6);
+    for (const char* key : {"foldProbability", "foldEquityPart", "equityAllFold", "equityBefore", "errors"})
+        EXPECT_TRUE(out.contains(key)) << key;
+    for (const char* key : {"rangeShare", "winProbability", "callProbability", "loseProbability", "equityIfWin"})
+        EXPECT_TRUE(out["seats"][1].contains(key)) << key;
     EXPECT_GE(out["evPush"].dump().size(), 10u);  // nine significant digits survive
 }
 
+// A damaged profile file gives the defaults (7 % = 11 classes, in place of
+// the range given) and a warning naming it.
 TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
-    const std::string text = headsUpWith([](json& s) {
-                                 s["answer"] = 0;
-                                 s["profile"] = "medium";
-                             }).dump();
-    dir.write("spot.json", text);
+    dir.write("spot.json", headsUpWith([](json& s) { s.update({{"answer", 0}, {"profile", "medium"}}); }).dump());
+    std::filesystem::create_directories(dir.file("data"));
+    dir.write("data/callrange1.conf", std::vector<std::uint8_t>(399, 0x7F));
     const CliRun r = run({"analyze", dir.file("spot.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
-    EXPECT_EQ(out["heroAction"], 0);
-    // No profile files: the defaults (7 % = 11 classes) replace the range given.
-    EXPECT_EQ(out["seats"][1]["rangeTo"], 11);
-    // A damaged profile file gives the defaults and a warning naming it.
-    std::filesystem::create_directories(dir.file("data"));
-    dir.write("data/callrange1.conf", std::vector<std::uint8_t>(399, 0x7F));
-    const CliRun warned = run({"analyze", dir.file("spot.json")});
-    ASSERT_EQ(warned.status, 0) << warned.err;
-    EXPECT_EQ(json::parse(warned.out)["seats"][1]["rangeTo"], 11);
-    EXPECT_EQ(warned.err.rfind("torvel-cli: warning: The calling-range file " + dir.file("data/callrange1.conf"), 0), 0u)
-        << warned.err;
+    EXPECT_EQ(std::tuple(out["heroAction"], out["seats"][1]["rangeTo"]), std::tuple(0, 11));
+    EXPECT_EQ(r.err.rfind("torvel-cli: warning: The calling-range file " + dir.file("data/callrange1.conf"), 0), 0u)
+        << r.err;
 }
 
-TEST_F(CliTest, RefusedSituationsExitWithOne) {
-    const struct {
-        json situation;
-        const char* refusal;
-    } cases[] = {
-        {headsUpWith([](json& s) { s["buttonSeat"] = -1; }), "No Button set.\nPlease set the Button and retry.\n"},
-        {headsUpWith([](json& s) { s["seats"][0]["stack"] = s["seats"][0]["bet"] = 0; }),
-         "Your Stacksize is not valid."},
-        {headsUpWith([](json& s) {
-             s["raiserSeat"] = 1;
-             s["seats"][1]["action"] = 2;
-             s["seats"][1]["rangeTo"] = 0;
-         }),
-         "No All-in range specified"},
-    };
-    for (const auto& c : cases) {
-        const CliRun r = analyze(c.situation);
-        EXPECT_EQ(r.status, 1) << c.refusal;
-        EXPECT_TRUE(r.out.empty()) << c.refusal;
-        EXPECT_EQ(r.err.rfind(c.refusal, 0), 0u) << r.err;
-    }
+// The refusals themselves are the compute driver's.
+TEST_F(CliTest, ARefusedSituationExitsWithOne) {
+    const CliRun r = analyze(headsUpWith([](json& s) { s["buttonSeat"] = -1; }));
+    EXPECT_EQ(std::tuple(r.status, r.out), std::tuple(1, ""));
+    EXPECT_EQ(r.err.rfind("No Button set.\nPlease set the Button and retry.\n", 0), 0u) << r.err;
 }
 
 TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
@@ -124,7 +91,10 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         const char* what;
         std::string input;
         const char* reasonPart;
+        std::string path = "-";
     } cases[] = {
+        {"no such file", "", "cannot open", dir.file("nothere.json")},
+        {"a directory", "", "is a directory", dir.path()},
         {"bad JSON", "{\"seats\": [", "not valid JSON"},
         {"not an object", "[1, 2]", "JSON object"},
         {"seat outside", mutated([](json& s) { s["seats"][1]["seat"] = 10; }), "outside 0..9"},
@@ -143,13 +113,9 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"text for a number", mutated([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
         {"too many payouts", mutated([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
         {"bad action", mutated([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
-        {"negative stack", mutated([](json& s) { s["seats"][1]["stack"] = -1300; }), "seat 1: stack must lie in 0.."},
-        {"negative bet", mutated([](json& s) { s["seats"][0]["bet"] = -100; }), "seat 0: bet must lie in 0.."},
-        {"negative ante", mutated([](json& s) { s["ante"] = -5; }), "ante must lie in 0.."},
         {"negative blind", mutated([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
         {"stack above the bound", mutated([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
          "stack must lie in 0..1000000000 chips"},
-        {"big blind above the bound", mutated([](json& s) { s["bigBlind"] = 1000000001; }), "bigBlind must lie"},
         {"button on an empty seat", mutated([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
         {"huge payout", mutated([](json& s) { s["payouts"] = {1e308, 0}; }), "within 0..100"},
         {"negative payout", mutated([](json& s) { s["payouts"] = {110, -10}; }), "within 0..100"},
@@ -157,26 +123,18 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"input above the limit", std::string(1048577, ' '), "more than the 1 MB (1048576 bytes)"},
     };
     for (const auto& c : cases) {
-        const CliRun r = run({"analyze", "-"}, c.input);
+        const CliRun r = run({"analyze", c.path}, c.input);
         EXPECT_EQ(r.status, 2) << c.what;
         EXPECT_TRUE(r.out.empty()) << c.what;
         EXPECT_NE(r.err.find(c.reasonPart), std::string::npos) << c.what << ": " << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.what << ": one line";
     }
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"analyze", dir.file("nothere.json")}, {"analyze", dir.path()}, {"analyze"}, {"frobnicate"}, {}}) {
-        const CliRun r = run(args);
-        EXPECT_EQ(r.status, 2) << args.size();
-        if (args.size() == 2) {
-            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-        }
-    }
-    EXPECT_NE(run({"analyze", dir.path()}).err.find("is a directory"), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"analyze"}, {"frobnicate"}, {}})
+        EXPECT_EQ(run(args).status, 2) << args.size();
     // Without the equity tables nothing can be analysed.
     ScratchDir empty;
     const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
-    EXPECT_EQ(noTables.status, 2);
-    EXPECT_TRUE(noTables.out.empty());
+    EXPECT_EQ(std::tuple(noTables.status, noTables.out), std::tuple(2, ""));
     EXPECT_NE(noTables.err.find("table.res"), std::string::npos);
 }
 
@@ -185,26 +143,13 @@ TEST_F(CliTest, IcmPrintsEquityAndValue) {
     ASSERT_EQ(r.status, 0) << r.err;
     // 0.5*0.5 + 0.3*(0.3*5/7 + 0.2*5/8) + 0.2*(rest) = 0.383929 of the pool.
     EXPECT_NE(r.out.find("     1        5000  0.383929  38.39"), std::string::npos) << r.out;
-    std::istringstream rows(r.out.substr(r.out.find('\n') + 1));  // after the header
-    int count = 0;
-    double sum = 0, equity = 0;
-    for (std::string player, stack, value; rows >> player >> stack >> equity >> value; ++count)
-        sum += equity;
-    EXPECT_EQ(count, 3);
-    EXPECT_NEAR(sum, 1.0, 1e-5);
+    EXPECT_NE(r.out.find("     3        2000  "), std::string::npos) << r.out;
     r = run({"icm", "--stacks", "5000,5000", "--payouts", "65,35", "--prizepool", "1000"});
     EXPECT_NE(r.out.find("0.500000  500.00"), std::string::npos) << r.out;
 
-    for (const auto& stacks : {"5000,abc", "1,2,3,4,5,6,7,8,9,10,11", "-5,10", "1.5,10", "10,,20"}) {
-        const CliRun b = run({"icm", "--stacks", stacks, "--payouts", "50"});
-        EXPECT_EQ(b.status, 2) << stacks;
-        EXPECT_FALSE(b.err.empty()) << stacks;
-    }
-    // Every paid place counts, whatever the first pays.
-    r = run({"icm", "--stacks", "5000,3000,2000", "--payouts", "0,60,40"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("     1        5000  0.267857  26.79"), std::string::npos) << r.out;
-    for (const auto& payouts : {"50,30", "50,30,20,", "50,,30,20", "150,-50", "1e308,0", "100,0,"}) {
+    for (const auto& stacks : {"5000,abc", "1,2,3,4,5,6,7,8,9,10,11", "-5,10", "1.5,10", "10,,20"})
+        EXPECT_EQ(run({"icm", "--stacks", stacks, "--payouts", "50"}).status, 2) << stacks;
+    for (const auto& payouts : {"50,30", "50,30,20,", "150,-50", "1e308,0"}) {
         const CliRun b = run({"icm", "--stacks", "5000,3000,2000", "--payouts", payouts});
         EXPECT_EQ(b.status, 2) << payouts;
         EXPECT_NE(b.err.find("payouts"), std::string::npos) << payouts << ": " << b.err;

@@ -30,13 +30,6 @@ std::string replaceOnce(std::string text, const std::string& from, const std::st
     return text;
 }
 
-// The Stars fixture as UTF-8 without a mark, LF line ends.
-std::string plainStars() {
-    std::string text = fixture("pokerstars_game.txt");
-    text.erase(0, 3);
-    return replaceAll(text, "\r\n", "\n");
-}
-
 // The Windows-1252 bytes of the fixture (ASCII and ö) as UTF-16 with a mark.
 std::string utf16WithMark(const std::string& latin1, bool littleEndian) {
     std::u16string units;
@@ -59,7 +52,8 @@ TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands
     const std::string original = fixture("pokerstars_game.txt");
     const ImportRecord reference = importBytes(original);
     ASSERT_EQ(reference.decisions.size(), 3u);
-    const std::string plain = plainStars();
+    // UTF-8 without a mark, LF line ends.
+    const std::string plain = replaceAll(original.substr(3), "\r\n", "\n");
     const std::string windows1252 = replaceAll(plain, "\xC3\xB6", "\xF6");
     std::string garbage;
     unsigned seed = 7;
@@ -90,7 +84,7 @@ TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands
     };
     for (const auto& v : variants) {
         SCOPED_TRACE(v.name);
-        expectSameImport(importBytes(v.bytes), reference);
+        EXPECT_EQ(recordJson(importBytes(v.bytes)), recordJson(reference));
     }
 }
 

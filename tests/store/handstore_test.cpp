@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
-#include <iterator>
 
 #include <nlohmann/json.hpp>
 
@@ -75,21 +74,17 @@ TEST_F(HandStoreTest, AFailedFileLeavesOnlyTheCompleteFiles) {
     const CliRun r = import({fixturePath("pokerstars_game.txt"), store_.dir.file("missing.txt"),
                              fixturePath("party_gameno_2005.txt")});
     EXPECT_EQ(r.status, 2);
-    const auto good = store_.run({"import", fixturePath("pokerstars_game.txt"), fixturePath("party_gameno_2005.txt")});
-    // Every graded line of the good files is stored, nothing else.
-    std::size_t graded = 0;
-    for (std::size_t at = good.out.find("\"decision\""); at != std::string::npos;
-         at = good.out.find("\"decision\"", at + 1))
-        ++graded;
-    EXPECT_EQ(loadAll(store_.database()).size(), graded);
+    // The three graded decisions of each good file, nothing else.
+    EXPECT_EQ(loadAll(store_.database()).size(), 6u);
 }
 
 TEST_F(HandStoreTest, AWriteErrorHalfWayStoresNothingOfTheImport) {
     ASSERT_EQ(import({fixturePath("pokerstars_game.txt")}).status, 0);
     const auto before = loadAll(store_.database());
     // The disk "fills up" at the second decision of the next file.
-    ASSERT_TRUE(store_.sql("CREATE TRIGGER full BEFORE INSERT ON decisions WHEN (SELECT count(*) FROM decisions) > " +
-                           std::to_string(before.size()) + " BEGIN SELECT RAISE(ABORT, 'disk full'); END;"));
+    ASSERT_EQ(store_.sql("CREATE TRIGGER full BEFORE INSERT ON decisions WHEN (SELECT count(*) FROM decisions) > " +
+                         std::to_string(before.size()) + " BEGIN SELECT RAISE(ABORT, 'disk full'); END;"),
+              0);
     const CliRun r = import({fixturePath("party_gameno_2005.txt")});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("disk full"), std::string::npos) << r.err;
@@ -97,23 +92,19 @@ TEST_F(HandStoreTest, AWriteErrorHalfWayStoresNothingOfTheImport) {
 }
 
 TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
-    struct Case {
-        const char* name;
+    const struct {
         std::string setUp;  // SQL, or the bytes of a plain file
-        bool isSql;
         const char* reason;
+    } cases[] = {
+        {"Seat 1: Hero (1500)\n", "not a hand database"},
+        {"CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('keep me');", "another program"},
+        {"CREATE TABLE decisions (x); PRAGMA user_version = 99;", "newer version"},
     };
-    const std::vector<Case> cases = {
-        {"text", "Seat 1: Hero (1500)\n", false, "not a hand database"},
-        {"other program", "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('keep me');", true,
-         "another program"},
-        {"newer version", "CREATE TABLE decisions (x); PRAGMA user_version = 99;", true, "newer version"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         std::filesystem::remove(store_.database());
-        if (c.isSql) {
-            ASSERT_TRUE(store_.sql(c.setUp));
+        if (c.setUp.starts_with("CREATE")) {
+            ASSERT_EQ(store_.sql(c.setUp), 0);
         } else {
             std::ofstream(store_.database(), std::ios::binary) << c.setUp;
         }
@@ -122,8 +113,7 @@ TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
-        const CliRun report = store_.run({"report", "--db", store_.database()});
-        EXPECT_EQ(report.status, 2);
+        EXPECT_EQ(store_.run({"report", "--db", store_.database()}).status, 2);
         EXPECT_EQ(readText(store_.database()), bytes);
     }
 }
@@ -134,27 +124,21 @@ TEST_F(HandStoreTest, AVersionOneDatabaseIsMigratedWithItsDecisions) {
     ASSERT_GE(current.size(), 3u);
 
     // The first schema: no position, hand, stack or verdict columns.
-    std::string sql =
-        "PRAGMA user_version = 1; DROP TABLE decisions;"
-        "CREATE TABLE decisions (id INTEGER PRIMARY KEY, site TEXT NOT NULL, hand_id TEXT NOT NULL,"
-        " hero TEXT NOT NULL, tournament TEXT NOT NULL, played_at TEXT NOT NULL, situation TEXT NOT NULL,"
-        " hero_action INTEGER NOT NULL, verdict INTEGER NOT NULL, ev_push REAL NOT NULL, ev_fold REAL NOT NULL,"
-        " profile TEXT NOT NULL, UNIQUE (site, hand_id, hero));";
-    for (const auto& r : current) {
-        std::string situation;
-        for (char c : r.situation)
-            situation += c == '\'' ? std::string("''") : std::string(1, c);
-        sql += "INSERT INTO decisions (site, hand_id, hero, tournament, played_at, situation, hero_action, verdict,"
-               " ev_push, ev_fold, profile) VALUES ('" +
-               r.site + "', '" + r.handId + "', '" + r.hero + "', '" + r.tournamentId + "', '" + r.playedAt + "', '" +
-               situation + "', " + std::to_string(r.heroAction) + ", " + std::to_string(r.decision) + ", " +
-               std::to_string(r.evPush) + ", " + std::to_string(r.evFold) + ", '" + r.profile + "');";
-    }
-    ASSERT_TRUE(store_.sql(sql));
-    ASSERT_EQ(store_.count("PRAGMA user_version"), 1);
+    const std::string columns =
+        "site, hand_id, hero, tournament, played_at, situation, hero_action, verdict, ev_push, ev_fold, profile";
+    ASSERT_EQ(store_.sql("CREATE TABLE old AS SELECT " + columns + " FROM decisions; DROP TABLE decisions;"
+                         "CREATE TABLE decisions (id INTEGER PRIMARY KEY, site TEXT NOT NULL, hand_id TEXT NOT NULL,"
+                         " hero TEXT NOT NULL, tournament TEXT NOT NULL, played_at TEXT NOT NULL,"
+                         " situation TEXT NOT NULL, hero_action INTEGER NOT NULL, verdict INTEGER NOT NULL,"
+                         " ev_push REAL NOT NULL, ev_fold REAL NOT NULL, profile TEXT NOT NULL,"
+                         " UNIQUE (site, hand_id, hero));"
+                         "INSERT INTO decisions (" + columns + ") SELECT * FROM old; DROP TABLE old;"
+                         "PRAGMA user_version = 1;"),
+              0);
+    ASSERT_EQ(store_.sql("PRAGMA user_version"), 1);
 
     const auto migrated = loadAll(store_.database());
-    EXPECT_EQ(store_.count("PRAGMA user_version"), store::HandStore::kSchemaVersion);
+    EXPECT_EQ(store_.sql("PRAGMA user_version"), store::HandStore::kSchemaVersion);
     ASSERT_EQ(migrated.size(), current.size());
     for (std::size_t i = 0; i < current.size(); ++i) {
         SCOPED_TRACE(current[i].handId);
@@ -181,8 +165,6 @@ TEST_F(HandStoreTest, FiltersByTournamentAndDate) {
         {{"300100200", "", ""}, [](const auto& r) { return r.tournamentId == "300100200"; }},
         {{"", "2016-12-03", ""}, [](const auto& r) { return r.playedAt >= "2016-12-03"; }},
         {{"", "", "2009-03-14"}, [](const auto& r) { return !r.playedAt.empty() && r.playedAt < "2009-03-15"; }},
-        {{"", "2009-01-01", "2016-12-02"},
-         [](const auto& r) { return r.playedAt >= "2009-01-01" && r.playedAt < "2016-12-03"; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.filter.tournamentId + " " + c.filter.since + " " + c.filter.until);
@@ -207,11 +189,11 @@ TEST_F(HandStoreTest, RealSampleFilesAreStoredOnce) {
         if (entry.is_regular_file() && entry.path().extension() == ".txt")
             files.push_back(entry.path().string());
     ASSERT_EQ(import(files).status, 0);
-    const long long stored = store_.count("SELECT count(*) FROM decisions");
+    const long long stored = store_.sql("SELECT count(*) FROM decisions");
     EXPECT_GT(stored, 50);
-    EXPECT_EQ(store_.count("SELECT count(*) FROM decisions WHERE site = '' OR played_at = '' OR position = ''"), 0);
+    EXPECT_EQ(store_.sql("SELECT count(*) FROM decisions WHERE site = '' OR played_at = '' OR position = ''"), 0);
     ASSERT_EQ(import(files).status, 0);
-    EXPECT_EQ(store_.count("SELECT count(*) FROM decisions"), stored);
+    EXPECT_EQ(store_.sql("SELECT count(*) FROM decisions"), stored);
 }
 
 }  // namespace

@@ -14,26 +14,21 @@ namespace torvel::testing {
 class StoreDir : public CliDataDir {
 public:
     std::string database() const { return dir.file("hands.sqlite"); }
-    // Runs SQL on the database behind the store's back; false on an error.
-    bool sql(const std::string& statements) const {
+    // Runs SQL on the database behind the store's back: the first column of
+    // the last row, 0 without a row, -1 on an error.
+    long long sql(const std::string& statements) const {
         sqlite3* db = nullptr;
-        bool ok = sqlite3_open(database().c_str(), &db) == SQLITE_OK &&
-                  sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-        sqlite3_close(db);
-        return ok;
-    }
-    long long count(const std::string& query) const {
-        sqlite3* db = nullptr;
-        sqlite3_stmt* stmt = nullptr;
-        long long n = -1;
-        if (sqlite3_open(database().c_str(), &db) == SQLITE_OK &&
-            sqlite3_prepare_v2(db, query.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-            n = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
+        long long n = 0;
+        const auto keep = [](void* to, int, char** row, char**) {
+            *static_cast<long long*>(to) = row[0] ? std::stoll(row[0]) : 0;
+            return 0;
+        };
+        if (sqlite3_open(database().c_str(), &db) != SQLITE_OK ||
+            sqlite3_exec(db, statements.c_str(), keep, &n, nullptr) != SQLITE_OK)
+            n = -1;
         sqlite3_close(db);
         return n;
     }
-
 };
 
 }  // namespace torvel::testing
