@@ -100,46 +100,26 @@ TEST(HandEvaluator, CountsEveryCategoryOverAllSevenCardHands) {
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 4824);
 }
 
-TEST(HandEvaluator, ComparesShowdownsAsThePlainRuleDoes) {
-    using C = HandCategory;
+// Rare hands that random showdowns seldom deal.
+TEST(HandEvaluator, ComparesRareShowdownsAsThePlainRuleDoes) {
     const struct {
         const char* what;
         const char* first;
         const char* second;
         int winner;  // 1, 2, or 0 for a split pot
-        HandCategory firstCategory, secondCategory;
     } cases[] = {
-        {"wheel loses to six-high straight", "Ah2d3c4s5hKd9c", "2h3d4c5s6hKd9c", 2, C::Straight, C::Straight},
-        {"wheel beats trips", "Ah2d3c4s5hKd9c", "2h2d2c5s9hKdJc", 1, C::Straight, C::ThreeOfAKind},
-        {"broadway beats king-high straight", "AhKdQcJsTh3d2c", "KdQcJsTh9h3d2c", 1, C::Straight, C::Straight},
-        {"ace never continues past the king", "QhKdAc2s3h8d9c", "QhKdAc2s4h8d9c", 0, C::HighCard, C::HighCard},
-        {"pair, king kicker beats queen", "Ad9c7h4s2dAhKc", "Ad9c7h4s2dAhQc", 1, C::OnePair, C::OnePair},
-        {"pair kicker beyond the fifth card", "AdAc9h7s5d4h2c", "AdAc9h7s5d3h2c", 0, C::OnePair, C::OnePair},
-        {"two pair decided by the kicker", "9d9c8h8sKdAh2c", "9d9c8h8sKdQh2c", 1, C::TwoPair, C::TwoPair},
-        {"third pair does not play", "9d9c8h8sKd2h2c", "9d9c8h8sKd3h3c", 0, C::TwoPair, C::TwoPair},
-        {"third pair makes a higher two pair", "9d9c8h8s4dThTc", "9d9c8h8s4dAhKc", 1, C::TwoPair, C::TwoPair},
-        {"broadway on the board plays", "AhKdQcJsTh2d3c", "AhKdQcJsTh4c5d", 0, C::Straight, C::Straight},
-        {"trips kickers", "7h7d7cAsKh2d3c", "7h7d7cAsQh2d3c", 1, C::ThreeOfAKind, C::ThreeOfAKind},
-        {"flush beats straight", "2h5h9hJhKh8dTc", "9dTcJsQhKh2d3c", 1, C::Flush, C::Straight},
-        {"flush decided by its fifth card", "AhKh9h7h4h2d3c", "AhKh9h7h3h2d3c", 1, C::Flush, C::Flush},
-        {"sixth suited card does not play", "AhKhQhJh9h2h3c", "AhKhQhJh9h3h2c", 0, C::Flush, C::Flush},
-        {"full house by its trips first", "KhKdKc2s2hAdQc", "QhQdQcAsAh2d3c", 1, C::FullHouse, C::FullHouse},
-        {"two sets: full of the higher", "7h7d7c5s5h5dAc", "7h7d7c5s5h4dAc", 0, C::FullHouse, C::FullHouse},
-        {"full house beats flush", "AhKhQh2h2dAsAc", "AhKhQh2h3hAs9c", 1, C::FullHouse, C::Flush},
-        {"quads kicker", "9h9d9c9sAhKd2c", "9h9d9c9sKhQd2c", 1, C::FourOfAKind, C::FourOfAKind},
-        {"quads, a pair and a lower card", "9h9d9c9s3h3dKc", "9h9d9c9sKh2d2c", 0, C::FourOfAKind, C::FourOfAKind},
-        {"quads beat a full house", "2h2d2c2s3h4d5c", "AhAdAcKsKhQdJc", 1, C::FourOfAKind, C::FullHouse},
-        {"steel wheel beats quads", "Ah2h3h4h5hAdAc", "KhKdKcKs2d3c4s", 1, C::StraightFlush, C::FourOfAKind},
-        {"steel wheel loses to six-high", "Ah2h3h4h5hKd9c", "2h3h4h5h6hKd9c", 2, C::StraightFlush, C::StraightFlush},
-        {"royal beats king-high", "AsKsQsJsTs2d3c", "KsQsJsTs9s2d3c", 1, C::StraightFlush, C::StraightFlush},
-        {"straight flush, not the straight", "9h8h7h6h5hTdJc", "9h8h7h6h4hTdJc", 1, C::StraightFlush, C::Flush},
+        {"wheel loses to six-high straight", "Ah2d3c4s5hKd9c", "2h3d4c5s6hKd9c", 2},
+        {"ace never continues past the king", "QhKdAc2s3h8d9c", "QhKdAc2s4h8d9c", 0},
+        {"two sets: full of the higher", "7h7d7c5s5h5dAc", "7h7d7c5s5h4dAc", 0},
+        {"quads kicker", "9h9d9c9sAhKd2c", "9h9d9c9sKhQd2c", 1},
+        {"quads, a pair and a lower card", "9h9d9c9s3h3dKc", "9h9d9c9sKh2d2c", 0},
+        {"steel wheel beats quads", "Ah2h3h4h5hAdAc", "KhKdKcKs2d3c4s", 1},
+        {"steel wheel loses to six-high", "Ah2h3h4h5hKd9c", "2h3h4h5h6hKd9c", 2},
+        {"straight flush, not the straight", "9h8h7h6h5hTdJc", "9h8h7h6h4hTdJc", 1},
     };
-    const auto& evaluator = HandEvaluator::instance();
     for (const auto& c : cases) {
         const HandValue first = valueOf(c.first), second = valueOf(c.second);
         EXPECT_EQ(first > second ? 1 : (second > first ? 2 : 0), c.winner) << c.what;
-        EXPECT_STREQ(handCategoryName(evaluator.category(first)), handCategoryName(c.firstCategory)) << c.what;
-        EXPECT_STREQ(handCategoryName(evaluator.category(second)), handCategoryName(c.secondCategory)) << c.what;
     }
 }
 

@@ -244,32 +244,6 @@ TEST(NashSolver, ExploitabilityMatchesBruteForce) {
     }
 }
 
-// Calling 72o against the small blind's equilibrium push costs the big blind
-// exactly what calling loses against folding, summed over the pushed hands.
-TEST(NashSolver, PerturbedCallIsExploitableByTheAmountWorkedOutByHand) {
-    const NashTable t = makeNashTable({1500, 1500}, 50, 100, 0, {0.65, 0.35});
-    const NashResult r = solve(t);
-    ASSERT_TRUE(r.converged);
-    const NashGame g(t, realTable());
-    const int trash = classNamed("72o");
-    ASSERT_LT(r.profile.call[0][ix(trash)], 1e-3);
-
-    double loss = 0.0;
-    for (int a = 0; a < kHandClassCount; ++a) {
-        const double both = g.combosTogether(a, trash) / (1326.0 * 1225.0) * r.profile.push[0][ix(a)];
-        const double e = g.pusherEquity(a, trash);
-        const double ifCall = e * g.showdown(0, 1, true)[1] + (1.0 - e) * g.showdown(0, 1, false)[1];
-        loss += both * (g.uncalledWin(0)[1] - ifCall);
-    }
-    ASSERT_GT(loss, 1e-4);
-    NashProfile perturbed = r.profile;
-    const double before = perturbed.call[0][ix(trash)];
-    perturbed.call[0][ix(trash)] = 1.0;
-    const NashReport after = g.evaluate(perturbed);
-    EXPECT_NEAR(after.exploitability[1] - r.report.exploitability[1], loss * (1.0 - before), 1e-12);
-    EXPECT_NEAR(r.report.equity[1] - after.equity[1], loss * (1.0 - before), 1e-12);
-}
-
 TEST(NashSolver, CancelReturnsTheBestSoFar) {
     struct CancelAtOnce : ComputeProgress {
         void setValue(int) override {}
