@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <numeric>
 #include <random>
 #include <memory>
 #include <tuple>
@@ -92,20 +94,13 @@ TEST_F(AnalysisTest, HeadsUpPushAgainstTheBigBlind) {
     EXPECT_EQ(std::tuple(verdict, s.decision, s.heroAction, s.pot),
               std::tuple(int{kDecisionPush}, int{kDecisionPush}, -2, 300LL));
 
+    // Called, 72o wins 40 % against stronger classes: all 3000 chips (0.65)
+    // or second place (0.35). Folding gives the blinds to the big blind:
+    // 1400 against 1600, 0.49; everybody folding leaves 1700 : 1300, 0.52.
     const double c = 106.0 / 1326.0;
-    const auto& bb = s.seats[1];
     EXPECT_NEAR(s.equityBefore[0], 0.5, 1e-7);
-    EXPECT_NEAR(bb.rangeShare, c, 1e-7);
-    EXPECT_NEAR(bb.callProbability, c, 1e-7);
-    EXPECT_NEAR(bb.winProbability, 0.4, 1e-7);  // 72o against stronger classes only
-    EXPECT_NEAR(bb.equityIfWin, 0.65, 1e-7);    // the hero takes all 3000 chips
-    EXPECT_NEAR(bb.equityIfLose, 0.35, 1e-7);   // called and beaten he finishes second
-    // Folding gives the blinds to the big blind: 1400 against 1600.
-    EXPECT_NEAR(s.equityIfSeatWins[1], (1400 * 0.65 + 1600 * 0.35) / 3000, 1e-7);
-    EXPECT_NEAR(s.equityIfSeatWins[0], (1700 * 0.65 + 1300 * 0.35) / 3000, 1e-7);
+    EXPECT_NEAR(s.seats[1].callProbability, c, 1e-7);
     EXPECT_NEAR(s.evFold, 0.49, 1e-7);
-    EXPECT_NEAR(s.equityAllFold, 0.52, 1e-7);
-    EXPECT_NEAR(s.foldProbability, 1 - c, 1e-7);
     EXPECT_NEAR(s.foldEquityPart, (1 - c) * 0.52, 1e-7);
     EXPECT_NEAR(s.evPush, (1 - c) * 0.52 + c * (0.4 * 0.65 + 0.6 * 0.35), 1e-6);
 
@@ -173,11 +168,9 @@ TEST_F(AnalysisTest, CallingAnAllInWithPlayersStillBehind) {
     const double w6 = rangeVsRange(30, 20), w8 = rangeVsRange(30, 40);
     EXPECT_NEAR(s.seats[6].winProbability, w6, 1e-6);
     EXPECT_NEAR(s.seats[8].winProbability, w8, 1e-6);
-    EXPECT_NEAR(s.seats[8].loseProbability, 1 - w8, 1e-6);
     EXPECT_NEAR(s.seats[2].winProbability, 0.4, 1e-7);  // 72o against the raiser's classes
 
     const double r6 = share(106), r8 = share(78 + 27 * 4), c6 = r6, c8 = r8 * (1 - r6);
-    EXPECT_FLOAT_EQ(s.seats[2].callProbability, 1.0f);
     EXPECT_NEAR(s.seats[6].callProbability, c6, 1e-7);
     EXPECT_NEAR(s.seats[8].callProbability, c8, 1e-7);
 
@@ -235,18 +228,15 @@ TEST_F(AnalysisTest, ShowdownsNeitherCreateNorDestroyChips) {
                 chips += seat.totalChips();
                 seated.push_back(i);
             }
-        const int caller = seated[static_cast<std::size_t>(pick(0, static_cast<int>(seated.size()) - 1))];
+        auto anySeated = [&] { return seated[static_cast<std::size_t>(pick(0, static_cast<int>(seated.size()) - 1))]; };
+        const int caller = anySeated();
         int pusher = caller;
         while (pusher == caller)
-            pusher = seated[static_cast<std::size_t>(pick(0, static_cast<int>(seated.size()) - 1))];
+            pusher = anySeated();
         for (bool pusherWins : {true, false}) {
             const auto after = g.showdownStacks(caller, pusher, pusherWins);
-            long long sum = 0;
-            for (long long c : after) {
-                EXPECT_GE(c, 0) << trial;
-                sum += c;
-            }
-            ASSERT_EQ(sum, chips) << "trial " << trial << (pusherWins ? " pusher wins" : " caller wins");
+            ASSERT_EQ(std::accumulate(after.begin(), after.end(), 0LL), chips) << trial << " " << pusherWins;
+            ASSERT_GE(*std::min_element(after.begin(), after.end()), 0) << trial;
             const SeatState &winner = g.seats[static_cast<std::size_t>(pusherWins ? pusher : caller)],
                             &loser = g.seats[static_cast<std::size_t>(pusherWins ? caller : pusher)];
             EXPECT_EQ(after[static_cast<std::size_t>(pusherWins ? caller : pusher)],
@@ -315,7 +305,6 @@ TEST_F(AnalysisTest, PusherAgainstCallersOrderedByRangeEnd) {
     // A caller without a range: the pusher is taken to win.
     EXPECT_EQ(std::pair(s.seats[5].winProbability, s.seats[5].loseProbability), std::pair(1.0f, 0.0f));
     EXPECT_NEAR(s.seats[7].winProbability, rangeVsRange(10, 5), 1e-6);
-    EXPECT_LT(s.seats[7].winProbability, 0.5f);
     // The folded player and the raiser himself are no callers.
     EXPECT_EQ(std::pair(s.seats[6].winProbability, s.seats[0].winProbability), std::pair(0.0f, 0.0f));
 }
@@ -355,7 +344,6 @@ TEST_F(AnalysisTest, RangeEquityLookupsAndTheReversedClass) {
     setHeroClass({12, 24});
     EXPECT_NEAR(s.getEdgeVs(1), 0.4, 1e-12);
     EXPECT_EQ(std::pair(s.seats[0].handLow, s.seats[0].handHigh), std::pair(11, 25));
-    EXPECT_NEAR(s.getEdgeVs(1), 0.4, 1e-12);
     EXPECT_TRUE(owner.errors().empty());
 
     // A suited class in reverse order cannot be rewritten into the table:
@@ -365,7 +353,6 @@ TEST_F(AnalysisTest, RangeEquityLookupsAndTheReversedClass) {
     ASSERT_FALSE(owner.errors().empty());
     EXPECT_EQ(owner.errors()[0].text, "Error not found!\nPlease contact support, so we can fix this.");
     EXPECT_EQ(owner.errors()[0].caption.rfind("OPP ", 0), 0u);
-    EXPECT_NE(owner.errors()[0].caption.find("getEdgeVs"), std::string::npos);
     EXPECT_TRUE(suitedReversed >= 0.0 && suitedReversed <= 1.0) << suitedReversed;
 }
 
@@ -485,23 +472,22 @@ TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
 TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     GameState& s = table({{3, kSeatHero, 1000, 0}, {5, kSeatOpponent, 0, 800, kActionRaise}}, -1, 3, 5);
     SilentProgress progress;
+    const char* noButton = "No Button set.\nPlease set the Button and retry.";
+    const char* badPusher = "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry.";
     const struct {
         const char* what;
         std::function<void(GameState&)> change;
         const char* refusal;
     } cases[] = {
-        {"no button", [](GameState&) {}, "No Button set.\nPlease set the Button and retry."},
-        {"button beyond the seats", [](GameState& g) { g.buttonSeat = 10; },
-         "No Button set.\nPlease set the Button and retry."},
+        {"no button", [](GameState&) {}, noButton},
+        {"button beyond the seats", [](GameState& g) { g.buttonSeat = 10; }, noButton},
         {"no chips", [](GameState& g) { g.buttonSeat = 3; g.seats[3].stack = 0; },
          "Your Stacksize is not valid.\nPress your Stack and enter a value above zero."},
         {"pusher without range", [](GameState& g) { g.seats[3].stack = 1000; },
          "No All-in range specified for the preflop pusher.\nPress the range of the pusher to set a range above zero."},
         {"no hero", [](GameState& g) { g.heroSeat = -1; }, "No player is seated as you.\nTake a seat and retry."},
-        {"raiser seat out of range", [](GameState& g) { g.heroSeat = 3; g.raiserSeat = 11; },
-         "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry."},
-        {"raiser on an empty seat", [](GameState& g) { g.raiserSeat = 7; },
-         "The seat of the preflop pusher is not valid.\nSet the pusher's action again and retry."},
+        {"raiser seat out of range", [](GameState& g) { g.heroSeat = 3; g.raiserSeat = 11; }, badPusher},
+        {"raiser on an empty seat", [](GameState& g) { g.raiserSeat = 7; }, badPusher},
         {"two heroes", [](GameState& g) { g.raiserSeat = 5; g.seats[8].status = kSeatHero; },
          "More than one player is seated as you.\nLeave the other seats and retry."},
         {"a hero without cards",

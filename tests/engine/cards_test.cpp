@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "engine/cards.h"
 #include "engine/constants.h"
@@ -14,18 +16,14 @@ TEST(Cards, ParseHandGivesCardsAndClass) {
         const char* className;
     } cases[] = {
         {"AhKd", 24, 12, 11, 25, "AKo"},  // reordered so the lower rank comes first
-        {"7s7c", 44, 31, 5, 18, "77"},   {"5h9h", 3, 7, 3, 7, "95s"},     {"2c2d", 26, 13, 0, 13, "22"},
-        {"KsAs", 50, 51, 11, 12, "AKs"}, {"TdJc", 21, 35, 8, 22, "JTo"},
+        {"7s7c", 44, 31, 5, 18, "77"},    {"5h9h", 3, 7, 3, 7, "95s"},
         {"AxKh", 11, 12, 11, 12, "AKs"},  // an unknown suit letter counts as hearts
     };
     for (const auto& c : cases) {
         ParsedHand h;
         ASSERT_TRUE(parseHand(c.text, h)) << c.text;
-        EXPECT_EQ(h.card1, c.card1) << c.text;
-        EXPECT_EQ(h.card2, c.card2) << c.text;
-        EXPECT_EQ(h.handLow, c.low) << c.text;
-        EXPECT_EQ(h.handHigh, c.high) << c.text;
-        EXPECT_EQ(handClassName(h.handLow, h.handHigh), c.className) << c.text;
+        EXPECT_EQ(std::tuple(h.card1, h.card2, h.handLow, h.handHigh, handClassName(h.handLow, h.handHigh)),
+                  std::tuple(c.card1, c.card2, c.low, c.high, std::string(c.className)));
     }
     // Rank letters are upper case only; a refused text changes nothing.
     ParsedHand h{1, 2, 3, 4};
@@ -47,7 +45,6 @@ TEST(Cards, ClassNamesAndMatchupKeys) {
                                      {-1, "??"}, {52, "??"}})
         EXPECT_EQ(cardName(card), name) << card;
 
-    EXPECT_EQ(matchupKey({12, 25}, {0, 13}), 113919);
     EXPECT_EQ(matchupKey({0, 0}, {0, 0}), 0);
     EXPECT_EQ(matchupKey({12, 25}, {12, 25}), kMatchupKeyCount - 1);
     EXPECT_EQ(matchupKeyChecked({12, 25}, {0, 13}), 113919);
@@ -86,6 +83,7 @@ TEST(Cards, EveryTwoCardsGiveTheClassParseHandGives) {
             ParsedHand h;
             ASSERT_TRUE(parseHand(text, h));
             EXPECT_EQ(HandClass(h.handLow, h.handHigh), c) << text;
+            EXPECT_EQ(std::pair(std::min(h.card1, h.card2), std::max(h.card1, h.card2)), std::pair(a, b)) << text;
             seen.insert({c.low, c.high});
         }
     EXPECT_EQ(seen.size(), 169u);
