@@ -52,29 +52,22 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
 
         // The hero's cards are two cards of the class his seat names.
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
-        EXPECT_EQ(hero.status, kSeatHero);
-        ASSERT_TRUE(hero.card1 >= 0 && hero.card2 < 52 && hero.card1 != hero.card2);
+        ASSERT_TRUE(hero.status == kSeatHero && hero.card1 >= 0 && hero.card2 < 52 && hero.card1 != hero.card2);
         const HandClass c = classOfCards(hero.card1, hero.card2);
         EXPECT_EQ(handClassName(hero.handLow, hero.handHigh), handClassName(c));
-        EXPECT_EQ(isSuited(c), hero.card1 / 13 == hero.card2 / 13);
         pairs += isPair(c);
         suited += isSuited(c);
 
         // Exactly one button and one of each blind; opponents have names but no cards.
-        int buttons = 0, smalls = 0, bigBlind = -1;
+        int buttons = 0, smalls = 0, bigs = 0, bigBlind = -1;
         for (int s = 0; s < 10; ++s) {
             const SeatState& seat = g.seats[static_cast<std::size_t>(s)];
-            buttons += seat.isButton;
-            smalls += seat.isSmallBlind;
-            if (seat.isBigBlind) {
-                EXPECT_EQ(bigBlind, -1);
-                bigBlind = s;
-            }
+            std::tie(buttons, smalls, bigs) =
+                std::tuple(buttons + seat.isButton, smalls + seat.isSmallBlind, bigs + seat.isBigBlind);
+            bigBlind = seat.isBigBlind ? s : bigBlind;
             EXPECT_TRUE(seat.status != kSeatOpponent || (seat.card1 == -1 && std::strlen(seat.name) > 0)) << s;
         }
-        EXPECT_EQ(buttons, 1);
-        EXPECT_EQ(smalls, 1);
-        ASSERT_GE(bigBlind, 0);
+        ASSERT_EQ(std::tuple(buttons, smalls, bigs), std::tuple(1, 1, 1));
 
         // Everybody between the big blind and the hero has acted: one all-in
         // at most (the raiser), the others folded; behind the hero nobody has.
@@ -132,8 +125,7 @@ TEST_F(GeneratorTest, SettingsFixPlayersHandsAndLevels) {
         EXPECT_EQ(offered.size(), levels);
     }
     TrainerSettings fixed;
-    fixed.room = TrainerRoom::PartyPoker;
-    fixed.level = 13;
+    std::tie(fixed.room, fixed.level) = std::pair(TrainerRoom::PartyPoker, 13);
     const GameState g = deal(fixed, 3);
     EXPECT_EQ(blindLevelText({g.smallBlind, g.bigBlind, g.ante}), "6000/12000/200");
 }
