@@ -28,7 +28,10 @@ struct SeatSetup {
 
 class AnalysisTest : public ::testing::Test {
 protected:
-    AnalysisTest() { fillSyntheticTables(owner, strongerWins); }
+    AnalysisTest() {
+        fillSyntheticTables(owner, strongerWins);
+        owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
+    }
 
     GameState& table(std::initializer_list<SeatSetup> setups, int button, int hero, int raiser = -1) {
         g = std::make_unique<GameState>(&owner);
@@ -111,7 +114,6 @@ TEST_F(AnalysisTest, HeadsUpPushAgainstTheBigBlind) {
 }
 
 TEST_F(AnalysisTest, PushIntoThreeCallers) {
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Hero 2000 in early position; button 3000 covers him; blinds are short.
     GameState& s = table({{3, kSeatHero, 2000, 0},
                           {5, kSeatOpponent, 3000, 0, kActionNone, 0, 10},
@@ -153,7 +155,6 @@ TEST_F(AnalysisTest, PushIntoThreeCallers) {
 }
 
 TEST_F(AnalysisTest, CallingAnAllInWithPlayersStillBehind) {
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Seat 2 is all-in for 1000 with the top 30 classes; the hero on the
     // button (1500) decides; both blinds still to act behind him.
     GameState& s = table({{2, kSeatOpponent, 0, 1000, kActionRaise, 0, 30, 0, 30},
@@ -189,7 +190,6 @@ TEST_F(AnalysisTest, CallingAnAllInWithPlayersStillBehind) {
 }
 
 TEST_F(AnalysisTest, AShortCallerBeatingACoveringRaiserWinsOnlyWhatHeMatched) {
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Seat 0 is all-in for 5000; the hero folds or calls from the button;
     // the big blind behind him has 500 in all (300 behind, 200 posted).
     GameState& s = table({{0, kSeatOpponent, 0, 5000, kActionRaise, 0, 30, 0, 30},
@@ -244,7 +244,6 @@ TEST_F(AnalysisTest, ShowdownsNeitherCreateNorDestroyChips) {
 }
 
 TEST_F(AnalysisTest, LimpersCallWithTheirSecondRange) {
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     // Seat 1 limped: range [16, 33) (A-suited 16..24 and K-suited 25..32, 68
     // combos), calling a push with [16, 25) (36 combos).
     GameState& s = table({{1, kSeatOpponent, 1800, 200, kActionCall, 16, 33, 16, 25},
@@ -299,14 +298,11 @@ TEST_F(AnalysisTest, ATieFoldsAndMissingSeatsAnalyseNothing) {
     s.decision = kDecisionNotComputed;
     EXPECT_EQ(s.analyze(-2), kDecisionFold);
     EXPECT_EQ(s.decision, kDecisionNotComputed);
-    s.heroSeat = 0;
-    s.buttonSeat = 10;
+    std::tie(s.heroSeat, s.buttonSeat) = std::pair(0, 10);
     EXPECT_EQ(s.analyze(-2), kDecisionFold);
     ASSERT_EQ(owner.errors().size(), 1u);
-    const auto& error = owner.errors()[0];
-    EXPECT_EQ(error.text + "/" + error.caption, "error/9");
-    s.buttonSeat = 0;
-    s.raiserSeat = 42;
+    EXPECT_EQ(owner.errors()[0].text + "/" + owner.errors()[0].caption, "error/9");
+    std::tie(s.buttonSeat, s.raiserSeat) = std::pair(0, 42);
     EXPECT_EQ(s.analyze(-2), kDecisionFold);
     EXPECT_EQ(s.decision, kDecisionNotComputed);
 }
@@ -369,15 +365,12 @@ TEST(RangeEquity, CertainMatchupsCountWithHalfABoardSetOfWeight) {
 
 namespace {
 
-class CountingProgress : public ComputeProgress {
-public:
-    explicit CountingProgress(int cancelAt = -1) : cancelAt_(cancelAt) {}
+struct CountingProgress : ComputeProgress {
+    explicit CountingProgress(int cancelAt = -1) : cancelAt(cancelAt) {}
     void setValue(int value) override { values.push_back(value); }
-    bool wasCanceled() const override { return cancelAt_ >= 0 && !values.empty() && values.back() >= cancelAt_; }
+    bool wasCanceled() const override { return cancelAt >= 0 && !values.empty() && values.back() >= cancelAt; }
     std::vector<int> values;
-
-private:
-    int cancelAt_;
+    int cancelAt;
 };
 
 // Heads-up, the big blind calling with everything, on step equities: the
@@ -435,7 +428,6 @@ TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
               std::tuple(true, std::string("Please add more player"), int{kDecisionNotComputed}));
 
     // The hero in the big blind, everybody else folded: folding takes the pot.
-    owner.setPayoutPercents({50, 30, 20, 0, 0, 0, 0, 0, 0, 0});
     GameState& walk = table({{0, kSeatOpponent, 1400, 0, kActionFold, 0, 20},
                              {1, kSeatOpponent, 1300, 100, kActionFold, 0, 20},
                              {2, kSeatHero, 1200, 200}},
@@ -481,8 +473,7 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     }
     // With cards and a range the pusher is accepted and the answer graded;
     // an offsuit class written in reverse is a hand.
-    s.seats[3].handLow = 12;
-    s.seats[3].handHigh = 18;
+    std::tie(s.seats[3].handLow, s.seats[3].handHigh) = std::pair(12, 18);
     s.seats[5].rangeTo = s.seats[5].range2To = 20;
     const DriverResult r = runComputeDriver(s, 0, progress);
     EXPECT_FALSE(r.refused);

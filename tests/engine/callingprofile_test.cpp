@@ -38,16 +38,15 @@ std::vector<std::uint8_t> fileBytes(const std::string& path) {
     return bytes;
 }
 
-float& cell(float (&table)[10][10], int k) { return table[k / 10][k % 10]; }
-float cell(const float (&table)[10][10], int k) { return table[k / 10][k % 10]; }
+std::vector<float> cells(const float (&table)[10][10]) { return {&table[0][0], &table[0][0] + 100}; }
 
 // Cell [row][column] holds row * 10 + column percent, bubble cells 40 points
 // less (0 at least), so reading the wrong cell gives a different class count.
 CallingProfile numberedProfile() {
     CallingProfile p;
     for (int k = 0; k < 100; ++k) {
-        cell(p.callRanges, k) = static_cast<float>(k);
-        cell(p.bubbleRanges, k) = static_cast<float>(std::max(0, k - 40));
+        p.callRanges[k / 10][k % 10] = static_cast<float>(k);
+        p.bubbleRanges[k / 10][k % 10] = static_cast<float>(std::max(0, k - 40));
     }
     p.potOdds[0] = 33.5f;
     p.potOdds[1] = 66.25f;
@@ -56,10 +55,8 @@ CallingProfile numberedProfile() {
 
 // Both tables cell by cell, then the two saved pot-odds values and the count.
 void expectProfile(const CallingProfile& p, const CallingProfile& expected, const std::string& what) {
-    for (int k = 0; k < 100; ++k) {
-        EXPECT_EQ(cell(p.callRanges, k), cell(expected.callRanges, k)) << what << ", cell " << k;
-        EXPECT_EQ(cell(p.bubbleRanges, k), cell(expected.bubbleRanges, k)) << what << ", bubble cell " << k;
-    }
+    EXPECT_EQ(cells(p.callRanges), cells(expected.callRanges)) << what;
+    EXPECT_EQ(cells(p.bubbleRanges), cells(expected.bubbleRanges)) << what;
     EXPECT_EQ(std::tuple(p.potOdds[0], p.potOdds[1], p.potOddsCount),
               std::tuple(expected.potOdds[0], expected.potOdds[1], expected.potOddsCount))
         << what;
@@ -85,9 +82,8 @@ TEST(CallingProfileFiles, SaveWritesTheDocumentedLayoutAndLoadReadsItBack) {
     ASSERT_TRUE(tight.save(target, 0).ok && loose.save(target, 2).ok);
 
     // Row-major little-endian floats; the pot-odds file starts with the count.
-    auto rowMajor = [](const float(&table)[10][10]) { return floatBytes({&table[0][0], &table[0][0] + 100}); };
-    EXPECT_EQ(fileBytes(target + "/callrange0.conf"), rowMajor(tight.callRanges));
-    EXPECT_EQ(fileBytes(target + "/bubble0.conf"), rowMajor(tight.bubbleRanges));
+    EXPECT_EQ(fileBytes(target + "/callrange0.conf"), floatBytes(cells(tight.callRanges)));
+    EXPECT_EQ(fileBytes(target + "/bubble0.conf"), floatBytes(cells(tight.bubbleRanges)));
     EXPECT_EQ(fileBytes(target + "/potodds0.conf"), floatBytes({33.5f, 66.25f}, 2));
 
     expectProfile(CallingProfile::load(target, 0), tight, "profile 0");
