@@ -139,8 +139,10 @@ TEST(NashGame, EveryOutcomeConservesChipsAndPaysEveryPlace) {
                 for (const bool pusherWins : {true, false})
                     check(g.stacksAfterShowdown(i, j, pusherWins), g.showdown(i, j, pusherWins));
     }
-    // The short pusher doubles through the covering caller, who keeps the rest.
+    // The short pusher doubles through the covering caller, who keeps the rest;
+    // an uncalled push takes the blinds of seats 2 and 3.
     const NashGame g(tables[0], realTable());
+    EXPECT_EQ(g.stacksAfterUncalled(0), (std::vector<std::int64_t>{3450, 2500, 1850, 1200}));
     EXPECT_EQ(g.stacksAfterShowdown(2, 3, true), (std::vector<std::int64_t>{3000, 2500, 3500, 0}));
     EXPECT_EQ(g.stacksAfterShowdown(0, 2, false), (std::vector<std::int64_t>{1000, 2500, 4300, 1200}));
 }
@@ -180,28 +182,6 @@ TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
     for (int h = 0; h < kHandClassCount; ++h)
         EXPECT_TRUE(r.profile.push[0][ix(h)] > 0.99 && r.profile.call[0][ix(h)] > 0.99) << h;
     EXPECT_NEAR(r.report.equity[0], 0.5 * 160.0 / 180.0, 1e-4);
-}
-
-// Winner takes all: equity is the expected share of the chips, so the two
-// equal stacks' equities add to one and match the chips counted directly.
-TEST(NashSolver, WinnerTakesAllEquityIsTheChipShare) {
-    const NashTable t = makeNashTable({1500, 1500}, 50, 100, 0, {1.0});
-    const NashResult r = solve(t);
-    ASSERT_TRUE(r.converged);
-    const NashGame g(t, realTable());
-    double chips = 0.0;  // the small blind's expected chips
-    const auto& push = r.profile.push[0];
-    const auto& call = r.profile.call[0];
-    for (int a = 0; a < kHandClassCount; ++a) {
-        chips += weightOf(a) * (1.0 - push[ix(a)]) * 1450.0;
-        for (int b = 0; b < kHandClassCount; ++b) {
-            const double both = g.combosTogether(a, b) / (1326.0 * 1225.0) * push[ix(a)];
-            const double e = g.pusherEquity(a, b);
-            chips += both * (call[ix(b)] * e * 3000.0 + (1.0 - call[ix(b)]) * 1600.0);
-        }
-    }
-    EXPECT_NEAR(r.report.equity[0], chips / 3000.0, 1e-12);
-    EXPECT_NEAR(r.report.equity[0] + r.report.equity[1], 1.0, 1e-12);
 }
 
 // A three-player table: the reported equity and exploitability of a random
