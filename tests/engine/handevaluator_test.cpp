@@ -92,8 +92,7 @@ TEST(HandEvaluator, RejectsBadCardsAndBadStepsWithoutAValue) {
     auto six = evaluator.start();
     for (int card : {0, 13, 26, 1, 14, 5})
         six = evaluator.add(six, card);
-    ASSERT_TRUE(six.valid());
-    ASSERT_EQ(six.count(), 6);
+    ASSERT_TRUE(six.valid() && six.count() == 6);
     EXPECT_EQ(evaluator.category(evaluator.finish(six, 27)), HandCategory::FullHouse);
     for (int card : {13, 52, -3})  // held already, out of range
         EXPECT_EQ(evaluator.finish(six, card), kNoHand) << card;
@@ -104,8 +103,7 @@ TEST(HandEvaluator, RejectsBadCardsAndBadStepsWithoutAValue) {
         four = evaluator.add(four, card);
     EXPECT_EQ(evaluator.finish(evaluator.add(four, 4), 5), kNoHand) << "finish needs six cards";
     const auto repeated = evaluator.add(four, 3);
-    EXPECT_FALSE(repeated.valid());
-    EXPECT_FALSE(evaluator.add(repeated, 9).valid()) << "an invalid partial stays invalid";
+    EXPECT_FALSE(repeated.valid() || evaluator.add(repeated, 9).valid()) << "an invalid partial stays invalid";
     EXPECT_EQ(evaluator.finish(evaluator.add(repeated, 9), 10), kNoHand);
     EXPECT_EQ(evaluator.category(60000), HandCategory::HighCard) << "values beyond the last hand";
 }

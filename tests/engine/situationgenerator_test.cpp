@@ -95,17 +95,14 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
 }
 
 TEST_F(GeneratorTest, SettingsFixPlayersHandsAndLevels) {
-    TrainerSettings six;
-    six.players = 6;
-    EXPECT_EQ(deal(six, 7).playerCount, 6);
-
-    // A band of one class deals only that class.
+    // Six players and a band of one class: only that class is dealt.
     TrainerSettings one;
-    one.bandUpper = 1;
+    std::tie(one.players, one.bandUpper) = std::pair(6, 1);
     for (unsigned seed = 0; seed < 20; ++seed) {
         const GameState g = deal(one, seed);
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
         EXPECT_EQ(classOfCards(hero.card1, hero.card2), owner->handRanking().classAt(0));
+        EXPECT_EQ(g.playerCount, 6);
     }
 
     // Every level of the room comes up, and no other.
@@ -149,10 +146,9 @@ TEST_F(GeneratorTest, PositionsOfTheHero) {
 }
 
 TEST_F(GeneratorTest, AntesBlindsAndStacksNeverGoNegative) {
-    TrainerSettings settings;
-    settings.level = 9;  // PokerStars 600/1200/50
-    settings.myStackMin = settings.myStackMax = settings.opponentStackMin = 1;
-    settings.opponentStackMax = 2;
+    TrainerSettings settings;  // PokerStars 600/1200/50, stacks of 1 or 2 big blinds
+    std::tie(settings.level, settings.myStackMin, settings.myStackMax, settings.opponentStackMin,
+             settings.opponentStackMax) = std::tuple(9, 1, 1, 1, 2);
     for (unsigned seed = 0; seed < 500; ++seed) {
         const GameState g = deal(settings, seed);
         for (int s = 0; s < 10; ++s) {
@@ -161,8 +157,7 @@ TEST_F(GeneratorTest, AntesBlindsAndStacksNeverGoNegative) {
                 continue;
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ", seat " << s);
             ASSERT_GE(seat.stack, 0);
-            // A stack of 1 or 2 big blinds; a blind's bet replaces his ante,
-            // which stays taken from the stack.
+            // A blind's bet replaces his ante, which stays taken from the stack.
             const bool blind = seat.isBigBlind || seat.isSmallBlind;
             const int total = seat.stack + seat.bet + (blind ? 50 : 0);
             EXPECT_TRUE(total == 1200 || (total == 2400 && s != g.heroSeat)) << total;
