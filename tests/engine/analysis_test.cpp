@@ -173,7 +173,6 @@ TEST_F(AnalysisTest, CallingAnAllInWithPlayersStillBehind) {
     EXPECT_NEAR(s.seats[6].callProbability, c6, 1e-7);
     EXPECT_NEAR(s.seats[8].callProbability, c8, 1e-7);
 
-    // The hero calls: he covers the raiser.
     const double callWin = heroEquity({{4, 2800}, {6, 1400}, {8, 1300}});
     const double callLose = heroEquity({{2, 2300}, {4, 500}, {6, 1400}, {8, 1300}});
     EXPECT_NEAR(s.evPush, 0.4 * callWin + 0.6 * callLose, 1e-6);
@@ -360,8 +359,6 @@ TEST(RangeEquity, CertainMatchupsCountWithHalfABoardSetOfWeight) {
     EXPECT_FALSE(lookup({12, 24}, kk).found);
     EXPECT_FALSE(lookup({-3, 40}, kk).found);
 }
-
-// ---- the compute driver ----
 
 namespace {
 

@@ -53,7 +53,6 @@ CallingProfile numberedProfile() {
     return p;
 }
 
-// Both tables cell by cell, then the two saved pot-odds values and the count.
 void expectProfile(const CallingProfile& p, const CallingProfile& expected, const std::string& what) {
     EXPECT_EQ(cells(p.callRanges), cells(expected.callRanges)) << what;
     EXPECT_EQ(cells(p.bubbleRanges), cells(expected.bubbleRanges)) << what;
@@ -168,7 +167,6 @@ TEST(CallingProfileFiles, ProfileValuesBecomeClassCounts) {
         EXPECT_EQ(profileClasses(c.percent), c.classes) << c.percent;
 }
 
-// ---------------------------------------------------------------------------
 // Assigning the ranges of a situation. Without profile files a caller's range
 // is truncate(7 % * 1.69) = 11 classes; the pusher's own range is the fixed one
 // of his position: 21 early, 27 hijack, 30 cut-off, 55 button, 84 small blind.
@@ -445,9 +443,6 @@ TEST_F(AssignCallingRanges, JunkSeatIndicesAreHarmless) {
     empty.assignCallingRanges(0);
     EXPECT_EQ(empty.seats[0].rangeTo, 21);
 }
-
-// ---------------------------------------------------------------------------
-// The default profiles shipped with the program.
 
 TEST(ShippedProfiles, TightMediumLooseAndTheBubbleAreOrdered) {
     const std::string directory = TORVEL_RUNTIME_DATA_DIR;

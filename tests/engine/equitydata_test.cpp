@@ -23,7 +23,7 @@ namespace {
 const std::string kDataDir = TORVEL_DATA_DIR;
 
 // The whole-table rebuild takes seconds in a release build and over a
-// minute under the sanitizers, where the sampled records must do.
+// minute under the sanitizers, where the release run's rebuild must do.
 #ifdef __SANITIZE_ADDRESS__
 constexpr bool kSanitized = true;
 #else

@@ -34,7 +34,6 @@ std::vector<int> probePositions() {
 
 float width(int position) { return static_cast<float>(position) / kHandClassCount; }
 
-// The three curves at one step, to compare them in one go.
 std::tuple<float, float, float> curvesAt(const EdgeCurves& c, int step) {
     const auto i = static_cast<std::size_t>(step);
     return {c.edgeAbove0[i], c.edgeAbove05[i], c.edgeAbove1[i]};

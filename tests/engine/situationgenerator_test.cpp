@@ -50,7 +50,6 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
         ++playerCounts[g.playerCount];
         EXPECT_EQ(g.occupiedSeatCount(), g.playerCount);
 
-        // The hero's cards are two cards of the class his seat names.
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
         ASSERT_TRUE(hero.status == kSeatHero && hero.card1 >= 0 && hero.card2 < 52 && hero.card1 != hero.card2);
         const HandClass c = classOfCards(hero.card1, hero.card2);
