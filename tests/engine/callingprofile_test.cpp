@@ -101,8 +101,8 @@ TEST(CallingProfileFiles, SaveReportsWhatCouldNotBeWritten) {
     ScratchDir dir;
     const CallingProfile p;
     dir.write("occupied", "\x01\x02\x03");
-    const auto notADirectory = p.save(dir.file("occupied"), 0);
-    EXPECT_TRUE(!notADirectory.ok && notADirectory.reason.find("occupied") != std::string::npos) << notADirectory.reason;
+    const auto refused = p.save(dir.file("occupied"), 0);
+    EXPECT_TRUE(!refused.ok && refused.reason.find("occupied") != std::string::npos) << refused.reason;
 
     // A directory stands where the pot-odds file belongs: the first file is
     // written, the second is refused and its temporary removed.

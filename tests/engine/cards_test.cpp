@@ -72,8 +72,8 @@ TEST(Cards, EveryTwoCardsGiveTheClassParseHandGives) {
             ASSERT_TRUE(parseHand(text, h));
             EXPECT_EQ(HandClass(h.handLow, h.handHigh), c) << text;
             EXPECT_EQ(std::pair(std::min(h.card1, h.card2), std::max(h.card1, h.card2)), std::pair(a, b)) << text;
-            EXPECT_EQ(std::pair(isPair(c), isSuited(c)), std::pair(cardRank(a) == cardRank(b), cardSuit(a) == cardSuit(b)))
-                << text;
+            const bool sameRank = cardRank(a) == cardRank(b), sameSuit = cardSuit(a) == cardSuit(b);
+            EXPECT_EQ(std::pair(isPair(c), isSuited(c)), std::pair(sameRank, sameSuit)) << text;
             seen.insert({c.low, c.high});
         }
     EXPECT_EQ(seen.size(), 169u);

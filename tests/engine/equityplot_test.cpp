@@ -100,50 +100,36 @@ protected:
 
 }  // namespace
 
-TEST_F(EquityPlotTest, HeadsUpCurvesAtTheTwoEndsOfTheCallingRange) {
-    GameState& s = headsUp(strongerWins);
-    EdgeCurves curves;
-    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
-
-    // 0 %: the big blind never calls. Pushing takes the 300 in the middle
-    // (1700 : 1300 gives 0.52), folding gives it away (1400 : 1600, 0.49):
-    // even the weakest hand gains 3 % and every curve is at 168 / 169.
-    EXPECT_EQ(curvesAt(curves, 0), std::tuple(width(168), width(168), width(168)));
-
-    // 100 %: he always calls, evPush = 0.65 w + 0.35 (1 - w) with w the
-    // hero's share against all 1326 combinations. w > 0.4667 (beats the
-    // 0.49 of folding) holds down to position 131 (870 stronger combos,
-    // w = 620.4 / 1326); w > 0.48333 down to 122, w > 0.5 down to 113.
-    // The probes nearest above: 131, 121 and 111.
-    EXPECT_EQ(curvesAt(curves, 100), std::tuple(width(131), width(121), width(111)));
-
-    // Only the 21 steps are filled.
-    for (int j = 0; j <= 100; ++j)
-        EXPECT_TRUE(j % 5 == 0 || curvesAt(curves, j) == kNothing) << j;
-}
-
-TEST_F(EquityPlotTest, WhereNoHandBeatsFoldingTheCurvesAreZero) {
-    // Every hand wins 45 % against any other class: with c the share of
-    // combinations that call, evPush - evFold = 0.52 (1 - c) + c (0.35 +
-    // 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c, the same for every hand. The
-    // curves are either the whole ranking or nothing:
-    // c < 0.571 all three, c < 0.714 two, c < 0.857 one, else none.
-    GameState& s = headsUp(callerAlwaysAhead);
-    EdgeCurves curves;
-    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
-
-    const float all = 168.0f / 169;
-    struct Step {
-        int percent;
-        int combos;  // calling combinations of the top trunc(percent x 1.69) classes
-        float above0, above05, above1;
+// strongerWins: at 0 % the big blind never calls. Pushing takes the 300 in
+// the middle (1700 : 1300 gives 0.52), folding gives it away (1400 : 1600,
+// 0.49): even the weakest hand gains 3 % and every curve is at 168 / 169.
+// At 100 % he always calls, evPush = 0.65 w + 0.35 (1 - w) with w the hero's
+// share against all 1326 combinations. w > 0.4667 (beats the 0.49 of
+// folding) holds down to position 131 (870 stronger combos, w = 620.4 /
+// 1326); w > 0.48333 down to 122, w > 0.5 down to 113. The probes nearest
+// above: 131, 121 and 111.
+// callerAlwaysAhead: every hand wins 45 % against any other class: with c
+// the share of combinations that call, evPush - evFold = 0.52 (1 - c) +
+// c (0.35 + 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c, the same for every hand.
+// The curves are either the whole ranking or nothing: c < 0.571 all three,
+// c < 0.714 two, c < 0.857 one, else none.
+TEST_F(EquityPlotTest, HeadsUpCurvesWorkedOutByHand) {
+    const float all = width(168);
+    const struct {
+        double (*equity)(int, int);
+        int percent, combos;  // combos: calling combinations of the top trunc(percent x 1.69) classes
+        std::tuple<float, float, float> curves;
+    } cases[] = {
+        {strongerWins, 0, 0, {all, all, all}},         {strongerWins, 100, 1326, {width(131), width(121), width(111)}},
+        {callerAlwaysAhead, 70, 714, {all, all, all}}, {callerAlwaysAhead, 75, 810, {all, all, 0}},
+        {callerAlwaysAhead, 85, 1014, {all, 0, 0}},    {callerAlwaysAhead, 95, 1218, kNothing},
     };
-    const Step steps[] = {{70, 714, all, all, all}, {75, 810, all, all, 0},
-                          {85, 1014, all, 0, 0},     {95, 1218, 0, 0, 0}};
-    for (const Step& st : steps) {
-        const auto [above0, above05, above1] = curvesAt(curves, st.percent);
-        EXPECT_EQ(std::tuple(above0, above05, above1), std::tuple(st.above0, st.above05, st.above1))
-            << st.percent << "% (" << st.combos << " combos)";
+    for (const auto& c : cases) {
+        EdgeCurves curves;
+        ASSERT_TRUE(computeEdgeCurves(headsUp(c.equity), 1, curves));
+        EXPECT_EQ(curvesAt(curves, c.percent), c.curves) << c.percent << "% (" << c.combos << " combos)";
+        for (int j = 1; j < 5; ++j)  // only the 21 steps are filled
+            EXPECT_EQ(curvesAt(curves, c.percent + (c.percent < 100 ? j : -j)), kNothing) << c.percent << "+" << j;
     }
 }
 
