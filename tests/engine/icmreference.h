@@ -33,7 +33,6 @@ ReferenceIcm referenceIcm(const Chips (&stacksIn)[10], const double (&payouts)[1
         if (!(payouts[q] > 0) && !(payouts[9] > 0))
             continue;
         for (int i = 0; i < 10; ++i) {
-            int seq[10];
             bool used[10] = {};
             used[i] = true;
             // Depth-first over ordered sequences j1..jq of distinct players other than i.
@@ -51,14 +50,12 @@ ReferenceIcm referenceIcm(const Chips (&stacksIn)[10], const double (&payouts)[1
                     if (used[j])
                         continue;
                     used[j] = true;
-                    seq[depth] = j;
                     const double factor = depth == 0 ? P[j][0] : s[j] / (total - placedChips);
                     self(self, depth + 1, product * factor, placedChips + s[j]);
                     used[j] = false;
                 }
             };
             walk(walk, 0, 1.0, 0.0);
-            (void)seq;
         }
     }
     if (payouts[9] > 0)

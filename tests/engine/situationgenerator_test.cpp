@@ -50,31 +50,23 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
         ++playerCounts[g.playerCount];
         EXPECT_EQ(g.occupiedSeatCount(), g.playerCount);
 
-        // The hero's cards are two cards of the class his seat names.
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
-        EXPECT_EQ(hero.status, kSeatHero);
-        ASSERT_TRUE(hero.card1 >= 0 && hero.card2 < 52 && hero.card1 != hero.card2);
+        ASSERT_TRUE(hero.status == kSeatHero && hero.card1 >= 0 && hero.card2 < 52 && hero.card1 != hero.card2);
         const HandClass c = classOfCards(hero.card1, hero.card2);
         EXPECT_EQ(handClassName(hero.handLow, hero.handHigh), handClassName(c));
-        EXPECT_EQ(isSuited(c), hero.card1 / 13 == hero.card2 / 13);
         pairs += isPair(c);
         suited += isSuited(c);
 
         // Exactly one button and one of each blind; opponents have names but no cards.
-        int buttons = 0, smalls = 0, bigBlind = -1;
+        int buttons = 0, smalls = 0, bigs = 0, bigBlind = -1;
         for (int s = 0; s < 10; ++s) {
             const SeatState& seat = g.seats[static_cast<std::size_t>(s)];
-            buttons += seat.isButton;
-            smalls += seat.isSmallBlind;
-            if (seat.isBigBlind) {
-                EXPECT_EQ(bigBlind, -1);
-                bigBlind = s;
-            }
+            std::tie(buttons, smalls, bigs) =
+                std::tuple(buttons + seat.isButton, smalls + seat.isSmallBlind, bigs + seat.isBigBlind);
+            bigBlind = seat.isBigBlind ? s : bigBlind;
             EXPECT_TRUE(seat.status != kSeatOpponent || (seat.card1 == -1 && std::strlen(seat.name) > 0)) << s;
         }
-        EXPECT_EQ(buttons, 1);
-        EXPECT_EQ(smalls, 1);
-        ASSERT_GE(bigBlind, 0);
+        ASSERT_EQ(std::tuple(buttons, smalls, bigs), std::tuple(1, 1, 1));
 
         // Everybody between the big blind and the hero has acted: one all-in
         // at most (the raiser), the others folded; behind the hero nobody has.
@@ -102,17 +94,14 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
 }
 
 TEST_F(GeneratorTest, SettingsFixPlayersHandsAndLevels) {
-    TrainerSettings six;
-    six.players = 6;
-    EXPECT_EQ(deal(six, 7).playerCount, 6);
-
-    // A band of one class deals only that class.
+    // Six players and a band of one class: only that class is dealt.
     TrainerSettings one;
-    one.bandUpper = 1;
+    std::tie(one.players, one.bandUpper) = std::pair(6, 1);
     for (unsigned seed = 0; seed < 20; ++seed) {
         const GameState g = deal(one, seed);
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
         EXPECT_EQ(classOfCards(hero.card1, hero.card2), owner->handRanking().classAt(0));
+        EXPECT_EQ(g.playerCount, 6);
     }
 
     // Every level of the room comes up, and no other.
@@ -132,8 +121,7 @@ TEST_F(GeneratorTest, SettingsFixPlayersHandsAndLevels) {
         EXPECT_EQ(offered.size(), levels);
     }
     TrainerSettings fixed;
-    fixed.room = TrainerRoom::PartyPoker;
-    fixed.level = 13;
+    std::tie(fixed.room, fixed.level) = std::pair(TrainerRoom::PartyPoker, 13);
     const GameState g = deal(fixed, 3);
     EXPECT_EQ(blindLevelText({g.smallBlind, g.bigBlind, g.ante}), "6000/12000/200");
 }
@@ -157,10 +145,9 @@ TEST_F(GeneratorTest, PositionsOfTheHero) {
 }
 
 TEST_F(GeneratorTest, AntesBlindsAndStacksNeverGoNegative) {
-    TrainerSettings settings;
-    settings.level = 9;  // PokerStars 600/1200/50
-    settings.myStackMin = settings.myStackMax = settings.opponentStackMin = 1;
-    settings.opponentStackMax = 2;
+    TrainerSettings settings;  // PokerStars 600/1200/50, stacks of 1 or 2 big blinds
+    std::tie(settings.level, settings.myStackMin, settings.myStackMax, settings.opponentStackMin,
+             settings.opponentStackMax) = std::tuple(9, 1, 1, 1, 2);
     for (unsigned seed = 0; seed < 500; ++seed) {
         const GameState g = deal(settings, seed);
         for (int s = 0; s < 10; ++s) {
@@ -169,8 +156,7 @@ TEST_F(GeneratorTest, AntesBlindsAndStacksNeverGoNegative) {
                 continue;
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ", seat " << s);
             ASSERT_GE(seat.stack, 0);
-            // A stack of 1 or 2 big blinds; a blind's bet replaces his ante,
-            // which stays taken from the stack.
+            // A blind's bet replaces his ante, which stays taken from the stack.
             const bool blind = seat.isBigBlind || seat.isSmallBlind;
             const int total = seat.stack + seat.bet + (blind ? 50 : 0);
             EXPECT_TRUE(total == 1200 || (total == 2400 && s != g.heroSeat)) << total;

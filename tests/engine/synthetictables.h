@@ -64,13 +64,4 @@ inline void fillLoadableSyntheticTables(PlainOwner& owner, const PositionEquity&
     owner.mutableEquityTable().setRecords(std::move(records));
 }
 
-// Position of a class in the synthetic ranking.
-inline int syntheticPosition(const HandClass& c) {
-    const auto& classes = allHandClasses();
-    for (int p = 0; p < kHandClassCount; ++p)
-        if (classes[static_cast<std::size_t>(p)] == c)
-            return p;
-    return -1;
-}
-
 }  // namespace torvel::testing
