@@ -244,7 +244,8 @@ private slots:
             QVERIFY(seat(i)->status() == 0 && state(i).status == 0);
         // The first player seated afterwards gets the button and is the hero.
         sit({6});
-        QCOMPARE(QList<int>({g().heroSeat, g().buttonSeat, state(6).stack + state(6).bet}), QList<int>({6, 6, 14 * 300}));
+        QCOMPARE(QList<int>({g().heroSeat, g().buttonSeat, state(6).stack + state(6).bet}),
+                 QList<int>({6, 6, 14 * 300}));
     }
 
     void payoutPresetsAndWindowMenu() {
