@@ -50,17 +50,6 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void startsAsTheEditorAndSwitchesModes() {
-        QCOMPARE(window->desk().mode(), DeskMode::Editor);
-        QVERIFY(window->frame()->computeButton()->isVisible() && !window->frame()->pushButton()->isVisible());
-        window->showHandList();
-        QCOMPARE(window->desk().mode(), DeskMode::HandList);
-        QVERIFY(!window->desk().editMode() && !window->frame()->computeButton()->isVisible());
-        window->startEditor();
-        QVERIFY(window->desk().editMode() && window->frame()->computeButton()->isVisible());
-        QVERIFY(!window->frame()->editButton()->isVisible());
-    }
-
     void seatingAndLeaving() {
         sit({3});
         QCOMPARE(QList<int>({g().heroSeat, state(3).status, table()->buttonSeat()}), QList<int>({3, 1, 3}));
