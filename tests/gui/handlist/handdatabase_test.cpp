@@ -122,6 +122,11 @@ private slots:
         QVERIFY(deleteAll(QMessageBox::No).contains(QStringLiteral("hands.sqlite")));
         QCOMPARE(list()->tree()->topLevelItemCount(), 0);
         QCOMPARE(stored().size(), std::size_t(6));
+        // The table starts afresh, the score with it.
+        const GameState* fresh = window->desk().situation();
+        QCOMPARE(QList<int>({fresh->smallBlind, fresh->bigBlind, fresh->playerCount, fresh->heroSeat,
+                             window->desk().kept().heroSeat, window->desk().answerCount()}),
+                 QList<int>({100, 200, 0, -1, -1, 0}));
 
         QCOMPARE(list()->showStored({}), 6);
         QCOMPARE(listed(), before);
