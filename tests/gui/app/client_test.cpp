@@ -4,22 +4,13 @@
 // against a server on 127.0.0.1.
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QImage>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QUrl>
-#include <QtTest>
 
-#include <memory>
-
+#include "app/deskfixture.h"
 #include "gui/app/clientdirectorydialog.h"
-#include "gui/app/mainwindow.h"
-#include "settings/inifile.h"
 #include "gui/app/updateprompt.h"
 #include "loopbackserver.h"
-#include "modaldriver.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
 using torvel::testing::LoopbackServer;
 using torvel::testing::RefusingPort;
@@ -66,30 +57,17 @@ const QPoint kOpenFelt(400, 300);
 
 }  // namespace
 
-class ClientTest : public QObject {
+class ClientTest : public QObject, DeskFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
     QString partyDirectory;  // picked with "Pick"
     QString typedDirectory;  // typed into the edit
 
-    TableView* table() const { return window->frame()->table(); }
-    QString settingsValue(const char* key) const {
-        const torvel::IniFile settings(torvel::kSettingsFileName);
-        return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
-    }
     void setSetting(const char* key, const QString& value) {
         torvel::IniFile settings(torvel::kSettingsFileName);
         QVERIFY(settings.writeString(torvel::kSettingsSection, key, value.toStdString()));
     }
     QColor tableColour() const { return table()->grab().toImage().pixelColor(kOpenFelt); }
-    void start() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
 
     // Runs the "PartyPoker" action of the main menu; inside the dialog,
     // picks `pick` (or cancels the file dialog when empty), then types
@@ -126,7 +104,6 @@ private slots:
     void initTestCase() { torvel::testing::clearProxyEnvironment(); }
 
     void init() {
-        // Settings are written here: never into the shared runtime directory.
         scratch = std::make_unique<ScratchWorkingDirectory>();
         partyDirectory = scratch->filePath(QStringLiteral("clients/Party Poker"));
         typedDirectory = scratch->filePath(QStringLiteral("clients/typed"));
@@ -134,13 +111,10 @@ private slots:
         // Larger than the table: cut to its size.
         paintPicture(typedDirectory + QStringLiteral("/Images/table.jpg"), {1024, 768}, kTypedRed);
     }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void cleanup() { closeDesk(); }
 
     void aPickedDirectoryLoadsTheLookAndTheTypedOneIsKept() {
-        start();
+        startWindow();
         QVERIFY(!table()->partyPokerPicture());
         QString editAfterPick;
         runDirectoryDialog(partyDirectory, typedDirectory, &editAfterPick);
@@ -158,7 +132,7 @@ private slots:
 
         // The next start finds the typed directory, its picture cut to the table.
         window.reset();
-        start();
+        startWindow();
         QCOMPARE(window->desk().partyPokerDirectory(), typedDirectory);
         QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
         menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
@@ -167,7 +141,7 @@ private slots:
 
     void aCancelledPickChangesNothing() {
         setSetting("ppdir", partyDirectory);
-        start();
+        startWindow();
         QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         QString editAfterPick;
         runDirectoryDialog(QString(), QString(), &editAfterPick);
@@ -182,7 +156,7 @@ private slots:
         paintPicture(starsDirectory + QStringLiteral("/Gx/fg.bmp"), {800, 490}, kStarsYellow);
         setSetting("ppdir", partyDirectory);
         setSetting("starsdir", starsDirectory);
-        start();
+        startWindow();
         const QColor own = tableColour();
 
         const struct {
@@ -203,7 +177,7 @@ private slots:
         window.reset();
         setSetting("starsdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
         setSetting("ppdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
-        start();
+        startWindow();
         QVERIFY(!table()->pokerStarsPicture());
         for (const char* client : {"PokerStars", "PartyPoker"}) {
             QAction* entry = menuAction(*window, QStringLiteral("Layout"), QString::fromLatin1(client));
@@ -243,7 +217,7 @@ private slots:
             title = box->windowTitle();
             box->button(QMessageBox::Yes)->click();
         });
-        start();
+        startWindow();
         QCOMPARE(title, QStringLiteral("New Version Available!"));
         QCOMPARE(browser.opened.size(), 1);
         QCOMPARE(browser.opened[0].toString(),
@@ -258,7 +232,7 @@ private slots:
         RefusingPort absent;
         setSetting("updatehost", QString::fromStdString(absent.address()));
         UnexpectedModals watch;
-        start();
+        startWindow();
         QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
         QVERIFY(browser.opened.isEmpty());
     }

@@ -4,23 +4,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
 
-#include <memory>
-
-#include "engine/gamestate.h"
-#include "gui/app/mainwindow.h"
-#include "gui/handlist/handlistpanel.h"
+#include "app/deskfixture.h"
 #include "gui/plot/equityplotview.h"
 #include "gui/table/opponentactiondialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
-#include "modaldriver.h"
-
-using torvel::GameState;
 
 namespace {
 
@@ -47,20 +35,8 @@ int firstColumnOf(const QImage& image, int y, QColor colour) {
 
 }  // namespace
 
-class ScreensTest : public QObject {
+class ScreensTest : public QObject, DeskFixture {
     Q_OBJECT
-
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame()->table(); }
-    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
-    HandListPanel* list() const { return window->frame()->handList(); }
-    void sit(std::initializer_list<int> seats) {
-        for (int s : seats)
-            seat(s)->takeSeatButton()->click();
-    }
 
     // Imports files with the "Tight" profile; returns the summary and the
     // progress bar's value over its maximum as the summary was shown.
@@ -92,16 +68,8 @@ class ScreensTest : public QObject {
     }
 
 private slots:
-    void init() {
-        scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void init() { openDesk(); }
+    void cleanup() { closeDesk(); }
 
     void theHighlightedRowIsTheSituationShown() {
         window->showHandList();

@@ -3,26 +3,17 @@
 // whether to empty it, a database that cannot be written is reported, and
 // the leak report shows the store's numbers.
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <QtTest>
 
 #include <algorithm>
-#include <memory>
 
-#include "engine/gamestate.h"
-#include "gui/app/mainwindow.h"
-#include "gui/handlist/handlistpanel.h"
+#include "app/deskfixture.h"
 #include "gui/leak/leakchartview.h"
 #include "gui/leak/leakreportwindow.h"
-#include "gui/trainer/tableframe.h"
-#include "modaldriver.h"
 #include "store/handstore.h"
 #include "store/leakreport.h"
 
-using torvel::GameState;
 using torvel::store::DecisionRecord;
 
 namespace {
@@ -46,12 +37,9 @@ void answerImport(QString* errorTitle = nullptr, QString* errorText = nullptr) {
 
 }  // namespace
 
-class HandDatabaseTest : public QObject {
+class HandDatabaseTest : public QObject, DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
-    HandListPanel* list() const { return window->frame()->handList(); }
 
     void import(const QStringList& names) {
         QStringList files;
@@ -89,16 +77,10 @@ class HandDatabaseTest : public QObject {
 
 private slots:
     void init() {
-        scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<MainWindow>();
-        QVERIFY(window->tablesLoaded());
-        window->show();
+        openDesk();
         window->showHandList();
     }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void cleanup() { closeDesk(); }
 
     void importStoresEachDecisionOnce() {
         import({QStringLiteral("pokerstars_hand.txt")});

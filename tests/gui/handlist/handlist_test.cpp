@@ -1,24 +1,12 @@
 // The hand list: import, rows and colours, the score recount, clicks that
 // show, report and delete, keyboard selection, "DeleteAll" and the export.
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
 
-#include <memory>
-
+#include "app/deskfixture.h"
 #include "engine/nashranges.h"
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
-#include "gui/handlist/handlistpanel.h"
-#include "modaldriver.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 #include "gui/trainer/trainersettingspanel.h"
-
-using torvel::GameState;
 
 namespace {
 
@@ -55,12 +43,9 @@ void answerFileDialog(const QString& path) {
 
 }  // namespace
 
-class HandListTest : public QObject {
+class HandListTest : public QObject, DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
-    HandListPanel* list() const { return window->frame()->handList(); }
     QTreeWidget* tree() const { return list()->tree(); }
     QTreeWidgetItem* row(int i) const { return tree()->topLevelItem(i); }
 
@@ -72,16 +57,8 @@ class HandListTest : public QObject {
     }
 
 private slots:
-    void init() {
-        scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<MainWindow>();
-        QVERIFY(window->tablesLoaded());
-        window->show();
-    }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void init() { openDesk(); }
+    void cleanup() { closeDesk(); }
 
     void importListsGradesAndShows() {
         window->showHandList();

@@ -2,32 +2,16 @@
 // seat's stack and bet at once; "Close" makes an all-in player the raiser.
 #include <QCheckBox>
 #include <QIntValidator>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
 #include <tuple>
 
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
-#include "modaldriver.h"
+#include "app/deskfixture.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
-using torvel::GameState;
-
-class ActionTest : public QObject {
+class ActionTest : public QObject, DeskFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window;
-    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
 
     std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
         return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
@@ -50,14 +34,12 @@ private slots:
     // (100 in), big blind 0 (200 in); seat 2 folded before the hero, seats
     // 5, 7, 8 and 0 act after him.
     void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        for (int s : {3, 0, 2, 5, 7, 8})
-            seat(s)->takeSeatButton()->click();
-        window->frame()->table()->setButton(7, true);
+        openDesk();
+        sit({3, 0, 2, 5, 7, 8});
+        table()->setButton(7, true);
         QCOMPARE(state(2).action, 0);
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { closeDesk(); }
 
     // Call one big blind, raise three, never more than the stack.
     void startValuesApplyAtOnce() {

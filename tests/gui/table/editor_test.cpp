@@ -1,39 +1,19 @@
 // The table editor as a user drives it: seats, button, blinds, cards,
 // profile, compute and clear.
 #include <QComboBox>
-#include <QLabel>
 #include <QInputDialog>
-#include <QPushButton>
-#include <QtTest>
+#include <QLabel>
 
 #include <functional>
-#include <memory>
 
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
+#include "app/deskfixture.h"
 #include "gui/dialogs/payoutpanel.h"
-#include "gui/handlist/handlistpanel.h"
-#include "modaldriver.h"
-#include "gui/table/dealerbutton.h"
 #include "gui/table/cardpickerdialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
+#include "gui/table/dealerbutton.h"
 
-using torvel::GameState;
-
-class EditorTest : public QObject {
+class EditorTest : public QObject, DeskFixture {
     Q_OBJECT
 
-    std::unique_ptr<MainWindow> window;
-    TableView* table() const { return window->frame()->table(); }
-    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
-    void sit(std::initializer_list<int> seats) {
-        for (int s : seats)
-            seat(s)->takeSeatButton()->click();
-    }
     // Bet and stack of each seat listed.
     QList<int> chips(std::initializer_list<int> seats) const {
         QList<int> out;
@@ -43,12 +23,8 @@ class EditorTest : public QObject {
     }
 
 private slots:
-    void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
-    void cleanup() { window.reset(); }
+    void init() { openDesk(); }
+    void cleanup() { closeDesk(); }
 
     void seatingAndLeaving() {
         sit({3});
@@ -183,7 +159,7 @@ private slots:
             QVERIFY(state(s).rangeTo > 0 && seat(s)->rangeTo() == state(s).rangeTo);
         // "Apply" computes without an answer.
         QVERIFY(g().decision == 0 || g().decision == 3);
-        QVERIFY(window->desk().answerCount() == 0 && window->frame()->handList()->situations().isEmpty());
+        QVERIFY(window->desk().answerCount() == 0 && list()->situations().isEmpty());
         // Nobody alone at the table gets a verdict.
         seat(5)->leaveButton()->click();
         seat(9)->leaveButton()->click();
@@ -197,12 +173,12 @@ private slots:
         sit({4, 0, 2, 7});
         table()->setButton(2, true);  // hero 4 in the small blind
         QCOMPARE(g().decision, -3);
-        window->frame()->computeButton()->click();
+        frame()->computeButton()->click();
         QVERIFY(g().decision == 0 || g().decision == 3);
         QVERIFY(g().evPush > 0.0f && g().evFold > 0.0f && g().pushRangeText[0] != '\0');
         // "Compute" grades nothing: the hand list, which counts the score, stays empty.
         QCOMPARE(g().heroAction, -2);
-        QVERIFY(window->desk().answerCount() == 0 && window->frame()->handList()->situations().isEmpty());
+        QVERIFY(window->desk().answerCount() == 0 && list()->situations().isEmpty());
         // The "Eq." lines and the verdict are painted from these fields.
         const QImage after = table()->grab().toImage();
         g().decision = -3;
@@ -222,8 +198,8 @@ private slots:
         sit({1, 3, 5});
         table()->setBlinds(300, 600, 25);
         table()->setButton(1, true);
-        window->frame()->computeButton()->click();
-        window->frame()->clearButton()->click();
+        frame()->computeButton()->click();
+        frame()->clearButton()->click();
         QCOMPARE(QList<int>({g().playerCount, g().heroSeat, g().buttonSeat, g().decision, g().pushRangeText[0]}),
                  QList<int>({0, -1, -1, -3, 0}));
         // The level stays, without its ante.
@@ -238,7 +214,7 @@ private slots:
     }
 
     void payoutPresetsAndWindowMenu() {
-        PayoutPanel* payouts = window->frame()->payouts();
+        PayoutPanel* payouts = frame()->payouts();
         payouts->fields()[8]->setText(QStringLiteral("7"));
         payouts->presetButtons()[4]->click();  // "5 Table"
         QCOMPARE(payouts->paidPlaces(), 7);
@@ -335,7 +311,7 @@ private slots:
              }},
         };
         for (const auto& e : edits) {
-            window->frame()->computeButton()->click();
+            frame()->computeButton()->click();
             QVERIFY(g().decision != -3 && g().pushRangeText[0] != '\0');
             e.run();
             QVERIFY2(g().pushRangeText[0] == '\0', e.edit);
@@ -357,7 +333,7 @@ private slots:
     }
 
     void startupRefusesWithoutTables() {
-        ScratchWorkingDirectory scratch;
+        ScratchWorkingDirectory bare;
         QVERIFY(QFile::remove(QStringLiteral("table.res")));
         {
             MainWindow lonely;
@@ -365,7 +341,7 @@ private slots:
             QVERIFY(lonely.tableLoadError().contains(QStringLiteral("table.res")));
         }
         // A truncated ranking is named as such.
-        QVERIFY(QFile::copy(scratch.original() + "/table.res", QStringLiteral("table.res")));
+        QVERIFY(QFile::copy(bare.original() + "/table.res", QStringLiteral("table.res")));
         QFile ranking(QStringLiteral("ranking.res"));
         QVERIFY(ranking.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ranking.write(QByteArray("\xA9\x00\x00\x00\x0c\x19", 6));

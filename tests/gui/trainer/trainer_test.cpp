@@ -3,26 +3,15 @@
 // "Pick" and the spots dealt from the panel.
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QTreeWidget>
-#include <QtTest>
 
 #include <functional>
-#include <memory>
 #include <tuple>
 
-#include "gui/app/mainwindow.h"
-#include "settings/inifile.h"
-#include "engine/gamestate.h"
-#include "gui/handlist/handlistpanel.h"
-#include "modaldriver.h"
+#include "app/deskfixture.h"
 #include "gui/dialogs/rangebanddialog.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 #include "gui/trainer/trainersettingspanel.h"
-
-using torvel::GameState;
 
 namespace {
 
@@ -36,23 +25,12 @@ void typeInto(QLineEdit* edit, const QString& text) {
 
 }  // namespace
 
-class TrainerTest : public QObject {
+class TrainerTest : public QObject, DeskFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
-    std::unique_ptr<MainWindow> window;
-    TableFrame* frame() const { return window->frame(); }
     TrainerSettingsPanel* panel() const { return window->frame()->trainerSettings(); }
-    HandListPanel* handList() const { return window->frame()->handList(); }
-    GameState& g() const { return *window->desk().situation(); }
 
     void startTrainer() { menuAction(*window, QStringLiteral("Trainer"), QStringLiteral("Start"))->trigger(); }
-
-    QString settingsValue(const char* key) const {
-        const torvel::IniFile settings(torvel::kSettingsFileName);
-        return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
-    }
 
     int heroRankingPosition() const {
         const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
@@ -60,17 +38,8 @@ private:
     }
 
 private slots:
-    void init() {
-        // VAZ.ini is written by these tests: never into the shared runtime.
-        scratch = std::make_unique<ScratchWorkingDirectory>();
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        window->show();
-    }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void init() { openDesk(); }
+    void cleanup() { closeDesk(); }
 
     void startShowsTheTrainerAndResetsTheScore() {
         window->desk().setScore(7, 3);
@@ -79,7 +48,7 @@ private slots:
 
         QCOMPARE(window->desk().mode(), DeskMode::Trainer);
         QVERIFY(frame()->pushButton()->isVisible() && !frame()->computeButton()->isVisible());
-        QVERIFY(panel()->isVisible() && handList()->isVisible() && !window->desk().editMode());
+        QVERIFY(panel()->isVisible() && list()->isVisible() && !window->desk().editMode());
         QCOMPARE(window->desk().answerCount() + window->desk().correctCount(), 0);
 
         // A dealt, unanswered spot is on the table.
@@ -101,12 +70,12 @@ private slots:
         }
         QVERIFY2(refusals.seen.isEmpty(), qPrintable(refusals.seen.join('\n')));
 
-        QTreeWidget* tree = handList()->tree();
+        QTreeWidget* tree = list()->tree();
         QCOMPARE(tree->topLevelItemCount(), 10);
         QCOMPARE(window->desk().answerCount(), 10);
         int green = 0;
         for (int row = 0; row < 10; ++row) {
-            GameState* s = handList()->situations()[row];
+            GameState* s = list()->situations()[row];
             QCOMPARE(s, answered[row]);
             // The answer given, and the verdict of the analysis.
             QCOMPARE(s->heroAction, row % 3 == 0 ? 0 : 3);
