@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include "engine/gamestate.h"
@@ -31,6 +32,17 @@ protected:
     void sit(std::initializer_list<int> seats) {
         for (int s : seats)
             seat(s)->takeSeatButton()->click();
+    }
+    // "Title: text" of the message box that step brings up (shared, as the
+    // watcher outlives a step that brings none).
+    static QString messageOf(const std::function<void()>& step) {
+        auto seen = std::make_shared<QString>();
+        whenOpen<QMessageBox>([seen](QMessageBox* box) {
+            *seen = box->windowTitle() + ": " + box->text();
+            box->accept();
+        });
+        step();
+        return *seen;
     }
     QString settingsValue(const char* key) const {
         const torvel::IniFile settings(torvel::kSettingsFileName);

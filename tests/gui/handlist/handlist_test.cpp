@@ -177,25 +177,23 @@ private slots:
         QCOMPARE(written.readAll().count("***** Hand History for Game"), 3);
 
         // A directory that does not exist: the user is told, nothing is left.
+        const auto exportTo = [this](const QString& path) {
+            return messageOf([this, path] {
+                answerFileDialog(path);
+                list()->onExportClicked();
+            });
+        };
         const QString nowhere = scratch->filePath(QStringLiteral("missing/hands.txt"));
-        QString title, message;
-        answerFileDialog(nowhere);
-        acceptMessageBox(&title, &message);
-        list()->onExportClicked();
-        QCOMPARE(title, QStringLiteral("Error"));
-        QVERIFY2(message.contains(QStringLiteral("hands.txt")) && !message.contains(QStringLiteral(".tmp-")),
-                 qPrintable(message));
+        QString told = exportTo(nowhere);
+        QVERIFY2(told.startsWith("Error: ") && told.contains("hands.txt") && !told.contains(".tmp-"), qPrintable(told));
         QVERIFY(!QFile::exists(nowhere));
         // An imported hand history is never exported over.
         const QString mine = scratch->filePath(QStringLiteral("mine.txt"));
         QVERIFY(QFile::copy(kFixtures + "/pokerstars_hand.txt", mine));
         answerImport(QStringLiteral("Tight"), nullptr);
         list()->runImport({mine});
-        answerFileDialog(mine);
-        acceptMessageBox(&title, &message);
-        list()->onExportClicked();
-        QCOMPARE(title, QStringLiteral("Error"));
-        QVERIFY2(message.contains(QStringLiteral("is one of the imported hand histories")), qPrintable(message));
+        told = exportTo(mine);
+        QVERIFY2(told.startsWith("Error: ") && told.contains("one of the imported hand histories"), qPrintable(told));
         QFile kept(mine), original(kFixtures + "/pokerstars_hand.txt");
         QVERIFY(kept.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), original.readAll());

@@ -139,16 +139,11 @@ private slots:
     }
 
     void applyNeedsButtonAndHero() {
-        QString text;
-        acceptMessageBox(nullptr, &text);
-        table()->applyButton()->click();
-        QCOMPARE(text, QStringLiteral("No button set"));
-
+        const auto apply = [this] { table()->applyButton()->click(); };
+        QCOMPARE(messageOf(apply), QStringLiteral("Error: No button set"));
         sit({3, 5});
         seat(3)->leaveButton()->click();
-        acceptMessageBox(nullptr, &text);
-        table()->applyButton()->click();
-        QCOMPARE(text, QStringLiteral("No player set"));
+        QCOMPARE(messageOf(apply), QStringLiteral("Error: No player set"));
 
         sit({7, 9});  // 7 is the hero now
         table()->setButton(5, true);
@@ -163,9 +158,8 @@ private slots:
         // Nobody alone at the table gets a verdict.
         seat(5)->leaveButton()->click();
         seat(9)->leaveButton()->click();
-        acceptMessageBox(nullptr, &text);
-        QCOMPARE(window->runAnalysis(-2), 1);
-        QCOMPARE(text, QStringLiteral("Please add more player"));
+        QCOMPARE(messageOf([this] { QCOMPARE(window->runAnalysis(-2), 1); }),
+                 QStringLiteral("Error: Please add more player"));
         QCOMPARE(g().decision, -3);
     }
 
@@ -187,10 +181,8 @@ private slots:
 
         // Without a button it refuses.
         g().buttonSeat = -1;
-        QString title, text;
-        acceptMessageBox(&title, &text);
-        QCOMPARE(window->runAnalysis(-2), 1);
-        QCOMPARE(title + ": " + text, QStringLiteral("Error: No Button set.\nPlease set the Button and retry."));
+        QCOMPARE(messageOf([this] { QCOMPARE(window->runAnalysis(-2), 1); }),
+                 QStringLiteral("Error: No Button set.\nPlease set the Button and retry."));
         QCOMPARE(g().decision, -3);
     }
 
@@ -283,15 +275,19 @@ private slots:
     void editsForgetTheVerdict() {
         sit({4, 0, 2, 7});
         table()->setButton(2, true);  // hero 4 in the small blind, big blind 7; 0 and 2 folded
+        // Opens the seat's dialog with a click at the spot and closes it untouched.
+        const auto clickAndClose = [this](int s, QPoint at) {
+            return [this, s, at] {
+                whenModal([](QWidget* w) { w->close(); });
+                QTest::mouseClick(seat(s), Qt::LeftButton, {}, at);
+            };
+        };
         const struct {
             const char* edit;
             bool verdictKept;
             std::function<void()> run;
         } edits[] = {
-            {"cards", false, [this] {
-                 whenOpen<CardPickerDialog>([](CardPickerDialog* d) { d->close(); });
-                 QTest::mouseClick(seat(4), Qt::LeftButton, {}, QPoint(10, 40));
-             }},
+            {"cards", false, clickAndClose(4, {10, 40})},
             {"stack", false, [this] {
                  whenOpen<QInputDialog>([](QInputDialog* d) {
                      d->setIntValue(2000);
@@ -299,16 +295,10 @@ private slots:
                  });
                  QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 92));
              }},
-            {"action", false, [this] {
-                 whenModal([](QWidget* w) { w->close(); });
-                 QTest::mouseClick(seat(0), Qt::LeftButton, {}, QPoint(75, 40));
-             }},
+            {"action", false, clickAndClose(0, {75, 40})},
             {"button", false, [this] { table()->setButton(7, true); }},
             {"level", false, [this] { table()->changeBlindLevel(200, 400, 25); }},
-            {"range", true, [this] {
-                 whenModal([](QWidget* w) { w->close(); });
-                 QTest::mouseClick(seat(7), Qt::LeftButton, {}, QPoint(20, 107));
-             }},
+            {"range", true, clickAndClose(7, {20, 107})},
         };
         for (const auto& e : edits) {
             frame()->computeButton()->click();
