@@ -22,7 +22,6 @@ class ActionTest : public QObject, DeskFixture {
         QTest::keyClicks(edit, amount);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-    static int top(const OpponentActionDialog& dialog) { return dialog.amountValidator()->top(); }
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
         QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
@@ -46,9 +45,7 @@ private slots:
         for (auto [action, bigBlind, bet] :
              {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{2, 600, 1400}}) {
             g().bigBlind = bigBlind;
-            state(2).action = action;
-            state(2).stack = 1400;
-            state(2).bet = 0;
+            std::tie(state(2).action, state(2).stack, state(2).bet) = std::tuple(action, 1400, 0);
             auto dialog = dialogFor(2);
             expectChips(2, 1400 - bet, bet);
             QCOMPARE(dialog->raiseBox()->isChecked(), action == 2);
@@ -121,7 +118,7 @@ private slots:
     void reopeningTheRaiser() {
         std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 0, 1400, 5);
         auto dialog = dialogFor(5);
-        QCOMPARE(top(*dialog), 1400);  // his own all-in stays within the bounds
+        QCOMPARE(dialog->amountValidator()->top(), 1400);  // his own all-in stays within the bounds
         // Opening keeps his all-in, and so does closing.
         expectChips(5, 0, 1400);
         QCOMPARE(dialog->raiseEdit()->text(), QStringLiteral("1400"));
