@@ -1,6 +1,5 @@
-// What the screens show agrees with what the program holds: the hand list's
-// row, the import summary, the blinds line, one dialog per click, titles,
-// repaints, highlights, the legend and the window size.
+// What the screens show agrees with what the program holds: rows, summary,
+// blinds, one dialog per click, repaints, highlights, legend, window size.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressDialog>

@@ -1,6 +1,5 @@
-// The trainer as a user drives it: "Trainer" > "Start", ten answers, the
-// score against the hand list, the settings panel with its persisted edits,
-// "Pick" and the spots dealt from the panel.
+// The trainer as a user drives it: answers and score, the settings panel
+// with its persisted edits, "Pick" and the spots dealt from the panel.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
