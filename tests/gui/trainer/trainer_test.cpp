@@ -40,24 +40,12 @@ private slots:
     void init() { openDesk(); }
     void cleanup() { closeDesk(); }
 
-    void startShowsTheTrainerAndResetsTheScore() {
-        window->desk().setScore(7, 3);
-        QVERIFY(panel()->isHidden());
-        startTrainer();
-
-        QCOMPARE(window->desk().mode(), DeskMode::Trainer);
-        QVERIFY(frame()->pushButton()->isVisible() && !frame()->computeButton()->isVisible());
-        QVERIFY(panel()->isVisible() && list()->isVisible() && !window->desk().editMode());
-        QCOMPARE(window->desk().answerCount() + window->desk().correctCount(), 0);
-
-        // A dealt, unanswered spot is on the table.
-        QVERIFY(g().heroSeat >= 0 && g().playerCount >= 2);
-        QCOMPARE(g().decision, static_cast<int>(torvel::kDecisionNotComputed));
-    }
-
     void tenAnswersAgreeWithTheHandList() {
         UnexpectedModals refusals;
+        QVERIFY(panel()->isHidden());
         startTrainer();
+        QCOMPARE(window->desk().mode(), DeskMode::Trainer);
+        QVERIFY(panel()->isVisible() && frame()->pushButton()->isVisible() && !frame()->computeButton()->isVisible());
         QList<GameState*> answered;
         for (int n = 0; n < 10; ++n) {
             GameState* before = window->desk().situation();
