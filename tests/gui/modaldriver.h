@@ -10,49 +10,46 @@
 
 #include <functional>
 
-// Runs handler on the first modal widget that appears (polling for up to
-// thirty seconds, for loaded machines), then lets the caller go on. Progress dialogs come and go
-// on their own during a computation and are passed over.
-inline void whenModal(std::function<void(QWidget*)> handler, int attempts = 3000) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && !modal->inherits("QProgressDialog")) {
-            handler(modal);
-            return;
-        }
-        if (attempts > 0)
-            whenModal(handler, attempts - 1);
+// Asks take about the active modal widget every 10 ms until it takes it
+// (for up to thirty seconds, for loaded machines).
+inline void pollModal(std::function<bool(QWidget*)> take, int attempts = 3000) {
+    QTimer::singleShot(10, [take, attempts]() {
+        if (!take(QApplication::activeModalWidget()) && attempts > 0)
+            pollModal(take, attempts - 1);
     });
 }
 
-// Runs handler on the first modal dialog of type Dialog; progress dialogs
-// and other windows are let be.
+// Runs handler on the first modal widget that appears, then lets the caller
+// go on. Progress dialogs come and go on their own during a computation and
+// are passed over.
+inline void whenModal(std::function<void(QWidget*)> handler) {
+    pollModal([handler](QWidget* modal) {
+        if (!modal || modal->inherits("QProgressDialog"))
+            return false;
+        handler(modal);
+        return true;
+    });
+}
+
+// Runs handler on the first modal dialog of type Dialog; other windows are let be.
 template <typename Dialog, typename Handler>
-void whenOpen(Handler handler, int attempts = 3000) {
-    QTimer::singleShot(10, [handler, attempts]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+void whenOpen(Handler handler) {
+    pollModal([handler](QWidget* modal) {
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (dialog)
             handler(dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenOpen<Dialog>(handler, attempts - 1);
+        return dialog != nullptr;
     });
 }
 
-// Closes the next message box and records its title and text; other
-// dialogs in between are left alone.
-inline void acceptMessageBox(QString* title, QString* text, int attempts = 3000) {
-    QTimer::singleShot(10, [title, text, attempts]() {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            if (title)
-                *title = box->windowTitle();
-            if (text)
-                *text = box->text();
-            box->accept();
-            return;
-        }
-        if (attempts > 0)
-            acceptMessageBox(title, text, attempts - 1);
+// Closes the next message box and records its title and text.
+inline void acceptMessageBox(QString* title, QString* text) {
+    whenOpen<QMessageBox>([title, text](QMessageBox* box) {
+        if (title)
+            *title = box->windowTitle();
+        if (text)
+            *text = box->text();
+        box->accept();
     });
 }
 
@@ -92,7 +89,6 @@ public:
     ScratchWorkingDirectory(const ScratchWorkingDirectory&) = delete;
     ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
 
-    QString path() const { return dir_.path(); }
     QString filePath(const QString& name) const { return dir_.filePath(name); }
     // The working directory the tests started in (the ready one).
     QString original() const { return previous_; }

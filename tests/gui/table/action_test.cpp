@@ -2,31 +2,16 @@
 // seat's stack and bet at once; "Close" makes an all-in player the raiser.
 #include <QCheckBox>
 #include <QIntValidator>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
+#include <tuple>
 
-#include "gui/app/mainwindow.h"
-#include "engine/gamestate.h"
-#include "modaldriver.h"
+#include "app/deskfixture.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
-#include "gui/table/seatwidget.h"
-#include "gui/table/tableview.h"
-#include "gui/trainer/tableframe.h"
 
-using torvel::GameState;
-
-class ActionTest : public QObject {
+class ActionTest : public QObject, DeskFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window;
-    SeatWidget* seat(int i) const { return window->frame()->table()->seatWidget(i); }
-    GameState& g() const { return *window->desk().situation(); }
-    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
 
     std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
         return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
@@ -37,7 +22,6 @@ class ActionTest : public QObject {
         QTest::keyClicks(edit, amount);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-    static int top(const OpponentActionDialog& dialog) { return dialog.amountValidator()->top(); }
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
         QCOMPARE(QList<int>({state(seatIndex).stack, state(seatIndex).bet}), QList<int>({stack, bet}));
@@ -49,31 +33,25 @@ private slots:
     // (100 in), big blind 0 (200 in); seat 2 folded before the hero, seats
     // 5, 7, 8 and 0 act after him.
     void init() {
-        window = std::make_unique<MainWindow>();
-        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
-        for (int s : {3, 0, 2, 5, 7, 8})
-            seat(s)->takeSeatButton()->click();
-        window->frame()->table()->setButton(7, true);
+        openDesk();
+        sit({3, 0, 2, 5, 7, 8});
+        table()->setButton(7, true);
         QCOMPARE(state(2).action, 0);
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { closeDesk(); }
 
     // Call one big blind, raise three, never more than the stack.
     void startValuesApplyAtOnce() {
-        for (auto [action, bigBlind, bet] : {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{1, 600, 600},
-                                             std::tuple{2, 600, 1400}}) {
+        for (auto [action, bigBlind, bet] :
+             {std::tuple{1, 200, 200}, std::tuple{2, 200, 600}, std::tuple{2, 600, 1400}}) {
             g().bigBlind = bigBlind;
-            state(2).action = action;
-            state(2).stack = 1400;
-            state(2).bet = 0;
+            std::tie(state(2).action, state(2).stack, state(2).bet) = std::tuple(action, 1400, 0);
             auto dialog = dialogFor(2);
             expectChips(2, 1400 - bet, bet);
-            QCOMPARE(dialog->callBox()->isChecked(), action == 1);
             QCOMPARE(dialog->raiseBox()->isChecked(), action == 2);
             QLineEdit* used = action == 1 ? dialog->callEdit() : dialog->raiseEdit();
             QCOMPARE(used->text(), QString::number(bet));
-            QVERIFY(used->isEnabled());
-            QVERIFY(!(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
+            QVERIFY(used->isEnabled() && !(action == 1 ? dialog->raiseEdit() : dialog->callEdit())->isEnabled());
             QCOMPARE(g().raiserSeat, -1);  // nobody is the raiser before "Close"
         }
     }
@@ -87,17 +65,12 @@ private slots:
             QVERIFY(state(s).bet > bet);  // the start value went in
             g().raiserSeat = s;
             dialog->foldBox()->click();
-            QCOMPARE(state(s).action, 0);
             expectChips(s, stack, bet);
-            QCOMPARE(g().raiserSeat, -1);
-            for (QWidget* w : std::initializer_list<QWidget*>{dialog->callLabel(), dialog->callEdit(), dialog->raiseLabel(),
-                                                               dialog->raiseEdit()})
-                QVERIFY(!w->isEnabled());
+            QCOMPARE(QList<int>({state(s).action, g().raiserSeat}), QList<int>({0, -1}));
+            QVERIFY(!dialog->callEdit()->isEnabled() && !dialog->raiseEdit()->isEnabled());
         }
         // A big blind with 150 in all, less than his blind, is no raiser.
-        state(0).stack = 0;
-        state(0).bet = 150;
-        state(0).action = 0;
+        std::tie(state(0).stack, state(0).bet, state(0).action) = std::tuple(0, 150, 0);
         auto shortBlind = dialogFor(0);
         expectChips(0, 0, 150);
         shortBlind->closeButton()->click();
@@ -143,12 +116,9 @@ private slots:
     }
 
     void reopeningTheRaiser() {
-        state(5).action = 2;
-        state(5).stack = 0;
-        state(5).bet = 1400;
-        g().raiserSeat = 5;
+        std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 0, 1400, 5);
         auto dialog = dialogFor(5);
-        QCOMPARE(top(*dialog), 1400);  // his own all-in stays within the bounds
+        QCOMPARE(dialog->amountValidator()->top(), 1400);  // his own all-in stays within the bounds
         // Opening keeps his all-in, and so does closing.
         expectChips(5, 0, 1400);
         QCOMPARE(dialog->raiseEdit()->text(), QStringLiteral("1400"));
@@ -157,8 +127,7 @@ private slots:
 
         // Switching from the all-in raise clears him as the raiser; another seat's raise is not touched.
         dialog->callBox()->click();
-        QCOMPARE(g().raiserSeat, -1);
-        QCOMPARE(state(5).action, 1);
+        QCOMPARE(QList<int>({g().raiserSeat, state(5).action}), QList<int>({-1, 1}));
         expectChips(5, 1200, 200);  // the call edit's amount
         g().raiserSeat = 5;
         dialog->foldBox()->click();
@@ -182,9 +151,7 @@ private slots:
             {-1, "700", true, 700},    {2, "1400", false, 1399}, {2, "9999", true, 1399},
         };
         for (const auto& r : rows) {
-            state(5).action = 1;
-            state(5).stack = 1400;
-            state(5).bet = 0;
+            std::tie(state(5).action, state(5).stack, state(5).bet) = std::tuple(1, 1400, 0);
             g().raiserSeat = r.otherRaiser;
             auto dialog = dialogFor(5);
             QCOMPARE(dialog->amountValidator()->bottom(), 100);  // the small blind
@@ -201,10 +168,7 @@ private slots:
         }
 
         // A start value of three big blinds (600) beside the raiser stops a chip short of his 500.
-        g().raiserSeat = 2;
-        state(5).action = 2;
-        state(5).stack = 500;
-        state(5).bet = 0;
+        std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 500, 0, 2);
         auto shortStack = dialogFor(5);
         expectChips(5, 1, 499);
         QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
@@ -227,25 +191,15 @@ private slots:
 
         // A player after the hero has not acted: no dialog (one that opened by
         // mistake is closed, so the test fails and goes on).
-        auto watching = std::make_shared<bool>(true);
-        auto opened = std::make_shared<bool>(false);
-        whenModal([watching, opened](QWidget* w) {
-            if (*watching) {
-                *opened = true;
-                w->close();
-            }
-        });
+        UnexpectedModals watch;
         QTest::mouseClick(seat(5), Qt::LeftButton, {}, QPoint(75, 40));
-        *watching = false;
-        QVERIFY(!*opened);
+        QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
         QCOMPARE(state(5).action, -1);
     }
 
     void aListedHandKeepsItsBlindsAndLeavesTheTable() {
         GameState listed = g();
-        listed.smallBlind = 200;
-        listed.bigBlind = 400;
-        listed.seats[5].action = 1;
+        std::tie(listed.smallBlind, listed.bigBlind, listed.seats[5].action) = std::tuple(200, 400, 1);
         AnalysisReportDialog report(&window->desk(), "Details for 1", nullptr);
         report.buildReport(&listed);
         OpponentActionDialog dialog(&window->desk(), &listed, 5);

@@ -1,0 +1,66 @@
+#pragma once
+// The main window as the widget tests meet it, in a working directory of its
+// own, with the short ways to its table, seats and situation.
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "engine/gamestate.h"
+#include "gui/app/mainwindow.h"
+#include "gui/handlist/handlistpanel.h"
+#include "gui/table/seatwidget.h"
+#include "gui/table/tableview.h"
+#include "gui/trainer/tableframe.h"
+#include "modaldriver.h"
+#include "settings/inifile.h"
+
+using torvel::GameState;
+
+class DeskFixture {
+protected:
+    std::unique_ptr<ScratchWorkingDirectory> scratch;
+    std::unique_ptr<MainWindow> window;
+
+    TableFrame* frame() const { return window->frame(); }
+    TableView* table() const { return window->frame()->table(); }
+    SeatWidget* seat(int i) const { return table()->seatWidget(i); }
+    HandListPanel* list() const { return window->frame()->handList(); }
+    GameState& g() const { return *window->desk().situation(); }
+    torvel::SeatState& state(int i) const { return g().seats[static_cast<std::size_t>(i)]; }
+    void sit(std::initializer_list<int> seats) {
+        for (int s : seats)
+            seat(s)->takeSeatButton()->click();
+    }
+    // "Title: text" of the message box that step brings up (shared, as the
+    // watcher outlives a step that brings none).
+    static QString messageOf(const std::function<void()>& step) {
+        auto seen = std::make_shared<QString>();
+        whenOpen<QMessageBox>([seen](QMessageBox* box) {
+            *seen = box->windowTitle() + ": " + box->text();
+            box->accept();
+        });
+        step();
+        return *seen;
+    }
+    QString settingsValue(const char* key) const {
+        const torvel::IniFile settings(torvel::kSettingsFileName);
+        return QString::fromStdString(settings.readString(torvel::kSettingsSection, key, "<absent>"));
+    }
+
+    void startWindow() {
+        window = std::make_unique<MainWindow>();
+        QVERIFY2(window->tablesLoaded(), qPrintable(window->tableLoadError()));
+        window->show();
+    }
+    // Files written by a test (VAZ.ini, exports, the database) never reach the shared runtime.
+    void openDesk() {
+        scratch = std::make_unique<ScratchWorkingDirectory>();
+        startWindow();
+    }
+    void closeDesk() {
+        window.reset();
+        scratch.reset();
+    }
+};
