@@ -43,10 +43,9 @@ struct RefusingPort : LoopbackPort {
     RefusingPort() : LoopbackPort(false) {}
 };
 
-// Answers up to `connections` requests with the same reply, on a thread of its
-// own. With none to answer it is silent: connections wait in its backlog until
-// a deadline resets them, so a client without a working timeout fails late
-// instead of hanging the test.
+// Answers up to `connections` requests with the same reply, on a thread of its own. With none to answer it
+// is silent: connections wait in its backlog until a deadline resets them, so a client without a working
+// timeout fails late instead of hanging the test.
 class LoopbackServer : public LoopbackPort {
 public:
     explicit LoopbackServer(std::string reply, int connections = 1);
