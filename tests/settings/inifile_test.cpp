@@ -22,9 +22,8 @@ namespace {
 // Temporary files a write leaves behind would show here.
 long filesIn(const std::string& directory) { return std::distance(std::filesystem::directory_iterator(directory), {}); }
 
-// A file as users and older versions leave it: a byte-order mark, CR LF,
-// comments, other sections, odd lines, mixed-case names, a second section of
-// the same name and a last line without its line end.
+// As users and older versions leave it: a byte-order mark, CR LF, comments, odd lines, mixed-case names,
+// a second section of the same name and a last line without its line end.
 const std::string kMixedFile =
     "\xEF\xBB\xBF; Torvel settings\r\n"
     "[General]\r\n"
@@ -73,7 +72,8 @@ TEST_F(IniFileTest, ReadsValuesAmongOtherSectionsCommentsAndMixedCase) {
 
 TEST(IniNumbers, IntegersAreTheLeadingNumber) {
     const std::pair<const char*, int> cases[] = {{"17abc", 17}, {"\t 9 ", 9}, {"+8", 8}, {"-5", -5}, {"0x1F", 0},
-        {"abc", 0}, {"- 5", 0}, {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}};
+                                                 {"abc", 0}, {"- 5", 0}, {"99999999999999999999", INT_MAX},
+                                                 {"-99999999999999999999", INT_MIN}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(leadingNumber(value), expected) << value;
 }
@@ -98,8 +98,7 @@ TEST_F(IniFileTest, WritingChangesOneLineAndKeepsTheRest) {
     ASSERT_TRUE(settings.writeString("Trainer", "level", "3"));
     ASSERT_TRUE(settings.writeString("tail", "added", "after the last line"));
 
-    // The value replaced in the first section, the new key at the end of its
-    // entries, the new section at the end of the file.
+    // Replaced in the first section, added after its last entry, a new section at the end.
     std::string expected = kMixedFile;
     expected.replace(expected.find("/home/anna/PartyPoker  "), 23, "/new/dir");
     expected.insert(expected.find("odd line"), "dir=hands\r\n");
@@ -147,8 +146,7 @@ TEST_F(IniFileTest, WritesLeaveNoTemporaryFilesAndKeepModeAndLink) {
     ::chmod(target.c_str(), 0640);
     std::filesystem::create_symlink("real.ini", path);
 
-    IniFile settings(path);
-    ASSERT_TRUE(settings.writeString("VAZ", "round", "4"));
+    ASSERT_TRUE(IniFile(path).writeString("VAZ", "round", "4"));
 
     EXPECT_EQ(filesIn(scratch.path()), 2);
     EXPECT_TRUE(std::filesystem::is_symlink(path));
