@@ -32,9 +32,7 @@ struct FakePrompt final : UpdatePrompt {
 
 UpdateCheckOptions checkAt(const std::string& host) {
     torvel::testing::clearProxyEnvironment();
-    UpdateCheckOptions options;
-    options.host = host;
-    return options;
+    return {.host = host};
 }
 
 // Only a successful reply is read, and only a "9" in its second place offers.
@@ -66,10 +64,9 @@ TEST(UpdateCheck, TheServerInTheSettingsGetsTheVersionAndYesOpensItsDownloadPage
     ASSERT_TRUE(settings.writeString("vaz", "UpdateHost", server.address()));
     EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Opened);
     EXPECT_EQ(prompt.openedPages, std::vector<std::string>{"http://" + server.address() + "/sngdownload.php"});
-    const auto& seen = server.requests();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].requestLine, "GET /vaz.php?m=torvel&v=1.22 HTTP/1.0");
-    EXPECT_EQ(seen[0].headerValues("User-Agent"), std::vector<std::string>{"Mozilla/4.0 (compatible; )"});
+    const auto& seen = server.requests().at(0);
+    EXPECT_EQ(seen.requestLine, "GET /vaz.php?m=torvel&v=1.22 HTTP/1.0");
+    EXPECT_EQ(seen.headerValues("User-Agent"), std::vector<std::string>{"Mozilla/4.0 (compatible; )"});
     // An empty setting turns the check off: nothing is sent, nothing shown.
     ASSERT_TRUE(settings.writeString("VAZ", "updatehost", ""));
     EXPECT_EQ(checkForUpdate(settings, prompt), UpdateCheckOutcome::Disabled);
@@ -88,8 +85,7 @@ TEST(UpdateCheck, UnreachableServersShowNothing) {
 }
 
 TEST(UpdateCheck, RequestPathAndDownloadPage) {
-    const std::string cut = updateRequestPath(std::string(400, 'i'), "1.22");
-    EXPECT_EQ(cut.size(), kUpdateRequestCapacity - 1);
+    EXPECT_EQ(updateRequestPath(std::string(400, 'i'), "1.22").size(), kUpdateRequestCapacity - 1);
     const std::pair<const char*, const char*> cases[] = {
         {"update.example.com", "http://update.example.com/sngdownload.php"},
         {"http://update.example.com:80/", "http://update.example.com/sngdownload.php"},
