@@ -17,8 +17,7 @@ namespace torvel::testing {
 
 namespace {
 
-// Every wait for a connection or for bytes gives up after this, and so does
-// a silent server, so that a test can never hang on one.
+// Every wait for a connection or for bytes, and a silent server, gives up after this.
 constexpr int kWaitSeconds = 30;
 constexpr std::size_t kRequestLimit = 64 * 1024 * 1024;
 

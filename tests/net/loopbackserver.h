@@ -1,7 +1,5 @@
 #pragma once
-// Servers on 127.0.0.1 for the network tests, and nowhere else: one that
-// answers and records what it was sent, or never answers, and a port that
-// refuses. Each stops by itself.
+// Servers on 127.0.0.1 for the network tests: each stops by itself.
 
 #include <cstdint>
 #include <future>
@@ -45,11 +43,9 @@ struct RefusingPort : LoopbackPort {
     RefusingPort() : LoopbackPort(false) {}
 };
 
-// Answers up to `connections` requests, each with the same reply, on a thread
-// of its own; gives up after a deadline so that a test can never hang on it.
-// With none to answer it is silent: connections complete in its backlog but
-// are never read or answered, until the deadline resets them, so a client
-// without a working timeout fails late instead of hanging the test.
+// Answers up to `connections` requests with the same reply, on a thread of its own. With none to answer it
+// is silent: connections wait in its backlog until a deadline resets them, so a client without a working
+// timeout fails late instead of hanging the test.
 class LoopbackServer : public LoopbackPort {
 public:
     explicit LoopbackServer(std::string reply, int connections = 1);

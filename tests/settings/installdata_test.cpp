@@ -28,11 +28,10 @@ protected:
     fs::path work = fs::path(scratch.path()) / "home" / "torvel";
 
     void SetUp() override {
-        write(installed / "table.res", "new table");
-        write(installed / "ranking.res", "new ranking");
-        write(installed / "images" / "torvel.png", "new icon");
-        write(installed / "data" / "callrange0.conf", "default 0");
-        write(installed / "data" / "callrange1.conf", "default 1");
+        for (const auto& [file, text] : {std::pair{"table.res", "new table"}, {"ranking.res", "new ranking"},
+                                         {"images/torvel.png", "new icon"}, {"data/callrange0.conf", "default 0"},
+                                         {"data/callrange1.conf", "default 1"}})
+            write(installed / file, text);
     }
 };
 
