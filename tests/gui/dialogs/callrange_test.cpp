@@ -102,18 +102,17 @@ private slots:
         QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("12.34"));
     }
 
-    // Profile n's files hold v + (n + 1) * 0.111 in every cell of the calling
-    // table and 99 - v + ... in the bubble table. Shown cells (7, 8) and (7, 0)
-    // are typed over; hidden (8, 7) keeps the file's value, cut to two decimals.
+    // Profile n's files hold (n + 1) * 0.111 above whole numbers in cells (7, 8) and (8, 7), the default 7
+    // elsewhere. Shown cells (7, 8) and (7, 0) are typed over; hidden (8, 7) keeps the file's value, cut to
+    // two decimals.
     void editsAndSavesEveryProfileKeepingHiddenCells() {
-        const auto fileValue = [](int n, double v) { return static_cast<float>(v + (n + 1) * 0.111); };
         for (int n = 0; n < 3; ++n) {
             CallingProfile p;
-            for (int r = 0; r < 10; ++r)
-                for (int c = 0; c < 10; ++c) {
-                    p.callRanges[r][c] = fileValue(n, r * 10 + c);
-                    p.bubbleRanges[r][c] = fileValue(n, 99 - (r * 10 + c));
-                }
+            const float fraction = static_cast<float>((n + 1) * 0.111);
+            p.callRanges[7][8] = 78 + fraction;
+            p.callRanges[8][7] = 87 + fraction;
+            p.bubbleRanges[7][8] = 21 + fraction;
+            p.bubbleRanges[8][7] = 12 + fraction;
             p.potOdds[0] = 30.0f + static_cast<float>(n);
             p.potOdds[1] = 60.0f + static_cast<float>(n);
             QVERIFY(p.save("data", n));
