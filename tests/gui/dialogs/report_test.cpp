@@ -1,7 +1,5 @@
-// The analysis report: its table and text for computed situations, the
-// cells that edit seats, "Recompute", and situations it must survive.
-// Payouts are winner-take-all, so an ICM equity is the hero's share of the
-// chips in play; opponents hold AA or nothing, so the hero's AA wins 50 or 100 %.
+// Payouts are winner-take-all, so an ICM equity is the hero's share of the chips in play; opponents hold AA
+// or nothing, so the hero's AA wins 50 or 100 %.
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -63,8 +61,7 @@ void pushAllIn(QWidget* w) {
     }
 }
 
-// Answers the next stack question with value (cancels it when value < 0)
-// and records the chips it started from.
+// Answers the next stack question with value (below 0 cancels) and records the chips it started from.
 void answerStack(int value, int* shown = nullptr) {
     whenModal([=](QWidget* w) {
         auto* input = qobject_cast<QInputDialog*>(w);
@@ -186,7 +183,6 @@ private slots:
     void stackCellAndRecompute() {
         const auto report = computedReport();
         const QString before = report->reportText();
-        // The Cut Off's stack cell: the dialog starts from the chips in it.
         int start = -1;
         answerStack(4500, &start);
         click(*report, 6, 2);
@@ -198,7 +194,6 @@ private slots:
         answerStack(-1, &start);
         click(*report, 8, 2);
         QCOMPARE(QList<int>({start, state(8).stack}), QList<int>({1900, 1900}));
-        QCOMPARE(report->cells()[8][2]->text(), link("1900"));
 
         // Recompute with 12000 chips in play: nobody calling he holds 1300
         // (10.83), folding 1000 (8.33); push 0.9865 * 0.10833 + 0.0045249 * 0.5
@@ -229,8 +224,7 @@ private slots:
 
         whenModal(pushAllIn);
         click(*report, 4, 5);
-        QCOMPARE(g().raiserSeat, 2);
-        QCOMPARE(QList<int>({state(2).bet, seat(2)->bet()}), QList<int>({1000, 1000}));  // the table's seat follows
+        QCOMPARE(QList<int>({g().raiserSeat, state(2).bet, seat(2)->bet()}), QList<int>({2, 1000, 1000}));
         QCOMPARE(report->cells()[4][5]->text() + report->cells()[4][2]->text() + report->cells()[4][3]->text(),
                  link("Push") + link("0") + "1000");
         QCOMPARE(g().evPush, pushBefore);
@@ -254,8 +248,7 @@ private slots:
         int mode = -1;
         answerRange(84, &mode);
         click(*report, 7, 1);  // the Button, seat 7
-        QCOMPARE(mode, 0);
-        QCOMPARE(QList<int>({state(7).rangeTo, seat(7)->rangeTo()}), QList<int>({84, 84}));
+        QCOMPARE(QList<int>({mode, state(7).rangeTo, seat(7)->rangeTo()}), QList<int>({0, 84, 84}));
         QCOMPARE(report->cells()[7][1]->text(), link("49.70"));
 
         GameState listed = g();
@@ -272,8 +265,7 @@ private slots:
     void badSituationsListNothingOrWhatFits() {
         AnalysisReportDialog report(&window->desk(), "Bad", nullptr);
         report.buildReport(nullptr);
-        QVERIFY(shownRows(report).isEmpty());
-        QCOMPARE(report.reportText(), QString());
+        QVERIFY(shownRows(report).isEmpty() && report.reportText().isEmpty());
         report.recomputeButton()->click();  // nothing to compute
 
         sit({1, 4, 8});
