@@ -1,6 +1,3 @@
-// The calling-range editor as a user drives it: load, edit and save the three
-// profiles (hidden cells travel along), a fresh installation, a missing or
-// blocked data directory, and hostile pot-odds files.
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleValidator>
@@ -102,9 +99,8 @@ private slots:
         QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("12.34"));
     }
 
-    // Profile n's files hold (n + 1) * 0.111 above whole numbers in cells (7, 8) and (8, 7), the default 7
-    // elsewhere. Shown cells (7, 8) and (7, 0) are typed over; hidden (8, 7) keeps the file's value, cut to
-    // two decimals.
+    // Profile n's cells (7, 8) and (8, 7) hold whole numbers plus (n + 1) * 0.111, the rest 7. Shown (7, 8) and
+    // (7, 0) are typed over; hidden (8, 7) keeps the file's value, cut to two decimals.
     void editsAndSavesEveryProfileKeepingHiddenCells() {
         for (int n = 0; n < 3; ++n) {
             CallingProfile p;
@@ -147,8 +143,7 @@ private slots:
         }
     }
 
-    // A shown field outside 0..100, or empty, stops the save and is marked;
-    // the first good one creates the missing data directory.
+    // A shown field outside 0..100, or empty, stops the save and is marked; the first good one creates "data".
     void valuesOutside0To100AreRefused() {
         const struct {
             const char* typed;
@@ -161,7 +156,6 @@ private slots:
             UnexpectedModals boxes;
             buttonLabelled(dialog.get(), "Save")->click();
             QCOMPARE(edit->property("invalid").toBool(), !r.saved);
-            // The first refusals happen before anything was ever saved.
             QCOMPARE(QDir(QStringLiteral("data")).exists(), r.saved);
             if (!r.saved) {
                 QTRY_COMPARE(boxes.seen.size(), 1);
@@ -175,8 +169,7 @@ private slots:
     }
 
     void failedSaveTellsTheUserAndKeepsTheEdits() {
-        // A file where the directory should be; a directory where the bubble
-        // file should be (the first two files are written by then).
+        // A file where the directory should be; a directory for the bubble file (the first two are written by then).
         for (const char* blocker : {"data", "data/bubble2.conf"}) {
             QDir(QStringLiteral("data")).removeRecursively();
             QFile::remove(QStringLiteral("data"));

@@ -1,6 +1,5 @@
 #pragma once
-// The main window the dialog tests open their dialogs from, with its tables
-// loaded, and short ways into its table and situation.
+// The main window the dialogs open from, with its tables loaded, and short ways into its table and situation.
 #include <QtTest>
 
 #include <initializer_list>

@@ -1,5 +1,3 @@
-// The range dialogs as a user drives them: a seat's own and calling range
-// (RangeDialog) and the band dialog that writes into two integers (RangeBandDialog).
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,8 +73,7 @@ private slots:
         expectRanges(0, 169, 0, 169);
     }
 
-    // Own range 20..50: the moved slider or preset is pushed back to keep a
-    // band; the calling range follows the own range.
+    // Own range 20..50: a moved slider or preset is pushed back to keep a band; the calling range follows.
     void slidersAndPresetsKeepABand() {
         using Case = std::tuple<int, int, int, int>;  // 0 min, 1 max slider, 2 preset (12 % or 50 %); value; band
         for (auto [control, value, lower, upper] : std::initializer_list<Case>{
@@ -123,8 +120,7 @@ private slots:
         QCOMPARE(dialog.rangeLabel()->text(), QStringLiteral("Range: 0.59 %"));
     }
 
-    // A calling range outside the own range once pushed a bound back and
-    // forth for ever; it opens as a band inside it, and the sliders stop there.
+    // A calling range outside the own range once swung a bound for ever; it opens as a band inside, sliders stop there.
     void damagedRangesInCallingModeStayBands() {
         using Case = std::tuple<int, int, int, int, int, int>;  // stored ranges, calling band opened
         for (auto [from, to, from2, to2, openFrom, openTo] : std::initializer_list<Case>{

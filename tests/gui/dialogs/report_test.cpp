@@ -88,9 +88,8 @@ class ReportTest : public DeskFixture {
         QTest::mouseClick(cell(report, row, column), Qt::LeftButton);
     }
 
-    // Six players, hero AA in seat 3 with 1000 chips, winner-take-all.
-    // Button 7, small blind 8, big blind 0; seat 2 (first to act, any two)
-    // folds; seat 5 never calls; seats 7, 8 and 0 call with AA only.
+    // Six players, hero AA in seat 3 with 1000 chips. Button 7, small blind 8, big blind 0; seat 2 (first to act,
+    // any two) folds; seat 5 never calls; seats 7, 8 and 0 call with AA only.
     void sixHanded() {
         sit({3, 0, 2, 5, 7, 8});
         window->frame()->payouts()->setStructure({"100"});
@@ -143,10 +142,9 @@ private slots:
             {9, {"Big Blind", link("0.59"), link("1800"), "200", "20.00", "", "0.45"}}};
         QCOMPARE(rows, expectedRows);
 
-        // Winning against a caller the hero holds 2300, 2200 or 2100 of the
-        // 10000 chips, losing 0. Nobody calls with (1 - 6/1326)^3 = 98.65 %,
-        // then he holds 1300. Push = 0.9865 * 0.13 + 0.115 * 0.45249 % + 0.11
-        // * 0.45044 % + 0.105 * 0.44840 % = 12.97; fold: he keeps 1000, 10.00.
+        // Winning against a caller the hero holds 2300, 2200 or 2100 of the 10000 chips, losing 0. Nobody calls
+        // with (1 - 6/1326)^3 = 98.65 %, then he holds 1300. Push = 0.9865 * 0.13 + 0.115 * 0.45249 % + 0.11 *
+        // 0.45044 % + 0.105 * 0.44840 % = 12.97; fold: he keeps 1000, 10.00.
         for (const QString& part :
              {QStringLiteral("<b><font color=#00FF00>12.97</font></b></td><td><b><font color=#FF0000>10.00</font></b>"
                              "</td><td>2.97</td></tr></table><br><b>Your Action : <br>Correct Action : Push<br>"),
@@ -195,9 +193,8 @@ private slots:
         click(*report, 8, 2);
         QCOMPARE(QList<int>({start, state(8).stack}), QList<int>({1900, 1900}));
 
-        // Recompute with 12000 chips in play: nobody calling he holds 1300
-        // (10.83), folding 1000 (8.33); push 0.9865 * 0.10833 + 0.0045249 * 0.5
-        // * 0.19167 + 0.0045044 * 0.5 * 0.18333 + 0.0044840 * 0.5 * 0.175 = 10.81.
+        // Recompute with 12000 chips in play: nobody calling he holds 1300 (10.83), folding 1000 (8.33); push
+        // 0.9865 * 0.10833 + 0.0045249 * 0.5 * 0.19167 + 0.0045044 * 0.5 * 0.18333 + 0.0044840 * 0.5 * 0.175 = 10.81.
         g().heroAction = 3;
         g().setPushRangeText("22+");
         report->recomputeButton()->click();
@@ -213,8 +210,7 @@ private slots:
         const auto report = computedReport();
         state(2).rangeTo = state(2).range2To = 1;
         const float pushBefore = g().evPush;
-        // Only players who acted before the hero have an action to edit; the
-        // hero's cards are no range.
+        // Only players who acted before the hero have an action to edit; the hero's cards are no range.
         {
             UnexpectedModals modals;
             click(*report, 6, 5);
@@ -229,8 +225,7 @@ private slots:
                  link("Push") + link("0") + "1000");
         QCOMPARE(g().evPush, pushBefore);
 
-        // Calling, the hero wins 1000 + 1300 (23.00) or is out, AA against AA:
-        // 11.50. Folding, he keeps 1000 whoever wins: 10.00.
+        // Calling, the hero wins 1000 + 1300 (23.00) or is out, AA against AA: 11.50; folding he keeps 1000: 10.00.
         report->recomputeButton()->click();
         for (const QString& part :
              {QStringLiteral("<font color=#00FF00>11.50</font></b></td><td><b><font color=#FF0000>10.00"),
@@ -241,8 +236,7 @@ private slots:
             QVERIFY2(report->reportText().contains(part), qPrintable(part));
     }
 
-    // A range cell opens the range dialog on the report's own situation: the
-    // table's for a computed report, never the table's for a listed hand.
+    // A range cell edits the report's own situation: the table's for a computed report, a listed hand's otherwise.
     void rangeAndStackCellsEditTheReportsSituation() {
         const auto report = computedReport();
         int mode = -1;

@@ -37,8 +37,7 @@ private slots:
     void cleanup() { window.reset(); }
 
     void foldedOpponentsAreNotOffered() {
-        // Six players; button 5, small blind 7, big blind 8, hero 4: seats 0
-        // and 2 act before the hero and folded, 5, 7 and 8 are still to act.
+        // Button 5, small blind 7, big blind 8, hero 4: seats 0 and 2 folded before him, 5, 7 and 8 are to act.
         sit({4, 0, 2, 5, 7, 8});
         table()->setButton(5, true);
         for (int s : {5, 7, 8})
@@ -63,8 +62,7 @@ private slots:
     }
 
     void everybodyFoldedComputesNothing() {
-        // Button 0, small blind 2, big blind 4 (the hero): the others folded
-        // before him and nobody raised.
+        // Button 0, small blind 2, big blind 4 (the hero): the others folded before him, nobody raised.
         sit({4, 0, 2, 5, 7, 8});
         table()->setButton(0, true);
         g().evPush = 0.25f;
