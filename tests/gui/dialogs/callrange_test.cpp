@@ -12,13 +12,6 @@ using torvel::CallingProfile;
 
 namespace {
 
-QPushButton* buttonLabelled(QWidget* parent, const char* label) {
-    for (auto* button : parent->findChildren<QPushButton*>())
-        if (button->text() == QLatin1String(label))
-            return button;
-    return nullptr;
-}
-
 void type(QLineEdit* edit, const QString& text) {
     edit->clear();
     QTest::keyClicks(edit, text);

@@ -25,12 +25,6 @@ class IcmTest : public DeskFixture {
         return out;
     }
     QString totals() const { return icm->percentTotalLabel()->text() + " " + icm->amountTotalLabel()->text(); }
-    QPushButton* preset(const QString& label) const {
-        for (QPushButton* b : icm->presetButtons())
-            if (b->text() == label)
-                return b;
-        return nullptr;
-    }
     static void enter(QLineEdit* field, const QString& text) {
         field->clear();
         QTest::keyClicks(field, text);
@@ -42,7 +36,7 @@ class IcmTest : public DeskFixture {
         const char* counts[] = {"5000", "3000", "2000"};
         for (int i = 0; i < 3; ++i)
             enter(chips(i), QLatin1String(counts[i]));
-        preset("1 Table")->click();
+        buttonLabelled(icm, "1 Table")->click();
         enter(icm->prizePoolField(), QStringLiteral("100"));
     }
 
@@ -71,8 +65,8 @@ private slots:
         enter(icm->prizePoolField(), QStringLiteral("1000"));
         enter(percent(8), QStringLiteral("5"));  // a hand-typed value further down is overwritten
         QCOMPARE(amount(8)->text(), QStringLiteral("50.00"));
-        QVERIFY(preset("3 Table"));
-        preset("3 Table")->click();
+        QVERIFY(buttonLabelled(icm, "3 Table"));
+        buttonLabelled(icm, "3 Table")->click();
         QCOMPARE(texts(icm->amountFields(), 10), QStringList({"370.00", "266.70", "177.80", "103.70", "81.80", "0.00",
                                                               "0.00", "0.00", "0.00", "0.00"}));
         QCOMPARE(totals(), QStringLiteral("100.00 1000.00"));
@@ -163,7 +157,7 @@ private slots:
     void icmCalcShowsTheSameWindowWithItsValues() {
         QPointer<IcmCalculatorDialog> first = window->icmCalculator();
         enter(chips(0), QStringLiteral("4200"));
-        preset("6 Max")->click();
+        buttonLabelled(icm, "6 Max")->click();
         icm->closeButton()->click();
         QVERIFY(first && !first->isVisible());
         icmEntry()->trigger();

@@ -4,7 +4,6 @@
 #include <QSlider>
 
 #include "dialogs/deskfixture.h"
-#include "gui/dialogs/rangedialog.h"
 #include "gui/dialogs/rangebanddialog.h"
 
 namespace {
@@ -91,14 +90,10 @@ private slots:
     }
 
     void handListOfCheckedCells() {
-        auto text = [](std::initializer_list<const char*> names) {
+        auto text = [](const QStringList& names) {
             std::array<bool, 169> checked{};
-            for (const char* name : names) {
-                std::size_t at = 0;
-                while (at < 169 && rangegrid::cellName(static_cast<int>(at)) != QLatin1String(name))
-                    ++at;
-                checked.at(at) = true;
-            }
+            for (std::size_t at = 0; at < 169; ++at)
+                checked[at] = names.contains(rangegrid::cellName(static_cast<int>(at)));
             return rangegrid::handListText(checked);
         };
         // A run stops at the first gap; a row without its pair adds nothing.
@@ -143,19 +138,12 @@ private slots:
 
     void tableClicksOpenTheDialog() {
         window->frame()->table()->setButton(0, true);
-        auto answer = [](std::size_t preset) {
-            whenModal([preset](QWidget* w) {
-                if (auto* dialog = qobject_cast<RangeDialog*>(w))
-                    dialog->presetButtons()[preset]->click();
-                w->close();
-            });
-        };
-        answer(10);  // 50%
+        answerRange(10);  // 50%
         QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(30, 108));
         expectRanges(0, 84, 0, 84);
         // A caller's calling range, to the right of the own range.
         state(6).action = 1;
-        answer(0);  // 3%
+        answerRange(0);  // 3%
         QTest::mouseClick(seat(6), Qt::LeftButton, {}, QPoint(100, 108));
         expectRanges(0, 84, 0, 5);
     }
