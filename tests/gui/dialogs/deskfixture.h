@@ -1,6 +1,6 @@
 #pragma once
-// The main window the dialog tests open their dialogs from, with its tables
-// loaded, and short ways into its table and situation.
+// The main window the dialogs open from, with its tables loaded, and short ways into its table and situation.
+#include <QPushButton>
 #include <QtTest>
 
 #include <initializer_list>
@@ -8,10 +8,30 @@
 
 #include "engine/gamestate.h"
 #include "gui/app/mainwindow.h"
+#include "gui/dialogs/rangedialog.h"
 #include "gui/table/seatwidget.h"
 #include "gui/table/tableview.h"
 #include "gui/trainer/tableframe.h"
 #include "modaldriver.h"
+
+inline QPushButton* buttonLabelled(QWidget* parent, const char* label) {
+    for (auto* button : parent->findChildren<QPushButton*>())
+        if (button->text() == QLatin1String(label))
+            return button;
+    return nullptr;
+}
+
+// Clicks preset k of the next range dialog, records its mode and closes it.
+inline void answerRange(std::size_t preset, int* mode = nullptr) {
+    whenModal([preset, mode](QWidget* w) {
+        if (auto* range = qobject_cast<RangeDialog*>(w)) {
+            range->presetButtons()[preset]->click();
+            if (mode)
+                *mode = range->mode();
+        }
+        w->close();
+    });
+}
 
 class DeskFixture : public QObject {
 protected:

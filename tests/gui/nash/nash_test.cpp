@@ -1,6 +1,4 @@
-// "Nash Ranges" and the "Nash" profile as a user drives them: the window
-// solves the table on the desk, cancels, follows changes, and "Apply"
-// gives the ranges the solver gives for the same table.
+// "Nash Ranges" and the "Nash" profile give the ranges the solver gives for the same table.
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -21,8 +19,7 @@ using torvel::GameState;
 class NashTest : public DeskFixture {
     Q_OBJECT
 
-    // Three players, the button (seat 0, the hero) with stack chips, the
-    // blinds 1400 each before posting.
+    // The button (seat 0, the hero) with stack chips; the blinds hold 1400 each before posting.
     void seatThree(int stack) {
         sit({0, 3, 6});
         seat(0)->setStack(stack);
@@ -53,9 +50,7 @@ private slots:
         seatThree(2000);
         window->openNashRanges();
         NashRangesWindow* nash = window->nashRanges();
-        QVERIFY(nash->solving());
-        QVERIFY(settle(nash));
-        QVERIFY(nash->result());
+        QVERIFY(nash->solving() && settle(nash) && nash->result());
         // Action order from the button: the button first, the big blind last.
         const torvel::NashTable expected = tableOf({2000, 1400, 1400});
         QCOMPARE(nash->table().stacks, expected.stacks);
@@ -75,9 +70,7 @@ private slots:
         nash->refresh();
         QVERIFY(nash->solving() && nash->cancelButton()->isVisible());
         nash->cancelButton()->click();
-        QVERIFY(settle(nash));
-        QVERIFY(!nash->result());
-        QVERIFY(!window->desk().nashStore().find(nash->table()));
+        QVERIFY(settle(nash) && !nash->result() && !window->desk().nashStore().find(nash->table()));
         QVERIFY(nash->statusLabel()->text().contains(QStringLiteral("cancelled")));
     }
 

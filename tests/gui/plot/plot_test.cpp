@@ -1,6 +1,3 @@
-// The equity plot on situations built at the table: which opponents it
-// offers, what it computes, the empty plot when everybody folded, and the
-// situation left as it was.
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -29,9 +26,7 @@ bool anyAbove(const std::array<float, 101>& curve) {
 class PlotTest : public DeskFixture {
     Q_OBJECT
 
-private:
-    // What the plot varies and must give back (the engine's tests prove the
-    // rest); the dialog must not add an analysis of its own either.
+    // What the plot varies and must give back; the dialog must not add an analysis of its own either.
     auto restorable() const {
         return std::tuple(g().evPush, g().evFold, g().decision, g().seats[3].handLow, g().seats[6].rangeTo,
                           g().seats[8].rangeTo);
@@ -42,12 +37,9 @@ private slots:
     void cleanup() { window.reset(); }
 
     void foldedOpponentsAreNotOffered() {
-        // Six players; button 5, small blind 7, big blind 8, hero 4: seats 0
-        // and 2 act before the hero and folded, 5, 7 and 8 are still to act.
+        // Button 5, small blind 7, big blind 8, hero 4: seats 0 and 2 folded before him, 5, 7 and 8 are to act.
         sit({4, 0, 2, 5, 7, 8});
         table()->setButton(5, true);
-        QCOMPARE(g().seats[0].action, static_cast<int>(torvel::kActionFold));
-        QCOMPARE(g().seats[2].action, static_cast<int>(torvel::kActionFold));
         for (int s : {5, 7, 8})
             g().seats[static_cast<std::size_t>(s)].rangeTo = 25;
         EquityPlotDialog plot(&g(), window->frame());
@@ -59,7 +51,6 @@ private slots:
         const auto buttonCurve = plot.graph()->edgeAbove0();
         QVERIFY(anyAbove(buttonCurve) && plot.graph()->notice().isEmpty());
 
-        // Choosing another opponent computes his curves.
         plot.opponentCombo()->setCurrentIndex(2);
         QCOMPARE(plot.titleLabel()->text(), QStringLiteral("<center><b>Big Blind Handrange</b></center>"));
         QVERIFY(anyAbove(plot.graph()->edgeAbove0()) && plot.graph()->edgeAbove0() != buttonCurve);
@@ -71,11 +62,9 @@ private slots:
     }
 
     void everybodyFoldedComputesNothing() {
-        // Button 0, small blind 2, big blind 4 (the hero): the others folded
-        // before him and nobody raised.
+        // Button 0, small blind 2, big blind 4 (the hero): the others folded before him, nobody raised.
         sit({4, 0, 2, 5, 7, 8});
         table()->setButton(0, true);
-        QVERIFY(g().seats[4].isBigBlind);
         g().evPush = 0.25f;
         g().decision = torvel::kDecisionNotComputed;
         const auto before = restorable();
@@ -103,14 +92,11 @@ private slots:
         g().analyze(0);
         const auto before = restorable();
         QStringList offered;
-        bool closed = false;
         whenOpen<EquityPlotDialog>([&](EquityPlotDialog* plot) {
             offered = comboItems(plot->opponentCombo());
             plot->closeButton()->click();
-            closed = true;
         });
         window->frame()->plotButton()->click();
-        QVERIFY(closed);
         QCOMPARE(offered, (QStringList{QStringLiteral("Small Blind"), QStringLiteral("Big Blind")}));
         QCOMPARE(restorable(), before);
     }
