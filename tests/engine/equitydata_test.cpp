@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -70,23 +69,6 @@ protected:
 };
 
 }  // namespace
-
-// The loader has checked every real record in SetUp; the keys of no real
-// matchup must hold the empty record.
-TEST_F(CommittedTables, KeysOfNoRealMatchupAreEmpty) {
-    ASSERT_EQ(table_->size(), kMatchupKeyCount);
-    std::set<int> real;
-    for (const auto& h1 : allHandClasses())
-        for (const auto& h2 : allHandClasses())
-            real.insert(matchupKey(h1, h2));
-    ASSERT_EQ(real.size(), 169u * 169u);
-    int wrong = 0;
-    for (int key = 0; key < kMatchupKeyCount; ++key) {
-        const auto& r = *table_->at(key);
-        wrong += !real.count(key) && (!r.holds({255, 255}, {255, 255}) || r.wins || r.ties || r.total);
-    }
-    EXPECT_EQ(wrong, 0);
-}
 
 TEST_F(CommittedTables, GivesTheWellKnownPreflopEquities) {
     const struct {
