@@ -134,45 +134,29 @@ TEST_F(EquityPlotTest, HeadsUpCurvesWorkedOutByHand) {
 }
 
 TEST_F(EquityPlotTest, EachCurveIsTheWeakestProbedHandThatPassesItsTest) {
-    GameState& s = threeHanded();
     const int opponent = 8;
     EdgeCurves curves;
-    ASSERT_TRUE(computeEdgeCurves(s, opponent, curves));
-
+    ASSERT_TRUE(computeEdgeCurves(threeHanded(), opponent, curves));
     const std::vector<int> probes = probePositions();
-    const struct {
-        const std::array<float, 101>* curve;
-        float threshold;
-        const char* name;
-    } tests[] = {{&curves.edgeAbove0, 0.0f, "above 0"},
-                 {&curves.edgeAbove05, 0.005f, "above 0.5"},
-                 {&curves.edgeAbove1, 0.01f, "above 1"}};
+    const std::pair<const std::array<float, 101>*, float> tests[] = {
+        {&curves.edgeAbove0, 0.0f}, {&curves.edgeAbove05, 0.005f}, {&curves.edgeAbove1, 0.01f}};
     std::set<float> shapes;
     for (int step = 0; step <= 100; step += 5) {
-        // The three areas are nested: a stricter edge leaves a narrower range.
         const auto i = static_cast<std::size_t>(step);
-        EXPECT_TRUE(curves.edgeAbove1[i] <= curves.edgeAbove05[i] && curves.edgeAbove05[i] <= curves.edgeAbove0[i]);
         shapes.insert(curves.edgeAbove0[i]);
-
-        for (const auto& t : tests) {
-            const float value = (*t.curve)[i];
-            const int position = static_cast<int>(std::lround(value * kHandClassCount));
-            ASSERT_FLOAT_EQ(value, width(position)) << t.name << " at " << step;
-            // Every probe weaker than the recorded hand fails the test.
+        for (const auto& [curve, threshold] : tests) {
+            const int position = static_cast<int>(std::lround((*curve)[i] * kHandClassCount));
+            ASSERT_FLOAT_EQ((*curve)[i], width(position)) << threshold << " at " << step;
+            // Every weaker probe fails the test; the recorded hand is a probe and passes.
             std::size_t k = 0;
             for (; k < probes.size() && probes[k] > position; ++k)
-                EXPECT_LE(edgeAt(opponent, step, probes[k]), t.threshold)
-                    << t.name << " at " << step << ": probe " << probes[k] << " is weaker than " << position;
-            if (position > 0) {
-                // The recorded hand is a probe, and it passes.
-                ASSERT_LT(k, probes.size());
-                EXPECT_EQ(probes[k], position) << t.name << " at " << step;
-                EXPECT_GT(edgeAt(opponent, step, position), t.threshold) << t.name << " at " << step;
-            }
+                EXPECT_LE(edgeAt(opponent, step, probes[k]), threshold) << step << ": probe " << probes[k];
+            EXPECT_TRUE(position == 0 || (k < probes.size() && probes[k] == position &&
+                                          edgeAt(opponent, step, position) > threshold))
+                << threshold << " at " << step << ": " << position;
         }
     }
-    // The situation is not a flat one: the pushing range moves with the
-    // caller's range.
+    // Not a flat situation: the pushing range moves with the caller's range.
     EXPECT_GE(shapes.size(), 4u);
     EXPECT_GT(curves.edgeAbove0[0], curves.edgeAbove0[100]);
 }
