@@ -34,13 +34,9 @@ EquityTable soundTable(int count = kMatchupKeyCount) {
 }
 
 HandRanking canonicalRanking() {
-    std::vector<RankingEntry> entries;
-    int n = 0;
-    for (const auto& c : allHandClasses())
-        entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 6, 1, n++, -n});
-    HandRanking r;
-    r.setEntries(std::move(entries));
-    return r;
+    PlainOwner owner;
+    fillSyntheticTables(owner, strongerWins);
+    return owner.handRanking();
 }
 
 std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_t count) {
