@@ -13,6 +13,7 @@
 #include "engine/equitytable.h"
 #include "engine/handranking.h"
 #include "tablegen/equitytablebuilder.h"
+#include "synthetictables.h"
 #include "tablegen/rankingbuilder.h"
 
 using namespace torvel;
@@ -124,13 +125,9 @@ TEST(RankingBuilder, RefusesATableWithAMissingOrBrokenRecord) {
     HandRanking ranking;
     EXPECT_FALSE(tablegen::buildRanking(table, ranking).ok) << "empty table";
 
-    std::vector<EquityRecord> records(kMatchupKeyCount);
-    for (const auto& h1 : allHandClasses())
-        for (const auto& h2 : allHandClasses()) {
-            auto& r = records[static_cast<std::size_t>(matchupKey(h1, h2))];
-            r = {static_cast<std::uint8_t>(h1.low), static_cast<std::uint8_t>(h1.high),
-                 static_cast<std::uint8_t>(h2.low), static_cast<std::uint8_t>(h2.high), 1, 2, 4};
-        }
+    PlainOwner owner;
+    torvel::testing::fillSyntheticTables(owner, torvel::testing::strongerWins);
+    const auto records = owner.equityTable().records();
     table.setRecords(records);
     ASSERT_TRUE(tablegen::buildRanking(table, ranking).ok);
 
