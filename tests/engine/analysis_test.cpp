@@ -396,12 +396,11 @@ TEST_F(ComputeDriver, PushRangeTexts) {
 }
 
 TEST_F(ComputeDriver, CancelSkipsTheRemainingScanButNotTheFinalAnalysis) {
-    GameState& s = headsUp(k72o);
     CountingProgress cancelled(1);
-    runComputeDriver(s, 3, cancelled);
-    EXPECT_STREQ(s.pushRangeText, "22+");
-    EXPECT_EQ(std::pair(s.decision, s.heroAction), std::pair(int{kDecisionFold}, 3));
-    EXPECT_EQ(cancelled.values, (std::vector<int>{0, 1, 3, 4, 5}));
+    runComputeDriver(headsUp(k72o), 3, cancelled);
+    EXPECT_STREQ(g->pushRangeText, "22+");
+    EXPECT_EQ(std::tuple(g->decision, g->heroAction, cancelled.values),
+              std::tuple(int{kDecisionFold}, 3, std::vector<int>{0, 1, 3, 4, 5}));
 }
 
 TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
