@@ -92,9 +92,8 @@ TEST_F(AnalysisTest, HeadsUpPushAgainstTheBigBlind) {
     EXPECT_EQ(std::tuple(verdict, s.decision, s.heroAction, s.pot),
               std::tuple(int{kDecisionPush}, int{kDecisionPush}, -2, 300LL));
 
-    // Called, 72o wins 40 % against stronger classes: all 3000 chips (0.65)
-    // or second place (0.35). Folding gives the blinds to the big blind:
-    // 1400 against 1600, 0.49; everybody folding leaves 1700 : 1300, 0.52.
+    // Called, 72o wins 40 % against stronger classes: all 3000 chips (0.65) or second place (0.35). Folding gives the
+    // blinds to the big blind: 1400 against 1600, 0.49; everybody folding leaves 1700 : 1300, 0.52.
     const double c = 106.0 / 1326.0;
     EXPECT_NEAR(s.equityBefore[0], 0.5, 1e-7);
     EXPECT_NEAR(s.seats[1].callProbability, c, 1e-7);

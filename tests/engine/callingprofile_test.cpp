@@ -136,9 +136,8 @@ TEST(CallingProfileFiles, ProfileValuesBecomeClassCounts) {
         EXPECT_EQ(profileClasses(c.percent), c.classes) << c.percent;
 }
 
-// Assigning the ranges of a situation. Without profile files a caller's range
-// is truncate(7 % * 1.69) = 11 classes; the pusher's own range is the fixed one
-// of his position: 21 early, 27 hijack, 30 cut-off, 55 button, 84 small blind.
+// Assigning the ranges of a situation. Without profile files a caller's range is truncate(7 % * 1.69) = 11 classes; the
+// pusher's own range is the fixed one of his position: 21 early, 27 hijack, 30 cut-off, 55 button, 84 small blind.
 
 class AssignCallingRanges : public ::testing::Test {
 protected:
@@ -292,9 +291,8 @@ TEST_F(AssignCallingRanges, ShortPusherInAnUnopenedPot) {
 
 TEST_F(AssignCallingRanges, BubbleTableForCallersThePusherCovers) {
     saveNumberedProfile(0);
-    // Button 0 pushes, SB 1 (25 in), BB 2 (50 in), seat 3. Button row:
-    // normal SB [7][8] 78 % -> 131, BB [7][9] 79 % -> 133, others [7][0]
-    // 70 % -> 118; bubble cells are 40 points less: 64, 65 and 50.
+    // Button 0 pushes, SB 1 (25 in), BB 2 (50 in), seat 3. Button row: normal SB [7][8] 78 % -> 131,
+    // BB [7][9] 79 % -> 133, others [7][0] 70 % -> 118; bubble cells are 40 points less: 64, 65 and 50.
     const std::array<double, 10> threePaid = {50, 30, 20, 0, 0, 0, 0, 0, 0, 0};
     const struct {
         const char* what;
@@ -354,9 +352,8 @@ TEST_F(AssignCallingRanges, LimpersWhateverTheProfile) {
 
 TEST_F(AssignCallingRanges, RaisersCallWithPartOfTheirRange) {
     saveNumberedProfile(0);
-    // Button 3; seat 1 raised, putting 150 in; the cut-off (2) pushes 1000.
-    // Seat 1 calls a cut-off push as "other": [6][0] 60 % -> 101 classes,
-    // scaled by his chips behind over the push when he has more than 5 big blinds.
+    // Button 3; seat 1 raised, putting 150 in; the cut-off (2) pushes 1000. Seat 1 calls a cut-off push as "other":
+    // [6][0] 60 % -> 101 classes, scaled by his chips behind over the push when he has more than 5 big blinds.
     const struct {
         const char* what;
         int stack, bigBlind, range2To;

@@ -23,8 +23,7 @@ double callerAlwaysAhead(int a, int b) { return a == b ? 0.5 : 0.55; }
 // The edge grows smoothly with the distance between the two classes.
 double gradual(int a, int b) { return 0.5 + 0.35 * (b - a) / 168.0; }
 
-// The ranking positions the plot tries, weakest first: trunc(p x 1.69) for
-// p = 100, 98, .., 0, held below 169.
+// The ranking positions the plot tries, weakest first: trunc(p x 1.69) for p = 100, 98, .., 0, held below 169.
 std::vector<int> probePositions() {
     std::vector<int> probes;
     for (int p = 100; p >= 0; p -= 2)
@@ -64,9 +63,8 @@ protected:
         return *g;
     }
 
-    // Heads-up, hero on the button (small blind) with 1400 behind and 100
-    // in, the big blind (seat 1) with 1300 behind and 200 in; 3000 chips,
-    // each player covers the other exactly. Paid 65 / 35.
+    // Heads-up, hero on the button (small blind) with 1400 behind and 100 in, the big blind (seat 1) with 1300 behind
+    // and 200 in; 3000 chips, each player covers the other exactly. Paid 65 / 35.
     GameState& headsUp(const PositionEquity& equity) {
         return table(equity, {65, 35}, {{0, kSeatHero, 1400, 100}, {1, kSeatOpponent, 1300, 200, 20}}, 40);
     }
@@ -100,13 +98,12 @@ protected:
 
 }  // namespace
 
-// strongerWins: at 0 % the big blind never calls. Pushing takes the 300 in the middle (1700 : 1300 gives
-// 0.52), folding gives it away (1400 : 1600, 0.49): every curve is at 168 / 169. At 100 % he always calls,
-// evPush = 0.65 w + 0.35 (1 - w), w the hero's share against all 1326 combinations. w > 0.4667 holds down
-// to position 131 (870 stronger combos, w = 620.4 / 1326), w > 0.48333 to 122, w > 0.5 to 113: probes 131, 121, 111.
-// callerAlwaysAhead: every hand wins 45 %; with c the calling share, evPush - evFold = 0.52 (1 - c) +
-// c (0.35 + 0.3 x 0.45) - 0.49 = 0.03 - 0.035 c for every hand: c < 0.571 all three curves, c < 0.714 two,
-// c < 0.857 one, else none.
+// strongerWins: at 0 % the big blind never calls. Pushing takes the 300 in the middle (1700 : 1300 gives 0.52),
+// folding gives it away (1400 : 1600, 0.49): every curve is at 168 / 169. At 100 % he always calls, evPush =
+// 0.65 w + 0.35 (1 - w), w the hero's share of all 1326 combinations. w > 0.4667 holds down to position 131 (870
+// stronger combos, w = 620.4 / 1326), w > 0.48333 to 122, w > 0.5 to 113: probes 131, 121, 111.
+// callerAlwaysAhead: every hand wins 45 %; with c the calling share, evPush - evFold = 0.03 - 0.035 c for every
+// hand (0.52 (1 - c) + c (0.35 + 0.3 x 0.45) - 0.49): c < 0.571 all three curves, c < 0.714 two, c < 0.857 one.
 TEST_F(EquityPlotTest, HeadsUpCurvesWorkedOutByHand) {
     const float all = width(168);
     const struct {
@@ -176,9 +173,8 @@ TEST_F(EquityPlotTest, CancelKeepsTheStepsDoneAndRestoresTheSituation) {
         EXPECT_EQ(curvesAt(cut, j), j < 30 ? curvesAt(full, j) : kNothing) << j;
     EXPECT_GT(full.edgeAbove0[30], 0.0f);
 
-    // After the full run and after the cancelled one alike: the opponent's
-    // range, the hero's hand and the results of the real situation are back.
-    // Nobody asked for a verdict, so none is given.
+    // After the full run and after the cancelled one alike: the opponent's range, the hero's hand and the results of
+    // the real situation are back. Nobody asked for a verdict, so none is given.
     const auto restored = [](const GameState& x) {
         return std::tuple(x.seats[8].rangeTo, x.seats[8].rangeFrom, x.seats[5].rangeTo, x.seats[2].handLow,
                           x.seats[2].handHigh, x.heroAction);

@@ -80,8 +80,7 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
             ++firstIn;
         }
     }
-    // Player counts 2..10 and the 169 classes are drawn evenly: 222 deals per
-    // count; 13, 78 and 78 classes of 169.
+    // Player counts 2..10 and the 169 classes are drawn evenly: 222 deals per count; 13, 78 and 78 classes of 169.
     ASSERT_EQ(playerCounts.size(), 9u);
     for (const auto& [players, n] : playerCounts)
         EXPECT_TRUE(players >= 2 && players <= 10 && n > 160 && n < 290) << players << ": " << n;

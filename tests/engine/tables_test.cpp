@@ -16,9 +16,8 @@ using namespace torvel::testing;
 
 namespace {
 
-// A table that passes the loader's checks (the synthetic equities on the
-// basis of the file); records of no real matchup carry their key, so a
-// shifted read shows.
+// A table that passes the loader's checks (the synthetic equities on the basis of the file); records of no real matchup
+// carry their key, so a shifted read shows.
 EquityTable soundTable(int count = kMatchupKeyCount) {
     PlainOwner owner;
     fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.7 : 0.3); });
@@ -46,8 +45,7 @@ std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_
     return bytes;
 }
 
-// The bytes with one field of record key replaced: a class byte at offset
-// 0..3, or wins, ties or total at 4, 8 or 12.
+// The bytes with one field of record key replaced: a class byte at offset 0..3, or wins, ties or total at 4, 8 or 12.
 std::vector<std::uint8_t> patched(std::vector<std::uint8_t> bytes, int key, int offset, std::int32_t value) {
     const auto at = static_cast<std::size_t>(4 + kEquityRecordBytes * key + offset);
     if (offset < 4) {
@@ -102,8 +100,7 @@ TEST(EquityTableLoad, MissingFileSpareRecordsAndRoundTrip) {
     EquityTable t;
     const auto missing = t.load(dir.file("nothere.res"));
     EXPECT_TRUE(!missing.ok && missing.reason.find("cannot be opened") != std::string::npos) << missing.reason;
-    // Up to the capacity extra records are accepted, in key order; bytes
-    // after the announced records are ignored.
+    // Up to the capacity extra records are accepted, in key order; bytes after the announced records are ignored.
     const auto sound = soundTable(kEquityTableCapacity).serialize();
     auto bytes = sound;
     bytes.insert(bytes.end(), 100, 0xAB);
