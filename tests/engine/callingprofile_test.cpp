@@ -408,28 +408,28 @@ TEST_F(AssignCallingRanges, JunkSeatIndicesAreHarmless) {
 }
 
 TEST(ShippedProfiles, TightMediumLooseAndTheBubbleAreOrdered) {
-    CallingProfile profiles[3];
+    const std::string directory = TORVEL_RUNTIME_DATA_DIR;
+    CallingProfile p[3];
     for (int n = 0; n < 3; ++n) {
         std::vector<std::string> refusals;  // loading never fails, so ask what was refused
-        profiles[n] = CallingProfile::load(TORVEL_RUNTIME_DATA_DIR, n, &refusals);
+        p[n] = CallingProfile::load(directory, n, &refusals);
         ASSERT_TRUE(refusals.empty()) << refusals[0];
+        for (const auto& path : {CallingProfile::callRangePath(directory, n), CallingProfile::potOddsPath(directory, n),
+                                 CallingProfile::bubblePath(directory, n)})
+            ASSERT_TRUE(std::filesystem::exists(path)) << path;
     }
-    // The cells the ranges are read from: each profile calls wider than the
-    // one before, and tighter on the bubble (a missing file's defaults are equal).
+    // At the cells the ranges are read from each profile calls wider than the one before, and tighter on the bubble.
     const std::pair<int, int> used[] = {{8, 9}, {8, 0}, {7, 9}, {7, 8}, {7, 0}, {6, 9}, {6, 8},
                                         {6, 7}, {6, 0}, {5, 9}, {5, 8}, {5, 7}, {5, 6}, {5, 0}};
-    for (int n = 0; n < 3; ++n) {
-        const CallingProfile& p = profiles[n];
-        for (const auto& [row, column] : used) {
-            SCOPED_TRACE(profileName(n) + " [" + std::to_string(row) + "][" + std::to_string(column) + "]");
-            EXPECT_LT(profileClasses(p.bubbleRanges[row][column]), profileClasses(p.callRanges[row][column]));
-            EXPECT_TRUE(n == 0 || (profileClasses(profiles[n - 1].callRanges[row][column]) <
-                                       profileClasses(p.callRanges[row][column]) &&
-                                   profileClasses(profiles[n - 1].bubbleRanges[row][column]) <
-                                       profileClasses(p.bubbleRanges[row][column])));
+    for (const auto& [r, c] : used)
+        for (int n = 0; n < 3; ++n) {
+            const int call = profileClasses(p[n].callRanges[r][c]), bubble = profileClasses(p[n].bubbleRanges[r][c]);
+            EXPECT_TRUE(bubble < call && (n == 0 || (profileClasses(p[n - 1].callRanges[r][c]) < call &&
+                                                    profileClasses(p[n - 1].bubbleRanges[r][c]) < bubble)))
+                << profileName(n) << " [" << r << "][" << c << "]: " << call << ", bubble " << bubble;
         }
-        // The big blind calls wider the later the pusher sits.
-        const auto& calls = p.callRanges;
-        EXPECT_TRUE(calls[8][9] > calls[7][9] && calls[7][9] > calls[6][9] && calls[6][9] > calls[5][9]) << n;
-    }
+    // The big blind calls wider the later the pusher sits.
+    for (const CallingProfile& q : p)
+        EXPECT_TRUE(q.callRanges[8][9] > q.callRanges[7][9] && q.callRanges[7][9] > q.callRanges[6][9] &&
+                    q.callRanges[6][9] > q.callRanges[5][9]);
 }
