@@ -48,9 +48,7 @@ TEST(Cards, ClassNamesAndMatchupKeys) {
     EXPECT_EQ(matchupKeyChecked({12, 25}, {0, 13}), 113919);
     for (const HandClass bad : {HandClass{12, 26}, HandClass{-1, 13}, HandClass{13, 13}})
         EXPECT_EQ(matchupKeyChecked(bad, {0, 13}), -1) << bad.low << "," << bad.high;
-}
 
-TEST(Cards, ReversedClassesAreNotCanonical) {
     for (const HandClass bad : {HandClass{12, 24}, HandClass{12, 11}, HandClass{5, 5}})
         EXPECT_FALSE(isCanonicalClass(bad)) << bad.low << "," << bad.high;
     // Any index of 13 or more counts as offsuit for the combination count.

@@ -30,13 +30,6 @@ auto resetFields(const SeatState& s) {
 
 }  // namespace
 
-TEST(GameState, ConstructionNumbersTheHands) {
-    PlainOwner owner;
-    EXPECT_EQ(GameState(&owner).handId, "1");
-    EXPECT_EQ(GameState(&owner).handId, "2");
-    EXPECT_EQ(owner.instanceCounter(), 2);
-}
-
 TEST(GameState, ResetSeatsClearsPlayersButKeepsNames) {
     PlainOwner owner;
     GameState g(&owner);
@@ -102,9 +95,11 @@ TEST(GameState, NicknamesAreDistinctAndFromTheList) {
         EXPECT_TRUE(std::strcmp(s.name, "Ann") == 0 || std::strcmp(s.name, "Bob") == 0);
 }
 
-TEST(GameState, FixedTextBuffersAreCutAndTerminated) {
+TEST(GameState, ConstructionNumbersTheHandsAndTextBuffersAreCut) {
     PlainOwner owner;
+    EXPECT_EQ(GameState(&owner).handId, "1");
     GameState g(&owner);
+    EXPECT_EQ(std::pair(g.handId, owner.instanceCounter()), std::pair(std::string("2"), 2));
     g.setName(2, std::string(100, 'x'));
     EXPECT_EQ(std::strlen(g.seats[2].name), static_cast<std::size_t>(kNameLength - 1));
     g.setName(10, "nobody");  // outside the table: ignored

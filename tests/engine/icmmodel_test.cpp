@@ -48,9 +48,7 @@ TEST(IcmModel, HandCheckedTables) {
         EXPECT_NEAR(sum, c.sum, 1e-14) << c.what;  // also fails on NaN
         EXPECT_NEAR(m.equity[c.player], c.equity, 1e-15) << c.what;
     }
-}
-
-TEST(IcmModel, InputsStaySetBetweenComputations) {
+    // Inputs stay set between computations.
     IcmModel m = model({5000, 3000, 2000}, {0.5, 0.3, 0.2});
     const double before = m.equity[2];
     m.setStack(2, 6000);
