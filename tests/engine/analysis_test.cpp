@@ -401,14 +401,8 @@ TEST_F(ComputeDriver, CancelSkipsTheRemainingScanButNotTheFinalAnalysis) {
               std::tuple(int{kDecisionFold}, 3, std::vector<int>{0, 1, 3, 4, 5}));
 }
 
-TEST_F(ComputeDriver, ALonePlayerIsRefusedAndAWalkKeepsTheBlinds) {
-    SilentProgress progress;
-    GameState& alone = table({{3, kSeatHero, 1000, 0}}, 3, 3);
-    const DriverResult r = runComputeDriver(alone, kNoAnswer, progress);
-    EXPECT_EQ(std::tuple(r.refused, r.refusal, alone.decision),
-              std::tuple(true, std::string("Please add more player"), int{kDecisionNotComputed}));
-
-    // The hero in the big blind, everybody else folded: folding takes the pot.
+// The hero in the big blind, everybody else folded: folding takes the pot. (A lone player's refusal: editor_test.)
+TEST_F(ComputeDriver, AWalkKeepsTheBlinds) {
     GameState& walk = table({{0, kSeatOpponent, 1400, 0, kActionFold, 0, 20},
                              {1, kSeatOpponent, 1300, 100, kActionFold, 0, 20},
                              {2, kSeatHero, 1200, 200}},
