@@ -227,11 +227,6 @@ TEST_F(AssignCallingRanges, CellByPusherAndCallerPosition) {
         g.assignCallingRanges(0);
         EXPECT_EQ(rangeEnds(g, 8), c.expected) << "pusher " << c.pusher;
     }
-    // The raiser, not the hero, is the pusher when there is one.
-    GameState g = table(8, 5, 7);
-    g.raiserSeat = 5;
-    g.assignCallingRanges(0);
-    EXPECT_EQ(std::tuple(g.seats[7].rangeTo, g.seats[5].rangeTo, g.seats[5].range2To), std::tuple(133, 55, 55));
 }
 
 TEST_F(AssignCallingRanges, ButtonPushPotOddsAndShortCallers) {
