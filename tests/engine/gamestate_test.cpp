@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "engine/gamestate.h"
-#include "engine/handranking.h"
 #include "engine/plainowner.h"
 #include "engine/ranges.h"
+#include "synthetictables.h"
 
 using namespace torvel;
 
@@ -29,13 +29,6 @@ auto resetFields(const SeatState& s) {
 }
 
 }  // namespace
-
-TEST(GameState, ConstructionNumbersTheHands) {
-    PlainOwner owner;
-    EXPECT_EQ(GameState(&owner).handId, "1");
-    EXPECT_EQ(GameState(&owner).handId, "2");
-    EXPECT_EQ(owner.instanceCounter(), 2);
-}
 
 TEST(GameState, ResetSeatsClearsPlayersButKeepsNames) {
     PlainOwner owner;
@@ -102,9 +95,11 @@ TEST(GameState, NicknamesAreDistinctAndFromTheList) {
         EXPECT_TRUE(std::strcmp(s.name, "Ann") == 0 || std::strcmp(s.name, "Bob") == 0);
 }
 
-TEST(GameState, FixedTextBuffersAreCutAndTerminated) {
+TEST(GameState, ConstructionNumbersTheHandsAndTextBuffersAreCut) {
     PlainOwner owner;
+    EXPECT_EQ(GameState(&owner).handId, "1");
     GameState g(&owner);
+    EXPECT_EQ(std::pair(g.handId, owner.instanceCounter()), std::pair(std::string("2"), 2));
     g.setName(2, std::string(100, 'x'));
     EXPECT_EQ(std::strlen(g.seats[2].name), static_cast<std::size_t>(kNameLength - 1));
     g.setName(10, "nobody");  // outside the table: ignored
@@ -114,23 +109,16 @@ TEST(GameState, FixedTextBuffersAreCutAndTerminated) {
 }
 
 TEST(Ranges, CombinationsOfBandsAndPercentages) {
-    // Position 0 AA (6), 1 AKs (4), 2 AKo (12), then the rest of the canonical order.
-    std::vector<RankingEntry> entries = {{12, 25, 0, 0, 0, 0}, {11, 12, 0, 0, 0, 0}, {11, 25, 0, 0, 0, 0}};
-    for (const auto& c : allHandClasses())
-        if (!(c == HandClass{12, 25} || c == HandClass{11, 12} || c == HandClass{11, 25}))
-            entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 0, 0, 0, 0});
-    HandRanking ranking;
-    ranking.setEntries(entries);
-    int tail = 0;  // positions 160..168
-    for (int p = 160; p < 169; ++p)
-        tail += combosOfClass(ranking.classAt(p));
+    // The synthetic ranking: 13 pairs (6 combos), 78 suited (4), 78 offsuit (12).
+    PlainOwner owner;
+    torvel::testing::fillSyntheticTables(owner, torvel::testing::strongerWins);
     const struct {
         int to, from, combos;
-    } cases[] = {{169, 0, 1326}, {0, 0, 0},  {1, 0, 6},       {2, 0, 10},       {3, 0, 22},
-                 {3, 1, 16},     {10, 20, 0}, {500, 0, 1326}, {200, 160, tail}, {169, 160, tail}};
+    } cases[] = {{169, 0, 1326}, {0, 0, 0},  {1, 0, 6},       {14, 0, 82},      {15, 12, 14},
+                 {14, 13, 4},    {10, 20, 0}, {500, 0, 1326}, {200, 160, 108}, {169, 160, 108}};
     for (const auto& c : cases)
-        EXPECT_EQ(combosInRange(ranking, c.to, c.from), c.combos) << c.from << ".." << c.to;
-    EXPECT_DOUBLE_EQ(rangeComboShare(ranking, 1, 0), 6.0 / 1326);
+        EXPECT_EQ(combosInRange(owner.handRanking(), c.to, c.from), c.combos) << c.from << ".." << c.to;
+    EXPECT_DOUBLE_EQ(rangeComboShare(owner.handRanking(), 1, 0), 6.0 / 1326);
 
     // Percentages count classes, not combinations.
     EXPECT_NEAR(rangePercent(84), 49.7, 0.01);

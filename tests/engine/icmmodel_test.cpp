@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <vector>
 
@@ -24,29 +23,22 @@ IcmModel model(const std::vector<int>& stacks, const std::vector<double>& payout
 
 }  // namespace
 
+// The rules the enumeration below shares with the model, checked by hand.
 TEST(IcmModel, HandCheckedTables) {
     // Second place of the 5000 stack of 10000: 0.3 * 5/7 + 0.2 * 5/8.
     const double second = 0.3 * 5.0 / 7.0 + 0.2 * 5.0 / 8.0;
-    const std::vector<double> pay10 = {0.3, 0.2, 0.15, 0.1, 0.08, 0.06, 0.04, 0.03, 0.02, 0.02};
-    struct Case {
+    const struct {
         const char* what;
         std::vector<int> stacks;
         std::vector<double> payouts;
-        int player;  // -1: only the sum is checked
-        double equity;
-        double sum;
-    };
-    const Case cases[] = {
+        int player;
+        double equity, sum;
+    } cases[] = {
         {"50/30/20", {5000, 3000, 2000}, {0.5, 0.3, 0.2}, 0, 0.5 * 0.5 + 0.3 * second + 0.2 * (0.5 - second), 1.0},
-        {"equal stacks", {4000, 4000}, {0.65, 0.35}, 1, 0.5, 1.0},
-        {"first place unpaid, later ones paid", {5000, 3000, 2000}, {0, 0.3, 0.2}, 0, 0.3 * second + 0.2 * (0.5 - second), 0.5},
         // The seven empty seats take the tenth place, the three in play none.
         {"tenth place paid after a gap", {5000, 3000, 2000}, {0.7, 0, 0, 0, 0, 0, 0, 0, 0, 0.3}, 0, 0.35, 0.7 + 7 * 0.3},
-        {"payouts are not normalised", {1000, 2000, 3000, 4000}, {0.6, 0.4, 0.3, 0.2}, -1, 0, 1.5},
         {"a negative stack is no chips", {5000, -3000, 2000}, {0.5, 0.3, 0.2}, 1, 0.0, 0.8},
         {"nobody has chips, tenth place paid", {}, {0.5, 0.3, 0.2, 0, 0, 0, 0, 0, 0, 0.1}, 0, 0.0, 0.0},
-        // The three in play share places 1..3; the seven without chips take the tenth.
-        {"empty and busted seats", {3000, 0, 0, 0, 0, 2000, 0, 1000}, pay10, 6, 0.02, 0.3 + 0.2 + 0.15 + 7 * 0.02},
     };
     for (const auto& c : cases) {
         const IcmModel m = model(c.stacks, c.payouts);
@@ -54,16 +46,9 @@ TEST(IcmModel, HandCheckedTables) {
         for (double e : m.equity)
             sum += e;
         EXPECT_NEAR(sum, c.sum, 1e-14) << c.what;  // also fails on NaN
-        EXPECT_TRUE(c.player < 0 || std::abs(m.equity[c.player] - c.equity) < 1e-15)
-            << c.what << ": " << m.equity[std::max(c.player, 0)];
+        EXPECT_NEAR(m.equity[c.player], c.equity, 1e-15) << c.what;
     }
-    EXPECT_NEAR(model({5000, 3000, 2000}, {0.5, 0.3, 0.2}).placeProbability[0][1], second, 1e-15);
-    const IcmModel busted = model({3000, 0, 0, 0, 0, 2000, 0, 1000}, pay10);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_NEAR(busted.placeProbability[i][9], i == 0 || i == 5 || i == 7 ? 0.0 : 1.0, 1e-15) << i;
-}
-
-TEST(IcmModel, InputsStaySetBetweenComputations) {
+    // Inputs stay set between computations.
     IcmModel m = model({5000, 3000, 2000}, {0.5, 0.3, 0.2});
     const double before = m.equity[2];
     m.setStack(2, 6000);

@@ -1,7 +1,6 @@
 #pragma once
-// The ICM computed the slow, literal way: every ordered finishing sequence
-// for every paid place, skipping terms that are 0, negative or not a number.
-// The model must agree with it; it is kept here as the yardstick.
+// The ICM the slow, literal way: every ordered finishing sequence for every paid place, skipping terms that
+// are 0, negative or not a number. The yardstick the model must agree with.
 
 #include <algorithm>
 

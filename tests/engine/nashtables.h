@@ -1,6 +1,5 @@
 #pragma once
-// Tables of the push/fold equilibrium written in one line, for the tests
-// and the benchmarks.
+// Tables of the push/fold equilibrium written in one line, for the tests and the benchmarks.
 
 #include <vector>
 

@@ -17,25 +17,24 @@ namespace {
 
 class GeneratorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        owner = new PlainOwner;
-        const auto loaded = owner->loadTables(TORVEL_DATA_DIR);
-        ASSERT_TRUE(loaded.ok) << loaded.reason;
-        owner->setProfileDirectory("no-profiles-here");
-    }
-    static void TearDownTestSuite() { delete owner; }
+    void SetUp() override { ASSERT_EQ(owner().handRanking().size(), kHandClassCount); }
 
+    static PlainOwner& owner() {
+        static PlainOwner loaded = [] {
+            PlainOwner o;
+            o.loadTables(TORVEL_DATA_DIR);
+            o.setProfileDirectory("no-profiles-here");
+            return o;
+        }();
+        return loaded;
+    }
     static GameState deal(const TrainerSettings& settings, unsigned seed) {
-        GameState g(owner);
+        GameState g(&owner());
         SeededRandomSource random(seed);
         generateSituation(g, settings, random);
         return g;
     }
-
-    static PlainOwner* owner;
 };
-
-PlainOwner* GeneratorTest::owner = nullptr;
 
 }  // namespace
 
@@ -81,8 +80,7 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
             ++firstIn;
         }
     }
-    // Player counts 2..10 and the 169 classes are drawn evenly: 222 deals per
-    // count; 13, 78 and 78 classes of 169.
+    // Player counts 2..10 and the 169 classes are drawn evenly: 222 deals per count; 13, 78 and 78 classes of 169.
     ASSERT_EQ(playerCounts.size(), 9u);
     for (const auto& [players, n] : playerCounts)
         EXPECT_TRUE(players >= 2 && players <= 10 && n > 160 && n < 290) << players << ": " << n;
@@ -100,7 +98,7 @@ TEST_F(GeneratorTest, SettingsFixPlayersHandsAndLevels) {
     for (unsigned seed = 0; seed < 20; ++seed) {
         const GameState g = deal(one, seed);
         const SeatState& hero = g.seats[static_cast<std::size_t>(g.heroSeat)];
-        EXPECT_EQ(classOfCards(hero.card1, hero.card2), owner->handRanking().classAt(0));
+        EXPECT_EQ(classOfCards(hero.card1, hero.card2), owner().handRanking().classAt(0));
         EXPECT_EQ(g.playerCount, 6);
     }
 

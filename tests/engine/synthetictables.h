@@ -1,8 +1,6 @@
 #pragma once
-// Small made-up equity tables whose numbers can be checked by hand: the
-// ranking is the fixed class order of allHandClasses() (13 pairs, then the
-// suited hands from AKs down, then the offsuit ones), and every matchup has
-// an equity given by a function of the two ranking positions.
+// Made-up tables whose numbers can be checked by hand: the ranking is the order of allHandClasses() (13 pairs,
+// the suited hands from AKs down, then the offsuit ones); a matchup's equity is a function of the two positions.
 
 #include <functional>
 #include <tuple>
@@ -43,9 +41,8 @@ inline void fillSyntheticTables(PlainOwner& owner, const PositionEquity& equity)
     owner.mutableEquityTable().setRecords(std::move(records));
 }
 
-// The same equities on the basis of table.res (combination pairs times
-// boards, both orders of a matchup adding up), so the tables pass the
-// loader's checks when written to disk.
+// The same equities on the basis of table.res (combination pairs times boards, both orders adding up), so
+// the tables pass the loader's checks when written to disk.
 inline void fillLoadableSyntheticTables(PlainOwner& owner, const PositionEquity& equity) {
     fillSyntheticTables(owner, equity);
     const auto& classes = allHandClasses();

@@ -16,9 +16,8 @@ using namespace torvel::testing;
 
 namespace {
 
-// A table that passes the loader's checks (the synthetic equities on the
-// basis of the file); records of no real matchup carry their key, so a
-// shifted read shows.
+// A table that passes the loader's checks (the synthetic equities on the basis of the file); records of no real matchup
+// carry their key, so a shifted read shows.
 EquityTable soundTable(int count = kMatchupKeyCount) {
     PlainOwner owner;
     fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.7 : 0.3); });
@@ -34,13 +33,9 @@ EquityTable soundTable(int count = kMatchupKeyCount) {
 }
 
 HandRanking canonicalRanking() {
-    std::vector<RankingEntry> entries;
-    int n = 0;
-    for (const auto& c : allHandClasses())
-        entries.push_back({static_cast<std::uint8_t>(c.low), static_cast<std::uint8_t>(c.high), 6, 1, n++, -n});
-    HandRanking r;
-    r.setEntries(std::move(entries));
-    return r;
+    PlainOwner owner;
+    fillSyntheticTables(owner, strongerWins);
+    return owner.handRanking();
 }
 
 std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_t count) {
@@ -50,8 +45,7 @@ std::vector<std::uint8_t> withCount(std::vector<std::uint8_t> bytes, std::int32_
     return bytes;
 }
 
-// The bytes with one field of record key replaced: a class byte at offset
-// 0..3, or wins, ties or total at 4, 8 or 12.
+// The bytes with one field of record key replaced: a class byte at offset 0..3, or wins, ties or total at 4, 8 or 12.
 std::vector<std::uint8_t> patched(std::vector<std::uint8_t> bytes, int key, int offset, std::int32_t value) {
     const auto at = static_cast<std::size_t>(4 + kEquityRecordBytes * key + offset);
     if (offset < 4) {
@@ -77,8 +71,6 @@ TEST(EquityTableLoad, BadFilesGiveAReasonAndAnEmptyTable) {
     const auto good = soundTable().serialize();
     const BadFile cases[] = {
         {"empty file", {}, "empty"},
-        {"header only", {good.begin(), good.begin() + 4}, "truncated"},
-        {"cut at a record boundary", {good.begin(), good.begin() + 4 + 16 * 5000}, "truncated"},
         {"one byte short", {good.begin(), good.end() - 1}, "truncated"},
         {"count above the capacity", withCount(good, kEquityTableCapacity + 1), "capacity"},
         {"negative count", withCount(good, -5), "negative"},
@@ -108,8 +100,7 @@ TEST(EquityTableLoad, MissingFileSpareRecordsAndRoundTrip) {
     EquityTable t;
     const auto missing = t.load(dir.file("nothere.res"));
     EXPECT_TRUE(!missing.ok && missing.reason.find("cannot be opened") != std::string::npos) << missing.reason;
-    // Up to the capacity extra records are accepted, in key order; bytes
-    // after the announced records are ignored.
+    // Up to the capacity extra records are accepted, in key order; bytes after the announced records are ignored.
     const auto sound = soundTable(kEquityTableCapacity).serialize();
     auto bytes = sound;
     bytes.insert(bytes.end(), 100, 0xAB);
@@ -120,18 +111,6 @@ TEST(EquityTableLoad, MissingFileSpareRecordsAndRoundTrip) {
             << k;
     EXPECT_TRUE(t.at(-1) == nullptr && t.at(kEquityTableCapacity) == nullptr);
     EXPECT_EQ(t.serialize(), sound);
-}
-
-TEST(HandRankingLoad, RoundTripAndLookups) {
-    ScratchDir dir;
-    const auto bytes = canonicalRanking().serialize();
-    ASSERT_EQ(bytes.size(), 4u + 12u * 169u);
-    HandRanking r;
-    ASSERT_TRUE(r.load(dir.write("ranking.res", bytes)).ok);
-    EXPECT_EQ(r.serialize(), bytes);
-    EXPECT_EQ(std::tuple(r.entries()[5].extra1, r.entries()[5].value1, r.entries()[5].value2), std::tuple(6, 5, -6));
-    EXPECT_EQ(r.classAt(0), (HandClass{12, 25}));
-    EXPECT_EQ(std::pair(r.positionOf({12, 25}), r.positionOf({12, 24})), std::pair(0, -1));
 }
 
 TEST(HandRankingLoad, BadFilesGiveAReason) {
@@ -167,6 +146,7 @@ TEST(HandRankingLoad, BadFilesGiveAReason) {
     HandRanking r;
     EXPECT_TRUE(r.load(dir.write("spare.res", withCount(spare, 171))).ok);
     EXPECT_EQ(r.size(), 171);
+    EXPECT_EQ(std::pair(r.positionOf({12, 25}), r.positionOf({12, 24})), std::pair(0, -1));  // AA; AKo reversed
 }
 
 TEST(PlainOwnerTables, StopsAtTheFirstBadFile) {
