@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QUrl>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/app/clientdirectorydialog.h"
 #include "gui/app/updateprompt.h"
 #include "loopbackserver.h"

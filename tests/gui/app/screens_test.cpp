@@ -5,7 +5,7 @@
 #include <QProgressDialog>
 #include <QTreeWidget>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/plot/equityplotview.h"
 #include "gui/table/opponentactiondialog.h"
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "engine/callingprofile.h"
 #include "gui/dialogs/callingrangeeditor.h"
 
@@ -19,7 +19,7 @@ void type(QLineEdit* edit, const QString& text) {
 
 }  // namespace
 
-class CallRangeTest : public DeskFixture {
+class CallRangeTest : public QObject, DeskFixture {
     Q_OBJECT
 
     std::unique_ptr<ScratchWorkingDirectory> scratch;
@@ -40,7 +40,7 @@ private slots:
     void init() {
         scratch = std::make_unique<ScratchWorkingDirectory>();
         QVERIFY(QDir(QStringLiteral("data")).removeRecursively());  // a fresh installation
-        openWindow();
+        startWindow();
     }
     void cleanup() {
         window.reset();

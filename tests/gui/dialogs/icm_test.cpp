@@ -5,10 +5,10 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/icmcalculatordialog.h"
 
-class IcmTest : public DeskFixture {
+class IcmTest : public QObject, DeskFixture {
     Q_OBJECT
 
     IcmCalculatorDialog* icm = nullptr;
@@ -42,7 +42,7 @@ class IcmTest : public DeskFixture {
 
 private slots:
     void init() {
-        openWindow();
+        startWindow();
         QVERIFY(icmEntry());
         icmEntry()->trigger();
         icm = window->icmCalculator();

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/rangebanddialog.h"
 
 namespace {
@@ -23,7 +23,7 @@ const QString kEveryHand = QStringLiteral(
 
 }  // namespace
 
-class RangeTest : public DeskFixture {
+class RangeTest : public QObject, DeskFixture {
     Q_OBJECT
 
     // Opponent seat 6's own and calling range, in the widget and the situation.
@@ -41,7 +41,7 @@ class RangeTest : public DeskFixture {
 
 private slots:
     void init() {
-        openWindow();
+        startWindow();
         sit({0, 6});  // hero, opponent
     }
     void cleanup() { window.reset(); }

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
@@ -64,7 +64,7 @@ void answerStack(int value, int* shown = nullptr) {
 
 }  // namespace
 
-class ReportTest : public DeskFixture {
+class ReportTest : public QObject, DeskFixture {
     Q_OBJECT
 
     static void click(AnalysisReportDialog& report, std::size_t row, std::size_t column) {
@@ -99,7 +99,7 @@ class ReportTest : public DeskFixture {
     }
 
 private slots:
-    void init() { openWindow(); }
+    void init() { startWindow(); }
     void cleanup() { window.reset(); }
 
     void pushCaseFromDetails() {

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/leak/leakchartview.h"
 #include "gui/leak/leakreportwindow.h"
 #include "store/handstore.h"

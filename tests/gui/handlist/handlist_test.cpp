@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "engine/nashranges.h"
 #include "gui/trainer/trainersettingspanel.h"
 

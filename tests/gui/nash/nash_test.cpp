@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "engine/cards.h"
 #include "engine/computedriver.h"
 #include "engine/nashranges.h"
@@ -16,7 +16,7 @@
 
 using torvel::GameState;
 
-class NashTest : public DeskFixture {
+class NashTest : public QObject, DeskFixture {
     Q_OBJECT
 
     // The button (seat 0, the hero) with stack chips; the blinds hold 1400 each before posting.
@@ -43,7 +43,7 @@ class NashTest : public DeskFixture {
     }
 
 private slots:
-    void init() { openWindow(); }
+    void init() { startWindow(); }
     void cleanup() { window.reset(); }
 
     void windowComputesCancelsAndFollowsTheTable() {

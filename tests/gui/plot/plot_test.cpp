@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialogs/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/plot/equityplotdialog.h"
 #include "gui/plot/equityplotview.h"
 
@@ -23,7 +23,7 @@ bool anyAbove(const std::array<float, 101>& curve) {
 
 }  // namespace
 
-class PlotTest : public DeskFixture {
+class PlotTest : public QObject, DeskFixture {
     Q_OBJECT
 
     // What the plot varies and must give back; the dialog must not add an analysis of its own either.
@@ -33,7 +33,7 @@ class PlotTest : public DeskFixture {
     }
 
 private slots:
-    void init() { openWindow(); }
+    void init() { startWindow(); }
     void cleanup() { window.reset(); }
 
     void foldedOpponentsAreNotOffered() {

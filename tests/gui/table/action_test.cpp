@@ -6,7 +6,7 @@
 
 #include <tuple>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
 

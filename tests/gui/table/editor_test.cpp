@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/table/cardpickerdialog.h"
 #include "gui/table/dealerbutton.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <tuple>
 
-#include "app/deskfixture.h"
+#include "deskfixture.h"
 #include "gui/dialogs/rangebanddialog.h"
 #include "gui/trainer/trainersettingspanel.h"
 

@@ -9,6 +9,7 @@
 
 #include "engine/gamestate.h"
 #include "gui/app/mainwindow.h"
+#include "gui/dialogs/rangedialog.h"
 #include "gui/handlist/handlistpanel.h"
 #include "gui/table/seatwidget.h"
 #include "gui/table/tableview.h"
@@ -17,6 +18,25 @@
 #include "settings/inifile.h"
 
 using torvel::GameState;
+
+inline QPushButton* buttonLabelled(QWidget* parent, const char* label) {
+    for (auto* button : parent->findChildren<QPushButton*>())
+        if (button->text() == QLatin1String(label))
+            return button;
+    return nullptr;
+}
+
+// Clicks preset k of the next range dialog, records its mode and closes it.
+inline void answerRange(std::size_t preset, int* mode = nullptr) {
+    whenModal([preset, mode](QWidget* w) {
+        if (auto* range = qobject_cast<RangeDialog*>(w)) {
+            range->presetButtons()[preset]->click();
+            if (mode)
+                *mode = range->mode();
+        }
+        w->close();
+    });
+}
 
 class DeskFixture {
 protected:
