@@ -73,6 +73,18 @@ bool exportCarriesEverything(const GameState& g) {
     return g.ante == 0 && g.bigBlind < 800 && smallBlindPosted;
 }
 
+// The export drops the names, the buy-in and the opponents' all-in marks.
+nlohmann::json exportedJson(const GameState& g) {
+    nlohmann::json j = situationJson(g);
+    j.erase("buyInText");
+    for (auto& seat : j["seats"]) {
+        seat.erase("name");
+        if (!seat.contains("hero"))
+            seat.erase("isAllIn");
+    }
+    return j;
+}
+
 TEST(ExportText, ImportedDecisionsSurviveTheRoundTrip) {
     int roundTrips = 0;
     for (const char* name : {"pokerstars_game", "pokerstars_hand", "fulltilt", "party_gameno_2005", "party_gameno_2018",
@@ -88,7 +100,7 @@ TEST(ExportText, ImportedDecisionsSurviveTheRoundTrip) {
             ImportRecord back = importBytes(import::exportText({g.get()}));
             ASSERT_EQ(back.decisions.size(), 1u);
             import::normaliseHeroAction(*back.decisions[0]);
-            expectSameSituation(*back.decisions[0], *g, true);
+            EXPECT_EQ(exportedJson(*back.decisions[0]), exportedJson(*g));
             ++roundTrips;
         }
     }

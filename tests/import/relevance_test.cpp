@@ -100,14 +100,4 @@ TEST(FormatChoice, FromTheFirstLineOrTheMailThatCarriesIt) {
         EXPECT_EQ(import::chooseFormat(c.lines), c.format) << c.name;
 }
 
-TEST(FormatChoice, AFileWithoutMarkersIsReadAsGameNo) {
-    // Read with the "#Game No" grammar even when the header comes late.
-    std::string text;
-    for (int i = 0; i < 15; ++i)
-        text += "note " + std::to_string(i) + "\n";
-    const ImportRecord record = importBytes(text + fixture("party_gameno_2018.txt"));
-    EXPECT_EQ(record.summary.format, import::HistoryFormat::PartyGameNo);
-    EXPECT_EQ(record.summary.relevantCount, 3);
-}
-
 }  // namespace
