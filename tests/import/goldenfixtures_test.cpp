@@ -1,6 +1,5 @@
-// One fixture per client layout with its edge cases (all-in for less than a
-// blind, uncalled bets, sitting-out and moved players, hands cut off), each
-// with its expected situations worked out by hand, field by field.
+// One fixture per client layout with its edge cases (short all-ins, uncalled bets, sitting-out
+// and moved players, hands cut off), its situations worked out by hand, field by field.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>

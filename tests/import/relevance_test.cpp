@@ -12,9 +12,8 @@ using namespace torvel::testing;
 
 namespace {
 
-// A PokerStars hand at 150/300 (a level without antes): six seats, the button on
-// seat 4 where the hero sits, blinds on seats 5 and 6; seats 1 to 3 act
-// before the hero, each folding or moving all-in.
+// A PokerStars hand at 150/300, no antes: the hero on the button (seat 4), blinds on seats
+// 5 and 6; seats 1 to 3 act before the hero, each folding or moving all-in.
 struct Table {
     int hero;                  // chips of the hero
     std::vector<int> early;    // seats 1..3
