@@ -41,8 +41,7 @@ json headsUpWith(Change change) {
 
 }  // namespace
 
-// The numbers are the analysis test's; here that they arrive, and under
-// which names.
+// The numbers are the analysis test's; here that they arrive, and under which names.
 TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     const CliRun r = analyze(headsUp());
     ASSERT_EQ(r.status, 0) << r.err;
@@ -64,8 +63,7 @@ TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     EXPECT_GE(out["evPush"].dump().size(), 10u);  // nine significant digits survive
 }
 
-// A damaged profile file gives the defaults (7 % = 11 classes, in place of
-// the range given) and a warning naming it.
+// A damaged profile gives the defaults (7 % = 11 classes, not the range given) and a warning.
 TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
     dir.write("spot.json", headsUpWith([](json& s) { s.update({{"answer", 0}, {"profile", "medium"}}); }).dump());
     std::filesystem::create_directories(dir.file("data"));
@@ -93,10 +91,8 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         const char* reasonPart;
         std::string path = "-";
     } cases[] = {
-        {"no such file", "", "cannot open", dir.file("nothere.json")},
-        {"a directory", "", "is a directory", dir.path()},
-        {"bad JSON", "{\"seats\": [", "not valid JSON"},
-        {"not an object", "[1, 2]", "JSON object"},
+        {"missing file", "", "cannot open", dir.file("nothere.json")}, {"directory", "", "is a directory", dir.path()},
+        {"bad JSON", "{\"seats\": [", "not valid JSON"}, {"not an object", "[1, 2]", "JSON object"},
         {"seat outside", mutated([](json& s) { s["seats"][1]["seat"] = 10; }), "outside 0..9"},
         {"negative seat", mutated([](json& s) { s["seats"][1]["seat"] = -1; }), "outside 0..9"},
         {"seat twice", mutated([](json& s) { s["seats"][1]["seat"] = 0; }), "twice"},
@@ -116,7 +112,7 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
         {"negative blind", mutated([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
         {"stack above the bound", mutated([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
          "stack must lie in 0..1000000000 chips"},
-        {"button on an empty seat", mutated([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
+        {"button on no one", mutated([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
         {"huge payout", mutated([](json& s) { s["payouts"] = {1e308, 0}; }), "within 0..100"},
         {"negative payout", mutated([](json& s) { s["payouts"] = {110, -10}; }), "within 0..100"},
         {"payouts above 100 %", mutated([](json& s) { s["payouts"] = {65, 45}; }), "more than 100"},
@@ -132,8 +128,7 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"analyze"}, {"frobnicate"}, {}})
         EXPECT_EQ(run(args).status, 2) << args.size();
     // Without the equity tables nothing can be analysed.
-    ScratchDir empty;
-    const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
+    const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), ScratchDir().path());
     EXPECT_EQ(std::tuple(noTables.status, noTables.out), std::tuple(2, ""));
     EXPECT_NE(noTables.err.find("table.res"), std::string::npos);
 }

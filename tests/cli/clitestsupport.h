@@ -1,6 +1,5 @@
 #pragma once
-// torvel-cli run in a scratch data directory that holds the made-up equity
-// tables.
+// torvel-cli run in a scratch data directory that holds made-up equity tables.
 
 #include <sstream>
 #include <string>

@@ -68,6 +68,5 @@ TEST(CliDeal, BadOptionsExitWithTwo) {
         EXPECT_EQ(r.status, 2) << bad[0];
         EXPECT_TRUE(r.spots.empty() && !r.err.empty()) << bad[0];
     }
-    torvel::testing::ScratchDir empty;
-    EXPECT_EQ(deal({"--seed", "1"}, empty.path()).status, 2);
+    EXPECT_EQ(deal({"--seed", "1"}, torvel::testing::ScratchDir().path()).status, 2);
 }

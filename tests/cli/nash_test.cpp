@@ -71,9 +71,8 @@ TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
     }
 }
 
-// The analysis with the nash profile: the big blind's calling band (hero
-// pushes from the button) and an all-in small blind's band (hero in the big
-// blind) are the top bands with the shares of the equilibrium ranges.
+// With the nash profile the big blind's calling band (hero pushes from the button) and an
+// all-in small blind's band (hero in the big blind) have the equilibrium ranges' shares.
 TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
     PlainOwner owner;
     ASSERT_TRUE(owner.loadTables(TORVEL_DATA_DIR));

@@ -125,15 +125,10 @@ TEST(MalformedInput, AnUnreadableHeroDropsOnlyHisHand) {
                  {"Dealt to tight_tom [Ah 9x]", "the hero's cards cannot be read"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dealt);
-        const ImportRecord record = importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", c.dealt));
-        ASSERT_EQ(record.hands.size(), reference.hands.size());
-        EXPECT_EQ(record.hands[0].status, import::HandStatus::Dropped);
-        EXPECT_EQ(record.hands[0].reason, c.reason);
-        for (std::size_t h = 1; h < record.hands.size(); ++h)
-            EXPECT_EQ(std::tie(record.hands[h].status, record.hands[h].reason),
-                      std::tie(reference.hands[h].status, reference.hands[h].reason));
-        ASSERT_EQ(record.decisions.size(), 2u);
-        EXPECT_EQ(record.decisions[0]->handId, "41000000003");
+        nlohmann::json want = recordJson(reference);
+        want["hands"][0] = {{"handId", reference.hands[0].handId}, {"status", "dropped"}, {"reason", c.reason}};
+        want["relevantCount"] = 2;
+        EXPECT_EQ(recordJson(importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", c.dealt))), want);
     }
 }
 

@@ -1,6 +1,5 @@
-// The hand database: a decision is kept once, an import that fails keeps
-// nothing of the failed file, an old schema is brought forward and a file
-// that is not ours is refused untouched.
+// The hand database: a decision kept once, nothing of a failed file, an old schema brought
+// forward, a file that is not ours refused untouched.
 #include <gtest/gtest.h>
 
 #include <filesystem>
