@@ -83,7 +83,6 @@ TEST_F(ImportCliTest, AllTellsWhyEachOtherHandWasNotGraded) {
     EXPECT_EQ(std::tuple(r.lines[1]["handId"], r.lines[1]["status"], r.lines[1]["reason"]),
               std::tuple("41000000002", "dropped", "the hero never acted"));
     EXPECT_EQ(std::tuple(r.lines[0]["status"], r.lines[0].contains("decision")), std::tuple("relevant", true));
-    EXPECT_EQ(run({fixturePath("pokerstars_game.txt")}).lines.size(), 4u);
 }
 
 TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
@@ -125,9 +124,7 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudlyAndNeverReplacesAnIn
 TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
     // Loose opponents call a push with 60 % of the hands.
     CallingProfile loose;
-    for (auto& row : loose.callRanges)
-        for (float& cell : row)
-            cell = 60.0f;
+    std::fill_n(&loose.callRanges[0][0], sizeof loose.callRanges / sizeof(float), 60.0f);
     ASSERT_TRUE(loose.save(dir.file("data"), 2));
     const auto tight = run({fixturePath("fulltilt.txt")}).decisions();
     const auto wide = run({"--profile", "loose", fixturePath("fulltilt.txt")}).decisions();

@@ -26,10 +26,8 @@ TEST(NashCommand, PrintsEveryRangeOfTheTable) {
     const CliRun r = runCli({"nash", "--stacks", "3000,2500,2000,1500", "--blinds", "150,300", "--ante", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
-    EXPECT_EQ(out["players"], 4);
-    EXPECT_EQ(out["positions"], json::parse(R"(["CO", "BU", "SB", "BB"])"));
-    ASSERT_EQ(out["push"].size(), 3u);
-    ASSERT_EQ(out["call"].size(), 6u);
+    EXPECT_EQ(std::tuple(out["players"], out["positions"]), std::tuple(4, json::parse(R"(["CO", "BU", "SB", "BB"])")));
+    ASSERT_EQ(std::tuple(out["push"].size(), out["call"].size()), std::tuple(3u, 6u));
     EXPECT_EQ(std::tuple(out["call"][2]["pusher"], out["call"][2]["caller"], out["call"][5]["pusher"]),
               std::tuple(0, 3, 2));
     for (const json& entry : out["push"]) {

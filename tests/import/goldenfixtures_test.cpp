@@ -38,9 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
                                            "pokerstars_allin.txt", "party_export.txt", "ipoker_broken.xml",
                                            "bovada_nocards.txt", "wpn_nocards.txt"),
-                         [](const auto& info) {
-                             const std::string name = info.param;
-                             return name.substr(0, name.find('.'));
-                         });
+                         [](const auto& i) { return std::string(i.param, std::string_view(i.param).find('.')); });
 
 }  // namespace

@@ -48,9 +48,8 @@ TEST(ExportText, EveryHeroActionHasItsLineAndNoHeroNoDeal) {
     }
 }
 
-// What the export carries: no ante (the layout has no line for it), a
-// posted small blind, and no blind that also called or raised (the bet
-// line holds the blind, which the import posts once more).
+// What the export carries: no ante (no line for it), a posted small blind, and no blind that
+// also called or raised (the bet line holds the blind, which the import posts once more).
 bool exportCarriesEverything(const GameState& g) {
     bool smallBlindPosted = false;
     for (const auto& s : g.seats) {

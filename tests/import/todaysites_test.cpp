@@ -37,8 +37,7 @@ TEST(TodaysSites, EveryHandOfTheRealFilesIsGradedOrSkippedWithAReason) {
         {"wpn", {import::HistoryFormat::WinningPoker, {"Game Hand #"}}},
         {"bovada", {import::HistoryFormat::Bovada, {"Bovada Hand #", "Ignition Hand #"}}},
         {"stars_modern", {import::HistoryFormat::PokerStars, {"PokerStars Hand #"}}}};
-    int files = 0;
-    int relevant = 0;
+    int files = 0, relevant = 0;
     for (const auto& [folder, layout] : folders) {
         for (const auto& entry : std::filesystem::directory_iterator(kSamples / folder)) {
             SCOPED_TRACE(entry.path().filename().string());

@@ -101,11 +101,10 @@ TEST_F(HandStoreTest, RefusesFilesThatAreNotItsOwnWithoutTouchingThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         std::filesystem::remove(store_.database());
-        if (c.setUp.starts_with("CREATE")) {
-            ASSERT_EQ(store_.sql(c.setUp), 0);
-        } else {
+        if (!c.setUp.starts_with("CREATE"))
             std::ofstream(store_.database(), std::ios::binary) << c.setUp;
-        }
+        else
+            ASSERT_EQ(store_.sql(c.setUp), 0);
         const std::string bytes = readText(store_.database());
         const CliRun r = import({fixturePath("pokerstars_game.txt")});
         EXPECT_EQ(r.status, 2);
