@@ -13,10 +13,7 @@ using nlohmann::json;
 
 namespace {
 
-class CliTest : public ::testing::Test, public CliDataDir {
-protected:
-    CliRun analyze(const json& situation) { return run({"analyze", "-"}, situation.dump()); }
-};
+class CliTest : public ::testing::Test, public CliDataDir {};
 
 // Heads-up: hero in the small blind with 72o, the big blind calls with the
 // 20 strongest classes (106 combos); the analysis test works the numbers out.
@@ -33,18 +30,17 @@ json headsUp() {
 }
 
 template <typename Change>
-json headsUpWith(Change change) {
+std::string changed(Change change) {
     json s = headsUp();
     change(s);
-    return s;
+    return s.dump();
 }
 
 }  // namespace
 
-// The numbers are the analysis test's; here that they arrive, and under
-// which names.
+// The numbers are the analysis test's; here that they arrive, and under which names.
 TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
-    const CliRun r = analyze(headsUp());
+    const CliRun r = run({"analyze", "-"}, headsUp().dump());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty());
     const json out = json::parse(r.out);
@@ -64,10 +60,9 @@ TEST_F(CliTest, AnalyzePrintsTheResultsAsJson) {
     EXPECT_GE(out["evPush"].dump().size(), 10u);  // nine significant digits survive
 }
 
-// A damaged profile file gives the defaults (7 % = 11 classes, in place of
-// the range given) and a warning naming it.
+// A damaged profile gives the defaults (7 % = 11 classes, not the range given) and a warning.
 TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
-    dir.write("spot.json", headsUpWith([](json& s) { s.update({{"answer", 0}, {"profile", "medium"}}); }).dump());
+    dir.write("spot.json", changed([](json& s) { s.update({{"answer", 0}, {"profile", "medium"}}); }));
     std::filesystem::create_directories(dir.file("data"));
     dir.write("data/callrange1.conf", std::vector<std::uint8_t>(399, 0x7F));
     const CliRun r = run({"analyze", dir.file("spot.json")});
@@ -80,46 +75,43 @@ TEST_F(CliTest, AnalyzeFromAFileWithAnAnswerAndAProfile) {
 
 // The refusals themselves are the compute driver's.
 TEST_F(CliTest, ARefusedSituationExitsWithOne) {
-    const CliRun r = analyze(headsUpWith([](json& s) { s["buttonSeat"] = -1; }));
+    const CliRun r = run({"analyze", "-"}, changed([](json& s) { s["buttonSeat"] = -1; }));
     EXPECT_EQ(std::tuple(r.status, r.out), std::tuple(1, ""));
     EXPECT_EQ(r.err.rfind("No Button set.\nPlease set the Button and retry.\n", 0), 0u) << r.err;
 }
 
 TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
-    auto mutated = [](auto change) { return headsUpWith(change).dump(); };
     const struct {
         const char* what;
         std::string input;
         const char* reasonPart;
         std::string path = "-";
     } cases[] = {
-        {"no such file", "", "cannot open", dir.file("nothere.json")},
-        {"a directory", "", "is a directory", dir.path()},
-        {"bad JSON", "{\"seats\": [", "not valid JSON"},
-        {"not an object", "[1, 2]", "JSON object"},
-        {"seat outside", mutated([](json& s) { s["seats"][1]["seat"] = 10; }), "outside 0..9"},
-        {"negative seat", mutated([](json& s) { s["seats"][1]["seat"] = -1; }), "outside 0..9"},
-        {"seat twice", mutated([](json& s) { s["seats"][1]["seat"] = 0; }), "twice"},
-        {"no status", mutated([](json& s) { s["seats"][1].erase("status"); }), "seat and status"},
-        {"bad status", mutated([](json& s) { s["seats"][1]["status"] = 3; }), "status"},
-        {"unknown profile", mutated([](json& s) { s["profile"] = "maniac"; }), "unknown profile"},
-        {"profile number", mutated([](json& s) { s["profile"] = 3; }), "unknown profile"},
-        {"same card twice", mutated([](json& s) { s["seats"][0]["cards"] = "AhAh"; }), "cards"},
-        {"bad suit", mutated([](json& s) { s["seats"][0]["cards"] = "AxKd"; }), "cards"},
-        {"short cards", mutated([](json& s) { s["seats"][0]["cards"] = "AhK"; }), "cards"},
-        {"lower-case rank", mutated([](json& s) { s["seats"][0]["cards"] = "ahkd"; }), "cards"},
-        {"class out of range", mutated([](json& s) { s["seats"][0].erase("cards"), s["seats"][0]["handLow"] = 13; }),
+        {"missing file", "", "cannot open", dir.file("nothere.json")}, {"directory", "", "is a directory", dir.path()},
+        {"bad JSON", "{\"seats\": [", "not valid JSON"}, {"not an object", "[1, 2]", "JSON object"},
+        {"seat outside", changed([](json& s) { s["seats"][1]["seat"] = 10; }), "outside 0..9"},
+        {"negative seat", changed([](json& s) { s["seats"][1]["seat"] = -1; }), "outside 0..9"},
+        {"seat twice", changed([](json& s) { s["seats"][1]["seat"] = 0; }), "twice"},
+        {"no status", changed([](json& s) { s["seats"][1].erase("status"); }), "seat and status"},
+        {"bad status", changed([](json& s) { s["seats"][1]["status"] = 3; }), "status"},
+        {"unknown profile", changed([](json& s) { s["profile"] = "maniac"; }), "unknown profile"},
+        {"profile number", changed([](json& s) { s["profile"] = 3; }), "unknown profile"},
+        {"same card twice", changed([](json& s) { s["seats"][0]["cards"] = "AhAh"; }), "cards"},
+        {"bad suit", changed([](json& s) { s["seats"][0]["cards"] = "AxKd"; }), "cards"},
+        {"short cards", changed([](json& s) { s["seats"][0]["cards"] = "AhK"; }), "cards"},
+        {"lower-case rank", changed([](json& s) { s["seats"][0]["cards"] = "ahkd"; }), "cards"},
+        {"class out of range", changed([](json& s) { s["seats"][0].erase("cards"), s["seats"][0]["handLow"] = 13; }),
          "handLow"},
-        {"text for a number", mutated([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
-        {"too many payouts", mutated([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
-        {"bad action", mutated([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
-        {"negative blind", mutated([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
-        {"stack above the bound", mutated([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
+        {"text for a number", changed([](json& s) { s["seats"][0]["stack"] = "lots"; }), "integer"},
+        {"too many payouts", changed([](json& s) { s["payouts"] = std::vector<int>(11, 1); }), "payouts"},
+        {"bad action", changed([](json& s) { s["seats"][1]["action"] = 5; }), "action"},
+        {"negative blind", changed([](json& s) { s["smallBlind"] = -100; }), "smallBlind must lie in 0.."},
+        {"stack above the bound", changed([](json& s) { s["seats"][0]["stack"] = 2147483647; }),
          "stack must lie in 0..1000000000 chips"},
-        {"button on an empty seat", mutated([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
-        {"huge payout", mutated([](json& s) { s["payouts"] = {1e308, 0}; }), "within 0..100"},
-        {"negative payout", mutated([](json& s) { s["payouts"] = {110, -10}; }), "within 0..100"},
-        {"payouts above 100 %", mutated([](json& s) { s["payouts"] = {65, 45}; }), "more than 100"},
+        {"button on no one", changed([](json& s) { s["buttonSeat"] = 5; }), "No Button set: the button is on seat 5"},
+        {"huge payout", changed([](json& s) { s["payouts"] = {1e308, 0}; }), "within 0..100"},
+        {"negative payout", changed([](json& s) { s["payouts"] = {110, -10}; }), "within 0..100"},
+        {"payouts above 100 %", changed([](json& s) { s["payouts"] = {65, 45}; }), "more than 100"},
         {"input above the limit", std::string(1048577, ' '), "more than the 1 MB (1048576 bytes)"},
     };
     for (const auto& c : cases) {
@@ -132,8 +124,7 @@ TEST_F(CliTest, UnreadableInputExitsWithTwoAndOneLine) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"analyze"}, {"frobnicate"}, {}})
         EXPECT_EQ(run(args).status, 2) << args.size();
     // Without the equity tables nothing can be analysed.
-    ScratchDir empty;
-    const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), empty.path());
+    const CliRun noTables = run({"analyze", "-"}, headsUp().dump(), ScratchDir().path());
     EXPECT_EQ(std::tuple(noTables.status, noTables.out), std::tuple(2, ""));
     EXPECT_NE(noTables.err.find("table.res"), std::string::npos);
 }

@@ -1,6 +1,5 @@
 #pragma once
-// torvel-cli run in a scratch data directory that holds the made-up equity
-// tables.
+// torvel-cli run in a scratch data directory that holds made-up equity tables.
 
 #include <sstream>
 #include <string>
@@ -48,7 +47,6 @@ public:
         dir.write("table.res", owner.equityTable().serialize());
         dir.write("ranking.res", owner.handRanking().serialize());
     }
-    // The data directory is the scratch one unless another is named.
     CliRun run(const std::vector<std::string>& args, const std::string& input = {},
                const std::string& dataDirectory = {}) const {
         return runTorvelCli(args, input, dataDirectory.empty() ? dir.path() : dataDirectory);

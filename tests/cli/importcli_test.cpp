@@ -1,5 +1,4 @@
-// torvel-cli import: graded decisions as JSON lines, the summary per file,
-// the reasons with --all, and the export.
+// torvel-cli import: graded decisions as JSON lines, summaries, the reasons with --all, the export.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,9 +45,8 @@ protected:
     }
 };
 
-// Parsing, relevance and grading rules have their own tests; here what
-// reaches the output: the hero's action as the hand list reads it (a raise
-// marked all-in, a called push), one summary per file.
+// The rules have their own tests; here what reaches the output: the hero's action as the
+// hand list reads it (a raise marked all-in, a called push), one summary per file.
 TEST_F(ImportCliTest, GradesEveryRelevantDecisionThenSummarisesTheFile) {
     const std::string file = fixturePath("party_gameno_2005.txt"), other = fixturePath("party_handhistory.txt");
     const ImportRun r = run({file, other});
@@ -85,17 +83,13 @@ TEST_F(ImportCliTest, AllTellsWhyEachOtherHandWasNotGraded) {
     EXPECT_EQ(std::tuple(r.lines[1]["handId"], r.lines[1]["status"], r.lines[1]["reason"]),
               std::tuple("41000000002", "dropped", "the hero never acted"));
     EXPECT_EQ(std::tuple(r.lines[0]["status"], r.lines[0].contains("decision")), std::tuple("relevant", true));
-    EXPECT_EQ(run({fixturePath("pokerstars_game.txt")}).lines.size(), 4u);
 }
 
 TEST_F(ImportCliTest, TheExportHoldsTheGradedDecisionsForTheImportToReadAgain) {
     const std::string exported = dir.file("graded.txt");
     const ImportRun r = run({"--export", exported, fixturePath("fulltilt.txt"), fixturePath("party_email.txt")});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = readText(exported);
-    EXPECT_EQ(text.rfind("Game #1 starts.\r\n\r\n#Game No : 1 \r\n", 0), 0u);
-
-    // The round trip of each decision is the export's own test.
+    // The text and the round trip of each decision are the export's own tests.
     const ImportRun back = run({exported});
     ASSERT_EQ(back.status, 0) << back.err;
     EXPECT_EQ(r.decisions().size(), 5u);
@@ -130,17 +124,14 @@ TEST_F(ImportCliTest, AnExportThatCannotBeWrittenFailsLoudlyAndNeverReplacesAnIn
 TEST_F(ImportCliTest, TheProfileGivesTheOpponentsTheirRanges) {
     // Loose opponents call a push with 60 % of the hands.
     CallingProfile loose;
-    for (auto& row : loose.callRanges)
-        for (float& cell : row)
-            cell = 60.0f;
+    std::fill_n(&loose.callRanges[0][0], sizeof loose.callRanges / sizeof(float), 60.0f);
     ASSERT_TRUE(loose.save(dir.file("data"), 2));
     const auto tight = run({fixturePath("fulltilt.txt")}).decisions();
     const auto wide = run({"--profile", "loose", fixturePath("fulltilt.txt")}).decisions();
     const auto nash = run({"--profile", "nash", fixturePath("fulltilt.txt")}).decisions();
     ASSERT_EQ(std::tuple(tight.size(), wide.size(), nash.size()), std::tuple(3u, 3u, 3u));
-    // The heads-up push of hand 33100000002 meets a wider calling range, or
-    // the equilibrium call; the checked big blind (a limp before him) is not
-    // modelled and keeps the tight ranges.
+    // The heads-up push of hand 33100000002 meets a wider range, or the equilibrium call; the
+    // checked big blind (a limp before him) is not modelled and keeps the tight ranges.
     EXPECT_EQ(std::tuple(tight[1]["handId"], tight[2]["handId"]), std::tuple("33100000003", "33100000002"));
     EXPECT_NE(tight[2]["evPush"], wide[2]["evPush"]);
     EXPECT_EQ(tight[2]["evFold"], wide[2]["evFold"]);
@@ -174,11 +165,8 @@ TEST_F(ImportCliTest, BadArgumentsMissingFilesAndMissingTables) {
         EXPECT_EQ(missing.summaries(), (std::vector<std::string>{"2 (of 2) relevant hands imported."})) << bad;
     }
 
-    ScratchDir empty;
-    const ImportRun noTables = run({fixturePath("party_email.txt")}, empty.path());
-    EXPECT_EQ(noTables.status, 2);
-    EXPECT_FALSE(noTables.err.empty());
-    EXPECT_TRUE(noTables.lines.empty());
+    const ImportRun noTables = run({fixturePath("party_email.txt")}, ScratchDir().path());
+    EXPECT_EQ(std::tuple(noTables.status, noTables.err.empty(), noTables.lines.size()), std::tuple(2, false, 0u));
 }
 
 }  // namespace

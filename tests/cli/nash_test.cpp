@@ -26,10 +26,8 @@ TEST(NashCommand, PrintsEveryRangeOfTheTable) {
     const CliRun r = runCli({"nash", "--stacks", "3000,2500,2000,1500", "--blinds", "150,300", "--ante", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     const json out = json::parse(r.out);
-    EXPECT_EQ(out["players"], 4);
-    EXPECT_EQ(out["positions"], json::parse(R"(["CO", "BU", "SB", "BB"])"));
-    ASSERT_EQ(out["push"].size(), 3u);
-    ASSERT_EQ(out["call"].size(), 6u);
+    EXPECT_EQ(std::tuple(out["players"], out["positions"]), std::tuple(4, json::parse(R"(["CO", "BU", "SB", "BB"])")));
+    ASSERT_EQ(std::tuple(out["push"].size(), out["call"].size()), std::tuple(3u, 6u));
     EXPECT_EQ(std::tuple(out["call"][2]["pusher"], out["call"][2]["caller"], out["call"][5]["pusher"]),
               std::tuple(0, 3, 2));
     for (const json& entry : out["push"]) {
@@ -51,25 +49,19 @@ TEST(NashCommand, PrintsEveryRangeOfTheTable) {
 }
 
 TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
+    // Rows without a table of their own follow a good one.
     const std::vector<std::vector<std::string>> bad = {
-        {"nash", "--stacks", "1000", "--blinds", "50,100"},
-        {"nash", "--stacks", "1,2,3,4,5,6,7,8,9,10,11", "--blinds", "50,100"},
-        {"nash", "--stacks", "1000,0", "--blinds", "50,100"},
-        {"nash", "--stacks", "1000.5,2000", "--blinds", "50,100"},
-        {"nash", "--stacks", "2000000000,2000000000", "--blinds", "50,100"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "100"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,0"},
-        {"nash", "--stacks", "1000,2000"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--ante", "-1"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "120"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "0,100"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--payouts", "inf"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "1e-10"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--accuracy", "2"},
-        {"nash", "--stacks", "1000,2000", "--blinds", "50,100", "--foo", "1"},
-        {"nash", "--stacks", "1000,2000", "--blinds"},
+        {"--stacks", "1000", "--blinds", "50,100"}, {"--stacks", "1,2,3,4,5,6,7,8,9,10,11", "--blinds", "50,100"},
+        {"--stacks", "1000,0", "--blinds", "50,100"}, {"--stacks", "1000.5,2000", "--blinds", "50,100"},
+        {"--stacks", "2000000000,2000000000", "--blinds", "50,100"}, {"--stacks", "1000,2000", "--blinds", "100"},
+        {"--stacks", "1000,2000", "--blinds", "50,0"}, {"--stacks", "1000,2000"}, {"--stacks", "1000,2000", "--blinds"},
+        {"--ante", "-1"}, {"--payouts", "120"}, {"--payouts", "0,100"}, {"--payouts", "inf"}, {"--accuracy", "1e-10"},
+        {"--accuracy", "2"}, {"--foo", "1"},
     };
-    for (const auto& args : bad) {
+    for (auto args : bad) {
+        if (args[0] != "--stacks")
+            args.insert(args.begin(), {"--stacks", "1000,2000", "--blinds", "50,100"});
+        args.insert(args.begin(), "nash");
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_TRUE(r.out.empty()) << args.back();
@@ -77,17 +69,16 @@ TEST(NashCommand, BadArgumentsExitTwoWithOneLine) {
     }
 }
 
-// The analysis with the nash profile: the big blind's calling band (hero
-// pushes from the button) and an all-in small blind's band (hero in the big
-// blind) are the top bands with the shares of the equilibrium ranges.
+// With the nash profile the big blind's calling band (hero pushes from the button) and an
+// all-in small blind's band (hero in the big blind) have the equilibrium ranges' shares.
 TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
     PlainOwner owner;
     ASSERT_TRUE(owner.loadTables(TORVEL_DATA_DIR));
-    NashTable table;
-    table.stacks = {2000, 1500, 1000};
-    table.smallBlind = 50;
-    table.bigBlind = 100;
-    table.payouts = {0.5, 0.3, 0.2};
+    // The closest band, which the cases expect: AA alone is 6 of the 1326 combos.
+    const HandRanking& ranking = owner.handRanking();
+    EXPECT_EQ(std::tuple(topBandForShare(ranking, 0.0), topBandForShare(ranking, 1.0)), std::tuple(0, 169));
+    EXPECT_EQ(std::tuple(topBandForShare(ranking, 6.0 / 1326), topBandForShare(ranking, 2.0 / 1326)), std::tuple(1, 0));
+    const NashTable table{.stacks = {2000, 1500, 1000}, .smallBlind = 50, .bigBlind = 100, .payouts = {0.5, 0.3, 0.2}};
     SilentProgress quiet;
     const NashResult solved = solveNash(table, owner.equityTable(), NashOptions{}, quiet);
     ASSERT_TRUE(solved.converged);
@@ -105,9 +96,8 @@ TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
         {2, 1, 500, 1, -1},  // a raise with chips behind is not a push
     };
     for (const auto& c : cases) {
-        json situation = {{"smallBlind", 50},         {"bigBlind", 100},          {"buttonSeat", 0},
-                          {"heroSeat", c.hero},        {"raiserSeat", c.raiser},   {"payouts", {50, 30, 20}},
-                          {"profile", "nash"},         {"seats", seats}};
+        json situation = {{"smallBlind", 50}, {"bigBlind", 100}, {"buttonSeat", 0}, {"heroSeat", c.hero},
+                          {"raiserSeat", c.raiser}, {"payouts", {50, 30, 20}}, {"profile", "nash"}, {"seats", seats}};
         situation["seats"][c.hero].update({{"status", 1}, {"cards", "AhKd"}, {"action", -1}});
         if (c.raiser >= 0)
             situation["seats"][static_cast<std::size_t>(c.raiser)].update(
@@ -121,18 +111,7 @@ TEST(NashProfile, AnalyzeTakesTheEquilibriumBands) {
         ASSERT_EQ(r.status, 0) << r.err;
         const json out = json::parse(r.out);
         const json& seat = out["seats"][c.checkedSeat];
-        EXPECT_EQ(std::tuple(seat["rangeFrom"], seat["rangeTo"]),
-                  std::tuple(0, topBandForShare(owner.handRanking(), c.share)));
+        EXPECT_EQ(std::tuple(seat["rangeFrom"], seat["rangeTo"]), std::tuple(0, topBandForShare(ranking, c.share)));
         EXPECT_GT(seat["rangeTo"].get<int>(), 0);
     }
-}
-
-TEST(NashProfile, BandClosestToTheShare) {
-    PlainOwner owner;
-    ASSERT_TRUE(owner.loadTables(TORVEL_DATA_DIR));
-    const HandRanking& ranking = owner.handRanking();
-    EXPECT_EQ(topBandForShare(ranking, 0.0), 0);
-    EXPECT_EQ(topBandForShare(ranking, 1.0), 169);
-    EXPECT_EQ(topBandForShare(ranking, 6.0 / 1326), 1);  // AA alone
-    EXPECT_EQ(topBandForShare(ranking, 2.0 / 1326), 0);
 }

@@ -1,6 +1,5 @@
-// One fixture per client layout with its edge cases (all-in for less than a
-// blind, uncalled bets, sitting-out and moved players, hands cut off), each
-// with its expected situations worked out by hand, field by field.
+// One fixture per client layout with its edge cases (short all-ins, uncalled bets, sitting-out
+// and moved players, hands cut off), its situations worked out by hand, field by field.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -39,9 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFixture,
                                            "ipoker_today.xml", "pokerstars_today.txt", "fulltilt_allin.txt",
                                            "pokerstars_allin.txt", "party_export.txt", "ipoker_broken.xml",
                                            "bovada_nocards.txt", "wpn_nocards.txt"),
-                         [](const auto& info) {
-                             const std::string name = info.param;
-                             return name.substr(0, name.find('.'));
-                         });
+                         [](const auto& i) { return std::string(i.param, std::string_view(i.param).find('.')); });
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The tournament number and start time from the header lines of every
-// layout, and lines that hold neither.
+// The tournament number and start time from the header lines of every layout.
 #include <gtest/gtest.h>
 
 #include "import/handdetails.h"

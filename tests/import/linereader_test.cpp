@@ -60,8 +60,7 @@ TEST(LineReader, LongLinesAreCutAndTheNextLineSurvives) {
 }
 
 TEST(LineReader, CrLfSplitAcrossReadChunksIsOneLineEnd) {
-    // The stream is read 64 KiB at a time: the CR is the last byte of the
-    // first chunk, the LF the first of the second.
+    // Read 64 KiB at a time: the CR ends the first chunk, the LF starts the second.
     std::string bytes;
     while (bytes.size() < 65536 - 200)
         bytes += std::string(98, 'a') + "\r\n";
@@ -74,8 +73,7 @@ TEST(LineReader, CrLfSplitAcrossReadChunksIsOneLineEnd) {
 }
 
 TEST(LineReader, Utf16PairSplitAcrossReadChunksIsOneCharacter) {
-    // Mark plus 32766 units fill the first chunk but for the high half of
-    // the pair.
+    // Mark plus 32766 units fill the first chunk but for the pair's high half.
     std::u16string text;
     while (text.size() + 4 <= 32766)
         text += u"ab\r\n";

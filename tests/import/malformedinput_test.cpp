@@ -1,6 +1,5 @@
-// Real files are messy: other encodings and line ends, files cut short,
-// garbage, endless lines, a hero without a seat. None of it may crash the
-// import or cost the hands around the damage.
+// Real files are messy: other encodings, files cut short, garbage, endless lines, a hero
+// without a seat. None of it may crash the import or cost the hands around the damage.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,14 +29,6 @@ std::string replaceOnce(std::string text, const std::string& from, const std::st
     return text;
 }
 
-// The Windows-1252 bytes of the fixture (ASCII and ö) as UTF-16 with a mark.
-std::string utf16WithMark(const std::string& latin1, bool littleEndian) {
-    std::u16string units;
-    for (const unsigned char c : latin1)
-        units += static_cast<char16_t>(c);
-    return (littleEndian ? "\xFF\xFE" : "\xFE\xFF") + utf16(units, littleEndian);
-}
-
 std::string randomBytes(std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
     std::string bytes(count, '\0');
@@ -46,8 +37,7 @@ std::string randomBytes(std::size_t count, unsigned seed) {
     return bytes;
 }
 
-// Line ends and encodings line by line are the line reader's tests; here
-// whole files, where the names must still match.
+// Line by line these are the line reader's tests; here whole files, whose names must still match.
 TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands) {
     const std::string original = fixture("pokerstars_game.txt");
     const ImportRecord reference = importBytes(original);
@@ -76,8 +66,6 @@ TEST(MalformedInput, OtherEncodingsLineEndsAndDamageBetweenHandsGiveTheSameHands
     } variants[] = {
         {"UTF-8 without mark, LF", plain},
         {"Windows-1252", windows1252},
-        {"UTF-16LE with mark", utf16WithMark(replaceAll(windows1252, "\n", "\r\n"), true)},
-        {"UTF-16BE with mark, lone CR", utf16WithMark(replaceAll(windows1252, "\n", "\r"), false)},
         {"garbage between hands", garbage},
         {"an endless chat line inside a hand", replaceOnce(original, dealt, dealt + chat)},
         {"a hand cut off before the next header", walkCut},
@@ -97,8 +85,7 @@ TEST(MalformedInput, TruncatedFilesKeepEveryHandBeforeTheCut) {
         SCOPED_TRACE(name);
         const std::string whole = fixture(name);
         const ImportRecord reference = importBytes(whole);
-        // Where each hand header line ends: from there on the hand before
-        // it is settled.
+        // From the end of a hand's header line on, the hand before it is settled.
         std::vector<std::size_t> headerEnds;
         for (std::size_t at = whole.find(marker); at != std::string::npos; at = whole.find(marker, at + 1))
             headerEnds.push_back(whole.find('\n', at) + 1);
@@ -109,8 +96,7 @@ TEST(MalformedInput, TruncatedFilesKeepEveryHandBeforeTheCut) {
             std::size_t settled = 0;
             while (settled + 1 < headerEnds.size() && headerEnds[settled + 1] <= cut)
                 ++settled;
-            ASSERT_LE(part.hands.size(), reference.hands.size()) << "cut at " << cut;
-            ASSERT_GE(part.hands.size(), settled) << "cut at " << cut;
+            ASSERT_TRUE(settled <= part.hands.size() && part.hands.size() <= reference.hands.size()) << "cut " << cut;
             for (std::size_t h = 0; h < settled; ++h)
                 ASSERT_EQ(std::tie(part.hands[h].status, part.hands[h].reason),
                           std::tie(reference.hands[h].status, reference.hands[h].reason))
@@ -138,22 +124,16 @@ TEST(MalformedInput, AnUnreadableHeroDropsOnlyHisHand) {
                  {"Dealt to tight_tom [Ah 9x]", "the hero's cards cannot be read"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dealt);
-        const ImportRecord record = importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", c.dealt));
-        ASSERT_EQ(record.hands.size(), reference.hands.size());
-        EXPECT_EQ(record.hands[0].status, import::HandStatus::Dropped);
-        EXPECT_EQ(record.hands[0].reason, c.reason);
-        for (std::size_t h = 1; h < record.hands.size(); ++h)
-            EXPECT_EQ(std::tie(record.hands[h].status, record.hands[h].reason),
-                      std::tie(reference.hands[h].status, reference.hands[h].reason));
-        ASSERT_EQ(record.decisions.size(), 2u);
-        EXPECT_EQ(record.decisions[0]->handId, "41000000003");
+        nlohmann::json want = recordJson(reference);
+        want["hands"][0] = {{"handId", reference.hands[0].handId}, {"status", "dropped"}, {"reason", c.reason}};
+        want["relevantCount"] = 2;
+        EXPECT_EQ(recordJson(importBytes(replaceOnce(original, "Dealt to tight_tom [Ah 9d]", c.dealt))), want);
     }
 }
 
 TEST(MalformedInput, AMissingSmallBlindInTheMailedLayoutIsHalfTheBigBlind) {
     std::string mail = fixture("party_email.txt");
-    mail = replaceOnce(mail, "40/80 Tourney Texas Hold'em Game Table (NL)  (STT Tournament #53000001)  -  Mon Jun 14 21:41:30",
-                       "Tourney Texas Hold'em Game Table (NL)  (STT Tournament #53000001)  -  Mon Jun 14 21:41:30");
+    mail.erase(mail.rfind("40/80 Tourney"), 6);
     mail = replaceOnce(mail, "RiverRat posts big blind (80)", "RiverRat posts big blind (100)");
     const ImportRecord record = importBytes(mail);
     const auto g = std::find_if(record.decisions.begin(), record.decisions.end(),

@@ -1,6 +1,5 @@
-// The layouts of today's sites (their fixtures are among the golden ones):
-// an overlong game, and the real files of those sites, where every hand
-// header must come back as graded or skipped with a reason.
+// Today's sites beyond their golden fixtures: an overlong game, and real files, where every
+// hand header comes back graded or skipped with a reason.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,8 +12,7 @@ using namespace torvel::testing;
 
 namespace {
 
-// Broken hands of the other kinds are golden fixtures; this one is too big
-// to keep as a file.
+// Other broken hands are golden fixtures; this one is too big to keep as a file.
 TEST(TodaysSites, AnOverlongGameIsSkippedWithItsReason) {
     std::string tooLong = "<session><general><nickname>Hero</nickname></general>\n<game gamecode=\"7\">\n";
     for (int i = 0; i < 300; ++i)
@@ -39,8 +37,7 @@ TEST(TodaysSites, EveryHandOfTheRealFilesIsGradedOrSkippedWithAReason) {
         {"wpn", {import::HistoryFormat::WinningPoker, {"Game Hand #"}}},
         {"bovada", {import::HistoryFormat::Bovada, {"Bovada Hand #", "Ignition Hand #"}}},
         {"stars_modern", {import::HistoryFormat::PokerStars, {"PokerStars Hand #"}}}};
-    int files = 0;
-    int relevant = 0;
+    int files = 0, relevant = 0;
     for (const auto& [folder, layout] : folders) {
         for (const auto& entry : std::filesystem::directory_iterator(kSamples / folder)) {
             SCOPED_TRACE(entry.path().filename().string());

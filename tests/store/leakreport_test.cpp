@@ -1,5 +1,4 @@
-// The leak report: its totals are the sums of the stored decisions, every
-// breakdown adds up to them, and the costliest hands come first.
+// The leak report: totals are the stored decisions' sums, breakdowns add up, costliest first.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -60,7 +59,7 @@ TEST(LeakReport, GroupsMistakesByBandPositionAndKind) {
         EXPECT_EQ(find(*groups, name), counts) << name;
     EXPECT_EQ(report.byPosition.size(), 3u);  // only positions met
     ASSERT_EQ(report.costliest.size(), 3u);
-    EXPECT_EQ(std::tuple(report.costliest[0].stackBigBlinds, report.costliest[2].stackBigBlinds), std::tuple(4.99, 40.0));
+    EXPECT_EQ(std::pair(report.costliest[0].stackBigBlinds, report.costliest[2].stackBigBlinds), std::pair(4.99, 40.0));
 }
 
 TEST(LeakReport, TotalsAreTheSumsOfTheStoredDecisions) {
@@ -76,12 +75,10 @@ TEST(LeakReport, TotalsAreTheSumsOfTheStoredDecisions) {
     const json report = json::parse(r.out);
 
     // Recounted straight from the table, not through the store's reader.
+    const std::string wrong = " FROM decisions WHERE NOT (hero_action = verdict OR (verdict = 0 AND hero_action = 5))";
     const long long decisions = store.sql("SELECT count(*) FROM decisions");
-    const long long mistakes =
-        store.sql("SELECT count(*) FROM decisions WHERE NOT (hero_action = verdict OR (verdict = 0 AND hero_action = 5))");
-    const long long lostMicro = store.sql(
-        "SELECT CAST(round(sum(abs(ev_push - ev_fold)) * 100 * 1e6) AS INTEGER) FROM decisions"
-        " WHERE NOT (hero_action = verdict OR (verdict = 0 AND hero_action = 5))");
+    const long long mistakes = store.sql("SELECT count(*)" + wrong);
+    const long long lostMicro = store.sql("SELECT CAST(round(sum(abs(ev_push - ev_fold)) * 1e8) AS INTEGER)" + wrong);
     ASSERT_GT(mistakes, 0);
     EXPECT_EQ(report["decisions"].get<long long>(), decisions);
     EXPECT_EQ(report["mistakes"].get<long long>(), mistakes);

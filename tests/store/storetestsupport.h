@@ -1,6 +1,5 @@
 #pragma once
-// A scratch working directory with equity tables for the import, and
-// torvel-cli run inside it.
+// The scratch data directory of the command-line tests with a hand database in it.
 
 #include <sqlite3.h>
 
@@ -10,12 +9,10 @@
 
 namespace torvel::testing {
 
-// The scratch data directory also takes the hand database.
 class StoreDir : public CliDataDir {
 public:
     std::string database() const { return dir.file("hands.sqlite"); }
-    // Runs SQL on the database behind the store's back: the first column of
-    // the last row, 0 without a row, -1 on an error.
+    // SQL behind the store's back: the first column of the last row, 0 without a row, -1 on an error.
     long long sql(const std::string& statements) const {
         sqlite3* db = nullptr;
         long long n = 0;
