@@ -122,12 +122,6 @@ private slots:
         QCOMPARE(window->desk().partyPokerDirectory(), partyDirectory);
         QCOMPARE(table()->partyPokerPicture()->size(), QSize(800, 490));
 
-        // The look shows the client's picture only once chosen.
-        QCOMPARE(table()->look(), TableLook::Own);
-        QVERIFY(!near(tableColour(), kPartyBlue));
-        menuAction(*window, QStringLiteral("Layout"), QStringLiteral("PartyPoker"))->trigger();
-        QVERIFY2(near(tableColour(), kPartyBlue), qPrintable(tableColour().name()));
-
         // The next start finds the typed directory, its picture cut to the table.
         window.reset();
         startWindow();
@@ -218,9 +212,7 @@ private slots:
         QCOMPARE(browser.opened.size(), 1);
         QCOMPARE(browser.opened[0].toString(),
                  QStringLiteral("http://%1/sngdownload.php").arg(QString::fromStdString(server.address())));
-        // The window is up afterwards as usual.
-        QCOMPARE(window->desk().mode(), DeskMode::Editor);
-        QVERIFY(window->isVisible());
+        QVERIFY(window->isVisible());  // and the start goes on
     }
 
     void theStartUpIsSilentWhenTheServerIsAway() {

@@ -10,43 +10,15 @@
 #include "app/deskfixture.h"
 #include "gui/leak/leakchartview.h"
 #include "gui/leak/leakreportwindow.h"
+#include "importdriver.h"
 #include "store/handstore.h"
 #include "store/leakreport.h"
 
 using torvel::store::DecisionRecord;
 
-namespace {
-
-const QString kFixtures = QStringLiteral(TORVEL_IMPORT_FIXTURES);
-
-// Answers the profile question with "Tight", then the summary box; a
-// second box (the database's "Error") when error is given, only once the
-// first is gone, so neither watcher takes the other's box.
-void answerImport(QString* errorTitle = nullptr, QString* errorText = nullptr) {
-    whenOpen<QInputDialog>([errorTitle, errorText](QInputDialog* dialog) {
-        dialog->setTextValue(QStringLiteral("Tight"));
-        dialog->accept();
-        whenOpen<QMessageBox>([errorTitle, errorText](QMessageBox* summary) {
-            summary->accept();
-            if (errorTitle)
-                acceptMessageBox(errorTitle, errorText);
-        });
-    });
-}
-
-}  // namespace
-
 class HandDatabaseTest : public QObject, DeskFixture {
     Q_OBJECT
 
-
-    void import(const QStringList& names) {
-        QStringList files;
-        for (const QString& name : names)
-            files << kFixtures + "/" + name;
-        answerImport();
-        list()->runImport(files);
-    }
     std::vector<DecisionRecord> stored() const {
         std::vector<DecisionRecord> records;
         if (!torvel::store::readStored(scratch->filePath("hands.sqlite").toStdString(), {}, records))
@@ -82,7 +54,7 @@ private slots:
     void cleanup() { closeDesk(); }
 
     void importStoresEachDecisionOnce() {
-        import({QStringLiteral("pokerstars_hand.txt")});
+        importFixtures(list(), {"pokerstars_hand.txt"});
         const auto records = stored();
         QCOMPARE(records.size(), std::size_t(3));
         // The graded numbers of the list are the stored ones.
@@ -92,12 +64,12 @@ private slots:
         QVERIFY(r != records.end());
         QCOMPARE(std::tuple(r->heroAction, r->decision, r->evPush, r->profile),
                  std::tuple(g->heroAction, g->decision, static_cast<double>(g->evPush), std::string("tight")));
-        import({QStringLiteral("pokerstars_hand.txt")});
+        importFixtures(list(), {"pokerstars_hand.txt"});
         QCOMPARE(stored().size(), std::size_t(3));
     }
 
     void deleteAllAsksAndStoredDecisionsComeBack() {
-        import({QStringLiteral("pokerstars_hand.txt"), QStringLiteral("ggpoker_today.txt")});
+        importFixtures(list(), {"pokerstars_hand.txt", "ggpoker_today.txt"});
         const auto before = listed();
         const int right = window->desk().correctCount();
         QCOMPARE(list()->showStored({}), 0);  // all listed already
@@ -135,8 +107,9 @@ private slots:
         foreign.write("not a database\n");
         foreign.close();
         QString title, text;
-        answerImport(&title, &text);
-        list()->runImport({kFixtures + "/pokerstars_hand.txt"});
+        // The database's "Error" follows the summary.
+        importFixtures(list(), {"pokerstars_hand.txt"}, "Tight",
+                       [&](QMessageBox*) { acceptMessageBox(&title, &text); });
         QCOMPARE(title, QStringLiteral("Error"));
         QVERIFY(text.contains(QStringLiteral("hands.sqlite")));
         QCOMPARE(list()->tree()->topLevelItemCount(), 3);
@@ -145,8 +118,7 @@ private slots:
     }
 
     void leakReportShowsTheStoresNumbers() {
-        import({QStringLiteral("pokerstars_hand.txt"), QStringLiteral("party_gameno_2018.txt"),
-                QStringLiteral("ggpoker_today.txt")});
+        importFixtures(list(), {"pokerstars_hand.txt", "party_gameno_2018.txt", "ggpoker_today.txt"});
         const auto expected = torvel::store::leakReport(stored());
         QVERIFY(expected.total.mistakes > 0);
         menuAction(*window, QStringLiteral("Handhistory"), QStringLiteral("Leak Report"))->trigger();

@@ -10,6 +10,19 @@
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
 
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+}  // namespace
+
 class ActionTest : public QObject, DeskFixture {
     Q_OBJECT
 
@@ -174,20 +187,32 @@ private slots:
         QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
     }
 
+    // A click on "Folded" opens the dialog at the fold, titled after the
+    // player; the table repaints the bet while it is open, and the call set
+    // there does not open the range dialog as well.
     void clickOnTheTableOpensAndMirrors() {
+        PaintCounter paints;
+        table()->installEventFilter(&paints);
+        QString title;
         bool openedOnTheFold = false;
-        whenModal([&openedOnTheFold](QWidget* w) {
-            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
-                openedOnTheFold = dialog->foldBox()->isChecked();  // seat 2 folded
-                dialog->callBox()->click();
-                type(dialog->callEdit(), "400");
-            }
-            w->close();
+        int paintsWhileOpen = -1;
+        std::unique_ptr<UnexpectedModals> second;
+        whenOpen<OpponentActionDialog>([&](OpponentActionDialog* dialog) {
+            title = dialog->windowTitle();
+            openedOnTheFold = dialog->foldBox()->isChecked();
+            dialog->callBox()->click();
+            paints.paints = 0;
+            type(dialog->callEdit(), "400");
+            QApplication::processEvents();
+            paintsWhileOpen = paints.paints;
+            second = std::make_unique<UnexpectedModals>();
+            dialog->closeButton()->click();
         });
-        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
-        QVERIFY(openedOnTheFold);
-        QCOMPARE(state(2).action, 1);
+        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(30, 107));
+        QCOMPARE(QList<bool>({openedOnTheFold, state(2).action == 1, paintsWhileOpen > 0}), QList<bool>(3, true));
         expectChips(2, 1000, 400);
+        QVERIFY(second && second->seen.isEmpty());
+        QCOMPARE(title, QStringLiteral("Action of %1").arg(QString::fromUtf8(state(2).name)));
 
         // A player after the hero has not acted: no dialog (one that opened by
         // mistake is closed, so the test fails and goes on).
