@@ -53,6 +53,17 @@ inline void acceptMessageBox(QString* title, QString* text) {
     });
 }
 
+#include <QLineEdit>
+#include <QTest>
+
+// Replaces an edit's text as a user types it, and presses Return.
+inline void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -90,8 +101,6 @@ public:
     ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
 
     QString filePath(const QString& name) const { return dir_.filePath(name); }
-    // The working directory the tests started in (the ready one).
-    QString original() const { return previous_; }
 
 private:
     static void copyTree(const QString& from, const QString& to, const QStringList& names) {

@@ -11,7 +11,6 @@
 #include "loopbackserver.h"
 
 using torvel::testing::LoopbackServer;
-using torvel::testing::RefusingPort;
 
 namespace {
 
@@ -21,11 +20,9 @@ class BrowserStandIn : public QObject {
 public:
     BrowserStandIn() {
         QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
     }
     ~BrowserStandIn() override {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     }
     QList<QUrl> opened;
 
@@ -213,16 +210,6 @@ private slots:
         QCOMPARE(browser.opened[0].toString(),
                  QStringLiteral("http://%1/sngdownload.php").arg(QString::fromStdString(server.address())));
         QVERIFY(window->isVisible());  // and the start goes on
-    }
-
-    void theStartUpIsSilentWhenTheServerIsAway() {
-        BrowserStandIn browser;
-        RefusingPort absent;
-        setSetting("updatehost", QString::fromStdString(absent.address()));
-        UnexpectedModals watch;
-        startWindow();
-        QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
-        QVERIFY(browser.opened.isEmpty());
     }
 };
 

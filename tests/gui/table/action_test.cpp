@@ -2,7 +2,6 @@
 // seat's stack and bet at once; "Close" makes an all-in player the raiser.
 #include <QCheckBox>
 #include <QIntValidator>
-#include <QLineEdit>
 
 #include <tuple>
 
@@ -28,12 +27,6 @@ class ActionTest : public QObject, DeskFixture {
 
     std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
         return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
-    }
-    // Types an amount and presses Return, as the user does.
-    static void type(QLineEdit* edit, const QString& amount) {
-        edit->selectAll();
-        QTest::keyClicks(edit, amount);
-        QTest::keyClick(edit, Qt::Key_Return);
     }
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
@@ -97,7 +90,7 @@ private slots:
             state(5).action = action;
             g().raiserSeat = -1;
             auto dialog = dialogFor(5);
-            type(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
+            typeInto(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
             expectChips(5, 0, 1400);
             QCOMPARE(g().raiserSeat, -1);
             dialog->closeButton()->click();
@@ -119,7 +112,7 @@ private slots:
         bool stillOpen = true;
         whenModal([&stillOpen](QWidget* w) {
             if (auto* dialog = qobject_cast<OpponentActionDialog*>(w))
-                type(dialog->raiseEdit(), "1400");
+                typeInto(dialog->raiseEdit(), "1400");
             stillOpen = w->isVisible();
             w->close();
         });
@@ -202,7 +195,7 @@ private slots:
             openedOnTheFold = dialog->foldBox()->isChecked();
             dialog->callBox()->click();
             paints.paints = 0;
-            type(dialog->callEdit(), "400");
+            typeInto(dialog->callEdit(), "400");
             QApplication::processEvents();
             paintsWhileOpen = paints.paints;
             second = std::make_unique<UnexpectedModals>();
@@ -232,7 +225,7 @@ private slots:
         QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
         QCOMPARE(dialog.amountValidator()->bottom(), 200);
         expectChips(5, 1400, 0);  // the table shows another hand
-        type(dialog.callEdit(), "1400");
+        typeInto(dialog.callEdit(), "1400");
         dialog.closeButton()->click();
         QCOMPARE(listed.raiserSeat, 5);
         QCOMPARE(g().raiserSeat, -1);

@@ -1,7 +1,6 @@
 // The trainer as a user drives it: answers and score, the settings panel
 // with its persisted edits, "Pick" and the spots dealt from the panel.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QSlider>
 #include <QTreeWidget>
 
@@ -12,29 +11,12 @@
 #include "gui/dialogs/rangebanddialog.h"
 #include "gui/trainer/trainersettingspanel.h"
 
-namespace {
-
-// Types text into an edit and presses Enter, as a user finishes an edit.
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-}  // namespace
-
 class TrainerTest : public QObject, DeskFixture {
     Q_OBJECT
 
     TrainerSettingsPanel* panel() const { return window->frame()->trainerSettings(); }
 
     void startTrainer() { menuAction(*window, QStringLiteral("Trainer"), QStringLiteral("Start"))->trigger(); }
-
-    int heroRankingPosition() const {
-        const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
-        return window->desk().handRanking().positionOf({hero.handLow, hero.handHigh});
-    }
 
 private slots:
     void init() { openDesk(); }
@@ -192,7 +174,8 @@ private slots:
         // The next spots draw the hero's hand from positions 10..49.
         startTrainer();
         for (int n = 0; n < 15; ++n) {
-            const int position = heroRankingPosition();
+            const torvel::SeatState& hero = state(g().heroSeat);
+            const int position = window->desk().handRanking().positionOf({hero.handLow, hero.handHigh});
             QVERIFY2(position >= 10 && position < 50, qPrintable(QString::number(position)));
             window->nextTrainerSituation();
         }
@@ -210,15 +193,13 @@ private slots:
         typeInto(panel()->opponentStackMaxEdit(), QStringLiteral("8"));
         startTrainer();
         for (int n = 0; n < 12; ++n) {
-            const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
+            const torvel::SeatState& hero = state(g().heroSeat);
             QCOMPARE(QList<int>({g().playerCount, g().smallBlind, g().bigBlind, g().ante, g().buttonSeat}),
                      QList<int>({4, 100, 200, 0, g().heroSeat}));
             QCOMPARE(QList<int>({hero.stack, hero.bet}), QList<int>({1000, 0}));  // 5 big blinds, no blind to post
-            for (int s = 0; s < 10; ++s) {
-                const auto& seat = g().seats[static_cast<std::size_t>(s)];
-                if (seat.status == torvel::kSeatOpponent)
-                    QCOMPARE(seat.stack + seat.bet, 1600);
-            }
+            for (int s = 0; s < 10; ++s)
+                if (state(s).status == torvel::kSeatOpponent)
+                    QCOMPARE(state(s).stack + state(s).bet, 1600);
             (n % 2 ? frame()->pushButton() : frame()->foldButton())->click();
         }
 
@@ -241,7 +222,7 @@ private slots:
             for (int n = 0; n < 8; ++n) {
                 window->nextTrainerSituation();
                 QCOMPARE(QList<int>({g().playerCount, g().ante}), QList<int>({p.players, 25}));
-                QVERIFY2(p.holds(g().seats[static_cast<std::size_t>(g().heroSeat)]), qPrintable(QString::number(n)));
+                QVERIFY2(p.holds(state(g().heroSeat)), qPrintable(QString::number(n)));
             }
         }
         QVERIFY2(refusals.seen.isEmpty(), qPrintable(refusals.seen.join('\n')));
