@@ -229,19 +229,12 @@ private slots:
         QVERIFY(window->payoutAction()->isChecked());
     }
 
-    // "Edit Stack" takes the stacks the program deals at the top level, and a
-    // level change only moves chips between stack and bet.
+    // A level change only moves chips between stack and bet.
     void blindLevelChangesKeepEveryChip() {
         sit({1, 3, 5, 7});
         table()->setButton(1, true);  // small blind 3, big blind 5
-        for (int s : {1, 3, 5, 7}) {
-            whenOpen<QInputDialog>([](QInputDialog* d) {
-                d->setIntValue(140000);
-                d->accept();
-            });
-            QTest::mouseClick(seat(s), Qt::LeftButton, {}, QPoint(75, 92));
-            QCOMPARE(state(s).stack, 140000);
-        }
+        for (int s : {1, 3, 5, 7})
+            seat(s)->setStack(state(s).stack = 140000);
         const QList<int> start = chips({1, 3, 5, 7});
         auto totals = [this] {
             QList<int> out;
@@ -284,10 +277,11 @@ private slots:
             {"cards", false, clickAndClose(4, {10, 40})},
             {"stack", false, [this] {
                  whenOpen<QInputDialog>([](QInputDialog* d) {
-                     d->setIntValue(2000);
+                     d->setIntValue(140000);  // the top level's stacks
                      d->accept();
                  });
                  QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 92));
+                 QCOMPARE(state(2).stack, 140000);
              }},
             {"action", false, clickAndClose(0, {75, 40})},
             {"button", false, [this] { table()->setButton(7, true); }},
