@@ -11,23 +11,13 @@
 #include <functional>
 
 // Asks take about the active modal widget every 10 ms until it takes it
-// (for up to thirty seconds, for loaded machines).
+// (for up to thirty seconds, for loaded machines). Progress dialogs come and
+// go on their own during a computation and are passed over.
 inline void pollModal(std::function<bool(QWidget*)> take, int attempts = 3000) {
     QTimer::singleShot(10, [take, attempts]() {
-        if (!take(QApplication::activeModalWidget()) && attempts > 0)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!take(modal && !modal->inherits("QProgressDialog") ? modal : nullptr) && attempts > 0)
             pollModal(take, attempts - 1);
-    });
-}
-
-// Runs handler on the first modal widget that appears, then lets the caller
-// go on. Progress dialogs come and go on their own during a computation and
-// are passed over.
-inline void whenModal(std::function<void(QWidget*)> handler) {
-    pollModal([handler](QWidget* modal) {
-        if (!modal || modal->inherits("QProgressDialog"))
-            return false;
-        handler(modal);
-        return true;
     });
 }
 
@@ -41,6 +31,9 @@ void whenOpen(Handler handler) {
         return dialog != nullptr;
     });
 }
+
+// Runs handler on the first modal widget that appears, then lets the caller go on.
+inline void whenModal(std::function<void(QWidget*)> handler) { whenOpen<QWidget>(handler); }
 
 // Closes the next message box and records its title and text.
 inline void acceptMessageBox(QString* title, QString* text) {
