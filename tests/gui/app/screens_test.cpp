@@ -1,5 +1,5 @@
 // What the screens show agrees with what the program holds: rows, summary,
-// blinds, highlights, legend, window size.
+// highlights, legend, window size.
 #include <QProgressDialog>
 #include <QTreeWidget>
 
@@ -38,7 +38,6 @@ private slots:
         window->showHandList();
         importFixtures(list(), {"pokerstars_hand.txt"});
         QCOMPARE(list()->situations().size(), 3);
-        QVERIFY(highlighted());
         QCOMPARE(highlighted(), window->desk().situation());
         window->showSituation(list()->situations()[2]);
         QCOMPARE(highlighted(), list()->situations()[2]);
@@ -63,15 +62,6 @@ private slots:
         QCOMPARE(match.captured(1).toInt(), 3 + match.captured(3).toInt());
         QCOMPARE(match.captured(2).toInt(), 4 + match.captured(4).toInt());
         QCOMPARE(bar, QStringLiteral("2/2"));
-    }
-
-    // A player alone posts the small blind only, so the hero's label is one
-    // amount.
-    void aPlayerAlonePostsOneBlind() {
-        sit({4});
-        QCOMPARE(QList<int>({state(4).isSmallBlind, state(4).isBigBlind, state(4).bet}), QList<int>({1, 0, 100}));
-        sit({7});
-        QCOMPARE(QList<int>({state(4).bet, state(7).isBigBlind, state(7).bet}), QList<int>({100, 1, 200}));
     }
 
     void hoverHighlightsGoWithTheMouse() {

@@ -69,8 +69,12 @@ private slots:
         QCOMPARE(QList<int>({g().buttonSeat, table()->buttonSeat()}), QList<int>({5, 5}));
     }
 
+    // Alone, a player posts the small blind only (the hero's label is one
+    // amount); heads-up the button posts it.
     void headsUpTheButtonPostsTheSmallBlind() {
-        sit({1, 6});
+        sit({1});
+        QCOMPARE(QList<int>({state(1).isSmallBlind, state(1).isBigBlind, state(1).bet}), QList<int>({1, 0, 100}));
+        sit({6});
         table()->setButton(6, true);
         QVERIFY(state(6).isSmallBlind && state(1).isBigBlind);
         QCOMPARE(chips({6, 1}), QList<int>({100, 1300, 200, 1200}));
