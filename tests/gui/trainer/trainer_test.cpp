@@ -195,7 +195,7 @@ private slots:
             {4, 4, [](Hero h) { return h.isButton && h.bet == 0; }},
             {2, 2, [](Hero h) { return h.isBigBlind && h.bet == 200; }},
             {3, 1, [](Hero h) { return h.isSmallBlind && h.bet == 100; }},
-            {10, 3, [](Hero h) { return !h.isSmallBlind && !h.isBigBlind && !h.isButton; }},
+            {10, 3, [](Hero h) { return !h.isSmallBlind && !h.isBigBlind && h.bet == 0; }},
         };
         for (const auto& p : positions) {
             panel()->playersCombo()->setCurrentIndex(p.players - 1);
