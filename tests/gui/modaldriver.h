@@ -38,10 +38,8 @@ inline void whenModal(std::function<void(QWidget*)> handler) { whenOpen<QWidget>
 // Closes the next message box and records its title and text.
 inline void acceptMessageBox(QString* title, QString* text) {
     whenOpen<QMessageBox>([title, text](QMessageBox* box) {
-        if (title)
-            *title = box->windowTitle();
-        if (text)
-            *text = box->text();
+        *title = box->windowTitle();
+        *text = box->text();
         box->accept();
     });
 }
@@ -55,6 +53,15 @@ inline void typeInto(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
+}
+
+#include <QPushButton>
+
+// Clicks the button labelled text inside parent, as a user finds it.
+inline void clickButton(const QWidget* parent, const QString& text) {
+    for (QPushButton* button : parent->findChildren<QPushButton*>())
+        if (button->text() == text)
+            button->click();
 }
 
 #include <QAction>

@@ -77,18 +77,12 @@ class ClientTest : public QObject, DeskFixture {
                 static_cast<QDialog*>(files)->accept();  // as "Choose" does
                 filePicked = true;
             });
-            const auto buttons = dialog->findChildren<QPushButton*>();
-            auto click = [&buttons](const QString& text) {
-                for (QPushButton* b : buttons)
-                    if (b->text() == text)
-                        b->click();
-            };
-            click(QStringLiteral("Pick"));
+            clickButton(dialog, QStringLiteral("Pick"));
             if (editAfterPick)
                 *editAfterPick = dialog->directoryEdit()->text();
             if (!typed.isEmpty())
                 dialog->directoryEdit()->setText(typed);
-            click(QStringLiteral("Save"));
+            clickButton(dialog, QStringLiteral("Save"));
         });
         menuAction(*window, QStringLiteral("Main"), QStringLiteral("PartyPoker"))->trigger();
         QCOMPARE(filePicked, !pick.isEmpty());

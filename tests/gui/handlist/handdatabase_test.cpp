@@ -32,9 +32,7 @@ class HandDatabaseTest : public QObject, DeskFixture {
             question = box->text();
             box->button(answer)->click();
         });
-        for (auto* b : list()->findChildren<QPushButton*>())
-            if (b->text() == QStringLiteral("DeleteAll"))
-                b->click();
+        clickButton(list(), QStringLiteral("DeleteAll"));
         return question;
     }
     // The listed decisions in hand order.
