@@ -97,8 +97,6 @@ public:
         QDir::setCurrent(dir_.path());
     }
     ~ScratchWorkingDirectory() { QDir::setCurrent(previous_); }
-    ScratchWorkingDirectory(const ScratchWorkingDirectory&) = delete;
-    ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
 
     QString filePath(const QString& name) const { return dir_.filePath(name); }
 
