@@ -11,23 +11,13 @@
 #include <functional>
 
 // Asks take about the active modal widget every 10 ms until it takes it
-// (for up to thirty seconds, for loaded machines).
+// (for up to thirty seconds, for loaded machines). Progress dialogs come and
+// go on their own during a computation and are passed over.
 inline void pollModal(std::function<bool(QWidget*)> take, int attempts = 3000) {
     QTimer::singleShot(10, [take, attempts]() {
-        if (!take(QApplication::activeModalWidget()) && attempts > 0)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!take(modal && !modal->inherits("QProgressDialog") ? modal : nullptr) && attempts > 0)
             pollModal(take, attempts - 1);
-    });
-}
-
-// Runs handler on the first modal widget that appears, then lets the caller
-// go on. Progress dialogs come and go on their own during a computation and
-// are passed over.
-inline void whenModal(std::function<void(QWidget*)> handler) {
-    pollModal([handler](QWidget* modal) {
-        if (!modal || modal->inherits("QProgressDialog"))
-            return false;
-        handler(modal);
-        return true;
     });
 }
 
@@ -42,15 +32,36 @@ void whenOpen(Handler handler) {
     });
 }
 
+// Runs handler on the first modal widget that appears, then lets the caller go on.
+inline void whenModal(std::function<void(QWidget*)> handler) { whenOpen<QWidget>(handler); }
+
 // Closes the next message box and records its title and text.
 inline void acceptMessageBox(QString* title, QString* text) {
     whenOpen<QMessageBox>([title, text](QMessageBox* box) {
-        if (title)
-            *title = box->windowTitle();
-        if (text)
-            *text = box->text();
+        *title = box->windowTitle();
+        *text = box->text();
         box->accept();
     });
+}
+
+#include <QLineEdit>
+#include <QTest>
+
+// Replaces an edit's text as a user types it, and presses Return.
+inline void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+#include <QPushButton>
+
+// Clicks the button labelled text inside parent, as a user finds it.
+inline void clickButton(const QWidget* parent, const QString& text) {
+    for (QPushButton* button : parent->findChildren<QPushButton*>())
+        if (button->text() == text)
+            button->click();
 }
 
 #include <QAction>
@@ -86,12 +97,8 @@ public:
         QDir::setCurrent(dir_.path());
     }
     ~ScratchWorkingDirectory() { QDir::setCurrent(previous_); }
-    ScratchWorkingDirectory(const ScratchWorkingDirectory&) = delete;
-    ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
 
     QString filePath(const QString& name) const { return dir_.filePath(name); }
-    // The working directory the tests started in (the ready one).
-    QString original() const { return previous_; }
 
 private:
     static void copyTree(const QString& from, const QString& to, const QStringList& names) {

@@ -1,28 +1,13 @@
 // What the screens show agrees with what the program holds: rows, summary,
-// blinds, one dialog per click, repaints, highlights, legend, window size.
-#include <QCheckBox>
-#include <QLineEdit>
+// highlights, legend, window size.
 #include <QProgressDialog>
 #include <QTreeWidget>
 
 #include "deskfixture.h"
 #include "gui/plot/equityplotview.h"
-#include "gui/table/opponentactiondialog.h"
+#include "handlist/importdriver.h"
 
 namespace {
-
-const QString kFixtures = QStringLiteral(TORVEL_IMPORT_FIXTURES);
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 // The first column at which colour appears on row y of image; -1 if never.
 int firstColumnOf(const QImage& image, int y, QColor colour) {
@@ -37,27 +22,6 @@ int firstColumnOf(const QImage& image, int y, QColor colour) {
 class ScreensTest : public QObject, DeskFixture {
     Q_OBJECT
 
-    // Imports files with the "Tight" profile; returns the summary and the
-    // progress bar's value over its maximum as the summary was shown.
-    std::pair<QString, QString> importFiles(const QStringList& names) {
-        QString summary, progress;
-        whenOpen<QInputDialog>([&](QInputDialog* question) {
-            question->setTextValue(QStringLiteral("Tight"));
-            question->accept();
-            whenOpen<QMessageBox>([&](QMessageBox* box) {
-                summary = box->text();
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (auto* bar = qobject_cast<QProgressDialog*>(w); bar && bar->isVisible())
-                        progress = QStringLiteral("%1/%2").arg(bar->value()).arg(bar->maximum());
-                box->accept();
-            });
-        });
-        QStringList paths;
-        for (const QString& name : names)
-            paths << kFixtures + "/" + name;
-        list()->runImport(paths);
-        return {summary, progress};
-    }
     // The situation of the highlighted row, null without one.
     const GameState* highlighted() const {
         const auto rows = list()->tree()->selectedItems();
@@ -72,9 +36,8 @@ private slots:
 
     void theHighlightedRowIsTheSituationShown() {
         window->showHandList();
-        importFiles({QStringLiteral("pokerstars_hand.txt")});
+        importFixtures(list(), {"pokerstars_hand.txt"});
         QCOMPARE(list()->situations().size(), 3);
-        QVERIFY(highlighted());
         QCOMPARE(highlighted(), window->desk().situation());
         window->showSituation(list()->situations()[2]);
         QCOMPARE(highlighted(), list()->situations()[2]);
@@ -85,8 +48,12 @@ private slots:
 
     // One line per file after the total, and the bar at its end as the summary shows.
     void theImportSummaryCountsEveryFile() {
-        const auto [both, bar] =
-            importFiles({QStringLiteral("pokerstars_hand.txt"), QStringLiteral("pokerstars_game.txt")});
+        QString bar;
+        const QString both = importFixtures(list(), {"pokerstars_hand.txt", "pokerstars_game.txt"}, "Tight", [&](auto) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible())
+                    bar = QStringLiteral("%1/%2").arg(progress->value()).arg(progress->maximum());
+        });
         const QRegularExpression counts(QStringLiteral("^(\\d+) \\(of (\\d+)\\) relevant hands imported.\n"
                                                        "pokerstars_hand.txt: 3 \\(of 4\\)\n"
                                                        "pokerstars_game.txt: (\\d+) \\(of (\\d+)\\)$"));
@@ -95,45 +62,6 @@ private slots:
         QCOMPARE(match.captured(1).toInt(), 3 + match.captured(3).toInt());
         QCOMPARE(match.captured(2).toInt(), 4 + match.captured(4).toInt());
         QCOMPARE(bar, QStringLiteral("2/2"));
-    }
-
-    // A player alone posts the small blind only, so the hero's label is one
-    // amount.
-    void aPlayerAlonePostsOneBlind() {
-        sit({4});
-        QCOMPARE(QList<int>({state(4).isSmallBlind, state(4).isBigBlind, state(4).bet}), QList<int>({1, 0, 100}));
-        sit({7});
-        QCOMPARE(QList<int>({state(4).bet, state(7).isBigBlind, state(7).bet}), QList<int>({100, 1, 200}));
-    }
-
-    // A click on "Folded" opens the action dialog; the call set there does
-    // not open the range dialog as well. The table repaints the bet while
-    // the dialog is open, and the dialog is titled after the player.
-    void oneClickOneDialogAndItsTableFollows() {
-        sit({3, 0, 2, 5, 7, 8});
-        table()->setButton(7, true);
-        QCOMPARE(state(2).action, 0);
-        PaintCounter paints;
-        table()->installEventFilter(&paints);
-        QString title;
-        int paintsWhileOpen = -1;
-        std::unique_ptr<UnexpectedModals> second;
-        whenOpen<OpponentActionDialog>([&](OpponentActionDialog* dialog) {
-            title = dialog->windowTitle();
-            dialog->callBox()->click();
-            paints.paints = 0;
-            dialog->callEdit()->setText(QStringLiteral("400"));
-            QTest::keyClick(dialog->callEdit(), Qt::Key_Return);
-            QApplication::processEvents();
-            paintsWhileOpen = paints.paints;
-            second = std::make_unique<UnexpectedModals>();
-            dialog->closeButton()->click();
-        });
-        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(30, 107));
-        QCOMPARE(QList<int>({state(2).action, state(2).bet}), QList<int>({1, 400}));
-        QVERIFY(second && second->seen.isEmpty());
-        QVERIFY(paintsWhileOpen > 0);
-        QCOMPARE(title, QStringLiteral("Action of %1").arg(QString::fromUtf8(state(2).name)));
     }
 
     void hoverHighlightsGoWithTheMouse() {

@@ -2,7 +2,6 @@
 // seat's stack and bet at once; "Close" makes an all-in player the raiser.
 #include <QCheckBox>
 #include <QIntValidator>
-#include <QLineEdit>
 
 #include <tuple>
 
@@ -10,17 +9,24 @@
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
 
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+}  // namespace
+
 class ActionTest : public QObject, DeskFixture {
     Q_OBJECT
 
     std::unique_ptr<OpponentActionDialog> dialogFor(int seatIndex) {
         return std::make_unique<OpponentActionDialog>(&window->desk(), &g(), seatIndex);
-    }
-    // Types an amount and presses Return, as the user does.
-    static void type(QLineEdit* edit, const QString& amount) {
-        edit->selectAll();
-        QTest::keyClicks(edit, amount);
-        QTest::keyClick(edit, Qt::Key_Return);
     }
     // The situation and the table's seat widget show the same chips.
     void expectChips(int seatIndex, int stack, int bet) {
@@ -84,7 +90,7 @@ private slots:
             state(5).action = action;
             g().raiserSeat = -1;
             auto dialog = dialogFor(5);
-            type(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
+            typeInto(action == 2 ? dialog->raiseEdit() : dialog->callEdit(), "1400");
             expectChips(5, 0, 1400);
             QCOMPARE(g().raiserSeat, -1);
             dialog->closeButton()->click();
@@ -106,7 +112,7 @@ private slots:
         bool stillOpen = true;
         whenModal([&stillOpen](QWidget* w) {
             if (auto* dialog = qobject_cast<OpponentActionDialog*>(w))
-                type(dialog->raiseEdit(), "1400");
+                typeInto(dialog->raiseEdit(), "1400");
             stillOpen = w->isVisible();
             w->close();
         });
@@ -174,20 +180,32 @@ private slots:
         QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
     }
 
+    // A click on "Folded" opens the dialog at the fold, titled after the
+    // player; the table repaints the bet while it is open, and the call set
+    // there does not open the range dialog as well.
     void clickOnTheTableOpensAndMirrors() {
+        PaintCounter paints;
+        table()->installEventFilter(&paints);
+        QString title;
         bool openedOnTheFold = false;
-        whenModal([&openedOnTheFold](QWidget* w) {
-            if (auto* dialog = qobject_cast<OpponentActionDialog*>(w)) {
-                openedOnTheFold = dialog->foldBox()->isChecked();  // seat 2 folded
-                dialog->callBox()->click();
-                type(dialog->callEdit(), "400");
-            }
-            w->close();
+        int paintsWhileOpen = -1;
+        std::unique_ptr<UnexpectedModals> second;
+        whenOpen<OpponentActionDialog>([&](OpponentActionDialog* dialog) {
+            title = dialog->windowTitle();
+            openedOnTheFold = dialog->foldBox()->isChecked();
+            dialog->callBox()->click();
+            paints.paints = 0;
+            typeInto(dialog->callEdit(), "400");
+            QApplication::processEvents();
+            paintsWhileOpen = paints.paints;
+            second = std::make_unique<UnexpectedModals>();
+            dialog->closeButton()->click();
         });
-        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 40));
-        QVERIFY(openedOnTheFold);
-        QCOMPARE(state(2).action, 1);
+        QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(30, 107));
+        QCOMPARE(QList<bool>({openedOnTheFold, state(2).action == 1, paintsWhileOpen > 0}), QList<bool>(3, true));
         expectChips(2, 1000, 400);
+        QVERIFY(second && second->seen.isEmpty());
+        QCOMPARE(title, QStringLiteral("Action of %1").arg(QString::fromUtf8(state(2).name)));
 
         // A player after the hero has not acted: no dialog (one that opened by
         // mistake is closed, so the test fails and goes on).
@@ -207,7 +225,7 @@ private slots:
         QCOMPARE(QList<int>({listed.seats[5].stack, listed.seats[5].bet}), QList<int>({1000, 400}));
         QCOMPARE(dialog.amountValidator()->bottom(), 200);
         expectChips(5, 1400, 0);  // the table shows another hand
-        type(dialog.callEdit(), "1400");
+        typeInto(dialog.callEdit(), "1400");
         dialog.closeButton()->click();
         QCOMPARE(listed.raiserSeat, 5);
         QCOMPARE(g().raiserSeat, -1);

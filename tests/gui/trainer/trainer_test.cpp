@@ -1,7 +1,6 @@
 // The trainer as a user drives it: answers and score, the settings panel
 // with its persisted edits, "Pick" and the spots dealt from the panel.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QSlider>
 #include <QTreeWidget>
 
@@ -12,29 +11,12 @@
 #include "gui/dialogs/rangebanddialog.h"
 #include "gui/trainer/trainersettingspanel.h"
 
-namespace {
-
-// Types text into an edit and presses Enter, as a user finishes an edit.
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-}  // namespace
-
 class TrainerTest : public QObject, DeskFixture {
     Q_OBJECT
 
     TrainerSettingsPanel* panel() const { return window->frame()->trainerSettings(); }
 
     void startTrainer() { menuAction(*window, QStringLiteral("Trainer"), QStringLiteral("Start"))->trigger(); }
-
-    int heroRankingPosition() const {
-        const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
-        return window->desk().handRanking().positionOf({hero.handLow, hero.handHigh});
-    }
 
 private slots:
     void init() { openDesk(); }
@@ -60,20 +42,16 @@ private slots:
         QTreeWidget* tree = list()->tree();
         QCOMPARE(tree->topLevelItemCount(), 10);
         QCOMPARE(window->desk().answerCount(), 10);
-        int green = 0;
+        int right = 0;
         for (int row = 0; row < 10; ++row) {
             GameState* s = list()->situations()[row];
             QCOMPARE(s, answered[row]);
             // The answer given, and the verdict of the analysis.
             QCOMPARE(s->heroAction, row % 3 == 0 ? 0 : 3);
             QCOMPARE(s->decision, s->evFold < s->evPush ? 3 : 0);
-            const bool right = s->heroAction == s->decision;
-            QCOMPARE(tree->topLevelItem(row)->foreground(0).color(), right ? QColor(Qt::darkGreen) : QColor(Qt::red));
-            green += right ? 1 : 0;
+            right += s->heroAction == s->decision;
         }
-        QCOMPARE(window->desk().correctCount(), green);
-        window->updateScore();  // recounting from the list gives the same score
-        QCOMPARE(QList<int>({window->desk().answerCount(), window->desk().correctCount()}), QList<int>({10, green}));
+        QCOMPARE(window->desk().correctCount(), right);
 
         // Starting again resets the score; the listed answers stay listed.
         startTrainer();
@@ -192,7 +170,8 @@ private slots:
         // The next spots draw the hero's hand from positions 10..49.
         startTrainer();
         for (int n = 0; n < 15; ++n) {
-            const int position = heroRankingPosition();
+            const torvel::SeatState& hero = state(g().heroSeat);
+            const int position = window->desk().handRanking().positionOf({hero.handLow, hero.handHigh});
             QVERIFY2(position >= 10 && position < 50, qPrintable(QString::number(position)));
             window->nextTrainerSituation();
         }
@@ -200,48 +179,36 @@ private slots:
 
     void dealtSpotsObeyThePanel() {
         UnexpectedModals refusals;
-        panel()->playersCombo()->setCurrentIndex(3);  // "4"
-        panel()->positionCombo()->setCurrentIndex(4); // "Button"
-        panel()->roomCombo()->setCurrentIndex(2);     // PartyPoker
-        panel()->levelCombo()->setCurrentIndex(4);    // level 3: 100/200
+        panel()->roomCombo()->setCurrentIndex(2);   // PartyPoker
+        panel()->levelCombo()->setCurrentIndex(4);  // level 3: 100/200
         typeInto(panel()->myStackMinEdit(), QStringLiteral("5"));
         typeInto(panel()->myStackMaxEdit(), QStringLiteral("5"));
         typeInto(panel()->opponentStackMinEdit(), QStringLiteral("8"));
         typeInto(panel()->opponentStackMaxEdit(), QStringLiteral("8"));
         startTrainer();
-        for (int n = 0; n < 12; ++n) {
-            const auto& hero = g().seats[static_cast<std::size_t>(g().heroSeat)];
-            QCOMPARE(QList<int>({g().playerCount, g().smallBlind, g().bigBlind, g().ante, g().buttonSeat}),
-                     QList<int>({4, 100, 200, 0, g().heroSeat}));
-            QCOMPARE(QList<int>({hero.stack, hero.bet}), QList<int>({1000, 0}));  // 5 big blinds, no blind to post
-            for (int s = 0; s < 10; ++s) {
-                const auto& seat = g().seats[static_cast<std::size_t>(s)];
-                if (seat.status == torvel::kSeatOpponent)
-                    QCOMPARE(seat.stack + seat.bet, 1600);
-            }
-            (n % 2 ? frame()->pushButton() : frame()->foldButton())->click();
-        }
-
-        // Each position of the combo reaches the deal (PokerStars level 5 is
-        // 100/200/25).
-        panel()->roomCombo()->setCurrentIndex(0);
-        panel()->levelCombo()->setCurrentIndex(6);
+        // Each position of the combo reaches the deal.
         using Hero = const torvel::SeatState&;
         const struct {
             int players, position;
             std::function<bool(Hero)> holds;
         } positions[] = {
-            {2, 2, [](Hero h) { return h.isBigBlind && h.bet == 200 && h.stack == 1000 - 25 - 200; }},
-            {3, 1, [](Hero h) { return h.isSmallBlind; }},
-            {10, 3, [](Hero h) { return !h.isSmallBlind && !h.isBigBlind; }},
+            {4, 4, [](Hero h) { return h.isButton && h.bet == 0; }},
+            {2, 2, [](Hero h) { return h.isBigBlind && h.bet == 200; }},
+            {3, 1, [](Hero h) { return h.isSmallBlind && h.bet == 100; }},
+            {10, 3, [](Hero h) { return !h.isSmallBlind && !h.isBigBlind && h.bet == 0; }},
         };
         for (const auto& p : positions) {
             panel()->playersCombo()->setCurrentIndex(p.players - 1);
             panel()->positionCombo()->setCurrentIndex(p.position);
             for (int n = 0; n < 8; ++n) {
                 window->nextTrainerSituation();
-                QCOMPARE(QList<int>({g().playerCount, g().ante}), QList<int>({p.players, 25}));
-                QVERIFY2(p.holds(g().seats[static_cast<std::size_t>(g().heroSeat)]), qPrintable(QString::number(n)));
+                const torvel::SeatState& hero = state(g().heroSeat);
+                QCOMPARE(QList<int>({g().playerCount, g().smallBlind, g().bigBlind, g().ante, hero.stack + hero.bet}),
+                         QList<int>({p.players, 100, 200, 0, 1000}));  // 5 big blinds
+                QVERIFY2(p.holds(hero), qPrintable(QString::number(n)));
+                for (int s = 0; s < 10; ++s)
+                    if (state(s).status == torvel::kSeatOpponent)
+                        QCOMPARE(state(s).stack + state(s).bet, 1600);
             }
         }
         QVERIFY2(refusals.seen.isEmpty(), qPrintable(refusals.seen.join('\n')));
