@@ -401,7 +401,7 @@ TEST_F(ComputeDriver, CancelSkipsTheRemainingScanButNotTheFinalAnalysis) {
               std::tuple(int{kDecisionFold}, 3, std::vector<int>{0, 1, 3, 4, 5}));
 }
 
-// The hero in the big blind, everybody else folded: folding takes the pot. (A lone player's refusal: editor_test.)
+// The hero in the big blind, everybody else folded: folding takes the pot.
 TEST_F(ComputeDriver, AWalkKeepsTheBlinds) {
     GameState& walk = table({{0, kSeatOpponent, 1400, 0, kActionFold, 0, 20},
                              {1, kSeatOpponent, 1300, 100, kActionFold, 0, 20},
@@ -438,6 +438,13 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
              g.seats[3].handLow = g.seats[3].handHigh = 0;
          },
          "No cards set for you.\nPress your cards, pick two and retry."},
+        {"a lone player",
+         [](GameState& g) {
+             std::tie(g.seats[3].handLow, g.seats[3].handHigh) = std::pair(12, 25);
+             g.seats[5].status = kSeatEmpty;
+             g.raiserSeat = -1;
+         },
+         "Please add more player"},
     };
     for (const auto& c : cases) {
         c.change(s);
@@ -449,6 +456,8 @@ TEST_F(ComputeDriver, RefusalsLeaveTheSituationAlone) {
     // With cards and a range the pusher is accepted and the answer graded;
     // an offsuit class written in reverse is a hand.
     std::tie(s.seats[3].handLow, s.seats[3].handHigh) = std::pair(12, 18);
+    s.seats[5].status = kSeatOpponent;
+    s.raiserSeat = 5;
     s.seats[5].rangeTo = s.seats[5].range2To = 20;
     const DriverResult r = runComputeDriver(s, 0, progress);
     EXPECT_FALSE(r.refused);
