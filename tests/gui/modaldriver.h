@@ -47,21 +47,14 @@ inline void acceptMessageBox(QString* title, QString* text) {
 #include <QLineEdit>
 #include <QTest>
 
-// Replaces an edit's text as a user types it, and presses Return.
-inline void typeInto(QLineEdit* edit, const QString& text) {
+// Replaces an edit's text as a user types it, and presses Return unless told not to (Return in a
+// dialog presses its default button).
+inline void typeInto(QLineEdit* edit, const QString& text, bool pressReturn = true) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-#include <QPushButton>
-
-// Clicks the button labelled text inside parent, as a user finds it.
-inline void clickButton(const QWidget* parent, const QString& text) {
-    for (QPushButton* button : parent->findChildren<QPushButton*>())
-        if (button->text() == text)
-            button->click();
+    if (pressReturn)
+        QTest::keyClick(edit, Qt::Key_Return);
 }
 
 #include <QAction>

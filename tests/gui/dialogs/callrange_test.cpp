@@ -1,8 +1,5 @@
-#include <QAction>
 #include <QComboBox>
 #include <QDoubleValidator>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include "deskfixture.h"
 #include "engine/callingprofile.h"
@@ -10,19 +7,8 @@
 
 using torvel::CallingProfile;
 
-namespace {
-
-void type(QLineEdit* edit, const QString& text) {
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
-}  // namespace
-
 class CallRangeTest : public QObject, DeskFixture {
     Q_OBJECT
-
-    std::unique_ptr<ScratchWorkingDirectory> scratch;
 
     std::unique_ptr<CallingRangeEditor> openEditor() {
         auto dialog = std::make_unique<CallingRangeEditor>(&window->desk(), window.get());
@@ -42,10 +28,7 @@ private slots:
         QVERIFY(QDir(QStringLiteral("data")).removeRecursively());  // a fresh installation
         startWindow();
     }
-    void cleanup() {
-        window.reset();
-        scratch.reset();
-    }
+    void cleanup() { closeDesk(); }
 
     void opensModallyFromPreferences() {
         QAction* entry = menuAction(*window, QStringLiteral("Preferences"), QStringLiteral("Calling ranges"));
@@ -69,7 +52,7 @@ private slots:
                      dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
                  QStringLiteral("7.00 7.00 50.00 80.00"));
 
-        type(call(*dialog, 6, 9), QStringLiteral("42"));
+        typeInto(call(*dialog, 6, 9), QStringLiteral("42"), false);
         dialog->profileCombo()->setCurrentIndex(1);
         dialog->profileCombo()->setCurrentIndex(0);
         QCOMPARE(call(*dialog, 6, 9)->text(), QStringLiteral("7.00"));
@@ -88,7 +71,7 @@ private slots:
         int position = 0;
         for (QString text : {"100.01", "-1", "12.345", "7,5"})
             QVERIFY2(dialog->validator()->validate(text, position) != QValidator::Acceptable, qPrintable(text));
-        type(call(*dialog, 7, 8), QStringLiteral("-12.345"));  // the fields use it
+        typeInto(call(*dialog, 7, 8), QStringLiteral("-12.345"), false);  // the fields use it
         QCOMPARE(call(*dialog, 7, 8)->text(), QStringLiteral("12.34"));
     }
 
@@ -114,11 +97,11 @@ private slots:
                     QCOMPARE(call(*dialog, 7, 8)->text() + " " + bubble(*dialog, 7, 8)->text() + " " +
                                  dialog->potOddsOneAndHalfEdit()->text() + " " + dialog->potOddsTwoEdit()->text(),
                              QStringLiteral("78.22 21.22 31.00 61.00"));
-                type(call(*dialog, 7, 8), QStringLiteral("1%1.5").arg(n));
-                type(call(*dialog, 7, 0), QStringLiteral("2%1.5").arg(n));
-                type(bubble(*dialog, 7, 8), QStringLiteral("3%1.25").arg(n));
-                type(dialog->potOddsOneAndHalfEdit(), QStringLiteral("4%1.25").arg(n));
-                type(dialog->potOddsTwoEdit(), QStringLiteral("9%1.75").arg(n));
+                typeInto(call(*dialog, 7, 8), QStringLiteral("1%1.5").arg(n), false);
+                typeInto(call(*dialog, 7, 0), QStringLiteral("2%1.5").arg(n), false);
+                typeInto(bubble(*dialog, 7, 8), QStringLiteral("3%1.25").arg(n), false);
+                typeInto(dialog->potOddsOneAndHalfEdit(), QStringLiteral("4%1.25").arg(n), false);
+                typeInto(dialog->potOddsTwoEdit(), QStringLiteral("9%1.75").arg(n), false);
                 UnexpectedModals boxes;
                 buttonLabelled(dialog.get(), "Save")->click();
                 QCOMPARE(boxes.seen, QStringList());
@@ -145,7 +128,7 @@ private slots:
         for (const auto& r : rows) {
             auto dialog = openEditor();
             QLineEdit* edit = r.typed[0] == '1' ? call(*dialog, 7, 9) : dialog->potOddsTwoEdit();
-            type(edit, QString::fromLatin1(r.typed));
+            typeInto(edit, QString::fromLatin1(r.typed), false);
             UnexpectedModals boxes;
             buttonLabelled(dialog.get(), "Save")->click();
             QCOMPARE(edit->property("invalid").toBool(), !r.saved);
@@ -171,7 +154,7 @@ private slots:
                                                                      : QDir().mkpath(QLatin1String(blocker)));
             auto dialog = openEditor();
             dialog->profileCombo()->setCurrentIndex(2);
-            type(bubble(*dialog, 7, 9), QStringLiteral("12.5"));
+            typeInto(bubble(*dialog, 7, 9), QStringLiteral("12.5"), false);
             UnexpectedModals boxes;
             buttonLabelled(dialog.get(), "Save")->click();
             QTRY_COMPARE(boxes.seen.size(), 1);

@@ -1,9 +1,6 @@
 // Equities are worked out by hand: first place by chip share, each later place the same among the rest.
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 
 #include "deskfixture.h"
 #include "gui/dialogs/icmcalculatordialog.h"
@@ -25,19 +22,14 @@ class IcmTest : public QObject, DeskFixture {
         return out;
     }
     QString totals() const { return icm->percentTotalLabel()->text() + " " + icm->amountTotalLabel()->text(); }
-    static void enter(QLineEdit* field, const QString& text) {
-        field->clear();
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
     QAction* icmEntry() const { return menuAction(*window, QStringLiteral("Main"), QStringLiteral("ICM Calc")); }
     // 5000 / 3000 / 2000 chips, "1 Table" (50 / 30 / 20 %), pool 100.
     void threeStacks() {
         const char* counts[] = {"5000", "3000", "2000"};
         for (int i = 0; i < 3; ++i)
-            enter(chips(i), QLatin1String(counts[i]));
+            typeInto(chips(i), QLatin1String(counts[i]));
         buttonLabelled(icm, "1 Table")->click();
-        enter(icm->prizePoolField(), QStringLiteral("100"));
+        typeInto(icm->prizePoolField(), QStringLiteral("100"));
     }
 
 private slots:
@@ -62,8 +54,8 @@ private slots:
     }
 
     void presetsFillThePercentsAndTheAmounts() {
-        enter(icm->prizePoolField(), QStringLiteral("1000"));
-        enter(percent(8), QStringLiteral("5"));  // a hand-typed value further down is overwritten
+        typeInto(icm->prizePoolField(), QStringLiteral("1000"));
+        typeInto(percent(8), QStringLiteral("5"));  // a hand-typed value further down is overwritten
         QCOMPARE(amount(8)->text(), QStringLiteral("50.00"));
         QVERIFY(buttonLabelled(icm, "3 Table"));
         buttonLabelled(icm, "3 Table")->click();
@@ -77,13 +69,13 @@ private slots:
         threeStacks();
         reduce(2)->click();
         QVERIFY(!percent(2)->isEnabled() && !amount(2)->isEnabled() && percent(1)->isEnabled());
-        enter(icm->prizePoolField(), QStringLiteral("100"));
+        typeInto(icm->prizePoolField(), QStringLiteral("100"));
         QCOMPARE(totals(), QStringLiteral("80.00 80.00"));
         icm->computeButton()->click();
         QCOMPARE(texts(icm->valueLabels(), 3), QStringList({"35.18", "26.25", "18.57"}));
 
         // From the amounts: pool 50 + 30, shares 62.5 / 37.5; the reduced place keeps its numbers.
-        enter(amount(0), QStringLiteral("50"));
+        typeInto(amount(0), QStringLiteral("50"));
         QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("80.00"));
         QCOMPARE(texts(icm->percentFields(), 3), QStringList({"62.50", "37.50", "20"}));
         QCOMPARE(amount(2)->text(), QStringLiteral("20.00"));
@@ -102,20 +94,20 @@ private slots:
     void amountsGiveThePoolAndThePercents() {
         // Each a third: 33.33 shown, the total of the shares still 100.
         for (int q = 0; q < 3; ++q)
-            enter(amount(q), QStringLiteral("1"));
+            typeInto(amount(q), QStringLiteral("1"));
         QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("3.00"));
         QCOMPARE(texts(icm->percentFields(), 3), QStringList(3, QStringLiteral("33.33")));
         QCOMPARE(totals(), QStringLiteral("100.00 3.00"));
         // Amounts that sum to 0 give a pool of 0 and leave the percents.
         icm->clearButton()->click();
-        enter(percent(0), QStringLiteral("30"));
-        enter(amount(0), QStringLiteral("0"));
+        typeInto(percent(0), QStringLiteral("30"));
+        typeInto(amount(0), QStringLiteral("0"));
         QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("0.00"));
         QCOMPARE(percent(0)->text(), QStringLiteral("30"));
         // A pool of 0 typed in leaves the amounts.
-        enter(amount(1), QStringLiteral("12"));
-        enter(icm->prizePoolField(), QStringLiteral("0"));
-        enter(percent(1), QStringLiteral("40"));
+        typeInto(amount(1), QStringLiteral("12"));
+        typeInto(icm->prizePoolField(), QStringLiteral("0"));
+        typeInto(percent(1), QStringLiteral("40"));
         QCOMPARE(amount(1)->text(), QStringLiteral("12"));
         QCOMPARE(icm->amountTotalLabel()->text(), QStringLiteral("12.00"));
     }
@@ -156,7 +148,7 @@ private slots:
 
     void icmCalcShowsTheSameWindowWithItsValues() {
         QPointer<IcmCalculatorDialog> first = window->icmCalculator();
-        enter(chips(0), QStringLiteral("4200"));
+        typeInto(chips(0), QStringLiteral("4200"));
         buttonLabelled(icm, "6 Max")->click();
         icm->closeButton()->click();
         QVERIFY(first && !first->isVisible());

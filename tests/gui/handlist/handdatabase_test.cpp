@@ -32,7 +32,7 @@ class HandDatabaseTest : public QObject, DeskFixture {
             question = box->text();
             box->button(answer)->click();
         });
-        clickButton(list(), QStringLiteral("DeleteAll"));
+        buttonLabelled(list(), "DeleteAll")->click();
         return question;
     }
     // The listed decisions in hand order.
