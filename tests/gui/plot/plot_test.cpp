@@ -1,12 +1,9 @@
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 
 #include "deskfixture.h"
 #include "gui/plot/equityplotdialog.h"
 #include "gui/plot/equityplotview.h"
-
-using torvel::GameState;
 
 namespace {
 
@@ -77,15 +74,11 @@ private slots:
     }
 
     void thePlotButtonOpensIt() {
-        QString title, text;
         // Without a hero, and with the hero alone.
-        acceptMessageBox(&title, &text);
-        window->frame()->plotButton()->click();
-        QCOMPARE(title + ": " + text, QStringLiteral("Error: Please take a seat"));
+        const auto plotClicked = [this] { window->frame()->plotButton()->click(); };
+        QCOMPARE(messageOf(plotClicked), QStringLiteral("Error: Please take a seat"));
         sit({3});
-        acceptMessageBox(&title, &text);
-        window->frame()->plotButton()->click();
-        QCOMPARE(text, QStringLiteral("Please add more player"));
+        QCOMPARE(messageOf(plotClicked), QStringLiteral("Error: Please add more player"));
 
         sit({6, 8});
         table()->setButton(3, true);
