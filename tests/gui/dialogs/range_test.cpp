@@ -1,6 +1,4 @@
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 
 #include "deskfixture.h"

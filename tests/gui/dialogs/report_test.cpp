@@ -1,10 +1,7 @@
 // Payouts are winner-take-all, so an ICM equity is the hero's share of the chips in play; opponents hold AA
 // or nothing, so the hero's AA wins 50 or 100 %.
 #include <QCheckBox>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <cstring>
 
@@ -12,8 +9,6 @@
 #include "gui/dialogs/payoutpanel.h"
 #include "gui/dialogs/analysisreportdialog.h"
 #include "gui/table/opponentactiondialog.h"
-
-using torvel::GameState;
 
 namespace {
 

@@ -1,7 +1,6 @@
 // The hand list: import, rows and colours, the score recount, clicks that
 // show, report and delete, keyboard selection, "DeleteAll" and the export.
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "deskfixture.h"

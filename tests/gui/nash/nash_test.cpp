@@ -1,7 +1,6 @@
 // "Nash Ranges" and the "Nash" profile give the ranges the solver gives for the same table.
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 
 #include "deskfixture.h"
@@ -13,8 +12,6 @@
 #include "gui/dialogs/rangegridview.h"
 #include "gui/nash/nashrangeswindow.h"
 #include "gui/nash/nashsolvejob.h"
-
-using torvel::GameState;
 
 class NashTest : public QObject, DeskFixture {
     Q_OBJECT

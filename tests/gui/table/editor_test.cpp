@@ -1,10 +1,7 @@
 // The table editor as a user drives it: seats, button, blinds, cards,
 // profile, compute and clear.
 #include <QComboBox>
-#include <QInputDialog>
 #include <QLabel>
-
-#include <functional>
 
 #include "deskfixture.h"
 #include "gui/dialogs/payoutpanel.h"
