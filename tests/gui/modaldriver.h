@@ -10,9 +10,8 @@
 
 #include <functional>
 
-// Asks take about the active modal widget every 10 ms until it takes it
-// (for up to thirty seconds, for loaded machines). Progress dialogs come and
-// go on their own during a computation and are passed over.
+// Offers take the active modal widget every 10 ms for up to 30 s (loaded machines) until it takes it;
+// progress dialogs come and go on their own and are passed over.
 inline void pollModal(std::function<bool(QWidget*)> take, int attempts = 3000) {
     QTimer::singleShot(10, [take, attempts]() {
         QWidget* modal = QApplication::activeModalWidget();
@@ -34,15 +33,6 @@ void whenOpen(Handler handler) {
 
 // Runs handler on the first modal widget that appears, then lets the caller go on.
 inline void whenModal(std::function<void(QWidget*)> handler) { whenOpen<QWidget>(handler); }
-
-// Closes the next message box and records its title and text.
-inline void acceptMessageBox(QString* title, QString* text) {
-    whenOpen<QMessageBox>([title, text](QMessageBox* box) {
-        *title = box->windowTitle();
-        *text = box->text();
-        box->accept();
-    });
-}
 
 #include <QLineEdit>
 #include <QTest>
@@ -77,10 +67,8 @@ inline QAction* menuAction(QMainWindow& window, const QString& menu, const QStri
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-// A working directory of its own for a test that writes files (VAZ.ini,
-// exports, profiles): the tables, profiles and pictures of the ready
-// working directory are copied in, and the old directory comes back when
-// the object goes.
+// A working directory of its own, with copies of the ready one's tables, profiles and pictures, for a test
+// that writes files; the old directory comes back when it goes.
 class ScratchWorkingDirectory {
 public:
     ScratchWorkingDirectory() : previous_(QDir::currentPath()) {
@@ -111,9 +99,8 @@ private:
     QTemporaryDir dir_;
 };
 
-// Notes and closes every modal window that turns up while it lives (progress
-// dialogs aside), so a step that should be silent fails the test instead of
-// hanging it.
+// Notes and closes every modal window (progress aside) while it lives: a step that should be silent fails
+// instead of hanging.
 class UnexpectedModals {
 public:
     UnexpectedModals() {
