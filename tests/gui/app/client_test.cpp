@@ -1,5 +1,4 @@
-// The client directories (the PartyPoker dialog, the Layout menu's looks,
-// the next start) and the update offer against a server on 127.0.0.1.
+// The client directories and the update offer (its server on 127.0.0.1).
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
@@ -63,9 +62,7 @@ class ClientTest : public QObject, DeskFixture {
     }
     QColor tableColour() const { return table()->grab().toImage().pixelColor(kOpenFelt); }
 
-    // Runs the "PartyPoker" action of the main menu; inside the dialog,
-    // picks `pick` (or cancels the file dialog when empty), then types
-    // `typed` when given, and saves.
+    // "PartyPoker" of the main menu: picks pick (cancels when empty), types typed when given, saves.
     void runDirectoryDialog(const QString& pick, const QString& typed, QString* editAfterPick = nullptr) {
         bool filePicked = false;
         whenOpen<ClientDirectoryDialog>([&](ClientDirectoryDialog* dialog) {
@@ -153,8 +150,7 @@ private slots:
             QVERIFY2(near(tableColour(), l.colour), l.action);
         }
 
-        // A client without its picture is not offered, says why, and never
-        // blanks the felt; its directory set later offers it.
+        // A client without its picture is not offered (and says why) until its directory is set.
         window.reset();
         setSetting("starsdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
         setSetting("ppdir", scratch->filePath(QStringLiteral("clients/nothing-here")));
