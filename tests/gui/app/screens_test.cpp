@@ -1,5 +1,4 @@
-// What the screens show agrees with what the program holds: rows, summary,
-// highlights, legend, window size.
+// What the screens show agrees with what the program holds.
 #include <QProgressDialog>
 #include <QTreeWidget>
 
