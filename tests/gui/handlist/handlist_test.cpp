@@ -1,5 +1,4 @@
-// The hand list: import, rows and colours, the score recount, clicks that
-// show, report and delete, keyboard selection, "DeleteAll" and the export.
+// The hand list as a user drives it.
 #include <QFileDialog>
 #include <QTreeWidget>
 
@@ -10,8 +9,7 @@
 
 namespace {
 
-// Types path into the next file dialog and accepts it. The name field is
-// set directly: selectFile() leaves it alone while it has the focus.
+// Accepts the next file dialog with path (set directly: selectFile() skips a focused name field).
 void answerFileDialog(const QString& path) {
     whenOpen<QFileDialog>([path](QFileDialog* dialog) {
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
