@@ -1,5 +1,4 @@
-// The opponent action dialog: fold, call and raise move chips between the
-// seat's stack and bet at once; "Close" makes an all-in player the raiser.
+// The opponent action dialog: chips move at once; "Close" makes an all-in player the raiser.
 #include <QCheckBox>
 #include <QIntValidator>
 
@@ -35,9 +34,7 @@ class ActionTest : public QObject, DeskFixture {
     }
 
 private slots:
-    // Six players with 1400 each, hero in seat 3; button 7, small blind 8
-    // (100 in), big blind 0 (200 in); seat 2 folded before the hero, seats
-    // 5, 7, 8 and 0 act after him.
+    // 1400 each, hero 3, button 7, blinds 8 and 0; seat 2 folded before the hero, 5, 7, 8 and 0 act after.
     void init() {
         openDesk();
         sit({3, 0, 2, 5, 7, 8});
@@ -83,8 +80,7 @@ private slots:
         QCOMPARE(g().raiserSeat, -1);
     }
 
-    // All-in by raise or call makes the raiser on "Close", and on Return (which
-    // presses "Close"), not when the frame closes the dialog.
+    // All-in makes the raiser on "Close" or Return, not when the frame closes the dialog.
     void allInAndCloseMakesTheRaiser() {
         for (int action : {2, 1}) {
             state(5).action = action;
@@ -144,8 +140,7 @@ private slots:
         QCOMPARE(g().raiserSeat, 2);
     }
 
-    // An amount out of bounds is held to them when the field is left and on
-    // "Close", and the field shows what is used.
+    // An amount out of bounds is held to them on leaving the field and on "Close".
     void amountsAreClampedToTheBounds() {
         const struct {
             int otherRaiser;
@@ -180,9 +175,7 @@ private slots:
         QCOMPARE(shortStack->raiseEdit()->text(), QStringLiteral("499"));
     }
 
-    // A click on "Folded" opens the dialog at the fold, titled after the
-    // player; the table repaints the bet while it is open, and the call set
-    // there does not open the range dialog as well.
+    // A click on "Folded" opens it at the fold; the table repaints while it is open; no range dialog follows.
     void clickOnTheTableOpensAndMirrors() {
         PaintCounter paints;
         table()->installEventFilter(&paints);
@@ -207,8 +200,7 @@ private slots:
         QVERIFY(second && second->seen.isEmpty());
         QCOMPARE(title, QStringLiteral("Action of %1").arg(QString::fromUtf8(state(2).name)));
 
-        // A player after the hero has not acted: no dialog (one that opened by
-        // mistake is closed, so the test fails and goes on).
+        // A player after the hero has not acted: no dialog.
         UnexpectedModals watch;
         QTest::mouseClick(seat(5), Qt::LeftButton, {}, QPoint(75, 40));
         QVERIFY2(watch.seen.isEmpty(), qPrintable(watch.seen.join(", ")));
