@@ -1,5 +1,4 @@
-// The table editor as a user drives it: seats, button, blinds, cards,
-// profile, compute and clear.
+// The table editor as a user drives it.
 #include <QComboBox>
 #include <QLabel>
 
@@ -205,8 +204,7 @@ private slots:
         payouts->presetButtons()[4]->click();  // "5 Table"
         QCOMPARE(payouts->paidPlaces(), 7);
         QCOMPARE(window->desk().payoutPercent(8), 0.0);
-        // Typed as a user types: 0 to 100, a dot or a comma; a warning while
-        // the places do not add up to 100.
+        // 0 to 100 with a dot or a comma; a warning while the places miss 100.
         const struct {
             const char* typed;
             const char* shown;
@@ -255,8 +253,7 @@ private slots:
         }
     }
 
-    // Every edit of the situation takes its verdict and pushing range away
-    // (a range edit recomputes the verdict but drops the range text).
+    // Every edit drops the pushing range and the verdict (a range edit recomputes the verdict).
     void editsForgetTheVerdict() {
         sit({4, 0, 2, 7});
         table()->setButton(2, true);  // hero 4 in the small blind, big blind 7; 0 and 2 folded
