@@ -1,5 +1,4 @@
-// The trainer as a user drives it: answers and score, the settings panel
-// with its persisted edits, "Pick" and the spots dealt from the panel.
+// The trainer as a user drives it: answers, score and its settings panel.
 #include <QComboBox>
 #include <QSlider>
 #include <QTreeWidget>
@@ -91,8 +90,7 @@ private slots:
             QCOMPARE(settingsValue(e.key), e.out);
         }
 
-        // Rejected text is never written nor dealt with, and leaving the
-        // field puts the value in use back; so does a minimum above its maximum.
+        // Rejected text (or a minimum above its maximum) is not used; leaving the field shows the used value.
         const Row rejected[] = {{&TrainerSettingsPanel::myStackMinEdit, "msMin", "", "3"},
                                 {&TrainerSettingsPanel::opponentStackMinEdit, "osMin", "0", "6"},
                                 {&TrainerSettingsPanel::myStackMinEdit, "msMin", "18", "3"},
@@ -107,16 +105,14 @@ private slots:
             QCOMPARE(settingsValue(r.key), r.out);
         }
 
-        // A new panel reads them back; the dealing band starts at 0..68
-        // whatever the range edits say.
+        // A new panel reads them back; its dealing band starts at 0..68 whatever the range edits say.
         TrainerSettingsPanel again(window->desk(), nullptr);
         for (const auto& e : edits)
             QCOMPARE((again.*e.edit)()->text(), e.out);
         QCOMPARE(QList<int>({again.bandLower(), again.bandUpper()}), QList<int>({0, 68}));
 
-        // Values written by hand are held to what the edits accept; text
-        // counts 0, so 1 big blind, below the opponents' minimum of 4: that
-        // pair gives way to the defaults.
+        // Hand-written values are held to the edits' bounds; text counts 0, so 1 big blind, below the
+        // opponents' minimum of 4: that pair gives way to the defaults.
         const Row handWritten[] = {{&TrainerSettingsPanel::opponentStackMaxEdit, "osMax", "lots", "14"},
                                    {&TrainerSettingsPanel::myStackMaxEdit, "msMax", "2147483647", "20"},
                                    {&TrainerSettingsPanel::myStackMinEdit, "msMin", "-40", "1"},
