@@ -148,16 +148,3 @@ TEST(HandRankingLoad, BadFilesGiveAReason) {
     EXPECT_EQ(r.size(), 171);
     EXPECT_EQ(std::pair(r.positionOf({12, 25}), r.positionOf({12, 24})), std::pair(0, -1));  // AA; AKo reversed
 }
-
-TEST(PlainOwnerTables, StopsAtTheFirstBadFile) {
-    ScratchDir dir;
-    PlainOwner owner;
-    EXPECT_NE(owner.loadTables(dir.path()).reason.find("table.res"), std::string::npos);
-    dir.write("table.res", soundTable().serialize());
-    EXPECT_NE(owner.loadTables(dir.path()).reason.find("ranking.res"), std::string::npos);
-    dir.write("ranking.res", canonicalRanking().serialize());
-    const auto result = owner.loadTables(dir.path());
-    EXPECT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(owner.equityTable().size(), kMatchupKeyCount);
-    EXPECT_EQ(owner.handRanking().size(), 169);
-}
