@@ -251,7 +251,6 @@ TEST(PushRangeText, ReadsTheAnalysisTextAsClasses) {
     } cases[] = {
         {"Any two ", {"AA", "32o", "72o"}, {}},
         {"55+, A2s+, K9o+", {"AA", "55", "A2s", "AKs", "K9o", "KQo"}, {"44", "K8o", "K9s", "AKo", "A2o"}},
-        {"QQ+", {"QQ", "KK", "AA"}, {"JJ", "AKs"}},
         {"", {}, {"AA"}},
         // Parts it cannot read are left out, the others kept.
         {"ZZ+, 9x+, T8s, 87s+", {"87s"}, {"T8s", "76s", "99"}},
