@@ -16,8 +16,7 @@ using namespace torvel::testing;
 
 namespace {
 
-// A table that passes the loader's checks (the synthetic equities on the basis of the file); records of no real matchup
-// carry their key, so a shifted read shows.
+// A table the loader accepts; records of no real matchup carry their key, so a shifted read shows.
 EquityTable soundTable(int count = kMatchupKeyCount) {
     PlainOwner owner;
     fillLoadableSyntheticTables(owner, [](int a, int b) { return a == b ? 0.5 : (a < b ? 0.7 : 0.3); });
