@@ -1,5 +1,4 @@
-// The committed table.res and ranking.res, checked against well-known
-// equities and against the generator that wrote them.
+// The committed table.res and ranking.res against well-known equities and the generator that wrote them.
 
 #include <gtest/gtest.h>
 
@@ -22,8 +21,7 @@ namespace {
 
 const std::string kDataDir = TORVEL_DATA_DIR;
 
-// The whole-table rebuild takes seconds in a release build and over a
-// minute under the sanitizers, where the release run's rebuild must do.
+// The table rebuild takes over a minute under the sanitizers, where the release run's rebuild must do.
 #ifdef __SANITIZE_ADDRESS__
 constexpr bool kSanitized = true;
 #else

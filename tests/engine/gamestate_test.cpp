@@ -52,8 +52,7 @@ TEST(GameState, SeatNavigationWrapsClockwise) {
         int from, next, previous;
     } cases[] = {
         {{4}, 4, 4, 4},       {{4}, 0, 4, 4},       {{4}, 9, 4, 4},       {{}, 3, -1, -1},
-        {{0, 2, 7}, 9, 0, 7}, {{0, 2, 7}, 7, 0, 2}, {{0, 2, 7}, 0, 2, 7}, {{0, 2, 7}, 2, 7, 0},
-        {{0, 2, 7}, 5, 7, 2},
+        {{0, 2, 7}, 9, 0, 7}, {{0, 2, 7}, 7, 0, 2}, {{0, 2, 7}, 0, 2, 7}, {{0, 2, 7}, 5, 7, 2},
     };
     for (const auto& c : cases) {
         const GameState g = withSeats(owner, c.occupied);

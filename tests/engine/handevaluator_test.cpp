@@ -28,8 +28,7 @@ TEST(HandEvaluator, CountsEveryCategoryOverAllSevenCardHands) {
     for (int k = 0; k < kHandCategoryCount; ++k)
         EXPECT_EQ(counts[static_cast<std::size_t>(k)], expected[k]) << handCategoryName(static_cast<HandCategory>(k));
     EXPECT_FALSE(seen[kNoHand]);
-    // Seven cards always hold something better than 7-5-4-3-2, so of the
-    // 7462 distinct five-card hands only 4824 ever show up.
+    // Seven cards always beat 7-5-4-3-2: of the 7462 distinct five-card hands only 4824 show up.
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 4824);
 }
 

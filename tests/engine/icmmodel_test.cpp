@@ -59,8 +59,7 @@ TEST(IcmModel, HandCheckedTables) {
     EXPECT_EQ(m.stack(10), 0);
 }
 
-// The set walk against the literal enumeration, on random tables that mix
-// empty seats, equal stacks, unpaid places in the middle and every place paid.
+// Against the enumeration on random tables: empty seats, equal stacks, unpaid middle places, every place paid.
 TEST(IcmModel, AgreesWithTheEnumerationOnRandomTables) {
     const unsigned seed = std::random_device{}();
     std::cout << "ICM agreement seed " << seed << "\n";
@@ -83,8 +82,7 @@ TEST(IcmModel, AgreesWithTheEnumerationOnRandomTables) {
             default: payouts[q] = q < 6 ? 0.3 - 0.04 * q : (q == 9 ? -0.1 : 0); break;
             }
         }
-        // The enumeration grows as 9! with ten players and deep payouts:
-        // keep full tables with deep payouts to a few dozen trials.
+        // The enumeration grows as 9! with ten players and deep payouts: few such trials.
         if ((shape == 1 || shape == 2) && trial % 50 != 1)
             stacks[trial % 10] = stacks[(trial + 3) % 10] = 0;
         if (trial % 97 == 0)

@@ -75,14 +75,12 @@ std::vector<double> bruteForceEquity(const NashGame& g, const NashProfile& s) {
     return value;
 }
 
-// What each player gains by the best action at every decision: the value
-// with the decision made pure, against the profile's value.
+// What each player gains by the best action at every decision, against the profile's value.
 std::vector<double> bruteForceExploitability(const NashGame& g, NashProfile s) {
     const int n = g.players();
     const std::vector<double> base = bruteForceEquity(g, s);
     std::vector<double> gain(static_cast<std::size_t>(n), 0.0);
-    // The value is linear in each decision: one pure value and the mixed
-    // one give the other pure value (the larger weight as divisor).
+    // Linear in each decision: one pure value and the mixed one give the other (the larger weight divides).
     auto probe = [&](double& decision, int player) {
         const double kept = decision;
         const auto p = static_cast<std::size_t>(player);
@@ -139,8 +137,7 @@ TEST(NashGame, EveryOutcomeConservesChipsAndPaysEveryPlace) {
                 for (const bool pusherWins : {true, false})
                     check(g.stacksAfterShowdown(i, j, pusherWins), g.showdown(i, j, pusherWins));
     }
-    // The short pusher doubles through the covering caller, who keeps the rest;
-    // an uncalled push takes the blinds of seats 2 and 3.
+    // The short pusher doubles through the covering caller; an uncalled push takes the blinds of seats 2 and 3.
     const NashGame g(tables[0], realTable());
     EXPECT_EQ(g.stacksAfterUncalled(0), (std::vector<std::int64_t>{3450, 2500, 1850, 1200}));
     EXPECT_EQ(g.stacksAfterShowdown(2, 3, true), (std::vector<std::int64_t>{3000, 2500, 3500, 0}));
@@ -182,8 +179,7 @@ TEST(NashSolver, HeadsUpShortStacksPushAndCallEverything) {
     EXPECT_NEAR(r.report.equity[0], 0.5 * 160.0 / 180.0, 1e-4);
 }
 
-// A three-player table: the reported equity and exploitability of a random mixed profile match a brute-force count, and
-// the solved profile leaves no player more than the accuracy to gain.
+// Three players: a random profile's reported equity and exploitability match brute force; solved, none gains more.
 TEST(NashSolver, ExploitabilityMatchesBruteForce) {
     const NashTable t = makeNashTable({1000, 2500, 600}, 50, 100, 10, {0.5, 0.3, 0.2});
     const NashGame g(t, realTable());
@@ -251,7 +247,6 @@ TEST(PushRangeText, ReadsTheAnalysisTextAsClasses) {
     } cases[] = {
         {"Any two ", {"AA", "32o", "72o"}, {}},
         {"55+, A2s+, K9o+", {"AA", "55", "A2s", "AKs", "K9o", "KQo"}, {"44", "K8o", "K9s", "AKo", "A2o"}},
-        {"QQ+", {"QQ", "KK", "AA"}, {"JJ", "AKs"}},
         {"", {}, {"AA"}},
         // Parts it cannot read are left out, the others kept.
         {"ZZ+, 9x+, T8s, 87s+", {"87s"}, {"T8s", "76s", "99"}},

@@ -67,8 +67,7 @@ TEST_F(GeneratorTest, EveryDealIsAPlayableSpot) {
         }
         ASSERT_EQ(std::tuple(buttons, smalls, bigs), std::tuple(1, 1, 1));
 
-        // Everybody between the big blind and the hero has acted: one all-in
-        // at most (the raiser), the others folded; behind the hero nobody has.
+        // Between the big blind and the hero: one all-in at most (the raiser), the others folded.
         for (int s = g.nextOccupiedSeat(bigBlind); s != g.heroSeat && s != bigBlind; s = g.nextOccupiedSeat(s))
             EXPECT_EQ(g.seats[static_cast<std::size_t>(s)].action, s == g.raiserSeat ? kActionRaise : kActionFold) << s;
         if (g.raiserSeat != -1) {
