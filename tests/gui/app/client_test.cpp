@@ -129,7 +129,6 @@ private slots:
     }
 
     void theLayoutMenuSwitchesTheLooks() {
-        // Both client directories known at start-up from the settings file.
         const QString starsDirectory = scratch->filePath(QStringLiteral("clients/stars"));
         paintPicture(starsDirectory + QStringLiteral("/Gx/fg.bmp"), {800, 490}, kStarsYellow);
         setSetting("ppdir", partyDirectory);

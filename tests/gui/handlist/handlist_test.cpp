@@ -56,7 +56,6 @@ private slots:
         // The last directory is remembered for the next import.
         QFile settings(scratch->filePath("VAZ.ini"));
         QVERIFY(settings.open(QIODevice::ReadOnly) && settings.readAll().contains("pokerstars_hand.txt"));
-        // The same file again enters new situations.
         importFixtures(list(), {"pokerstars_hand.txt"});
         QCOMPARE(QList<int>({tree()->topLevelItemCount(), window->desk().answerCount()}), QList<int>({6, 6}));
         QVERIFY(list()->situations()[0] != list()->situations()[3]);

@@ -57,7 +57,6 @@ private slots:
         nash->rangeChoice()->setCurrentIndex(1);
         QCOMPARE(nash->grid()->range(), nash->result()->profile.push[1]);
 
-        // Nothing changed: nothing is solved again.
         NashSolveJob* job = nash->job();
         nash->refresh();
         QCOMPARE(nash->job(), job);
