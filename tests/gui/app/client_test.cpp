@@ -16,12 +16,8 @@ namespace {
 class BrowserStandIn : public QObject {
     Q_OBJECT
 public:
-    BrowserStandIn() {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-    }
-    ~BrowserStandIn() override {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    }
+    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
     QList<QUrl> opened;
 
 public slots:
