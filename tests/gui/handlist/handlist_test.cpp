@@ -61,7 +61,11 @@ private slots:
         QVERIFY(list()->situations()[0] != list()->situations()[3]);
     }
 
-    void cancelledProfileQuestionImportsTight() {
+    // No file chosen changes nothing; a cancelled profile question imports with "Tight".
+    void noFileOrNoProfileChosen() {
+        list()->runImport({});
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(!QFile::exists(scratch->filePath("VAZ.ini")));
         QVERIFY(importFixtures(list(), {"fulltilt.txt"}, {}).endsWith(QStringLiteral("relevant hands imported.")));
         QCOMPARE(list()->profileIndex(), 0);
     }
@@ -81,12 +85,6 @@ private slots:
         QVERIFY(solved);
         QCOMPARE(headsUp->seats[static_cast<std::size_t>(spot.seats[1])].rangeTo,
                  torvel::topBandForShare(window->desk().handRanking(), torvel::comboShare(solved->profile.call[0])));
-    }
-
-    void noFileChosenChangesNothing() {
-        list()->runImport({});
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(!QFile::exists(scratch->filePath("VAZ.ini")));
     }
 
     void checkingTheBigBlindIsRightWhenTheVerdictIsFold() {
