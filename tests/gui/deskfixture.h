@@ -38,6 +38,21 @@ inline void answerRange(std::size_t preset, int* mode = nullptr) {
     });
 }
 
+// Answers the next stack question with value (below 0 cancels) and records the chips it started from.
+inline void answerStack(int value, int* shown = nullptr) {
+    whenModal([=](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        if (input && shown)
+            *shown = input->intValue();
+        if (input && value >= 0) {
+            input->setIntValue(value);
+            input->accept();
+        } else {
+            w->close();
+        }
+    });
+}
+
 class DeskFixture {
 protected:
     std::unique_ptr<ScratchWorkingDirectory> scratch;

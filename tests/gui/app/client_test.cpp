@@ -16,12 +16,8 @@ namespace {
 class BrowserStandIn : public QObject {
     Q_OBJECT
 public:
-    BrowserStandIn() {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-    }
-    ~BrowserStandIn() override {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    }
+    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
     QList<QUrl> opened;
 
 public slots:
@@ -129,7 +125,6 @@ private slots:
     }
 
     void theLayoutMenuSwitchesTheLooks() {
-        // Both client directories known at start-up from the settings file.
         const QString starsDirectory = scratch->filePath(QStringLiteral("clients/stars"));
         paintPicture(starsDirectory + QStringLiteral("/Gx/fg.bmp"), {800, 490}, kStarsYellow);
         setSetting("ppdir", partyDirectory);

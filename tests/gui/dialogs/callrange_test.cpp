@@ -162,7 +162,6 @@ private slots:
             QVERIFY2(box.startsWith("Error: ") && box.contains("\"Loose\"") && box.contains("data"), qPrintable(box));
             QCOMPARE(bubble(*dialog, 7, 9)->text(), QStringLiteral("12.5"));
             QVERIFY(dialog->isVisible());
-            // Nothing half-written is left behind.
             QVERIFY(QDir(QStringLiteral("data")).entryList({QStringLiteral("*.tmp")}, QDir::AllEntries).isEmpty());
         }
     }

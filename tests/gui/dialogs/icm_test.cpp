@@ -45,14 +45,6 @@ private slots:
         window.reset();
     }
 
-    // The model's hand-checked 50 / 30 / 20 case: the big stack 0.383929, the middle 0.3275, the small 0.288571.
-    void oneTableWithPoolOf100() {
-        threeStacks();
-        icm->computeButton()->click();
-        QCOMPARE(texts(icm->icmLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));  // percent
-        QCOMPARE(texts(icm->valueLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));
-    }
-
     void presetsFillThePercentsAndTheAmounts() {
         typeInto(icm->prizePoolField(), QStringLiteral("1000"));
         typeInto(percent(8), QStringLiteral("5"));  // a hand-typed value further down is overwritten
@@ -64,9 +56,12 @@ private slots:
         QCOMPARE(totals(), QStringLiteral("100.00 1000.00"));
     }
 
-    // Place 3 unpaid: 50 / 30 of 100; the equities above less their third-place part: 0.351786, 0.2625, 0.185714.
+    // 50 / 30 / 20: 0.383929, 0.3275, 0.288571. Place 3 unpaid: those less their third-place part.
     void reduceTakesAPlaceOutOfThePayoutAndClearKeepsIt() {
         threeStacks();
+        icm->computeButton()->click();
+        QCOMPARE(texts(icm->icmLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));  // percent
+        QCOMPARE(texts(icm->valueLabels(), 4), QStringList({"38.39", "32.75", "28.86", "0.00"}));
         reduce(2)->click();
         QVERIFY(!percent(2)->isEnabled() && !amount(2)->isEnabled() && percent(1)->isEnabled());
         typeInto(icm->prizePoolField(), QStringLiteral("100"));
@@ -104,7 +99,6 @@ private slots:
         typeInto(amount(0), QStringLiteral("0"));
         QCOMPARE(icm->prizePoolField()->text(), QStringLiteral("0.00"));
         QCOMPARE(percent(0)->text(), QStringLiteral("30"));
-        // A pool of 0 typed in leaves the amounts.
         typeInto(amount(1), QStringLiteral("12"));
         typeInto(icm->prizePoolField(), QStringLiteral("0"));
         typeInto(percent(1), QStringLiteral("40"));

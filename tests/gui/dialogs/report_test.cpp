@@ -15,7 +15,6 @@ namespace {
 QString link(const QString& text) { return "<font color=#0000FF><u>" + text + "</u></font>"; }
 QString tableRow(const QStringList& cells) { return "<tr><td>" + cells.join("</td><td>") + "</td></tr>"; }
 const QString kHeader = tableRow({"Opponent", "Range", "Prob(Range)", "Prob(case)", "Winner", "Win%", "Eq."});
-const QString kHero = QStringLiteral("<font color=#0000FF>Hero</font>");
 
 // The visible rows of the table (index and cell texts).
 QList<std::pair<int, QStringList>> shownRows(const AnalysisReportDialog& report) {
@@ -40,21 +39,6 @@ void pushAllIn(QWidget* w) {
     } else {
         w->close();
     }
-}
-
-// Answers the next stack question with value (below 0 cancels) and records the chips it started from.
-void answerStack(int value, int* shown = nullptr) {
-    whenModal([=](QWidget* w) {
-        auto* input = qobject_cast<QInputDialog*>(w);
-        if (input && shown)
-            *shown = input->intValue();
-        if (input && value >= 0) {
-            input->setIntValue(value);
-            input->accept();
-        } else {
-            w->close();
-        }
-    });
 }
 
 }  // namespace
@@ -113,7 +97,7 @@ private slots:
         // The bottom six rows, the big blind last; seat 2 folded before the hero.
         const QList<std::pair<int, QStringList>> expectedRows = {
             {4, {"MP+1", link("100.00"), link("1000"), "0", "10.00", link("Fold"), "100.00"}},
-            {5, {kHero, "AA", link("1000"), "0", "10.00", "?", ""}},
+            {5, {"<font color=#0000FF>Hero</font>", "AA", link("1000"), "0", "10.00", "?", ""}},
             {6, {"Cut Off", link("0.00"), link("2500"), "0", "25.00", "", "0.00"}},
             {7, {"Button", link("0.59"), link("1500"), "0", "15.00", "", "0.45"}},
             {8, {"Small Blind", link("0.59"), link("1900"), "100", "20.00", "", "0.45"}},

@@ -84,7 +84,6 @@ private slots:
         QCOMPARE(window->desk().situation(), list()->situations().first());
         QCOMPARE(list()->showStored({}), 0);  // nothing listed twice
 
-        // The filter reaches the store.
         torvel::store::DecisionFilter tournament;
         tournament.tournamentId = stored().front().tournamentId;
         deleteAll(QMessageBox::No);
@@ -141,7 +140,6 @@ private slots:
         for (int row = 1; row < table->rowCount(); ++row)
             QVERIFY(number(row - 1, 4) >= number(row, 4));
 
-        // A click on a costly hand puts it on the table.
         QCOMPARE(report->costliest()->rowCount(), static_cast<int>(expected.costliest.size()));
         report->showCostly(report->costliest()->rowCount() - 1);
         QCOMPARE(window->desk().situation()->handId, expected.costliest.back().handId);

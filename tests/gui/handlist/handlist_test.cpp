@@ -56,13 +56,16 @@ private slots:
         // The last directory is remembered for the next import.
         QFile settings(scratch->filePath("VAZ.ini"));
         QVERIFY(settings.open(QIODevice::ReadOnly) && settings.readAll().contains("pokerstars_hand.txt"));
-        // The same file again enters new situations.
         importFixtures(list(), {"pokerstars_hand.txt"});
         QCOMPARE(QList<int>({tree()->topLevelItemCount(), window->desk().answerCount()}), QList<int>({6, 6}));
         QVERIFY(list()->situations()[0] != list()->situations()[3]);
     }
 
-    void cancelledProfileQuestionImportsTight() {
+    // No file chosen changes nothing; a cancelled profile question imports with "Tight".
+    void noFileOrNoProfileChosen() {
+        list()->runImport({});
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(!QFile::exists(scratch->filePath("VAZ.ini")));
         QVERIFY(importFixtures(list(), {"fulltilt.txt"}, {}).endsWith(QStringLiteral("relevant hands imported.")));
         QCOMPARE(list()->profileIndex(), 0);
     }
@@ -82,12 +85,6 @@ private slots:
         QVERIFY(solved);
         QCOMPARE(headsUp->seats[static_cast<std::size_t>(spot.seats[1])].rangeTo,
                  torvel::topBandForShare(window->desk().handRanking(), torvel::comboShare(solved->profile.call[0])));
-    }
-
-    void noFileChosenChangesNothing() {
-        list()->runImport({});
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(!QFile::exists(scratch->filePath("VAZ.ini")));
     }
 
     void checkingTheBigBlindIsRightWhenTheVerdictIsFold() {

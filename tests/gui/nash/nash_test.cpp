@@ -23,12 +23,7 @@ class NashTest : public QObject, DeskFixture {
         state(0).stack = stack;
     }
     static torvel::NashTable tableOf(std::vector<std::int64_t> stacks) {
-        torvel::NashTable t;
-        t.stacks = std::move(stacks);
-        t.smallBlind = 100;
-        t.bigBlind = 200;
-        t.payouts = {0.5, 0.3, 0.2};
-        return t;
+        return {.stacks = std::move(stacks), .smallBlind = 100, .bigBlind = 200, .payouts = {0.5, 0.3, 0.2}};
     }
     torvel::NashResult solved(const torvel::NashTable& t) const {
         torvel::SilentProgress quiet;
@@ -57,7 +52,6 @@ private slots:
         nash->rangeChoice()->setCurrentIndex(1);
         QCOMPARE(nash->grid()->range(), nash->result()->profile.push[1]);
 
-        // Nothing changed: nothing is solved again.
         NashSolveJob* job = nash->job();
         nash->refresh();
         QCOMPARE(nash->job(), job);

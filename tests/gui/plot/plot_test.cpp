@@ -74,7 +74,6 @@ private slots:
     }
 
     void thePlotButtonOpensIt() {
-        // Without a hero, and with the hero alone.
         const auto plotClicked = [this] { window->frame()->plotButton()->click(); };
         QCOMPARE(messageOf(plotClicked), QStringLiteral("Error: Please take a seat"));
         sit({3});

@@ -121,7 +121,6 @@ private slots:
         std::tie(state(5).action, state(5).stack, state(5).bet, g().raiserSeat) = std::tuple(2, 0, 1400, 5);
         auto dialog = dialogFor(5);
         QCOMPARE(dialog->amountValidator()->top(), 1400);  // his own all-in stays within the bounds
-        // Opening keeps his all-in, and so does closing.
         expectChips(5, 0, 1400);
         QCOMPARE(dialog->raiseEdit()->text(), QStringLiteral("1400"));
         dialog->closeButton()->click();

@@ -64,8 +64,7 @@ private slots:
         QCOMPARE(QList<int>({g().buttonSeat, table()->buttonSeat()}), QList<int>({5, 5}));
     }
 
-    // Alone, a player posts the small blind only (the hero's label is one
-    // amount); heads-up the button posts it.
+    // Alone, a player posts the small blind only (the hero's label is one amount); heads-up the button posts it.
     void headsUpTheButtonPostsTheSmallBlind() {
         sit({1});
         QCOMPARE(QList<int>({state(1).isSmallBlind, state(1).isBigBlind, state(1).bet}), QList<int>({1, 0, 100}));
@@ -148,10 +147,8 @@ private slots:
         table()->setButton(5, true);
         table()->profileCombo()->setCurrentIndex(2);
         table()->applyButton()->click();
-        // The profile set every opponent's range, mirrored in the seat widgets.
         for (int s : {5, 9})
             QVERIFY(state(s).rangeTo > 0 && seat(s)->rangeTo() == state(s).rangeTo);
-        // "Apply" computes without an answer.
         QVERIFY(g().decision == 0 || g().decision == 3);
         QVERIFY(window->desk().answerCount() == 0 && list()->situations().isEmpty());
     }
@@ -172,7 +169,6 @@ private slots:
         g().setPushRangeText({});
         QVERIFY(after != table()->grab().toImage());
 
-        // Without a button it refuses.
         g().buttonSeat = -1;
         QCOMPARE(messageOf([this] { QCOMPARE(window->runAnalysis(-2), 1); }),
                  QStringLiteral("Error: No Button set.\nPlease set the Button and retry."));
@@ -192,7 +188,6 @@ private slots:
         QCOMPARE(table()->blindsText(), QStringLiteral("Blinds : 300 / 600"));
         for (int i = 0; i < 10; ++i)
             QVERIFY(seat(i)->status() == 0 && state(i).status == 0);
-        // The first player seated afterwards gets the button and is the hero.
         sit({6});
         QCOMPARE(QList<int>({g().heroSeat, g().buttonSeat, state(6).stack + state(6).bet}),
                  QList<int>({6, 6, 14 * 300}));
@@ -271,10 +266,7 @@ private slots:
         } edits[] = {
             {"cards", false, clickAndClose(4, {10, 40})},
             {"stack", false, [this] {
-                 whenOpen<QInputDialog>([](QInputDialog* d) {
-                     d->setIntValue(140000);  // the top level's stacks
-                     d->accept();
-                 });
+                 answerStack(140000);  // the top level's stacks
                  QTest::mouseClick(seat(2), Qt::LeftButton, {}, QPoint(75, 92));
                  QCOMPARE(state(2).stack, 140000);
              }},
@@ -313,7 +305,6 @@ private slots:
             QVERIFY(!lonely.tablesLoaded());
             QVERIFY(lonely.tableLoadError().contains(QStringLiteral("table.res")));
         }
-        // A truncated ranking is named as such.
         QVERIFY(QFile::rename(QStringLiteral("table.bak"), QStringLiteral("table.res")));
         QVERIFY(QFile::resize(QStringLiteral("ranking.res"), 6));
         MainWindow truncated;

@@ -44,7 +44,6 @@ private slots:
         for (int row = 0; row < 10; ++row) {
             GameState* s = list()->situations()[row];
             QCOMPARE(s, answered[row]);
-            // The answer given, and the verdict of the analysis.
             QCOMPARE(s->heroAction, row % 3 == 0 ? 0 : 3);
             QCOMPARE(s->decision, s->evFold < s->evPush ? 3 : 0);
             right += s->heroAction == s->decision;
@@ -158,7 +157,6 @@ private slots:
         QCOMPARE(QList<int>({panel()->bandLower(), panel()->bandUpper()}), QList<int>({10, 50}));
         QCOMPARE(panel()->myRangeMaxEdit()->text(), QStringLiteral("29.59"));
 
-        // The next spots draw the hero's hand from positions 10..49.
         startTrainer();
         for (int n = 0; n < 15; ++n) {
             const torvel::SeatState& hero = state(g().heroSeat);
@@ -177,7 +175,6 @@ private slots:
         typeInto(panel()->opponentStackMinEdit(), QStringLiteral("8"));
         typeInto(panel()->opponentStackMaxEdit(), QStringLiteral("8"));
         startTrainer();
-        // Each position of the combo reaches the deal.
         using Hero = const torvel::SeatState&;
         const struct {
             int players, position;
